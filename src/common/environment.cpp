@@ -1,0 +1,50 @@
+#include "common/environment.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cmath>
+
+namespace environment {
+
+QString gamePortName() {
+    const QString port = qEnvironmentVariable("LUDOMYRA_PORT").trimmed();
+    return port.isEmpty() ? QString::number(kDefaultGamePort) : port;
+}
+
+static bool writableDir(const QString& dir) {
+    const QFileInfo info(dir);
+    return !dir.isEmpty() && info.isDir() && info.isWritable();
+}
+
+QString homeDir() {
+    const QString home = qEnvironmentVariable("LUDOMYRA_HOME");
+    if (!home.isEmpty()) {
+        QDir().mkpath(home);
+        return home;
+    }
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (writableDir(programDir))
+        return programDir;
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(userDir);
+    return userDir;
+}
+
+QString homeFile(const QString& fileName) {
+    return QDir(homeDir()).filePath(fileName);
+}
+
+double timeScale() {
+    bool ok = false;
+    const double scale = qEnvironmentVariable("LUDOMYRA_TIME_SCALE").toDouble(&ok);
+    return (ok && scale > 0 && std::isfinite(scale)) ? scale : 1.0;
+}
+
+int scaledInterval(int milliseconds) {
+    return std::max(1, static_cast<int>(std::lround(milliseconds * timeScale())));
+}
+
+} // namespace environment

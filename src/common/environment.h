@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// Settings that come from the environment (see README): the game port, the
+// folder of glenmorra.ini and the tally, the clock scale and the random seed.
+namespace environment {
+
+inline constexpr quint16 kDefaultGamePort = 7772;
+
+// LUDOMYRA_PORT, else 7772. Returned as text because sockets take port names.
+QString gamePortName();
+
+// LUDOMYRA_HOME if set; else the program's folder when writable; else the
+// per-user data folder (created on demand).
+QString homeDir();
+
+// The full path of a file in homeDir().
+QString homeFile(const QString& fileName);
+
+// LUDOMYRA_TIME_SCALE (a positive number, default 1): multiplies game clocks.
+double timeScale();
+
+// A clock interval after scaling, at least 1 ms.
+int scaledInterval(int milliseconds);
+
+} // namespace environment

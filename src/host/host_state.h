@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+class TSock;
+
+// One connection slot of the host. Slots 1..5 are seats, 6..9 spies, 10 is the
+// scratch place of a refused connection, 11 is never used.
+struct tplayer {
+    QString name;
+    bool inuse = false;
+    TSock* sock = nullptr;
+    qint32 score = 0;
+    bool watching = false;
+    bool submitted = false;
+    QString guess;
+    std::array<QString, 5> rowwords; // rows 1..5 at indices 0..4
+    qint32 raceball = 0;
+    QString marks;
+    QString defaultname;
+};
+
+inline constexpr int kSlotCount = 11;     // size of the slot table
+inline constexpr int kMaxConnections = 9; // slots that hold connections
+inline constexpr int kSeatCount = 5;
+inline constexpr int kRefusedSlot = 10;
+
+// What the turntimer's running countdown is for.
+enum TurnTag { TagNone = 0, TagRowOpen = 1, TagPauseAfterFind = 2, TagPauseAfterNoFind = 3 };
+
+// The slot table and game state that the host's parts (seating, referee,
+// words, computer player) share.
+struct HostState {
+    std::array<tplayer, kSlotCount + 1> players; // index 0 unused: slots are 1..11
+
+    int slotcount = 0;
+    bool gameon = false;
+    bool gamenine = false;
+    bool gamemost = false;
+    bool gamehigh = false;
+    bool gamerace = false;
+    bool botplays = false;
+    bool wordopen = false;
+    QString hiddenword;
+    int ballno = 0;
+    std::array<int, 10> ballowner{}; // rounds 1..9 at indices 1..9
+    int row = 0;
+    int countdown = 0;
+    int currentseat = 0;
+    int nextstarter = 0;
+    int turntag = TagNone;
+
+    tplayer& player(int slot) { return players[static_cast<size_t>(slot)]; }
+    const tplayer& player(int slot) const { return players[static_cast<size_t>(slot)]; }
+    static bool validSlot(int slot) { return slot >= 1 && slot <= kMaxConnections; }
+};
