@@ -1,0 +1,21 @@
+#pragma once
+
+#include "host/host_ports.h"
+#include "host/host_state.h"
+
+// Sends to every slot 1..11 that is marked in use (spies included).
+inline void sendToAllInUse(const HostState& state, HostOutbox& outbox, const QString& message) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (state.player(slot).inuse)
+            outbox.sendTo(slot, message);
+    }
+}
+
+// As sendToAllInUse, but not to exceptSlot.
+inline void sendToOthersInUse(const HostState& state, HostOutbox& outbox, int exceptSlot,
+                              const QString& message) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (slot != exceptSlot && state.player(slot).inuse)
+            outbox.sendTo(slot, message);
+    }
+}
