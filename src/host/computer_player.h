@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct HostState;
+class GuessJudge;
+class HostClock;
+class WordLists;
+
+// "Klot", the computer player: sits in seat 2 when nobody does and stands in
+// for a seat whose player is just watching. It guesses through the same
+// handler as a client, after the one-shot delay of computertimer.
+class ComputerPlayer {
+public:
+    ComputerPlayer(HostState& state, HostClock& clock, WordLists& words, GuessJudge& judge);
+
+    // The tick of computertimer: one guess for the seat the bot plays.
+    void computertimerTimer();
+
+    // Makes at most one guess for the seat; none when a person plays it or the
+    // bot is switched off.
+    void computerfindword(int seat);
+
+private:
+    QString pickWord(int seat) const;
+    bool fits(const QString& word, const QString& marks) const;
+
+    HostState& m_state;
+    HostClock& m_clock;
+    WordLists& m_words;
+    GuessJudge& m_judge;
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+struct HostState;
+class HostClock;
+class HostOptions;
+class HostOutbox;
+class WordLists;
+
+// The game flow and rules of the four game types ("high", "most", "nine",
+// "race"): starting a game, words, turns, rows against turntimer, pauses,
+// finds, scores and the end of a game.
+class Referee {
+public:
+    Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const HostOptions& options,
+            WordLists& words);
+
+    // Handler of CMD_startgame; data: name "+" type "+" botoff "+". A type key
+    // other than the four is refused: nothing changes and nothing is sent.
+    void startgame(const QString& data);
+
+    void startround();
+    void newword();
+    void findplayer();
+    // After every guess that is not a find and at every row's time-out.
+    void processwords();
+    // The tick of turntimer.
+    void turntimerTimer();
+    void itsguessed(int slot);
+    bool checkforcantwin() const;
+    void findwinner(int slot);
+
+    // Restarts computertimer with the bot speed.
+    void startComputerPlayer();
+
+    // Call whenever a seat 1..5 comes into use or stops watching. In "nine",
+    // when no seat could play the new word, the turn waits; this gives it to the
+    // next playable seat and opens the row. Otherwise it does nothing.
+    void seatBecamePlayable();
+
+    // Call when the connection in a slot has left (after putting watchers back
+    // into play). In "nine", if that slot had the turn while a row is open, the
+    // word ends at once as unfound.
+    void turnSeatLeft(int slot);
+
+    // "nine" only: no seat can play, so no turn is given and no row runs.
+    bool waitingForSeat() const { return m_waitingForSeat; }
+
+private:
+    bool isSeatPlayable(int seat) const;
+    bool isSeatOpenForBot(int seat) const;
+    void announceRowToEveryone();
+    void openRow();
+    void startPause(int tag);
+    void scoreFind(int slot);
+    void announceFind(int slot);
+    QString tiedNames(int bestScore) const;
+    int pointsStillOpen() const;
+
+    HostState& m_state;
+    HostOutbox& m_outbox;
+    HostClock& m_clock;
+    const HostOptions& m_options;
+    WordLists& m_words;
+    bool m_waitingForSeat = false;
+};
