@@ -1,6 +1,24 @@
+#include "app/app_windows.h"
+#include "app/headless_host.h"
+#include "app/single_instance.h"
+
 #include <QApplication>
+#include <cstring>
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--serve") == 0)
+        return runHeadlessHost(argc, argv);
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName("Ludomyra");
+
+    SingleInstance instance(SingleInstance::defaultRuntimeDir());
+    if (!instance.claim())
+        return 0; // the running copy has been asked to come to the front
+
+    AppWindows windows;
+    QObject::connect(&instance, &SingleInstance::activateRequested, &windows.chat,
+                     [&windows] { windows.activate(); });
+    windows.chat.show();
+    return app.exec();
 }

@@ -1,0 +1,37 @@
+#include "app/app_windows.h"
+
+#include <QCoreApplication>
+
+AppWindows::AppWindows()
+    : server(hostOptions), startup(chat, server.Sock1(), [this] {
+          // Only the host may remove a spy.
+          spylist.setProperty("hostMenusEnabled", true);
+      }) {
+    chat.onFirstShow = [this] {
+        startup.processparams(QCoreApplication::arguments().mid(1));
+    };
+    QObject::connect(chat.menu->About1, &QAction::triggered, &about,
+                     [this] { about.showCentredOn(&chat); });
+    QObject::connect(chat.menu->Content1, &QAction::triggered, &help,
+                     [this] { help.showCentredOn(&chat); });
+    QObject::connect(chat.menu->SpyList1, &QAction::triggered, &spylist,
+                     [this] { spylist.showCentredOn(&chat); });
+    QObject::connect(chat.menu->PhraseList1, &QAction::triggered, &phrases,
+                     [this] { phrases.showCentredOn(&chat); });
+    QObject::connect(chat.menu->StartGame1, &QAction::triggered, &gamestart,
+                     [this] { gamestart.showCentredOn(&chat); });
+    QObject::connect(chat.menu->ViewTally1, &QAction::triggered, &tallylist, [this] {
+        tallylist.show();
+        tallylist.raise();
+    });
+}
+
+AppWindows::~AppWindows() = default;
+
+void AppWindows::activate() {
+    if (chat.isMinimized())
+        chat.showNormal();
+    chat.show();
+    chat.raise();
+    chat.activateWindow();
+}

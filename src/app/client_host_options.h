@@ -1,0 +1,16 @@
+#pragma once
+
+#include "client/tchat.h"
+#include "host/host_ports.h"
+
+// In the normal program the host reads the computer player's speed and the
+// pause between rounds from the main window's options, at the moment it needs them.
+class ClientHostOptions : public HostOptions {
+public:
+    explicit ClientHostOptions(const Tchat& chat) : chat_(chat) {}
+    int botSpeedMs() const override { return chat_.botSpeedMs(); }
+    int betweenRoundsTicks() const override { return chat_.betweenrounds; }
+
+private:
+    const Tchat& chat_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// How this copy plays, chosen from the command line.
+enum class PlayMode {
+    Solo,       // no arguments: host on the loopback address as "You"
+    Host,       // NAME ADDRESS true
+    Join,       // NAME ADDRESS anything-else
+    Incomplete, // one or two arguments: nothing is started
+};
+
+struct PlayChoice {
+    PlayMode mode = PlayMode::Solo;
+    QString playername;
+    QString hostaddress;
+};
+
+// Arguments after the program name. Only the first three count; "true" must
+// match exactly. A "+" in the name becomes "-", since "+" separates fields in
+// every message that carries the name.
+PlayChoice choosePlayMode(const QStringList& arguments);

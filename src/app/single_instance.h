@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+#include <memory>
+
+// Keeps the program to one running copy per user. The first copy holds a lock
+// file and a local server named "oxevun" in the runtime folder; a later copy
+// finds the lock taken, asks the first copy to bring its window to the front
+// and must then end. The lock file is released by the system when a copy
+// dies, so a crashed copy never blocks the next start.
+class SingleInstance : public QObject {
+    Q_OBJECT
+public:
+    // runtimeDir: where the lock and the server live (XDG_RUNTIME_DIR, else the temp folder).
+    explicit SingleInstance(QString runtimeDir, QObject* parent = nullptr);
+    ~SingleInstance() override;
+
+    // True for the first copy (or when the rule cannot be enforced: then this
+    // copy runs as if it were the first). False when another copy runs; that
+    // copy has then been asked to show itself.
+    bool claim();
+
+    static QString defaultRuntimeDir();
+
+signals:
+    // Another copy started and asked this one to come to the front.
+    void activateRequested();
+
+private:
+    bool askFirstCopyToShow() const;
+    void serveActivations();
+
+    QString runtimeDir_;
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer server_;
+};

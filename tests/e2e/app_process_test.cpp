@@ -1,0 +1,95 @@
+// Whole-program runs of the built binary: the single-instance rule and the
+// headless host's life. Every run uses its own runtime and home folders and
+// an ephemeral game port.
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <signal.h>
+
+namespace {
+
+class ProgramRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(runtime.isValid());
+        ASSERT_TRUE(home.isValid());
+    }
+    void TearDown() override {
+        for (QProcess* p : started) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+            delete p;
+        }
+    }
+    QProcess* start(const QStringList& args) {
+        auto* process = new QProcess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        env.insert("LUDOMYRA_HOME", home.path());
+        env.insert("LUDOMYRA_PORT", "0");
+        process->setProcessEnvironment(env);
+        process->start(LUDOMYRA_BINARY, args);
+        started.push_back(process);
+        return process;
+    }
+    QTemporaryDir runtime;
+    QTemporaryDir home;
+    std::vector<QProcess*> started;
+};
+
+TEST_F(ProgramRun, ASecondCopyEndsAtOnceWhileTheFirstKeepsRunning) {
+    QProcess* first = start({});
+    ASSERT_TRUE(first->waitForStarted(5000));
+    // The first copy holds its lock once its local server is up.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(runtime.filePath("oxevun")); }, 10000));
+
+    QProcess* second = start({});
+    ASSERT_TRUE(second->waitForFinished(10000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+TEST_F(ProgramRun, HeadlessHostServesTheGamePortAndEndsOnSigterm) {
+    QProcess* host = start({"--serve"});
+    ASSERT_TRUE(host->waitForStarted(5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host->canReadLine(); }, 10000));
+    const QString line = QString::fromUtf8(host->readLine());
+    const auto match = QRegularExpression("listening on port (\\d+)").match(line);
+    ASSERT_TRUE(match.hasMatch()) << line.toStdString();
+
+    QTcpSocket client;
+    client.connectToHost("127.0.0.1", match.captured(1).toUShort());
+    ASSERT_TRUE(client.waitForConnected(5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 20; }, 5000));
+    EXPECT_EQ(client.readAll(), QByteArray("CMD_sendlogininfo+1\xFF"));
+
+    ::kill(static_cast<pid_t>(host->processId()), SIGTERM);
+    ASSERT_TRUE(host->waitForFinished(10000));
+    EXPECT_EQ(host->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(host->exitCode(), 0);
+}
+
+TEST_F(ProgramRun, HeadlessHostReportsATakenPortAndFails) {
+    QTcpServer blocker;
+    ASSERT_TRUE(blocker.listen(QHostAddress::Any));
+    auto* process = new QProcess;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LUDOMYRA_HOME", home.path());
+    env.insert("LUDOMYRA_PORT", QString::number(blocker.serverPort()));
+    process->setProcessEnvironment(env);
+    process->start(LUDOMYRA_BINARY, {"--serve"});
+    started.push_back(process);
+    ASSERT_TRUE(process->waitForFinished(10000));
+    EXPECT_NE(process->exitCode(), 0);
+    EXPECT_TRUE(process->readAllStandardError().contains("Listen - Error Binding Socket"));
+}
+
+} // namespace
