@@ -49,13 +49,11 @@ public:
 
 private:
     bool isSeatPlayable(int seat) const;
-    bool isSeatOpenForBot(int seat) const;
-    void announceRowToEveryone();
+    bool botMayStandIn(int seat) const;
+    void announceTurn();
     void openRow();
     void startPause(int tag);
-    void scoreFind(int slot);
-    void announceFind(int slot);
-    QString tiedNames(int bestScore) const;
+    int bestSeat() const;
     int pointsStillOpen() const;
 
     HostState& m_state;

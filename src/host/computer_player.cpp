@@ -1,0 +1,86 @@
+#include "host/computer_player.h"
+
+#include "common/random.h"
+#include "host/guess_judge.h"
+#include "host/host_ports.h"
+#include "host/host_state.h"
+#include "host/word_lists.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kBotSeat = 2;
+constexpr int kMaxAttempts = 1000;
+constexpr int kRowsNeverRepeated = 4;
+constexpr int kSearchAgainAbove = 4; // countdown ticks left in the row
+const QStringList kStartingPatterns = {QStringLiteral("sssxx"), QStringLiteral("sxxsx"),
+                                       QStringLiteral("sxsxs")};
+} // namespace
+
+ComputerPlayer::ComputerPlayer(HostState& state, HostClock& clock, WordLists& words,
+                               GuessJudge& judge)
+    : m_state(state), m_clock(clock), m_words(words), m_judge(judge) {}
+
+void ComputerPlayer::computertimerTimer() {
+    m_clock.stopComputerTimer();
+    const int seat = m_state.gamenine && m_state.currentseat != 0 ? m_state.currentseat : kBotSeat;
+    computerfindword(seat);
+}
+
+void ComputerPlayer::computerfindword(int seat) {
+    if (seat < 1 || seat > kSeatCount || !m_state.botplays || m_state.hiddenword.isEmpty())
+        return;
+    tplayer& player = m_state.player(seat);
+    if (player.inuse && !player.watching)
+        return; // a person plays this seat
+    if (player.marks.isEmpty())
+        player.marks = kStartingPatterns[randomBelow(static_cast<int>(kStartingPatterns.size()))];
+
+    const QString word = pickWord(seat);
+    if (!word.isEmpty())
+        m_judge.myword(QString::number(seat) + u'+' + word + u'+');
+}
+
+// Draws are taken only from the words the bot may play at all (the hidden word's
+// first letter, not one of its rows 1-4), which is what drawing from the whole
+// dictionary and skipping the others amounts to, but cannot spin when none is
+// left. Searching again until a word fits picks uniformly among the words that
+// fit, so the repeat is one pass over them: bounded even when none fits.
+QString ComputerPlayer::pickWord(int seat) const {
+    const tplayer& player = m_state.player(seat);
+    const auto rowsEnd = player.rowwords.begin() + kRowsNeverRepeated;
+    QStringList playable;
+    for (const QString& entry : m_words.dictionaryWordsStartingWith(m_state.hiddenword.front())) {
+        const QString word = entry.toUpper();
+        if (std::find(player.rowwords.begin(), rowsEnd, word) == rowsEnd)
+            playable.append(word);
+    }
+    if (playable.isEmpty())
+        return QString();
+
+    for (int attempt = 0; attempt < kMaxAttempts; ++attempt) {
+        const QString& word = playable.at(randomBelow(static_cast<int>(playable.size())));
+        if (fits(word, player.marks))
+            return word;
+    }
+    if (m_state.countdown <= kSearchAgainAbove)
+        return QString(); // too late in the row: let it run out
+    QStringList fitting;
+    for (const QString& word : playable) {
+        if (fits(word, player.marks))
+            fitting.append(word);
+    }
+    return fitting.isEmpty() ? QString()
+                             : fitting.at(randomBelow(static_cast<int>(fitting.size())));
+}
+
+// Positions 2 to 5 marked "s" must hold the hidden word's letter.
+bool ComputerPlayer::fits(const QString& word, const QString& marks) const {
+    const QString& hidden = m_state.hiddenword;
+    for (int i = 1; i < marks.size() && i < 5; ++i) {
+        if (marks.at(i) == u's' &&
+            (i >= word.size() || i >= hidden.size() || word.at(i) != hidden.at(i)))
+            return false;
+    }
+    return true;
+}

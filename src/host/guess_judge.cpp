@@ -1,0 +1,92 @@
+#include "host/guess_judge.h"
+
+#include "host/host_broadcast.h"
+#include "host/referee.h"
+#include "host/rule_fields.h"
+#include "host/word_lists.h"
+
+#include <array>
+
+namespace {
+constexpr int kWordLength = 5;
+
+QChar letterAt(const QString& word, int index) {
+    return index < word.size() ? word.at(index).toUpper() : QChar();
+}
+} // namespace
+
+QString lettermarks(const QString& guess, const QString& hidden) {
+    std::array<QChar, kWordLength> marks;
+    marks.fill(QLatin1Char('x'));
+    for (int i = 0; i < kWordLength; ++i) {
+        if (!letterAt(guess, i).isNull() && letterAt(guess, i) == letterAt(hidden, i))
+            marks[i] = QLatin1Char('s');
+    }
+    // Marks changed earlier in this pass count for later letters, as do the "s"
+    // marks set above, which this pass may itself turn into "c".
+    for (int i = 0; i < kWordLength; ++i) {
+        const QChar letter = letterAt(guess, i);
+        if (letter.isNull())
+            continue;
+        for (int j = 0; j < kWordLength; ++j) {
+            if (j != i && letter == letterAt(hidden, j) && marks[j] != QLatin1Char('s'))
+                marks[i] = QLatin1Char('c');
+        }
+    }
+    return QString(marks.data(), kWordLength);
+}
+
+GuessJudge::GuessJudge(HostState& state, HostOutbox& outbox, WordLists& words, Referee& referee)
+    : m_state(state), m_outbox(outbox), m_words(words), m_referee(referee) {}
+
+void GuessJudge::myword(const QString& data) {
+    QString rest = data;
+    const int slot = rulefields::cutSlot(rest);
+    if (!HostState::validSlot(slot))
+        return;
+    if ((m_state.gamenine && slot != m_state.currentseat) || !m_state.wordopen)
+        return;
+
+    tplayer& guesser = m_state.player(slot);
+    const QString guess = rulefields::cutField(rest).toUpper();
+    guesser.guess = guess;
+    guesser.submitted = true;
+    m_state.nextstarter = m_state.currentseat;
+
+    sendToAllInUse(m_state, m_outbox, QStringLiteral("CMD_submitted+%1+").arg(slot));
+    if (guess.isEmpty())
+        return;
+
+    const int row = m_state.row;
+    if (row >= 1 && row <= static_cast<int>(guesser.rowwords.size()))
+        guesser.rowwords[static_cast<size_t>(row - 1)] = guess.left(kWordLength);
+
+    if (!m_words.isInDictionary(guess)) {
+        const QString tail = u'+' + guess + u'+' + QString::number(row) + u'+';
+        reportToGuesserAndWatchers(slot, QStringLiteral("CMD_notvalid+%1+f").arg(slot) + tail,
+                                   QStringLiteral("CMD_notvalid+%1+t").arg(slot) + tail);
+        m_referee.processwords();
+        return;
+    }
+
+    guesser.marks = lettermarks(guess, m_state.hiddenword);
+    const QString tail =
+        u'+' + QString::number(row) + u'+' + guesser.marks + u'+' + guess.left(kWordLength) + u'+';
+    reportToGuesserAndWatchers(slot, QStringLiteral("CMD_yourletters+%1+f").arg(slot) + tail,
+                               QStringLiteral("CMD_yourletters+%1+t").arg(slot) + tail);
+
+    if (guess == m_state.hiddenword)
+        m_referee.itsguessed(slot);
+    else
+        m_referee.processwords();
+}
+
+// The guesser always sees its own result; in "nine" everyone else watches the
+// one guessing seat, so they get the "+t+" copy.
+void GuessJudge::reportToGuesserAndWatchers(int slot, const QString& ownCopy,
+                                            const QString& othersCopy) {
+    if (m_state.player(slot).inuse)
+        m_outbox.sendTo(slot, ownCopy);
+    if (m_state.gamenine)
+        sendToOthersInUse(m_state, m_outbox, slot, othersCopy);
+}
