@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <exception>
+#include <functional>
+
+// The whole message as it goes on the wire: UTF-8 bytes of text ("CMD_x+f1+f2...")
+// followed by the terminator.
+QByteArray buildMessage(const QString& text);
+
+// Framing of one connection: cuts received bytes at every terminator and keeps the
+// incomplete tail for the next read of the same connection.
+class MessageFramer {
+public:
+    // A peer that never ends its message must not exhaust our memory.
+    static constexpr int kMaxPending = 64 * 1024;
+
+    // Appends every complete message (UTF-8 decoded, terminator removed) to
+    // receivedlist; two terminators in a row give an empty entry. Returns false when
+    // the incomplete tail grew past kMaxPending: the tail is dropped, and so is the
+    // rest of that message up to its terminator. The caller decides about the peer.
+    bool feed(const QByteArray& bytes, QStringList& receivedlist);
+    void clear();
+    int pendingSize() const { return int(pending.size()); }
+
+private:
+    QByteArray pending;
+    bool skippingOversized = false;
+};
+
+// Thrown by the field cutters when a field is not what the handler needs; the
+// dispatcher drops the rest of that one message.
+struct MalformedMessage : std::exception {
+    const char* what() const noexcept override { return "malformed protocol message"; }
+};
+
+// The text before the first "+", removed from args together with that "+";
+// without a "+" all of args (args becomes empty).
+QString cutField(QString& args);
+// cutField, which must be decimal digits only (no sign) and fit an int.
+int cutNumber(QString& args);
+// cutNumber, which must lie in 1..maxSlot.
+int cutSlot(QString& args, int maxSlot = 11);
+
+// The dispatch of a window's message queue: one entry per timer tick.
+class MessageDispatcher {
+public:
+    using Handler = std::function<void(const QString& args)>;
+
+    // commandWord is matched exactly, letter case included.
+    void on(const QString& commandWord, Handler handler);
+
+    // Takes the first entry of receivedlist, if any, and calls the handler of its
+    // command word (the text before the first "+") with the text after that "+".
+    // Entries without "+", with an empty or an unknown word are dropped; a malformed
+    // field ends the handling of that one message. Returns true if a handler ran.
+    bool dispatchOne(QStringList& receivedlist);
+
+private:
+    QHash<QString, Handler> handlers;
+};

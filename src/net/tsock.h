@@ -1,0 +1,132 @@
+#pragma once
+
+#include "net/sockerrors.h"
+#include "net/tsockstream.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <netinet/in.h>
+#include <stdexcept>
+
+class QSocketNotifier;
+
+enum TSocketType { stStream = 0, stDatagram = 1 };
+enum TLineBreak { lbCRLF = 0, lbCR = 1, lbLF = 2, lbSmart = 3 };
+enum TSocketInfo {
+    siLookUp = 0,
+    siConnect = 1,
+    siClose = 2,
+    siListen = 3,
+    siRecv = 4,
+    siSend = 5,
+    siAccept = 6,
+    siError = 7
+};
+
+class ESockException : public std::runtime_error {
+public:
+    using runtime_error::runtime_error;
+};
+
+// One IPv4 socket as properties, operations and events. Non-blocking sockets get
+// their events from the event loop of the thread that created them.
+class TSock : public QObject {
+public:
+    explicit TSock(QObject* owner = nullptr); // accepted sockets are owned by their listener
+    ~TSock() override;                        // closes a listening or connected socket first
+
+    TSocketType SocketType() const { return socketType; }
+    void setSocketType(TSocketType value);
+    QString HostName() const { return hostName; }
+    void setHostName(const QString& value);
+    QString PortName() const { return portName; }
+    void setPortName(const QString& value);
+    bool Blocking() const { return blocking; }
+    void setBlocking(bool value);
+    bool AutoAccept() const { return autoAccept; }
+    void setAutoAccept(bool value) { autoAccept = value; }
+    bool Listen() const { return listening; }
+    void setListen(bool value);
+    TLineBreak LineBreak() const { return lineBreak; } // stored only: bytes pass unchanged
+    void setLineBreak(TLineBreak value) { lineBreak = value; }
+    int BlockingTimeout() const { return blockingTimeout; } // seconds; negative: no limit
+    void setBlockingTimeout(int value) { blockingTimeout = value; }
+    int tag() const { return tagValue; }
+    void setTag(int value) { tagValue = value; }
+    bool Connected() const { return connected; }
+    quint16 localPort() const; // the bound port (PortName "0" binds any free one); 0 if none
+    TSockStream* stream() { return &byteStream; }
+
+    // Plain callbacks, so that handlers can be copied from one socket to another.
+    std::function<void(TSock*sender)> OnConnect, OnDisconnect, OnWrite, OnAccept;
+    std::function<void(TSock* sender, TSocketInfo info, const QString& msg)> OnInfo;
+    std::function<void(TSock* sender, int count)> OnRead;
+    std::function<void(TSock* sender, TSock* newSock)> OnAutoAccept;
+
+    bool Open();
+    bool Close();
+    bool Send(const QByteArray& data);
+    QByteArray Receive() { return ReceiveCount(-1); }
+    QByteArray ReceiveCount(int limit);
+    bool Accept(TSock*& NewSock);
+    quint32 HostLookup(const QString& name); // host byte order
+    quint16 PortLookup(const QString& name);
+    bool SendDatagram(const QByteArray& data, const QString& host);
+    void ReceiveDatagram(QByteArray& data, QString& host);
+
+    static constexpr int kScratchSize = 32768; // one platform read never takes more
+
+private:
+    // A callback may close or delete this socket: notification code checks this
+    // after every call out.
+    class Guard;
+
+    void report(TSocketInfo info, const QString& msg);
+    void createSocket(int type);
+    void releaseSocket();
+    void applyBlocking();
+    void updateNotifiers();
+    bool flushNonBlocking();
+    void sendBlocking();
+    QByteArray receiveBlocking(int readSize);
+    TSock* adoptAccepted(int acceptedFd, const sockaddr_in& peer);
+    int takeConnection(sockaddr_in& peer);
+
+    void onReadable();
+    void onWritable();
+    void onIncomingConnection();
+    void onStreamReadable();
+    void onConnectFinished(int err);
+    void onPeerClosed();
+    void failNotifications(int wsaCode);
+
+    TSocketType socketType = stStream;
+    QString hostName;
+    QString portName;
+    bool blocking = false;
+    bool autoAccept = false;
+    bool listening = false;
+    TLineBreak lineBreak = lbSmart;
+    int blockingTimeout = 0;
+    int tagValue = 0;
+
+    int fd = -1;
+    quint64 generation = 0; // counts the platform sockets this object has had
+    bool connected = false;
+    bool connecting = false;
+    bool notificationsFailed = false; // an error arrived: no further events, as on Windows
+    bool readPaused = false;          // waits for Accept / ReceiveDatagram, as on Windows
+    int pendingError = 0;             // a send saw the connection fail; told on next event
+    int acceptsTaken = 0;
+    QByteArray incoming;
+    QByteArray outgoing;
+    QByteArray scratch;
+    sockaddr_in peerAddress{}; // for connecting, binding and datagram sends
+    sockaddr_in lastPeer{};    // the last accepted peer or datagram sender
+    QSocketNotifier* readNotifier = nullptr;
+    QSocketNotifier* writeNotifier = nullptr;
+    int notifying = 0; // depth of notification handlers on the stack
+    TSockStream byteStream;
+};
