@@ -70,11 +70,11 @@ void Referee::newword() {
     m_state.wordopen = true;
     m_state.row = 1;
     m_state.hiddenword = m_words.drawWord();
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
-        tplayer& player = m_state.player(seat);
-        player.submitted = false;
-        player.rowwords.fill(QString());
-    }
+    for (int seat = 1; seat <= kSeatCount; ++seat)
+        m_state.player(seat).submitted = false;
+    // Spies' rows too: a spy that finds a later word must not show guesses from an old one.
+    for (int slot = 1; slot <= kMaxConnections; ++slot)
+        m_state.player(slot).rowwords.fill(QString());
     const QString letter = m_state.hiddenword.left(1);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const tplayer& player = m_state.player(slot);
