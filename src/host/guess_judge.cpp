@@ -2,8 +2,8 @@
 
 #include "host/host_broadcast.h"
 #include "host/referee.h"
-#include "host/rule_fields.h"
 #include "host/word_lists.h"
+#include "net/protocol.h"
 
 #include <array>
 
@@ -41,14 +41,12 @@ GuessJudge::GuessJudge(HostState& state, HostOutbox& outbox, WordLists& words, R
 
 void GuessJudge::myword(const QString& data) {
     QString rest = data;
-    const int slot = rulefields::cutSlot(rest);
-    if (!HostState::validSlot(slot))
-        return;
+    const int slot = cutSlot(rest, kMaxConnections);
     if ((m_state.gamenine && slot != m_state.currentseat) || !m_state.wordopen)
         return;
 
     tplayer& guesser = m_state.player(slot);
-    const QString guess = rulefields::cutField(rest).toUpper();
+    const QString guess = cutField(rest).toUpper();
     guesser.guess = guess;
     guesser.submitted = true;
     m_state.nextstarter = m_state.currentseat;

@@ -4,8 +4,8 @@
 #include "host/host_broadcast.h"
 #include "host/host_ports.h"
 #include "host/host_state.h"
-#include "host/rule_fields.h"
 #include "host/word_lists.h"
+#include "net/protocol.h"
 
 #include <QStringList>
 
@@ -27,9 +27,9 @@ Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const H
 
 void Referee::startgame(const QString& data) {
     QString rest = data;
-    const QString name = rulefields::cutField(rest);
-    const QString type = rulefields::cutField(rest);
-    const QString botoff = rulefields::cutField(rest);
+    const QString name = cutField(rest);
+    const QString type = cutField(rest);
+    const QString botoff = cutField(rest);
     static const QStringList kTypes = {QStringLiteral("high"), QStringLiteral("most"),
                                        QStringLiteral("nine"), QStringLiteral("race")};
     if (!kTypes.contains(type))

@@ -1,4 +1,5 @@
 #include "host/guess_judge.h"
+#include "net/protocol.h"
 #include "rules_harness.h"
 
 #include <gtest/gtest.h>
@@ -88,7 +89,9 @@ TEST_F(GuessJudgeTest, GuessesOutOfTurnOrWithNoWordOpenAreIgnored) {
     const int other = host.state.currentseat == 1 ? 3 : 1;
     host.outbox.sent.clear();
     host.guess(other, host.state.hiddenword);
-    host.guess(12, host.state.hiddenword); // beyond the slot table
+    EXPECT_THROW(host.guess(12, host.state.hiddenword),
+                 MalformedMessage); // the dispatcher drops it
+    EXPECT_THROW(host.guess(0, host.state.hiddenword), MalformedMessage);
     EXPECT_TRUE(host.outbox.sent.empty());
     EXPECT_TRUE(host.state.wordopen);
 }
