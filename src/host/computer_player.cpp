@@ -28,7 +28,9 @@ void ComputerPlayer::computertimerTimer() {
 }
 
 void ComputerPlayer::computerfindword(int seat) {
-    if (seat < 1 || seat > kSeatCount || !m_state.botplays || m_state.hiddenword.isEmpty())
+    // With no word open the guess would be ignored anyway: spare the search.
+    if (seat < 1 || seat > kSeatCount || !m_state.botplays || !m_state.wordopen ||
+        m_state.hiddenword.isEmpty())
         return;
     tplayer& player = m_state.player(seat);
     if (player.inuse && !player.watching)
