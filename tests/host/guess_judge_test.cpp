@@ -34,11 +34,7 @@ TEST(LetterMarks, ShortGuessesAreMarkedWithoutReadingPastTheirEnd) {
 
 class GuessJudgeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        host.connect(1, "Ann");
-        host.connect(3, "Cid");
-        host.connect(6, "Spy");
-    }
+    void SetUp() override { host.seatAnnCidAndSpy(); }
     RulesHarness host;
 };
 

@@ -6,11 +6,7 @@ namespace {
 
 class RefereeTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        host.connect(1, "Ann");
-        host.connect(3, "Cid");
-        host.connect(6, "Spy");
-    }
+    void SetUp() override { host.seatAnnCidAndSpy(); }
     // The messages that a find of the current word by slot sends a bystander.
     QStringList findMessages(int slot, const QString& heguessedTail) const {
         const QString word = host.state.hiddenword;

@@ -70,6 +70,12 @@ struct RulesHarness {
         state.player(slot).name = name;
         state.slotcount = std::max(state.slotcount, slot);
     }
+    // The usual table: two seats with a free seat 2 between them, and a spy.
+    void seatAnnCidAndSpy() {
+        connect(1, "Ann");
+        connect(3, "Cid");
+        connect(6, "Spy");
+    }
     void start(const QString& type, bool botOn = false) {
         rules.referee.startgame(QStringLiteral("Ann+%1+%2+").arg(type, botOn ? "0" : "1"));
     }
