@@ -1,0 +1,49 @@
+#include "host/ini_host_options.h"
+
+#include "common/environment.h"
+#include "common/inifile.h"
+
+namespace {
+const char* const kSection = "Ludomyra";
+constexpr int kDefaultBotSpeedMs = 1000;
+constexpr int kDefaultBetweenRounds = 5;
+// A pause longer than an hour is a typing error, not a wish.
+constexpr int kLongestBetweenRounds = 3600;
+} // namespace
+
+IniHostOptions::IniHostOptions(QString path) : path_(std::move(path)) {}
+
+QString IniHostOptions::defaultPath() {
+    return environment::homeFile("glenmorra.ini");
+}
+
+int IniHostOptions::botSpeedMs() const {
+    return botSpeedFromText(readKey("Botspeed", "1000"));
+}
+
+int IniHostOptions::betweenRoundsTicks() const {
+    return betweenRoundsFromText(readKey("Betweenrounds", "5"));
+}
+
+int IniHostOptions::botSpeedFromText(const QString& text) {
+    const QString value = text.trimmed();
+    if (value == "2000")
+        return 2000;
+    if (value == "500")
+        return 500;
+    return kDefaultBotSpeedMs;
+}
+
+int IniHostOptions::betweenRoundsFromText(const QString& text) {
+    const std::optional<int> value = IniFile::parseInteger(text.trimmed());
+    if (!value || *value < 0 || *value > kLongestBetweenRounds)
+        return kDefaultBetweenRounds;
+    return *value;
+}
+
+QString IniHostOptions::readKey(const QString& key, const QString& fallback) const {
+    IniFile file(path_);
+    if (!file.load())
+        return fallback;
+    return file.readString(kSection, key, fallback);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "host/host_ports.h"
+
+#include <QString>
+
+// The host's options read from glenmorra.ini (section "Ludomyra") when there
+// is no main window to ask: the headless host under --serve. The file is read
+// at every call, so an edit takes effect at the next row or bot move.
+class IniHostOptions : public HostOptions {
+public:
+    // path: the settings file; by default glenmorra.ini in the home folder.
+    explicit IniHostOptions(QString path = defaultPath());
+
+    int botSpeedMs() const override;
+    int betweenRoundsTicks() const override;
+
+    static QString defaultPath();
+
+    // How a stored value maps to the option; unreadable values give the default.
+    static int botSpeedFromText(const QString& text);
+    static int betweenRoundsFromText(const QString& text);
+
+private:
+    QString readKey(const QString& key, const QString& fallback) const;
+
+    QString path_;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+struct HostState;
+class HostOutbox;
+class Referee;
+
+// Closes connections; the close report then runs the departure clean-up.
+class HostConnections {
+public:
+    virtual ~HostConnections() = default;
+    virtual void disconnectsock(int slot) = 0;
+};
+
+// Connection slots and seats: who gets which slot, log-in and the
+// announcements around it, chat, actions and chatter sounds, sitting out,
+// removal and departure. The handlers take the argument text of their
+// message; the dispatcher has already checked who sent it.
+class Seating {
+public:
+    static constexpr int kMaxNameLength = 40;
+
+    Seating(HostState& state, HostOutbox& outbox, Referee& referee, HostConnections& connections);
+
+    // The lowest free slot (growing slotcount up to 9), or 0 when all nine
+    // are taken. Changes nothing.
+    int chooseSlot() const;
+    // A connection has been accepted into the slot: marks it in use and asks
+    // it to log in.
+    void seat(int slot);
+    // The connection in the slot has closed: tells the others and frees it.
+    // A slot that is already free is left alone.
+    void playerLeft(int slot);
+
+    void receivedlogininfo(const QString& data);
+    void kickhim(const QString& data);
+    void chat(const QString& data);
+    void action(const QString& data);
+    void playasound(const QString& data);
+    void justwatch(const QString& data);
+
+    // "+" would split every list the name stands in; a huge name would bloat them.
+    static QString cleanName(const QString& name);
+
+private:
+    void relay(const QString& data, const QString& command, const QString& between);
+    void setWatching(int seat, bool watching);
+    void putWatchersBackIfNobodyPlays();
+
+    HostState& m_state;
+    HostOutbox& m_outbox;
+    Referee& m_referee;
+    HostConnections& m_connections;
+};

@@ -1,0 +1,30 @@
+#include "host/sender_identity.h"
+
+#include "host/host_state.h"
+
+namespace senderidentity {
+
+namespace {
+QString firstField(const QString& args) {
+    const qsizetype plus = args.indexOf(QLatin1Char('+'));
+    return plus < 0 ? args : args.left(plus);
+}
+} // namespace
+
+bool namesSender(const QString& args, int senderSlot) {
+    return HostState::validSlot(senderSlot) && firstField(args) == QString::number(senderSlot);
+}
+
+bool mayJustWatch(const QString& args, int senderSlot) {
+    if (namesSender(args, senderSlot))
+        return true;
+    if (!isHostPlayer(senderSlot))
+        return false;
+    bool ok = false;
+    const QString seat = firstField(args);
+    const int number = seat.toInt(&ok);
+    // The exact text, so that "+3" or " 3" cannot slip past as seat 3.
+    return ok && number >= 1 && number <= kSeatCount && seat == QString::number(number);
+}
+
+} // namespace senderidentity

@@ -1,0 +1,204 @@
+#include "host/tserver.h"
+
+#include "common/environment.h"
+#include "net/protocol.h"
+
+#include <QDebug>
+#include <exception>
+
+// The word lists are compiled into this library; a static library has to
+// register its resources itself (and not from inside a namespace).
+static WordLists builtInWords() {
+    Q_INIT_RESOURCE(words);
+    return WordLists::builtIn();
+}
+
+namespace {
+const QString kSocketClosed = QStringLiteral("Socket Closed");
+} // namespace
+
+TServer::TServer(const HostOptions& options, QObject* parent)
+    : QObject(parent), m_session(*this, *this, options, *this, builtInWords()),
+      m_sock1(std::make_unique<TSock>()) {
+    setObjectName(QStringLiteral("Server"));
+
+    tempsock.OnDisconnect = [this](TSock* sender) {
+        tempsockDisconnect(sender);
+    };
+    tempsock.OnInfo = [this](TSock* sender, TSocketInfo info, const QString& msg) {
+        tempsockInfo(sender, info, msg);
+    };
+    m_sock1->setPortName(environment::gamePortName());
+    m_sock1->OnAccept = [this](TSock* sender) {
+        Sock1Accept(sender);
+    };
+    m_sock1->OnRead = [this](TSock* sender, int count) {
+        Sock1Read(sender, count);
+    };
+
+    socktimer.setInterval(kSocktimerMs);
+    connect(&socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
+    socktimer.start();
+    turntimer.setInterval(environment::scaledInterval(kTurntimerMs));
+    connect(&turntimer, &QTimer::timeout, this, &TServer::turntimerTimer);
+    computertimer.setSingleShot(true);
+    connect(&computertimer, &QTimer::timeout, this, &TServer::computertimerTimer);
+}
+
+TServer::~TServer() {
+    // The accepted sockets report their closing as they go; nobody listens any more.
+    for (QObject* child : m_sock1->children()) {
+        auto* accepted = dynamic_cast<TSock*>(child); // TSock has no meta-object of its own
+        if (!accepted)
+            continue;
+        accepted->OnInfo = nullptr;
+        accepted->OnDisconnect = nullptr;
+        accepted->OnRead = nullptr;
+    }
+    m_sock1.reset();
+}
+
+// A fault in one event must not end the host: it is reported and the event
+// loop goes on serving the others.
+template <typename Handler> void TServer::guarded(const char* where, Handler handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        qWarning("Server: %s: %s", where, error.what());
+    }
+}
+
+void TServer::Sock1Accept(TSock* sender) {
+    guarded("accept", [&] {
+        const int slot = m_session.chooseSlot();
+        if (slot == 0) {
+            refuse(sender);
+            return;
+        }
+        TSock* accepted = nullptr;
+        if (!sender->Accept(accepted) || accepted == nullptr)
+            return; // nothing to seat; the slot stays free
+        accepted->setTag(slot);
+        accepted->OnDisconnect = tempsock.OnDisconnect;
+        accepted->OnInfo = tempsock.OnInfo;
+        accepted->OnRead = [this](TSock* from, int count) {
+            Sock1Read(from, count);
+        };
+        m_session.state().player(slot).sock = accepted;
+        m_session.connectionAccepted(slot);
+    });
+}
+
+// No free slot: the connection is told so and dropped at once.
+void TServer::refuse(TSock* listener) {
+    TSock*& place = m_session.state().player(kRefusedSlot).sock;
+    place = nullptr;
+    if (!listener->Accept(place) || place == nullptr)
+        return;
+    place->OnInfo = nullptr;
+    place->OnDisconnect = nullptr;
+    place->OnRead = nullptr;
+    place->Send(buildMessage(QStringLiteral("CMD_full+")));
+    delete place;
+    place = nullptr;
+}
+
+void TServer::Sock1Read(TSock* sender, int) {
+    guarded("read", [&] {
+        const int slot = slotOf(sender);
+        if (slot == 0)
+            return;
+        if (!m_session.received(slot, sender->Receive()))
+            disconnectsock(slot); // over a limit: it goes like any departing player
+    });
+}
+
+void TServer::tempsockDisconnect(TSock* sender) {
+    guarded("disconnect", [&] {
+        if (slotOf(sender) != 0)
+            sender->Close();
+    });
+}
+
+// "Socket Closed" is a departure. So is an error: a connection reset or
+// aborted by its peer is reported only that way, and would otherwise hold
+// its slot for ever.
+void TServer::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg) {
+    guarded("info", [&] {
+        const int slot = slotOf(sender);
+        if (slot == 0)
+            return;
+        if (msg == kSocketClosed)
+            departed(slot);
+        else if (info == siError)
+            sender->Close(); // reports "Socket Closed"
+    });
+}
+
+void TServer::departed(int slot) {
+    TSock* sock = m_session.state().player(slot).sock;
+    m_session.state().player(slot).sock = nullptr;
+    m_session.connectionClosed(slot);
+    sock->deleteLater(); // it is still inside its own report
+}
+
+int TServer::slotOf(const TSock* sock) const {
+    const int slot = sock->tag();
+    if (!HostState::validSlot(slot))
+        return 0;
+    const tplayer& player = m_session.state().player(slot);
+    return player.inuse && player.sock == sock ? slot : 0;
+}
+
+void TServer::disconnectsock(int slot) {
+    if (!HostState::validSlot(slot))
+        return;
+    const tplayer& player = m_session.state().player(slot);
+    if (player.inuse && player.sock)
+        player.sock->Close();
+}
+
+void TServer::socktimerTimer() {
+    guarded("dispatch", [&] { m_session.socktimerTimer(); });
+}
+
+void TServer::turntimerTimer() {
+    guarded("turntimer", [&] { m_session.turntimerTimer(); });
+}
+
+void TServer::computertimerTimer() {
+    guarded("computertimer", [&] { m_session.computertimerTimer(); });
+}
+
+void TServer::sendTo(int slot, const QString& message) {
+    if (slot < 1 || slot > kSlotCount)
+        return;
+    TSock* sock = m_session.state().player(slot).sock;
+    if (!sock)
+        return;
+    try {
+        sock->Send(buildMessage(message));
+    } catch (const ESockException&) {
+        // The connection is going; its close report frees the slot.
+    }
+}
+
+void TServer::startTurnTimer() {
+    turntimer.start();
+}
+
+void TServer::stopTurnTimer() {
+    turntimer.stop();
+}
+
+bool TServer::turnTimerActive() const {
+    return turntimer.isActive();
+}
+
+void TServer::startComputerTimer(int milliseconds) {
+    computertimer.start(environment::scaledInterval(milliseconds));
+}
+
+void TServer::stopComputerTimer() {
+    computertimer.stop();
+}

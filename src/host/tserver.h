@@ -1,0 +1,64 @@
+#pragma once
+
+#include "host/host_ports.h"
+#include "host/host_session.h"
+#include "host/seating.h"
+#include "net/tsock.h"
+
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+// The game host: listens on Sock1, gives each accepted connection a slot,
+// frames what the connections send into the message queue, and works the
+// queue off one message per socktimer tick. It has no window, so it also runs
+// headless under --serve. Listening starts with Sock1().setListen(true),
+// which throws ESockException when the port cannot be had.
+class TServer : public QObject, private HostOutbox, private HostClock, private HostConnections {
+public:
+    static constexpr int kSocktimerMs = 10;
+    static constexpr int kTurntimerMs = 1000; // before the time scale
+
+    explicit TServer(const HostOptions& options, QObject* parent = nullptr);
+    ~TServer() override;
+
+    TSock& Sock1() { return *m_sock1; }
+    const HostState& state() const { return m_session.state(); }
+
+    // Closes the connection in the slot if it is in use; its close report
+    // then frees the slot.
+    void disconnectsock(int slot) override;
+
+private:
+    // Socket events.
+    void Sock1Accept(TSock* sender);
+    void Sock1Read(TSock* sender, int count);
+    void tempsockDisconnect(TSock* sender);
+    void tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg);
+    // Timer ticks.
+    void socktimerTimer();
+    void turntimerTimer();
+    void computertimerTimer();
+
+    void refuse(TSock* listener);
+    // The slot whose current connection is this socket, or 0.
+    int slotOf(const TSock* sock) const;
+    void departed(int slot);
+    template <typename Handler> void guarded(const char* where, Handler handler);
+
+    // HostOutbox: the slot's socket.
+    void sendTo(int slot, const QString& message) override;
+    // HostClock: turntimer and the one-shot computertimer, scaled.
+    void startTurnTimer() override;
+    void stopTurnTimer() override;
+    bool turnTimerActive() const override;
+    void startComputerTimer(int milliseconds) override;
+    void stopComputerTimer() override;
+
+    QTimer socktimer;
+    QTimer turntimer;
+    QTimer computertimer;
+    TSock tempsock; // never opened: holds the handlers copied onto accepted sockets
+    HostSession m_session;
+    std::unique_ptr<TSock> m_sock1; // owns the accepted sockets
+};

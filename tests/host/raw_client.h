@@ -1,0 +1,54 @@
+#pragma once
+
+// A game client made of a plain loopback socket: it sends protocol messages
+// and collects what the host sends, split at the terminator. Waiting runs the
+// Qt event loop, so a host in the same process keeps serving meanwhile.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace hosttest {
+
+// The event loop that the host's sockets and timers need.
+void ensureApplication();
+
+// Runs the event loop until condition holds or timeoutMs passes.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
+// Runs the event loop for a while, so that what should not happen could show.
+void settle(int ms = 200);
+
+class RawClient {
+public:
+    explicit RawClient(quint16 port);
+    ~RawClient();
+    RawClient(const RawClient&) = delete;
+    RawClient& operator=(const RawClient&) = delete;
+
+    void send(const QString& text); // adds the terminator
+    void sendBytes(const QByteArray& bytes);
+    // All messages received so far, in order.
+    const QStringList& messages();
+    bool waitFor(const QString& message, int timeoutMs = 10000);
+    // The first received message that starts with prefix; empty if none came.
+    QString waitForPrefix(const QString& prefix, int timeoutMs = 10000);
+    // The host closed the connection.
+    bool closedByHost();
+    // Waits for CMD_sendlogininfo and logs in; returns the slot, 0 if none came.
+    int logIn(const QString& name, const QString& version = QStringLiteral("1.0.8"));
+
+    void close();
+    // Closes with SO_LINGER 0: the host sees a reset, not an orderly close.
+    void reset();
+
+private:
+    void poll();
+
+    int fd = -1;
+    QByteArray tail;
+    QStringList received;
+    bool hostClosed = false;
+};
+
+} // namespace hosttest

@@ -1,0 +1,102 @@
+#include "host/tserver.h"
+#include "qstring_printer.h"
+#include "raw_client.h"
+#include "rules_harness.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using hosttest::RawClient;
+
+// A host listening on an ephemeral loopback port, and its clients.
+class TServerSockets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        hosttest::ensureApplication();
+        server = std::make_unique<TServer>(options);
+        server->Sock1().setPortName("0");
+        server->Sock1().setListen(true);
+        ASSERT_NE(server->Sock1().localPort(), 0);
+    }
+    RawClient& join() {
+        clients.push_back(std::make_unique<RawClient>(server->Sock1().localPort()));
+        return *clients.back();
+    }
+    RawClient& joinAs(const QString& name) {
+        RawClient& client = join();
+        const int slot = client.logIn(name);
+        EXPECT_TRUE(
+            client.waitFor(QStringLiteral("CMD_newplayerinfo+%1+%2+0").arg(slot).arg(name)));
+        return client;
+    }
+    static int count(RawClient& client, const QString& message) {
+        return static_cast<int>(client.messages().count(message));
+    }
+
+    FixedOptions options;
+    std::unique_ptr<TServer> server;
+    std::vector<std::unique_ptr<RawClient>> clients;
+};
+
+TEST_F(TServerSockets, NineConnectionsGetSlotsAndTheTenthIsToldTheGameIsFull) {
+    for (int slot = 1; slot <= 9; ++slot) {
+        RawClient& client = join();
+        ASSERT_TRUE(client.waitFor(QStringLiteral("CMD_sendlogininfo+%1").arg(slot)));
+    }
+    RawClient& tenth = join();
+    ASSERT_TRUE(hosttest::waitUntil([&] { return tenth.closedByHost(); }));
+    EXPECT_EQ(tenth.messages(), QStringList{"CMD_full+"});
+
+    clients[3]->close(); // slot 4
+    ASSERT_TRUE(hosttest::waitUntil([&] { return !server->state().player(4).inuse; }));
+    EXPECT_TRUE(join().waitFor("CMD_sendlogininfo+4"));
+}
+
+TEST_F(TServerSockets, APlayerWhoHangsUpIsAnnouncedOnceAndFreesTheSeat) {
+    RawClient& ann = joinAs("Ann");
+    joinAs("Bob").close();
+    ASSERT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
+    hosttest::settle();
+    EXPECT_EQ(count(ann, "CMD_playerdisconnected+2+Bob"), 1);
+    EXPECT_FALSE(server->state().player(2).inuse);
+}
+
+TEST_F(TServerSockets, AConnectionResetByItsPeerIsADepartureToo) {
+    RawClient& ann = joinAs("Ann");
+    joinAs("Bob").reset();
+    EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
+    EXPECT_TRUE(join().waitFor("CMD_sendlogininfo+2"));
+}
+
+TEST_F(TServerSockets, FloodsAndEndlessMessagesCloseOnlyTheirSender) {
+    RawClient& ann = joinAs("Ann");
+    RawClient& bob = joinAs("Bob");
+    RawClient& cid = joinAs("Cid");
+    bob.sendBytes(QByteArray(70000, 'b'));
+    QByteArray flood;
+    for (int i = 0; i < 300; ++i)
+        flood += "CMD_chat+3+spam\xFF";
+    cid.sendBytes(flood);
+
+    EXPECT_TRUE(hosttest::waitUntil([&] { return bob.closedByHost() && cid.closedByHost(); }));
+    EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
+    EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+3+Cid"));
+    ann.send("CMD_chat+1+anyone?");
+    EXPECT_TRUE(ann.waitFor("CMD_chat+1+Ann chats: anyone?"));
+    EXPECT_LT(count(ann, "CMD_chat+3+Cid chats: spam"), 101);
+}
+
+TEST_F(TServerSockets, TheHostPlayerRemovesAPlayerByClosingItsConnection) {
+    RawClient& ann = joinAs("Ann");
+    RawClient& bob = joinAs("Bob");
+    bob.send("CMD_kickhim+1+1+"); // not the host player's connection
+    ann.send("CMD_kickhim+1+2+");
+    EXPECT_TRUE(hosttest::waitUntil([&] { return bob.closedByHost(); }));
+    EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
+    EXPECT_FALSE(ann.closedByHost());
+}
+
+} // namespace
