@@ -273,14 +273,20 @@ void Ttallylist::listbox_tallyClickCheck(QListWidgetItem* item) {
     }
     const int index = listbox_tally->row(item);
     moverow(index + 1);
-    delete listbox_tally->takeItem(index);
+    {
+        // The list moves its current row while the grid is already one
+        // row shorter: show the counters once both agree again.
+        const QSignalBlocker blocker(listbox_tally);
+        delete listbox_tally->takeItem(index);
+    }
+    listbox_tallyClick();
     saveTally();
 }
 
 void Ttallylist::listbox_tallyClick() {
-    const int index = listbox_tally->currentRow();
-    if (index >= 0)
-        showOpponent(index + 1);
+    const int row = listbox_tally->currentRow() + 1;
+    if (row >= 1 && row < stringgrid_scores.rowCount())
+        showOpponent(row);
 }
 
 void Ttallylist::showOpponent(int row) {
