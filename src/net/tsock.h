@@ -79,28 +79,45 @@ public:
     static constexpr int kScratchSize = 32768; // one platform read never takes more
 
 private:
-    // A callback may close or delete this socket: notification code checks this
-    // after every call out.
+    friend class TSockStream;
+    // A callback may close or delete this socket: code that runs on after a call
+    // out checks this first.
     class Guard;
 
     void report(TSocketInfo info, const QString& msg);
-    void createSocket(int type);
+    // Reports kind 1 and calls OnConnect; false once a handler has closed the socket.
+    bool announceConnected(const char* msg);
+
+    // Platform socket and notifications (tsock_events.cpp).
+    bool openSocket(int type);
+    void attachSocket(int newFd);
+    void releaseNotifiers();
     void releaseSocket();
     void applyBlocking();
     void updateNotifiers();
-    bool flushNonBlocking();
+    void startConnect();
+    int sendQueued(); // one non-blocking send of the queue; a hard error's code, else 0
+    void failNotifications(int wsaCode);
+    void onReadable();
+    void onStreamReadable();
+    void onDatagramReadable();
+    void onPeerClosed();
+    void onWritable();
+    void writableNotification();
+
+    // Blocking mode (tsock.cpp).
+    bool connectBlocking();
     void sendBlocking();
     QByteArray receiveBlocking(int readSize);
-    TSock* adoptAccepted(int acceptedFd, const sockaddr_in& peer);
-    int takeConnection(sockaddr_in& peer);
+    void receiveOnce(int readSize);
 
-    void onReadable();
-    void onWritable();
+    // Listening (tsock_listen.cpp).
+    void startListening();
+    int takeConnection(sockaddr_in& peer);
+    TSock* adoptAccepted(int acceptedFd, const sockaddr_in& peer);
     void onIncomingConnection();
-    void onStreamReadable();
-    void onConnectFinished(int err);
-    void onPeerClosed();
-    void failNotifications(int wsaCode);
+
+    bool bindDatagram(); // tsock_datagram.cpp
 
     TSocketType socketType = stStream;
     QString hostName;
@@ -118,7 +135,6 @@ private:
     bool connecting = false;
     bool notificationsFailed = false; // an error arrived: no further events, as on Windows
     bool readPaused = false;          // waits for Accept / ReceiveDatagram, as on Windows
-    int pendingError = 0;             // a send saw the connection fail; told on next event
     int acceptsTaken = 0;
     QByteArray incoming;
     QByteArray outgoing;
@@ -127,6 +143,5 @@ private:
     sockaddr_in lastPeer{};    // the last accepted peer or datagram sender
     QSocketNotifier* readNotifier = nullptr;
     QSocketNotifier* writeNotifier = nullptr;
-    int notifying = 0; // depth of notification handlers on the stack
     TSockStream byteStream;
 };
