@@ -1,6 +1,7 @@
 #include "tally/lzrw1kh.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <new>
 
@@ -31,9 +32,26 @@ std::size_t runLength(const std::uint8_t* p, std::size_t limit) {
     return length;
 }
 
-// How many bytes `candidate` shares with `p`, up to `limit`.
+bool startsAlike(const std::uint8_t* p, const std::uint8_t* q) {
+    return ((p[0] ^ q[0]) | (p[1] ^ q[1]) | (p[2] ^ q[2])) == 0;
+}
+
+// How many bytes `candidate` shares with `p`, up to `limit`. Compares eight
+// at a time while eight remain within the limit.
 std::size_t matchLength(const std::uint8_t* p, const std::uint8_t* candidate, std::size_t limit) {
     std::size_t length = 0;
+    while (length + 8 <= limit) {
+        std::uint64_t a;
+        std::uint64_t b;
+        std::memcpy(&a, p + length, 8);
+        std::memcpy(&b, candidate + length, 8);
+        if (a != b) {
+            if constexpr (std::endian::native == std::endian::little)
+                return length + std::size_t(std::countr_zero(a ^ b) / 8);
+            break;
+        }
+        length += 8;
+    }
     while (length < limit && p[length] == candidate[length])
         ++length;
     return length;
@@ -63,7 +81,10 @@ Lzrw1KHCompressor::Lzrw1KHCompressor() {
 
 std::size_t Lzrw1KHCompressor::compress(const std::uint8_t* in, std::size_t size,
                                         std::uint8_t* out) {
-    std::fill_n(table_.get(), kHashSlots, std::int16_t{-1});
+    // A local copy: stores through `out` could alias the member for all
+    // the compiler knows, and it would reload it after each one.
+    std::int16_t* const table = table_.get();
+    std::fill_n(table, kHashSlots, std::int16_t{-1});
     out[0] = lzrw1::kCompressedFlag;
     std::size_t x = 0;
     std::size_t y = 3;
@@ -93,12 +114,18 @@ std::size_t Lzrw1KHCompressor::compress(const std::uint8_t* in, std::size_t size
             std::size_t match = 0;
             std::size_t distance = 0;
             if (size - x >= kMinCopy) {
-                std::int16_t& slot = table_[hashOf(in + x)];
+                std::int16_t& slot = table[hashOf(in + x)];
                 const std::int16_t previous = slot;
                 slot = static_cast<std::int16_t>(x);
                 distance = x - static_cast<std::size_t>(previous);
-                if (previous >= 0 && distance <= kMaxDistance)
-                    match = matchLength(in + x, in + previous, std::min(size - x, kMaxCopy));
+                // Whether the slot is usable is a coin toss on some data:
+                // pick the candidate without a branch (x itself when none)
+                // and branch only on a real three-byte match.
+                const bool usable = previous >= 0 && distance <= kMaxDistance;
+                const std::size_t from = usable ? static_cast<std::size_t>(previous) : x;
+                if (from != x && startsAlike(in + x, in + from))
+                    match = kMinCopy + matchLength(in + x + kMinCopy, in + from + kMinCopy,
+                                                   std::min(size - x, kMaxCopy) - kMinCopy);
             }
             if (match >= kMinCopy) {
                 putBigEndian16(out + y,
