@@ -217,6 +217,16 @@ TEST_F(SeatingMessages, HostPlayerSetsOtherSeatsToWatchAndRemovesPlayers) {
     EXPECT_EQ(host.connections.closed, QList<int>{3});
 }
 
+// Under --serve the host player is whoever holds slot 1.
+TEST_F(SeatingMessages, WhoeverTakesSlotOneNextHasTheHostPlayersRights) {
+    host.session.connectionClosed(1);
+    host.send(2, "CMD_kickhim+1+3+");
+    EXPECT_TRUE(host.connections.closed.isEmpty());
+    ASSERT_EQ(host.logIn("Zoe"), 1);
+    host.send(1, "CMD_kickhim+1+3+");
+    EXPECT_EQ(host.connections.closed, QList<int>{3});
+}
+
 // Each message claims another slot or a right its connection lacks.
 TEST_F(SeatingMessages, MessagesForSomeoneElseAreDroppedSilently) {
     host.send(1, "CMD_startgame+Ann+most+1+");
