@@ -16,6 +16,10 @@
 
 namespace {
 
+constexpr QFileDevice::Permissions kNewTallyPermissions =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+    QFileDevice::ReadOther;
+
 std::filesystem::path nativePath(const QString& name) {
     return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
@@ -95,6 +99,9 @@ bool TallyFile::save(const TallyGrid& grid) {
     if (!written || !container.open())
         return false;
     container.close();
+    // Temporary files are private; the tally keeps the mode it had.
+    container.setPermissions(QFileInfo::exists(path_) ? QFile::permissions(path_)
+                                                      : kNewTallyPermissions);
     try {
         writeContainer(text.fileName(), container.fileName());
     } catch (const ELzrw1Exception&) {

@@ -17,7 +17,7 @@ namespace {
 const char* const kLook = R"(
 Ttallylist { background-color: #0d5a34; }
 QLabel { color: #f3ecd2; }
-QLabel#heading { font-weight: bold; }
+QLabel#heading, QLabel#label_hisnametop { font-weight: bold; }
 QListWidget { background-color: #f7f4e8; color: #1d2a22; }
 QPushButton { padding: 4px 16px; }
 )";

@@ -96,6 +96,19 @@ TEST(TallyFileSave, AFailedSaveLeavesThePreviousTallyWhole) {
     EXPECT_EQ(reading.grid->toText(), gridWithAnn().toText());
 }
 
+TEST(TallyFileSave, ASaveKeepsTheFilesPermissions) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ludomyratally.tld");
+    Tlzrw1 compressor;
+    TallyFile file(path, compressor);
+    ASSERT_TRUE(file.save(TallyGrid()));
+    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    EXPECT_EQ(QFile::permissions(path) & QFile::ReadOther, QFile::ReadOther);
+    ASSERT_TRUE(QFile::setPermissions(path, readable));
+    ASSERT_TRUE(file.save(gridWithAnn()));
+    EXPECT_EQ(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser), readable);
+}
+
 TEST(TallyFileSave, AMissingFileReadsAsAnEmptyTally) {
     QTemporaryDir dir;
     Tlzrw1 compressor;
