@@ -1,10 +1,9 @@
 #include "socket_test_support.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QTest>
 #include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -22,24 +21,16 @@ sockaddr_in loopback(quint16 port) {
     return address;
 }
 
-quint16 boundPortOf(int fd) {
-    sockaddr_in address{};
-    socklen_t length = sizeof address;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    return ntohs(address.sin_port);
-}
-
-int boundSocket() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const sockaddr_in address = loopback(0);
-    if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        throw std::runtime_error("cannot bind a loopback socket");
-    return fd;
-}
-
-bool readable(int fd, int timeoutMs) {
+// Polls fd while the event loop keeps running, so that TSocks can act meanwhile.
+bool readableSoon(int fd) {
+    const QDeadlineTimer deadline(10000);
     pollfd entry{fd, POLLIN, 0};
-    return poll(&entry, 1, timeoutMs) > 0;
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        if (poll(&entry, 1, 10) > 0)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -60,32 +51,43 @@ void settle(int ms) {
     QTest::qWait(ms);
 }
 
-RawPeer& RawPeer::operator=(RawPeer&& other) noexcept {
-    if (this != &other) {
-        close();
-        fd = other.fd;
-        other.fd = -1;
-    }
-    return *this;
+RawSocket RawSocket::bound() {
+    RawSocket sock(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    const sockaddr_in address = loopback(0);
+    if (::bind(sock.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        throw std::runtime_error("cannot bind a loopback socket");
+    return sock;
 }
 
-RawPeer::~RawPeer() {
-    close();
+RawSocket RawSocket::listener() {
+    RawSocket sock = bound();
+    ::listen(sock.fd, 8);
+    return sock;
 }
 
-RawPeer RawPeer::connectTo(quint16 port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+RawSocket RawSocket::connectTo(quint16 port) {
+    RawSocket sock(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     const sockaddr_in address = loopback(port);
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        ::close(fd);
+    if (::connect(sock.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         throw std::runtime_error("cannot connect to the loopback port");
-    }
-    return RawPeer(fd);
+    return sock;
 }
 
-void RawPeer::sendAll(const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
+quint16 RawSocket::port() const {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+RawSocket RawSocket::accept() {
+    if (!readableSoon(fd))
+        throw std::runtime_error("nobody connected to the raw listener");
+    return RawSocket(::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC));
+}
+
+void RawSocket::sendAll(const QByteArray& bytes) {
+    for (qsizetype done = 0; done < bytes.size();) {
         const ssize_t sent =
             ::send(fd, bytes.constData() + done, bytes.size() - done, MSG_NOSIGNAL);
         if (sent <= 0)
@@ -94,16 +96,10 @@ void RawPeer::sendAll(const QByteArray& bytes) {
     }
 }
 
-QByteArray RawPeer::readExactly(qsizetype count, int timeoutMs) {
+QByteArray RawSocket::readExactly(qsizetype count) {
     QByteArray result;
-    QElapsedTimer timer;
-    timer.start();
     char buffer[65536];
-    while (result.size() < count && timer.elapsed() < timeoutMs) {
-        // Let TSocks of this thread flush their queues while we wait.
-        QCoreApplication::processEvents();
-        if (!readable(fd, 10))
-            continue;
+    while (result.size() < count && readableSoon(fd)) {
         const ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
         if (got <= 0)
             break;
@@ -112,46 +108,16 @@ QByteArray RawPeer::readExactly(qsizetype count, int timeoutMs) {
     return result;
 }
 
-QByteArray RawPeer::readToEnd(int timeoutMs) {
-    return readExactly(std::numeric_limits<qsizetype>::max(), timeoutMs);
-}
-
-void RawPeer::close() {
+void RawSocket::close() {
     if (fd >= 0)
         ::close(fd);
     fd = -1;
 }
 
-void RawPeer::reset() {
+void RawSocket::reset() {
     const linger abortive{1, 0};
     setsockopt(fd, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
     close();
-}
-
-RawListener::RawListener() : fd(boundSocket()) {
-    ::listen(fd, 8);
-    boundPort = boundPortOf(fd);
-}
-
-RawListener::~RawListener() {
-    ::close(fd);
-}
-
-RawPeer RawListener::accept(int timeoutMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents();
-        if (readable(fd, 10))
-            return RawPeer(::accept4(fd, nullptr, nullptr, SOCK_CLOEXEC));
-    }
-    throw std::runtime_error("nobody connected to the raw listener");
-}
-
-UnusedPort::UnusedPort() : fd(boundSocket()), boundPort(boundPortOf(fd)) {}
-
-UnusedPort::~UnusedPort() {
-    ::close(fd);
 }
 
 QString info(TSocketInfo kind, const QString& msg) {
@@ -187,15 +153,6 @@ void EventLog::attach(TSock& sock) {
     };
 }
 
-QStringList EventLog::infos() const {
-    QStringList result;
-    for (const QString& entry : entries) {
-        if (entry.startsWith("info "))
-            result << entry;
-    }
-    return result;
-}
-
 AcceptingListener::AcceptingListener() {
     ensureApplication();
     sock.setPortName("0");
@@ -215,6 +172,16 @@ TSock* connectClient(TSock& client, AcceptingListener& listener) {
     if (!waitFor([&] { return client.Connected() && listener.accepted.size() > before; }))
         throw std::runtime_error("the loopback connection did not come up");
     return listener.accepted.last();
+}
+
+RawSocket connectClient(TSock& client, RawSocket& listener) {
+    client.setHostName("127.0.0.1");
+    client.setPortName(QString::number(listener.port()));
+    client.Open();
+    RawSocket peer = listener.accept();
+    if (!waitFor([&] { return client.Connected(); }))
+        throw std::runtime_error("the loopback connection did not come up");
+    return peer;
 }
 
 } // namespace nettest

@@ -1,87 +1,53 @@
 #pragma once
 
-// Loopback peers made of plain BSD sockets, an event recorder for TSock, and a
-// waiting helper; every socket here uses 127.0.0.1 and port 0.
+// Loopback peers of plain BSD sockets, an event recorder for TSock, and waiting
+// helpers; every socket here uses 127.0.0.1 and an ephemeral port.
 
 #include "net/tsock.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QPointer>
-#include <QString>
 #include <QStringList>
 #include <functional>
 
 namespace nettest {
 
-// The event loop that TSock notifications need.
-void ensureApplication();
-
+void ensureApplication(); // TSock notifications need an event loop
 // Runs the event loop until condition holds or timeoutMs passes.
 bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
-// Runs the event loop for a short while, to let events that should not come show.
+// Runs the event loop a little longer, so that events that must not come would show.
 void settle(int ms = 150);
 
-// A plain blocking TCP socket on the far side of a connection.
-class RawPeer {
+// A plain blocking socket: bound (and listening, for RawListener) on loopback.
+class RawSocket {
 public:
-    explicit RawPeer(int fd = -1) : fd(fd) {}
-    RawPeer(RawPeer&& other) noexcept : fd(other.fd) { other.fd = -1; }
-    RawPeer& operator=(RawPeer&& other) noexcept;
-    ~RawPeer();
+    explicit RawSocket(int fd = -1) : fd(fd) {}
+    RawSocket(RawSocket&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
+    ~RawSocket() { close(); }
+    static RawSocket bound();    // bound, not listening: connections are refused
+    static RawSocket listener(); // bound and listening
+    static RawSocket connectTo(quint16 port);
 
-    static RawPeer connectTo(quint16 port);
-    bool isOpen() const { return fd >= 0; }
+    quint16 port() const;
+    RawSocket accept(); // a connection of this listener
     void sendAll(const QByteArray& bytes);
-    // Reads until count bytes came or the peer closed (or timeoutMs passed).
-    QByteArray readExactly(qsizetype count, int timeoutMs = 10000);
-    // Reads until the peer closes.
-    QByteArray readToEnd(int timeoutMs = 10000);
+    // Reads (running the event loop meanwhile) until count bytes came, or the peer closed.
+    QByteArray readExactly(qsizetype count);
     void close();
-    // Closes with SO_LINGER 0: the other side sees a reset, not an orderly close.
-    void reset();
+    void reset(); // closes with SO_LINGER 0: the other side sees a reset
 
 private:
     int fd;
 };
 
-// A plain listening socket on 127.0.0.1 and an ephemeral port.
-class RawListener {
-public:
-    RawListener();
-    ~RawListener();
-    quint16 port() const { return boundPort; }
-    RawPeer accept(int timeoutMs = 10000);
-
-private:
-    int fd = -1;
-    quint16 boundPort = 0;
-};
-
-// A port on which nobody listens (bound, so nobody else takes it meanwhile).
-class UnusedPort {
-public:
-    UnusedPort();
-    ~UnusedPort();
-    quint16 port() const { return boundPort; }
-
-private:
-    int fd = -1;
-    quint16 boundPort = 0;
-};
-
-// Records everything a TSock tells, in order: "info 2 Socket Closed", "connect",
-// "disconnect", "read 32768", "write", "accept".
-// Detaches itself from its sockets when it goes first.
+// Records what a TSock tells, in order: "info 2 Socket Closed", "connect",
+// "disconnect", "read 32768", "write". Detaches itself when it goes first.
 struct EventLog {
     EventLog() = default;
     EventLog(const EventLog&) = delete;
-    EventLog& operator=(const EventLog&) = delete;
     ~EventLog();
     void attach(TSock& sock);
-    int count(const QString& entry) const { return int(entries.count(entry)); }
     bool contains(const QString& entry) const { return entries.contains(entry); }
-    QStringList infos() const; // only the "info" entries
     QStringList entries;
 
 private:
@@ -90,14 +56,16 @@ private:
 
 QString info(TSocketInfo kind, const QString& msg);
 
-// A listener on an ephemeral port whose OnAccept takes every connection into accepted.
+// A listener on an ephemeral port whose OnAccept takes every connection.
 struct AcceptingListener {
     AcceptingListener();
     TSock sock;
     QList<TSock*> accepted;
 };
 
-// Makes a connected pair: a client TSock and the accepted TSock of listener.
+// Connects client to listener; returns the accepted end.
 TSock* connectClient(TSock& client, AcceptingListener& listener);
+// Connects client to a raw listener; returns the raw end.
+RawSocket connectClient(TSock& client, RawSocket& listener);
 
 } // namespace nettest
