@@ -109,14 +109,4 @@ TEST(TallyFileSave, ASaveKeepsTheFilesPermissions) {
     EXPECT_EQ(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser), readable);
 }
 
-TEST(TallyFileSave, AMissingFileReadsAsAnEmptyTally) {
-    QTemporaryDir dir;
-    Tlzrw1 compressor;
-    TallyFile file(dir.filePath("Ludomyratally.tld"), compressor);
-    const TallyFile::Reading reading = file.read();
-    ASSERT_TRUE(reading.grid);
-    EXPECT_EQ(reading.grid->toText(), TallyGrid().toText());
-    EXPECT_TRUE(reading.failure.isEmpty());
-}
-
 } // namespace
