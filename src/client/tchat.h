@@ -23,8 +23,10 @@ public:
     static constexpr int kTimer1IntervalMs = 16;
     static constexpr int kPanelWidth = 737;
     static constexpr int kPanelHeight = 514;
-    static constexpr int kMinClientWidth = kPanelWidth + 8;
-    static constexpr int kMinClientHeight = kPanelHeight + 6;
+    // The client area never shrinks below the board panel and its 3-pixel
+    // margin: that is also the client area of the default 748 x 563 frame.
+    static constexpr int kMinClientWidth = kPanelWidth + 3;
+    static constexpr int kMinClientHeight = kPanelHeight + 3;
     static constexpr char kPresencePort[] = "9001";
 
     Tchat();

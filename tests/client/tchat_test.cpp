@@ -1,0 +1,150 @@
+#include "client/tchat.h"
+
+#include "common/inifile.h"
+
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TchatTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    }
+    void TearDown() override { qunsetenv("LUDOMYRA_HOME"); }
+    IniFile settings() {
+        IniFile ini(home.filePath("glenmorra.ini"));
+        ini.load();
+        return ini;
+    }
+    QTemporaryDir home;
+};
+
+TEST_F(TchatTest, MenuItemsHaveTheirCaptionsShortcutsAndStartState) {
+    Tchat chat;
+    struct Item {
+        QAction* action;
+        const char* caption;
+        const char* shortcut;
+        bool enabled;
+        bool checked;
+    };
+    const MainMenu& m = *chat.menu;
+    const Item items[] = {
+        {m.StartGame1, "Start Game", "", false, false},
+        {m.PlaySounds1, "Play Sounds", "", true, true},
+        {m.PlayChatterSounds1, "Play Chatter Sounds", "", true, false},
+        {m.Classic1, "Classic", "", true, true},
+        {m.Normal1, "Normal", "", true, true},
+        {m.Short1, "Short", "", true, true},
+        {m.ShowWordList1, "Show Word List", "", true, true},
+        {m.ScrollChatOff1, "Scroll Chat Off", "Ctrl+S", true, false},
+        {m.ResetScreenLocation1, "Reset Screen Location", "", true, false},
+        {m.JustWatch1, "Just Watch", "", true, false},
+        {m.ViewTally1, "View Tally", "", true, false},
+        {m.Content1, "Content", "F1", true, false},
+        {m.About1, "About", "", true, false},
+    };
+    for (const Item& item : items) {
+        EXPECT_EQ(item.action->text(), item.caption);
+        EXPECT_EQ(item.action->shortcut().toString(), item.shortcut) << item.caption;
+        EXPECT_EQ(item.action->isEnabled(), item.enabled) << item.caption;
+        EXPECT_EQ(item.action->isChecked(), item.checked) << item.caption;
+    }
+    EXPECT_EQ(chat.botSpeedMs(), 1000);
+    m.Fast1->setChecked(true);
+    m.Normal1->setChecked(false);
+    EXPECT_EQ(chat.botSpeedMs(), 500);
+}
+
+TEST_F(TchatTest, ShrinkingBelowTheBoardSpringsBack) {
+    Tchat chat;
+    chat.show();
+    chat.resize(300, 200);
+    QCoreApplication::processEvents();
+    EXPECT_GE(chat.centralWidget()->width(), 740);
+    EXPECT_GE(chat.centralWidget()->height(), 517);
+}
+
+TEST_F(TchatTest, BoundsLargerThanTheWorkAreaAreKeptFifteenPixelsSmaller) {
+    const QSize work(1024, 700);
+    EXPECT_EQ(Tchat::boundsToSave(QRect(3, 3, 748, 563), work), QRect(3, 3, 748, 563));
+    EXPECT_EQ(Tchat::boundsToSave(QRect(0, 0, 1100, 563), work), QRect(0, 0, 1085, 563));
+    EXPECT_EQ(Tchat::boundsToSave(QRect(0, 0, 748, 800), work), QRect(0, 0, 748, 785));
+}
+
+TEST_F(TchatTest, ClosingWritesTheBoundsOnlyWhenTheyChanged) {
+    {
+        Tchat chat;
+        chat.show();
+        chat.ResetScreenLocation1Click();
+        const QRect bounds = chat.bounds();
+        chat.savedleft = bounds.left();
+        chat.savedtop = bounds.top();
+        chat.savedwidth = bounds.width();
+        chat.savedheight = bounds.height();
+        chat.close();
+    }
+    EXPECT_FALSE(QFile::exists(home.filePath("glenmorra.ini")));
+
+    Tchat chat;
+    chat.show();
+    chat.setBounds(QRect(40, 50, 800, 600));
+    const QRect moved = chat.bounds();
+    chat.close();
+    IniFile ini = settings();
+    EXPECT_EQ(ini.readInteger("Ludomyra", "Left", -1), moved.left());
+    EXPECT_EQ(ini.readInteger("Ludomyra", "Top", -1), moved.top());
+    EXPECT_EQ(ini.readInteger("Ludomyra", "Width", -1), moved.width());
+    EXPECT_EQ(ini.readInteger("Ludomyra", "Height", -1), moved.height());
+}
+
+TEST_F(TchatTest, ResetScreenLocationPutsTheWindowBackAtItsDefaults) {
+    Tchat chat;
+    chat.show();
+    chat.setBounds(QRect(200, 150, 900, 700));
+    chat.menu->ResetScreenLocation1->trigger();
+    EXPECT_EQ(chat.bounds(), QRect(3, 3, 748, 563));
+}
+
+// A host on the other end of the client's socket.
+class TchatConnected : public TchatTest {
+protected:
+    void SetUp() override {
+        TchatTest::SetUp();
+        host.setPortName("0");
+        host.OnAccept = [this](TSock* s) {
+            s->Accept(peer);
+        };
+        host.setListen(true);
+        chat.show();
+        chat.sock.setHostName("127.0.0.1");
+        chat.sock.setPortName(QString::number(host.localPort()));
+        chat.sock.Open();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer && chat.sock.Connected(); }, 5000));
+    }
+    TSock host;
+    TSock* peer = nullptr;
+    Tchat chat;
+};
+
+TEST_F(TchatConnected, MessagesAreHandledOnePerTickInArrivalOrder) {
+    QStringList handled;
+    chat.dispatcher.on("CMD_chat", [&](const QString& args) { handled << args; });
+    peer->Send(QByteArray("CMD_chat+1+first\xFF") + "CMD_chat+2+sec");
+    peer->Send(QByteArray("ond\xFF"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return handled.size() == 2; }, 5000));
+    EXPECT_EQ(handled, (QStringList{"1+first", "2+second"}));
+}
+
+TEST_F(TchatConnected, TheWindowClosesWhenTheHostGoes) {
+    ASSERT_TRUE(chat.isVisible());
+    peer->Close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !chat.isVisible(); }, 5000));
+}
+
+} // namespace
