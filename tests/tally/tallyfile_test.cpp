@@ -76,11 +76,15 @@ protected:
     }
 };
 
-TEST(TallyFileSave, AFailedSaveLeavesThePreviousTallyWhole) {
+class TallyFileSave : public ::testing::Test {
+protected:
     QTemporaryDir dir;
     const QString path = dir.filePath("Ludomyratally.tld");
     Tlzrw1 compressor;
-    TallyFile file(path, compressor);
+    TallyFile file{path, compressor};
+};
+
+TEST_F(TallyFileSave, AFailedSaveLeavesThePreviousTallyWhole) {
     ASSERT_TRUE(file.save(gridWithAnn()));
     const QByteArray before = readFile(path);
 
@@ -96,11 +100,7 @@ TEST(TallyFileSave, AFailedSaveLeavesThePreviousTallyWhole) {
     EXPECT_EQ(reading.grid->toText(), gridWithAnn().toText());
 }
 
-TEST(TallyFileSave, ASaveKeepsTheFilesPermissions) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("Ludomyratally.tld");
-    Tlzrw1 compressor;
-    TallyFile file(path, compressor);
+TEST_F(TallyFileSave, ASaveKeepsTheFilesPermissions) {
     ASSERT_TRUE(file.save(TallyGrid()));
     const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     EXPECT_EQ(QFile::permissions(path) & QFile::ReadOther, QFile::ReadOther);
