@@ -21,6 +21,7 @@ AppWindows::AppWindows()
     QObject::connect(chat.menu->StartGame1, &QAction::triggered, &gamestart,
                      [this] { gamestart.showCentredOn(&chat); });
     QObject::connect(chat.menu->ViewTally1, &QAction::triggered, &tallylist, [this] {
+        tallylist.loadchecklist();
         tallylist.show();
         tallylist.raise();
     });
