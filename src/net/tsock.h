@@ -140,7 +140,6 @@ private:
     QByteArray outgoing;
     QByteArray scratch;
     sockaddr_in peerAddress{}; // for connecting, binding and datagram sends
-    sockaddr_in lastPeer{};    // the last accepted peer or datagram sender
     QSocketNotifier* readNotifier = nullptr;
     QSocketNotifier* writeNotifier = nullptr;
     TSockStream byteStream;

@@ -53,7 +53,6 @@ void TSock::ReceiveDatagram(QByteArray& data, QString& host) {
         if (count >= 0) {
             data = QByteArray(scratch.constData(), count);
             host = dotted(sender);
-            lastPeer = sender;
         }
     }
     readPaused = false;

@@ -65,11 +65,7 @@ void TSock::startListening() {
 
 int TSock::takeConnection(sockaddr_in& peer) {
     socklen_t length = sizeof peer;
-    const int accepted =
-        ::accept4(fd, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC | SOCK_NONBLOCK);
-    if (accepted >= 0)
-        lastPeer = peer;
-    return accepted;
+    return ::accept4(fd, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC | SOCK_NONBLOCK);
 }
 
 TSock* TSock::adoptAccepted(int acceptedFd, const sockaddr_in& peer) {
