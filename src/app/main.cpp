@@ -1,16 +1,15 @@
 #include "app/app_windows.h"
 #include "app/headless_host.h"
+#include "app/ludomyra_application.h"
 #include "app/single_instance.h"
 
-#include <QApplication>
 #include <cstring>
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--serve") == 0)
         return runHeadlessHost(argc, argv);
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Ludomyra");
+    LudomyraApplication app(argc, argv);
 
     SingleInstance instance(SingleInstance::defaultRuntimeDir());
     if (!instance.claim())
