@@ -88,7 +88,6 @@ private:
 class HostGame : public ::testing::Test {
 protected:
     void SetUp() override {
-        hosttest::ensureApplication();
         ASSERT_TRUE(home.isValid());
         QFile ini(home.filePath("glenmorra.ini"));
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -142,7 +141,7 @@ TEST_F(HostGame, TwoClientsPlayAMostBallsGameToItsEndWhileAThirdMisbehaves) {
                   "CMD_chat+abc\xFF");
     eve.sendBytes(QByteArray(70000, 'x')); // never ends
 
-    const bool over = hosttest::waitUntil(
+    const bool over = testsupport::waitFor(
         [&] {
             ann.play();
             bob.play();

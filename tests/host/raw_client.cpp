@@ -1,6 +1,5 @@
 #include "raw_client.h"
 
-#include <QCoreApplication>
 #include <QTest>
 #include <arpa/inet.h>
 #include <cerrno>
@@ -11,22 +10,6 @@
 #include <unistd.h>
 
 namespace hosttest {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "host_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-}
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    return QTest::qWaitFor(condition, timeoutMs);
-}
-
-void settle(int ms) {
-    QTest::qWait(ms);
-}
 
 RawClient::RawClient(quint16 port) {
     fd = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -84,12 +67,12 @@ const QStringList& RawClient::messages() {
 }
 
 bool RawClient::waitFor(const QString& message, int timeoutMs) {
-    return waitUntil([&] { return messages().contains(message); }, timeoutMs);
+    return testsupport::waitFor([&] { return messages().contains(message); }, timeoutMs);
 }
 
 QString RawClient::waitForPrefix(const QString& prefix, int timeoutMs) {
     QString found;
-    waitUntil(
+    testsupport::waitFor(
         [&] {
             for (const QString& message : messages()) {
                 if (message.startsWith(prefix)) {

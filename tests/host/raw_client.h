@@ -4,20 +4,14 @@
 // and collects what the host sends, split at the terminator. Waiting runs the
 // Qt event loop, so a host in the same process keeps serving meanwhile.
 
+#include "event_wait.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 namespace hosttest {
-
-// The event loop that the host's sockets and timers need.
-void ensureApplication();
-
-// Runs the event loop until condition holds or timeoutMs passes.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 10000);
-// Runs the event loop for a while, so that what should not happen could show.
-void settle(int ms = 200);
 
 class RawClient {
 public:

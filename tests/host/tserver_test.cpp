@@ -15,7 +15,6 @@ using hosttest::RawClient;
 class TServerSockets : public ::testing::Test {
 protected:
     void SetUp() override {
-        hosttest::ensureApplication();
         server = std::make_unique<TServer>(options);
         server->Sock1().setPortName("0");
         server->Sock1().setListen(true);
@@ -47,11 +46,11 @@ TEST_F(TServerSockets, NineConnectionsGetSlotsAndTheTenthIsToldTheGameIsFull) {
         ASSERT_TRUE(client.waitFor(QStringLiteral("CMD_sendlogininfo+%1").arg(slot)));
     }
     RawClient& tenth = join();
-    ASSERT_TRUE(hosttest::waitUntil([&] { return tenth.closedByHost(); }));
+    ASSERT_TRUE(testsupport::waitFor([&] { return tenth.closedByHost(); }));
     EXPECT_EQ(tenth.messages(), QStringList{"CMD_full+"});
 
     clients[3]->close(); // slot 4
-    ASSERT_TRUE(hosttest::waitUntil([&] { return !server->state().player(4).inuse; }));
+    ASSERT_TRUE(testsupport::waitFor([&] { return !server->state().player(4).inuse; }));
     EXPECT_TRUE(join().waitFor("CMD_sendlogininfo+4"));
 }
 
@@ -59,7 +58,7 @@ TEST_F(TServerSockets, APlayerWhoHangsUpIsAnnouncedOnceAndFreesTheSeat) {
     RawClient& ann = joinAs("Ann");
     joinAs("Bob").close();
     ASSERT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
-    hosttest::settle();
+    testsupport::settle();
     EXPECT_EQ(count(ann, "CMD_playerdisconnected+2+Bob"), 1);
     EXPECT_FALSE(server->state().player(2).inuse);
 }
@@ -81,7 +80,7 @@ TEST_F(TServerSockets, FloodsAndEndlessMessagesCloseOnlyTheirSender) {
         flood += "CMD_chat+3+spam\xFF";
     cid.sendBytes(flood);
 
-    EXPECT_TRUE(hosttest::waitUntil([&] { return bob.closedByHost() && cid.closedByHost(); }));
+    EXPECT_TRUE(testsupport::waitFor([&] { return bob.closedByHost() && cid.closedByHost(); }));
     EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
     EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+3+Cid"));
     ann.send("CMD_chat+1+anyone?");
@@ -94,7 +93,7 @@ TEST_F(TServerSockets, TheHostPlayerRemovesAPlayerByClosingItsConnection) {
     RawClient& bob = joinAs("Bob");
     bob.send("CMD_kickhim+1+1+"); // not the host player's connection
     ann.send("CMD_kickhim+1+2+");
-    EXPECT_TRUE(hosttest::waitUntil([&] { return bob.closedByHost(); }));
+    EXPECT_TRUE(testsupport::waitFor([&] { return bob.closedByHost(); }));
     EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
     EXPECT_FALSE(ann.closedByHost());
 }

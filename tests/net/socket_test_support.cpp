@@ -35,22 +35,6 @@ bool readableSoon(int fd) {
 
 } // namespace
 
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "net_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-        new QCoreApplication(argc, argv);
-}
-
-bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
-    return QTest::qWaitFor(condition, timeoutMs);
-}
-
-void settle(int ms) {
-    QTest::qWait(ms);
-}
-
 RawSocket RawSocket::bound() {
     RawSocket sock(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     const sockaddr_in address = loopback(0);
@@ -154,7 +138,6 @@ void EventLog::attach(TSock& sock) {
 }
 
 AcceptingListener::AcceptingListener() {
-    ensureApplication();
     sock.setPortName("0");
     sock.OnAccept = [this](TSock* listener) {
         TSock* newSock = nullptr;

@@ -3,6 +3,7 @@
 // Loopback peers of plain BSD sockets, an event recorder for TSock, and waiting
 // helpers; every socket here uses 127.0.0.1 and an ephemeral port.
 
+#include "event_wait.h"
 #include "net/tsock.h"
 
 #include <QList>
@@ -12,11 +13,8 @@
 
 namespace nettest {
 
-void ensureApplication(); // TSock notifications need an event loop
-// Runs the event loop until condition holds or timeoutMs passes.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
-// Runs the event loop a little longer, so that events that must not come would show.
-void settle(int ms = 150);
+using testsupport::settle;
+using testsupport::waitFor;
 
 // A plain blocking socket: bound (and listening, for RawListener) on loopback.
 class RawSocket {

@@ -11,7 +11,6 @@ namespace {
 
 class TSockConnection : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApplication(); }
     RawSocket raw = RawSocket::listener();
 };
 

@@ -19,7 +19,6 @@ std::string raised(const std::function<void()>& operation) {
 
 class TSockListen : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApplication(); }
 };
 
 TEST_F(TSockListen, StartingTwiceIsHarmlessAndStoppingOrDestroyingFreesThePort) {

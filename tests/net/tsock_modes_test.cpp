@@ -12,7 +12,6 @@ namespace {
 
 class TSockModes : public ::testing::Test {
 protected:
-    void SetUp() override { ensureApplication(); }
 };
 
 TEST_F(TSockModes, ABlockingClientConnectsSendsAndWaitsForData) {
