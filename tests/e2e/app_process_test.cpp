@@ -1,14 +1,14 @@
 // Whole-program runs of the built binary: the single-instance rule and the
 // headless host's life. Every run uses its own runtime and home folders and
 // an ephemeral game port.
+#include "serve_process.h"
+
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <signal.h>
 
 namespace {
 
@@ -58,23 +58,18 @@ TEST_F(ProgramRun, ASecondCopyEndsAtOnceWhileTheFirstKeepsRunning) {
 }
 
 TEST_F(ProgramRun, HeadlessHostServesTheGamePortAndEndsOnSigterm) {
-    QProcess* host = start({"--serve"});
-    ASSERT_TRUE(host->waitForStarted(5000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return host->canReadLine(); }, 10000));
-    const QString line = QString::fromUtf8(host->readLine());
-    const auto match = QRegularExpression("listening on port (\\d+)").match(line);
-    ASSERT_TRUE(match.hasMatch()) << line.toStdString();
+    QProcessEnvironment env;
+    env.insert("LUDOMYRA_HOME", home.path());
+    ServeProcess host(env);
+    const quint16 port = host.start();
+    ASSERT_NE(port, 0);
 
     QTcpSocket client;
-    client.connectToHost("127.0.0.1", match.captured(1).toUShort());
+    client.connectToHost("127.0.0.1", port);
     ASSERT_TRUE(client.waitForConnected(5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 20; }, 5000));
     EXPECT_EQ(client.readAll(), QByteArray("CMD_sendlogininfo+1\xFF"));
-
-    ::kill(static_cast<pid_t>(host->processId()), SIGTERM);
-    ASSERT_TRUE(host->waitForFinished(10000));
-    EXPECT_EQ(host->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(host->exitCode(), 0);
+    EXPECT_TRUE(host.terminate());
 }
 
 TEST_F(ProgramRun, HeadlessHostReportsATakenPortAndFails) {

@@ -1,19 +1,24 @@
-// A short game over real loopback sockets: a headless host with a fast clock,
+// A short game over real loopback sockets: `ludomyra --serve` with a fast clock,
 // two raw clients that solve words from the marks they are sent, and a third
 // connection that sends garbage, floods and forgeries while they play.
-#include "common/random.h"
 #include "host/guess_judge.h"
-#include "host/ini_host_options.h"
-#include "host/tserver.h"
 #include "host/word_lists.h"
 #include "qstring_printer.h"
 #include "raw_client.h"
+#include "serve_process.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+
+// The host's word lists are compiled into ludo_host; outside TServer this
+// process registers them itself (and not from inside a namespace).
+static QStringList builtInDictionary() {
+    Q_INIT_RESOURCE(words);
+    return WordLists::readWordFile(":/words/dictionary.txt");
+}
 
 namespace {
 
@@ -75,7 +80,7 @@ private:
         shown.clear();
     }
     static const QStringList& dictionary() {
-        static const QStringList words = WordLists::readWordFile(":/words/dictionary.txt");
+        static const QStringList words = builtInDictionary();
         return words;
     }
 
@@ -93,24 +98,19 @@ protected:
         ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write("[Ludomyra]\r\nBetweenrounds=5\r\nBotspeed=500\r\n");
         ini.close();
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
-        qputenv("LUDOMYRA_TIME_SCALE", "0.02"); // a row of 23 ticks lasts under half a second
-        seedProcessRandom(7772);
-
-        options = std::make_unique<IniHostOptions>(); // glenmorra.ini in LUDOMYRA_HOME
-        server = std::make_unique<TServer>(*options);
-        server->Sock1().setPortName("0");
-        server->Sock1().setListen(true);
+        QProcessEnvironment env;
+        env.insert("LUDOMYRA_HOME", home.path());
+        env.insert("LUDOMYRA_TIME_SCALE", "0.02"); // a row of 23 ticks lasts under half a second
+        env.insert("LUDOMYRA_SEED", "7772");
+        host = std::make_unique<ServeProcess>(env);
+        hostPort = host->start();
+        ASSERT_NE(hostPort, 0);
     }
-    void TearDown() override {
-        qunsetenv("LUDOMYRA_HOME");
-        qunsetenv("LUDOMYRA_TIME_SCALE");
-    }
-    quint16 port() { return server->Sock1().localPort(); }
+    quint16 port() const { return hostPort; }
 
     QTemporaryDir home;
-    std::unique_ptr<IniHostOptions> options;
-    std::unique_ptr<TServer> server;
+    std::unique_ptr<ServeProcess> host;
+    quint16 hostPort = 0;
 };
 
 bool gameOver(RawClient& client) {
@@ -121,6 +121,7 @@ bool gameOver(RawClient& client) {
 }
 
 TEST_F(HostGame, TwoClientsPlayAMostBallsGameToItsEndWhileAThirdMisbehaves) {
+    ASSERT_EQ(builtInDictionary().size(), 8620); // the players solve from it
     SolvingPlayer ann(port(), "Ann", false);
     ann.logIn();
     SolvingPlayer bob(port(), "Bob", true);
@@ -161,6 +162,7 @@ TEST_F(HostGame, TwoClientsPlayAMostBallsGameToItsEndWhileAThirdMisbehaves) {
     EXPECT_TRUE(ann.wrongMarks.isEmpty()) << ann.wrongMarks.join(", ").toStdString();
     EXPECT_TRUE(bob.wrongMarks.isEmpty()) << bob.wrongMarks.join(", ").toStdString();
     EXPECT_GT(ann.checkedMarks + bob.checkedMarks, ann.finds.size());
+    EXPECT_TRUE(host->terminate());
 }
 
 } // namespace
