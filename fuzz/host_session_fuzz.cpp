@@ -1,0 +1,328 @@
+// Hostile peers against one game host: the input is a script of connections,
+// closes, raw and well-formed messages and timer ticks, and after every step
+// the slot table and game state must still make sense.
+//
+// Script: byte 0 seeds the random generator (its bit 0 makes the pause ten
+// ticks, not five); then each step is an op byte and its operands (missing
+// bytes read as 0). A step that sends a message only queues it, unless bit 7
+// of its op byte asks for the queue to be drained.
+
+#include "common/random.h"
+#include "common/version.h"
+#include "host/host_ports.h"
+#include "host/host_session.h"
+#include "net/commands.h"
+#include "net/protocol.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// Eight hidden words and a dictionary of thirty with shared initials, so that
+// guesses and the computer player hit often.
+const QStringList kHiddenWords = {"angel", "board", "bread", "crane",
+                                  "creek", "sweat", "sweet", "verse"};
+const QStringList kMoreWords = {"agree", "anger", "angle", "boast", "bored", "brake",
+                                "brand", "broad", "crate", "cream", "creed", "crisp",
+                                "pearl", "plane", "swear", "sweep", "swirl", "sword",
+                                "vague", "value", "vents", "verbs"};
+const QStringList kDictionary = kHiddenWords + kMoreWords;
+const QStringList kGameTypes = {"high", "most", "nine", "race", "pool"};
+const char* const kRelayed[] = {cmd::chat, cmd::action, cmd::playasound};
+
+void require(bool condition) {
+    if (!condition)
+        __builtin_trap();
+}
+
+class Script {
+public:
+    Script(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+    bool atEnd() const { return m_offset >= m_size; }
+    uint8_t byte() { return atEnd() ? 0 : m_data[m_offset++]; }
+    QByteArray bytes(size_t count) {
+        count = std::min(count, m_size - std::min(m_offset, m_size));
+        QByteArray taken(reinterpret_cast<const char*>(m_data + m_offset), qsizetype(count));
+        m_offset += count;
+        return taken;
+    }
+    // A length byte and that many bytes.
+    QByteArray chunk() { return bytes(byte()); }
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+    size_t m_offset = 0;
+};
+
+// Every send must go to a connection that is open at that moment, and must
+// go on the wire as exactly one message.
+class CheckingOutbox : public HostOutbox {
+public:
+    void sendTo(int slot, const QString& message) override {
+        require(HostState::validSlot(slot) && state && state->player(slot).inuse);
+        const QByteArray wire = buildMessage(message);
+        require(wire.count(kTerminator) == 1 && wire.endsWith(kTerminator));
+    }
+    const HostState* state = nullptr;
+};
+
+class ManualClock : public HostClock {
+public:
+    void startTurnTimer() override { turnActive = true; }
+    void stopTurnTimer() override { turnActive = false; }
+    bool turnTimerActive() const override { return turnActive; }
+    void startComputerTimer(int) override { computerActive = true; }
+    void stopComputerTimer() override { computerActive = false; }
+    bool turnActive = false;
+    bool computerActive = false;
+};
+
+class FastOptions : public HostOptions {
+public:
+    int botSpeedMs() const override { return 500; }
+    int betweenRoundsTicks() const override { return pauseTicks; }
+    int pauseTicks = 5;
+};
+
+// The socket reports its close at once, as TSock::Close does.
+class ClosingConnections : public HostConnections {
+public:
+    void disconnectsock(int slot) override {
+        if (session && HostState::validSlot(slot) && session->state().player(slot).inuse)
+            session->connectionClosed(slot);
+    }
+    HostSession* session = nullptr;
+};
+
+struct FuzzHost {
+    FuzzHost()
+        : session(outbox, clock, options, connections, WordLists(kHiddenWords, kDictionary)) {
+        outbox.state = &session.state();
+        connections.session = &session;
+    }
+
+    int accept() {
+        const int slot = session.chooseSlot();
+        require(slot == 0 || HostState::validSlot(slot));
+        if (slot != 0)
+            session.connectionAccepted(slot);
+        return slot;
+    }
+    // Over a limit the connection is closed, as TServer does.
+    void deliver(int slot, const QByteArray& bytes) {
+        if (!session.received(slot, bytes))
+            connections.disconnectsock(slot);
+    }
+    void send(int slot, const QString& text) { deliver(slot, buildMessage(text)); }
+    void drain() {
+        while (session.inbox().waiting() > 0)
+            session.socktimerTimer();
+    }
+    // Ticks come only while the timer runs, as from a QTimer.
+    void turnTicks(int count) {
+        for (int i = 0; i < count && clock.turnActive; ++i)
+            session.turntimerTimer();
+    }
+    void computerTick() {
+        if (clock.computerActive)
+            session.computertimerTimer();
+    }
+
+    CheckingOutbox outbox;
+    ManualClock clock;
+    FastOptions options;
+    ClosingConnections connections;
+    HostSession session;
+};
+
+QString command(const char* word, const QString& slotField, const QString& rest) {
+    return QLatin1String(word) + u'+' + slotField + u'+' + rest;
+}
+
+// A slot number in 0..11, or now and then any text.
+QString anySlotText(Script& script) {
+    const uint8_t choice = script.byte();
+    return choice < 240 ? QString::number(choice % (kSlotCount + 1))
+                        : QString::fromUtf8(script.chunk());
+}
+
+// Usually the sender's own slot; now and then another or an impossible one.
+QString slotField(Script& script, int sender) {
+    return script.byte() < 192 ? QString::number(sender) : anySlotText(script);
+}
+
+int senderSlot(Script& script) {
+    return 1 + script.byte() % kMaxConnections;
+}
+
+QString guessWord(Script& script, const HostState& state) {
+    const uint8_t choice = script.byte();
+    if (choice < kDictionary.size())
+        return kDictionary.at(choice);
+    if (choice < 128)
+        return state.hiddenword; // the find that ends a word
+    return QString::fromUtf8(script.chunk());
+}
+
+// The game byte: bits 0-6 choose the type, bit 7 switches the computer player off.
+QString startgame(uint8_t game) {
+    return command(cmd::startgame, QStringLiteral("Ann"),
+                   kGameTypes.at((game & 0x7F) % kGameTypes.size()) +
+                       (game & 0x80 ? "+1+" : "+0+"));
+}
+
+void logIn(FuzzHost& host, int slot, const QString& version, const QString& name) {
+    host.send(slot, QLatin1String(cmd::logininfo) + QStringLiteral("+%1+").arg(slot) + version +
+                        u'+' + name);
+}
+
+// A table of players who have logged in, and a game started by slot 1.
+void seedTable(FuzzHost& host, Script& script) {
+    static const QStringList kNames = {"Ann", "Bob", "Cid", "Dot", "Eve", "Fay", "Gus"};
+    const int players = 1 + script.byte() % kNames.size();
+    for (int i = 0; i < players; ++i) {
+        const int slot = host.accept();
+        if (slot != 0)
+            logIn(host, slot, QLatin1String(kLudomyraVersion), kNames.at(i));
+    }
+    host.send(1, startgame(script.byte()));
+    host.drain();
+}
+
+// Flood without a terminator: the framing limit must close the connection.
+void flood(FuzzHost& host, Script& script) {
+    const int slot = senderSlot(script);
+    const char byte = char(script.byte());
+    const char filler = byte == kTerminator ? 'a' : byte;
+    const int kilobytes = 1 + script.byte() % 80;
+    const QByteArray block(1024, filler);
+    for (int i = 0; i < kilobytes; ++i)
+        host.deliver(slot, block);
+}
+
+void step(FuzzHost& host, Script& script) {
+    const uint8_t op = script.byte();
+    HostState& state = host.session.state();
+    switch ((op & 0x7F) % 14) {
+    case 0:
+        host.accept();
+        break;
+    case 1:
+        host.session.connectionClosed(script.byte() % (kSlotCount + 1));
+        break;
+    case 2: {
+        const int slot = script.byte() % (kSlotCount + 1);
+        host.deliver(slot, script.chunk());
+        break;
+    }
+    case 3: {
+        const int sender = senderSlot(script);
+        const QString field = slotField(script, sender);
+        const QString version =
+            script.byte() & 1 ? QLatin1String(kLudomyraVersion) : QStringLiteral("1.0.7");
+        host.send(sender, command(cmd::logininfo, field,
+                                  version + u'+' + QString::fromUtf8(script.chunk())));
+        break;
+    }
+    case 4: {
+        const int sender = script.byte() < 192 ? 1 : senderSlot(script);
+        host.send(sender, startgame(script.byte()));
+        break;
+    }
+    case 5: {
+        const int sender = senderSlot(script);
+        const QString field = slotField(script, sender);
+        host.send(sender, command(cmd::myword, field, guessWord(script, state) + u'+'));
+        break;
+    }
+    case 6: {
+        const int sender = senderSlot(script);
+        const QString field = slotField(script, sender);
+        static const QStringList kFlags = {"1", "2", "0", "1+"};
+        host.send(sender, command(cmd::justwatch, field, kFlags.at(script.byte() % kFlags.size())));
+        break;
+    }
+    case 7: {
+        const int sender = script.byte() < 192 ? 1 : senderSlot(script);
+        const QString field = slotField(script, sender);
+        host.send(sender, command(cmd::kickhim, field, anySlotText(script) + u'+'));
+        break;
+    }
+    case 8: {
+        const int sender = senderSlot(script);
+        const QString field = slotField(script, sender);
+        const char* word = kRelayed[script.byte() % std::size(kRelayed)];
+        host.send(sender, command(word, field, QString::fromUtf8(script.chunk())));
+        break;
+    }
+    case 9:
+        for (int i = 1 + script.byte() % 64; i > 0; --i)
+            host.session.socktimerTimer();
+        break;
+    case 10:
+        host.turnTicks(1 + script.byte() % 32);
+        break;
+    case 11:
+        host.computerTick();
+        break;
+    case 12:
+        seedTable(host, script);
+        break;
+    case 13:
+        flood(host, script);
+        break;
+    }
+    if (op & 0x80)
+        host.drain();
+}
+
+// Names stand in "+"-separated lists and must stay whole characters.
+void checkName(const tplayer& player) {
+    require(player.name.size() <= 40 && !player.name.contains(u'+') && player.name.isValidUtf16());
+}
+
+void checkInvariants(const FuzzHost& host) {
+    const HostState& state = host.session.state();
+    require(state.slotcount >= 0 && state.slotcount <= kMaxConnections);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const tplayer& player = state.player(slot);
+        checkName(player);
+        if (player.inuse)
+            require(HostState::validSlot(slot) && slot <= state.slotcount);
+        else
+            require(player.name.isEmpty());
+        require(host.session.inbox().waitingFrom(slot) <= HostInbox::kMaxWaitingPerConnection);
+    }
+    require(state.row >= 0 && state.row <= 6);
+    require(state.ballno >= 0);
+    require(state.currentseat >= 0 && state.currentseat <= kSeatCount);
+    require(state.nextstarter >= 0 && state.nextstarter <= kSeatCount);
+    if (state.wordopen)
+        require(state.gameon && state.row >= 1 && state.row <= 5 && !state.hiddenword.isEmpty());
+    // A running game always has a countdown going, unless a "nine" word waits
+    // for a seat that can play.
+    const bool waitingForSeat = state.gamenine && state.wordopen && state.currentseat == 0;
+    if (state.gameon && !waitingForSeat)
+        require(host.clock.turnActive);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Script script(data, size);
+    const uint8_t seed = script.byte();
+    seedProcessRandom(seed);
+    FuzzHost host;
+    host.options.pauseTicks = seed & 1 ? 10 : 5;
+    checkInvariants(host);
+    while (!script.atEnd()) {
+        step(host, script);
+        checkInvariants(host);
+    }
+    return 0;
+}
