@@ -34,7 +34,7 @@ public:
     // Restarts computertimer with the bot speed.
     void startComputerPlayer();
 
-    // Call whenever a seat 1..5 comes into use or stops watching. In "nine",
+    // Call whenever a player logs in to a seat 1..5 or stops watching. In "nine",
     // when no seat could play the new word, the turn waits; this gives it to the
     // next playable seat and opens the row. Otherwise it does nothing.
     void seatBecamePlayable();

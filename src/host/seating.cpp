@@ -129,6 +129,8 @@ void Seating::playerLeft(int slot) {
     leaver.inuse = false;
     leaver.name.clear();
 
+    // Slot 1 included: under --serve it is an ordinary remote player, and a
+    // hosting program that loses its own client ends anyway.
     if (m_state.gamenine) {
         putWatchersBackIfNobodyPlays();
         m_referee.turnSeatLeft(slot);
