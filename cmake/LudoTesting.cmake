@@ -12,6 +12,7 @@ function(ludo_add_test name)
     else()
         set(main_lib GTest::gtest_main)
     endif()
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} ${main_lib} GTest::gtest GTest::gmock
                                           Qt6::Test)
     gtest_discover_tests(${name}

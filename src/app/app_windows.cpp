@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 
 AppWindows::AppWindows()
-    : server(hostOptions), startup(chat, server.Sock1(), [this] {
-          // Only the host may remove a spy.
-          spylist.setProperty("hostMenusEnabled", true);
-      }) {
+    : gamestart(chat.gamechoice, [this] { chat.startGame(); }), server(hostOptions),
+      startup(chat, server.Sock1()) {
+    tallylist.setSeats(&tallySeats);
+    chat.seats->attachSpyList(spylist.listbox_spys);
+    chat.showGameOptions = [this] {
+        gamestart.showCentredOn(&chat);
+    };
     chat.onFirstShow = [this] {
         startup.processparams(QCoreApplication::arguments().mid(1));
     };
@@ -18,8 +21,6 @@ AppWindows::AppWindows()
                      [this] { spylist.showCentredOn(&chat); });
     QObject::connect(chat.menu->PhraseList1, &QAction::triggered, &phrases,
                      [this] { phrases.showCentredOn(&chat); });
-    QObject::connect(chat.menu->StartGame1, &QAction::triggered, &gamestart,
-                     [this] { gamestart.showCentredOn(&chat); });
     QObject::connect(chat.menu->ViewTally1, &QAction::triggered, &tallylist, [this] {
         tallylist.loadchecklist();
         tallylist.show();

@@ -9,6 +9,16 @@
 #include "host/tserver.h"
 #include "tally/ttallylist.h"
 
+// The tally asks the main window's seats who else is playing.
+class ChatTallySeats : public TallySeats {
+public:
+    explicit ChatTallySeats(const Tchat& chat) : chat_(chat) {}
+    QStringList otherSeatedNames() const override { return chat_.loadchecklist(); }
+
+private:
+    const Tchat& chat_;
+};
+
 // Every window of the process, created once in this order (the main window
 // first, so it is the one whose closing ends the program) and kept until exit.
 struct AppWindows {
@@ -19,6 +29,7 @@ struct AppWindows {
     void activate();
 
     Tchat chat;
+    ChatTallySeats tallySeats{chat};
     Ttallylist tallylist;
     Tabout about;
     Tgamestart gamestart;

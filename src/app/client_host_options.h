@@ -9,7 +9,7 @@ class ClientHostOptions : public HostOptions {
 public:
     explicit ClientHostOptions(const Tchat& chat) : chat_(chat) {}
     int botSpeedMs() const override { return chat_.botSpeedMs(); }
-    int betweenRoundsTicks() const override { return chat_.betweenrounds; }
+    int betweenRoundsTicks() const override { return chat_.betweenRounds(); }
 
 private:
     const Tchat& chat_;

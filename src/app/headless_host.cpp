@@ -49,7 +49,7 @@ int runHeadlessHost(int argc, char** argv) {
         std::fprintf(stderr, "ludomyra: cannot watch for termination signals\n");
         return 1;
     }
-    IniHostOptions options(environment::homeFile("glenmorra.ini"));
+    IniHostOptions options(environment::settingsFile());
     TServer server(options);
     try {
         server.Sock1().setListen(true);

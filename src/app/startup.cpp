@@ -11,7 +11,7 @@ Startup::Startup(Tchat& chat, TSock& hostListener, std::function<void()> onHosti
 void Startup::processparams(const QStringList& arguments) {
     chat_.button_start->hide();
     chat_.menu->StartGame1->setEnabled(false);
-    chat_.loginname.clear();
+    chat_.state.loginname.clear();
     const PlayChoice choice = choosePlayMode(arguments);
     try {
         if (choice.mode == PlayMode::Solo) {
@@ -38,8 +38,8 @@ void Startup::processparams(const QStringList& arguments) {
 
 void Startup::hostpress() {
     hostListener_.setListen(true); // a port in use raises, and nothing below runs
-    chat_.loginname = chat_.playername;
-    chat_.ishost = true;
+    chat_.state.loginname = chat_.playername;
+    chat_.state.ishost = true;
     chat_.sock.setHostName("127.0.0.1");
     // The listener may have been given port "0" (tests): connect where it really listens.
     chat_.sock.setPortName(QString::number(hostListener_.localPort()));
@@ -51,7 +51,7 @@ void Startup::hostpress() {
 }
 
 void Startup::joinpress() {
-    chat_.loginname = chat_.playername;
+    chat_.state.loginname = chat_.playername;
     chat_.sock.setHostName(chat_.hostaddress);
     chat_.sock.setPortName(environment::gamePortName());
     chat_.sock.Open();

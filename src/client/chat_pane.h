@@ -14,5 +14,3 @@ public:
 
     bool scrollOff = false; // "Scroll Chat Off": keep the view where the reader left it
 };
-
-inline constexpr QRgb kSystemLineColour = qRgb(0, 94, 0);

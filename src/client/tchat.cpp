@@ -1,17 +1,27 @@
+// The main window's own life: building the panel and its parts, the
+// connection and its queue, closing, bounds and settings.
 #include "client/tchat.h"
 
+#include "client/clickable_label.h"
 #include "common/environment.h"
-#include "common/inifile.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
 
-Tchat::Tchat() {
+Tchat::Tchat()
+    : settings_({[this] { return collectSettings(); },
+                 [this](const PlayerSettings& loaded) { applySettings(loaded); },
+                 [this](const QString& line) {
+                     say(line);
+                 }}) {
     setObjectName("chat");
     setWindowTitle("Ludomyra");
     menu = new MainMenu(menuBar());
     buildPanel();
+    buildParts();
+    buildDispatch();
     connectMenu();
 
     sock.setPortName(environment::gamePortName());
@@ -20,6 +30,9 @@ Tchat::Tchat() {
     };
     sock.OnRead = [this](TSock* s, int count) {
         sockRead(s, count);
+    };
+    sock.OnConnect = [this](TSock*) {
+        everConnected_ = true;
     };
     Sock11.setHostName("127.0.0.1");
     Sock11.setPortName(kPresencePort);
@@ -31,7 +44,11 @@ Tchat::Tchat() {
     setBounds(QRect(3, 3, defaultwidth, defaultheight));
 }
 
-Tchat::~Tchat() = default;
+Tchat::~Tchat() {
+    closing_ = true;
+    sock.OnInfo = nullptr;
+    sock.OnRead = nullptr;
+}
 
 void Tchat::buildPanel() {
     auto* central = new QWidget(this);
@@ -62,7 +79,12 @@ void Tchat::buildPanel() {
     mychat->setFont(entryFont);
     mychat->setText("<Enter Chat Here>");
 
-    button_start = new QLabel(panel_board);
+    auto* start = new ClickableLabel(panel_board);
+    connect(start, &ClickableLabel::clicked, this, [this] {
+        if (showGameOptions)
+            showGameOptions();
+    });
+    button_start = start;
     button_start->setObjectName("button_start");
     button_start->setText("START");
     button_start->setAlignment(Qt::AlignCenter);
@@ -72,6 +94,27 @@ void Tchat::buildPanel() {
     button_start->hide();
 }
 
+void Tchat::buildParts() {
+    const auto sayLine = [this](const QString& line) {
+        say(line);
+    };
+    sounds = new Sounds(this);
+    seats = new Seats(panel_board, state, *this,
+                      {sayLine, [this](const QString& name) { sounds->playsounds(name); },
+                       [this] { loadinifile(); },
+                       [this](bool watching) {
+                           menu->JustWatch1->setChecked(watching);
+                       }});
+    board = new Board(this);
+    table = new PoolTable(this);
+    options = new OptionsMenu(*menu, [this] { saveinifile(); });
+    session_ = new ClientSession(state, *this,
+                                 {sayLine, [this] { showHostControls(); },
+                                  [this] {
+                                      hostFull();
+                                  }});
+}
+
 void Tchat::connectMenu() {
     connect(menu->Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
     connect(menu->ResetScreenLocation1, &QAction::triggered, this,
@@ -79,18 +122,49 @@ void Tchat::connectMenu() {
     connect(menu->ClearMainChat1, &QAction::triggered, mainchat, &QTextBrowser::clear);
     connect(menu->ScrollChatOff1, &QAction::toggled, this,
             [this](bool on) { mainchat->scrollOff = on; });
+    // The check mark follows the host's answer, not the click.
+    connect(menu->JustWatch1, &QAction::triggered, this, [this](bool checked) {
+        menu->JustWatch1->setChecked(!checked);
+        seats->JustWatch1Click(!checked);
+    });
+    connect(menu->StartGame1, &QAction::triggered, this, [this] {
+        if (showGameOptions)
+            showGameOptions();
+    });
 }
 
-void Tchat::addlinetochat(const QString& line, QRgb colour) {
-    mainchat->addlinetochat(line, colour);
+void Tchat::send(const QString& text) {
+    if (closing_ || !sock.Connected())
+        return;
+    sock.Send(buildMessage(text));
 }
 
-int Tchat::botSpeedMs() const {
-    for (QAction* choice : {menu->Slow1, menu->Normal1, menu->Fast1}) {
-        if (choice->isChecked())
-            return choice->data().toInt();
-    }
-    return menu->Normal1->data().toInt();
+void Tchat::addlinetochat(const QString& line, ColourValue colour) {
+    const QRgb rgb =
+        qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
+    mainchat->addlinetochat(line, rgb);
+}
+
+// Received chat: the line before the last "|", shown in red until the chat part reads colours.
+void Tchat::chatrecieved(const QString& args) {
+    const qsizetype bar = args.lastIndexOf(u'|');
+    addlinetochat(bar < 0 ? args : args.left(bar), kUnreadableColour);
+}
+
+// Slot 1 has the host player's say over games and removals, whether this
+// process hosts or joined a dedicated host.
+void Tchat::showHostControls() {
+    const bool mine = state.holdsSlotOne() || state.ishost;
+    menu->StartGame1->setEnabled(mine);
+    button_start->setVisible(mine);
+}
+
+void Tchat::startGame() {
+    if (!state.holdsSlotOne())
+        return;
+    send(QStringLiteral("CMD_startgame+") + playername + u'+' + gamechoice.keyword() + u'+' +
+         QString::number(gamechoice.botoff) + u'+');
+    saveinifile();
 }
 
 QRect Tchat::bounds() const {
@@ -101,6 +175,18 @@ void Tchat::setBounds(const QRect& outer) {
     const QSize frameExtra = frameGeometry().size() - geometry().size();
     move(outer.topLeft());
     resize(outer.size() - frameExtra);
+}
+
+QRect Tchat::visibleBounds(const QRect& stored) const {
+    const QRect fallback(3, 3, defaultwidth, defaultheight);
+    if (stored.width() < kMinClientWidth / 2 || stored.height() < kMinClientHeight / 2)
+        return fallback;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = screen->availableGeometry().intersected(stored);
+        if (shown.width() >= 100 && shown.height() >= 50)
+            return stored;
+    }
+    return fallback;
 }
 
 void Tchat::ResetScreenLocation1Click() {
@@ -145,35 +231,4 @@ void Tchat::FormClose() {
     savedwidth = keep.width();
     savedheight = keep.height();
     saveinifile();
-}
-
-void Tchat::saveinifile() {
-    IniFile ini(environment::homeFile("glenmorra.ini"));
-    ini.load();
-    ini.writeInteger(settingssection, "Top", savedtop);
-    ini.writeInteger(settingssection, "Left", savedleft);
-    ini.writeInteger(settingssection, "Width", savedwidth);
-    ini.writeInteger(settingssection, "Height", savedheight);
-    ini.save();
-}
-
-void Tchat::sockRead(TSock* sender, int) {
-    framer.feed(sender->Receive(), receivedlist);
-}
-
-void Tchat::sockInfo(TSock*, TSocketInfo, const QString& msg) {
-    if (msg == "Socket Closed")
-        close(); // the host has gone: the game is over for this window
-}
-
-void Tchat::Timer1Timer() {
-    if (!phraseready && ++phraseticks > 100) {
-        phraseready = true;
-        phraseticks = 0;
-    }
-    processsocktimer();
-}
-
-void Tchat::processsocktimer() {
-    dispatcher.dispatchOne(receivedlist);
 }

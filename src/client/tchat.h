@@ -1,7 +1,18 @@
 #pragma once
 
+#include "client/board.h"
 #include "client/chat_pane.h"
+#include "client/client_outbox.h"
+#include "client/client_session.h"
+#include "client/client_settings.h"
+#include "client/client_state.h"
+#include "client/colour_value.h"
 #include "client/main_menu.h"
+#include "client/options_menu.h"
+#include "client/pool_table.h"
+#include "client/seats.h"
+#include "client/sounds.h"
+#include "client/tgamestart.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
 
@@ -13,9 +24,10 @@
 #include <QTimer>
 #include <functional>
 
-// The main window: the game client. It owns the connection to the host,
-// its message queue and dispatch, the menu, and the window's own life.
-class Tchat : public QMainWindow {
+// The main window: the game client. A thin owner of its parts (seats, chat,
+// board, table, sounds, options, settings); it keeps the connection to the
+// host and hands each queued message to the part that owns its command.
+class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
 public:
     // One dispatch step every tick; counted ticks pace the phrase cool-down and
@@ -28,6 +40,9 @@ public:
     static constexpr int kMinClientWidth = kPanelWidth + 3;
     static constexpr int kMinClientHeight = kPanelHeight + 3;
     static constexpr char kPresencePort[] = "9001";
+    // A relayed chat line carries the sender's name in front of the host's
+    // 64 KiB of text.
+    static constexpr int kMaxIncomingMessage = 65 * 1024;
 
     Tchat();
     ~Tchat() override;
@@ -35,31 +50,19 @@ public:
     // Start-up state.
     QString playername;
     QString hostaddress;
-    QString loginname;
-    bool ishost = false;
-    QString settingssection = "Ludomyra";
-    int defaultwidth = 748;
-    int defaultheight = 563;
+    int defaultwidth = PlayerSettings::kDefaultWidth;
+    int defaultheight = PlayerSettings::kDefaultHeight;
     int savedleft = 0;
     int savedtop = 0;
     int savedwidth = 0;
     int savedheight = 0;
 
-    // Connection state.
-    int myseat = 0;
-    bool connected = false;
-    int turnseat = 0;
-    bool phraseready = true;
-    int phraseticks = 0;
-    int linkcounter = -1;
-    // Pause between rounds in host ticks; 0 until the settings are loaded.
-    int betweenrounds = 0;
+    ClientState state;
+    GameChoice gamechoice;
 
     TSock sock;   // the connection to the host
     TSock Sock11; // presence link: opened in multi-player mode, never used
-    QStringList receivedlist{"receivedlist"};
-    MessageFramer framer;
-    MessageDispatcher dispatcher;
+    QStringList receivedlist;
     QTimer Timer1;
 
     MainMenu* menu = nullptr;
@@ -68,12 +71,22 @@ public:
     ChatPane* mainchat = nullptr;
     QLineEdit* mychat = nullptr;
 
+    Seats* seats = nullptr;
+    Board* board = nullptr;
+    PoolTable* table = nullptr;
+    Sounds* sounds = nullptr;
+    OptionsMenu* options = nullptr;
+
     // Called once, the first time the window is shown (start-up reads the
     // command line then).
     std::function<void()> onFirstShow;
+    // "Start Game" and the start button: the game options window.
+    std::function<void()> showGameOptions;
 
-    void addlinetochat(const QString& line, QRgb colour);
-    int botSpeedMs() const;
+    void addlinetochat(const QString& line, ColourValue colour);
+    void say(const QString& systemLine) { addlinetochat(systemLine, kSystemLineColour); }
+    int botSpeedMs() const { return options->botSpeedMs(); }
+    int betweenRounds() const { return options->betweenRounds(); }
 
     // The outer frame's bounds, as the settings file stores them.
     QRect bounds() const;
@@ -81,24 +94,52 @@ public:
 
     void ResetScreenLocation1Click();
     void Exit1Click();
-    void saveinifile();
+    void loadinifile() { settings_.loadinifile(); }
+    void saveinifile() { settings_.saveinifile(); }
+    void savePhrases(const QStringList& phrases) { settings_.savePhrases(phrases); }
+    // Sends the start of a game as the game options window chose it, and saves.
+    void startGame();
+    // Other seated players' names, for the tally's check list.
+    QStringList loadchecklist() const { return seats->otherSeatedNames(); }
 
     // Bounds to keep at close: the frame, 15 pixels smaller in a dimension
     // that exceeds the work area.
     static QRect boundsToSave(const QRect& frame, const QSize& workArea);
+    // Stored bounds that would not show at least 100 x 50 pixels on any screen
+    // give way to the defaults.
+    QRect visibleBounds(const QRect& stored) const;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void send(const QString& text) override;
+    void chatrecieved(const QString& args);
     void buildPanel();
+    void buildParts();
+    void buildDispatch();
     void connectMenu();
+    void applySettings(const PlayerSettings& loaded);
+    PlayerSettings collectSettings() const;
+    void showHostControls();
+
     void sockRead(TSock* sender, int count);
     void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
+    void connectionLost();
+    void hostFull();
     void Timer1Timer();
     void processsocktimer();
+    void closeSoon();
     void FormClose();
 
+    ClientSettings settings_;
+    ClientSession* session_ = nullptr;
+    MessageFramer framer_{kMaxIncomingMessage};
+    MessageDispatcher dispatcher_;
     bool shown_ = false;
+    bool everConnected_ = false;
+    bool hostGone_ = false; // handle what is queued, then close
+    bool dispatchStopped_ = false;
+    bool closing_ = false;
 };

@@ -1,11 +1,88 @@
 #include "client/tgamestart.h"
 
-#include <QLabel>
+#include "client/artwork.h"
+#include "client/clickable_label.h"
 
-Tgamestart::Tgamestart()
-    : SmallWindow("gamestart", "Ludomyra - Game Start", QSize(260, 230), Qt::Tool) {
+namespace {
+constexpr const char* kRowCaptions[] = {"High Score Game", "Most Balls Pocketed", "9 Ball",
+                                        "Race to 9", "Turn Klot the Bot Off"};
+constexpr int kBotBox = 5;
+} // namespace
+
+QString GameChoice::keyword() const {
+    switch (gametype) {
+    case 2:
+        return QStringLiteral("most");
+    case 3:
+        return QStringLiteral("nine");
+    case 4:
+        return QStringLiteral("race");
+    default:
+        return QStringLiteral("high");
+    }
+}
+
+Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
+    : SmallWindow("gamestart", "Ludomyra - Game Start", QSize(260, 250), Qt::Tool), choice_(choice),
+      onStart_(std::move(onStart)) {
     auto* heading = new QLabel("GAME OPTIONS", this);
     heading->setObjectName("label_heading");
     heading->setGeometry(0, 10, width(), 24);
     heading->setAlignment(Qt::AlignCenter);
+    heading->setStyleSheet("font: bold 16px 'Arial';");
+    for (int n = 1; n <= 5; ++n) {
+        const int top = 44 + (n - 1) * 30 + (n == kBotBox ? 8 : 0);
+        auto* box = new ClickableLabel(this);
+        box->setObjectName("image_" + QString::number(n));
+        box->setGeometry(24, top, 28, 22);
+        connect(box, &ClickableLabel::clicked, this,
+                [this, n] { n == kBotBox ? image_5Click() : image_1Click(n); });
+        auto* caption = new QLabel(kRowCaptions[n - 1], this);
+        caption->setGeometry(62, top, 180, 22);
+        caption->setStyleSheet("font: bold 13px 'Arial';");
+        box->setAccessibleName(kRowCaptions[n - 1]);
+    }
+    auto* start = new ClickableLabel(this);
+    button_start = start;
+    button_start->setObjectName("button_start");
+    button_start->setGeometry(55, 200, 150, 35);
+    button_start->setPixmap(artwork::picture(ArtRole::StartPicture));
+    button_start->setAccessibleName("Start");
+    connect(start, &ClickableLabel::clicked, this, [this] { button_startClick(); });
+    showChoice();
+}
+
+void Tgamestart::changebox(const QString& boxName, bool ticked) {
+    auto* box = findChild<QLabel*>(boxName);
+    if (!box)
+        return;
+    box->setPixmap(artwork::picture(ticked ? ArtRole::BoxTicked : ArtRole::BoxEmpty));
+    box->setProperty("ticked", ticked);
+}
+
+void Tgamestart::image_1Click(int gametype) {
+    choice_.gametype = gametype;
+    showChoice();
+}
+
+void Tgamestart::image_5Click() {
+    choice_.botoff = 1 - choice_.botoff;
+    showChoice();
+}
+
+void Tgamestart::button_startClick() {
+    if (onStart_)
+        onStart_();
+    hide();
+}
+
+void Tgamestart::showChoice() {
+    for (int n = 1; n <= 4; ++n)
+        changebox("image_" + QString::number(n), choice_.gametype == n);
+    changebox("image_5", choice_.botoff == 1);
+}
+
+void Tgamestart::showEvent(QShowEvent* event) {
+    showChoice(); // the settings may have changed the choice since the last showing
+    SmallWindow::showEvent(event);
 }

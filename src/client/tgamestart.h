@@ -2,9 +2,39 @@
 
 #include "client/small_window.h"
 
-// The game options window with which the host player starts a game.
+#include <QLabel>
+#include <functional>
+
+// What the next game will be: kept by the main window, shown and changed in
+// the game options window, stored in the settings.
+struct GameChoice {
+    int gametype = 0; // 1 high, 2 most, 3 nine, 4 race; 0 until the settings are loaded
+    int botoff = 0;   // 1: the computer player sits out
+
+    // The keyword of the start message; 1 and the unloaded 0 both start "high".
+    QString keyword() const;
+};
+
+// The game options window with which the holder of slot 1 starts a game.
 class Tgamestart : public SmallWindow {
     Q_OBJECT
 public:
-    Tgamestart();
+    // onStart: the player confirmed the choice (send the start, save settings).
+    Tgamestart(GameChoice& choice, std::function<void()> onStart);
+
+    // Draws the box of that name ("image_1" .. "image_5") empty or ticked.
+    void changebox(const QString& boxName, bool ticked);
+    void image_1Click(int gametype);
+    void image_5Click();
+    void button_startClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showChoice();
+
+    GameChoice& choice_;
+    std::function<void()> onStart_;
+    QLabel* button_start = nullptr;
 };

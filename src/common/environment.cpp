@@ -33,6 +33,21 @@ QString homeDir() {
     return userDir;
 }
 
+QString settingsDir() {
+    if (!qEnvironmentVariableIsEmpty("LUDOMYRA_HOME"))
+        return homeDir();
+    const QString programDir = QCoreApplication::applicationDirPath();
+    if (writableDir(programDir))
+        return programDir;
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QDir().mkpath(userDir);
+    return userDir;
+}
+
+QString settingsFile() {
+    return QDir(settingsDir()).filePath("glenmorra.ini");
+}
+
 QString homeFile(const QString& fileName) {
     return QDir(homeDir()).filePath(fileName);
 }

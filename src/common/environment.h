@@ -16,6 +16,11 @@ QString gamePortName();
 // per-user data folder (created on demand).
 QString homeDir();
 
+// Where glenmorra.ini lives: LUDOMYRA_HOME if set; else the program's folder
+// when writable; else the per-user configuration folder.
+QString settingsDir();
+QString settingsFile();
+
 // The full path of a file in homeDir().
 QString homeFile(const QString& fileName);
 

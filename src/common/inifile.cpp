@@ -2,7 +2,28 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QTextStream>
+
+// Older files, and files edited with Windows tools, are Windows-1252: text
+// that is not valid UTF-8 is read as that, and written back as UTF-8.
+static QString decodeProfileText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    static constexpr char16_t kHighControls[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    text.clear();
+    text.reserve(bytes.size());
+    for (const char byte : bytes) {
+        const auto code = static_cast<unsigned char>(byte);
+        text += QChar(code >= 0x80 && code < 0xA0 ? kHighControls[code - 0x80] : char16_t(code));
+    }
+    return text;
+}
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {}
 
@@ -13,7 +34,7 @@ bool IniFile::load() {
         return true;
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = decodeProfileText(file.readAll());
     lines_ = text.split('\n');
     for (QString& line : lines_) {
         if (line.endsWith('\r'))
@@ -117,7 +138,10 @@ int IniFile::readInteger(const QString& section, const QString& key, int fallbac
 }
 
 void IniFile::writeString(const QString& section, const QString& key, const QString& value) {
-    const QString entry = key + '=' + value;
+    // A line break in a value would start a line of its own on the next read.
+    QString flat = value;
+    flat.replace(u'\r', u' ').replace(u'\n', u' ');
+    const QString entry = key + '=' + flat;
     int header = findSection(section);
     if (header < 0) {
         lines_.append('[' + section + ']');

@@ -14,7 +14,7 @@ constexpr int kLongestBetweenRounds = 3600;
 IniHostOptions::IniHostOptions(QString path) : path_(std::move(path)) {}
 
 QString IniHostOptions::defaultPath() {
-    return environment::homeFile("glenmorra.ini");
+    return environment::settingsFile();
 }
 
 int IniHostOptions::botSpeedMs() const {

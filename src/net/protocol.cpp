@@ -31,7 +31,7 @@ bool MessageFramer::feed(const QByteArray& bytes, QStringList& receivedlist) {
         start = end + 1;
     }
     pending.append(bytes.constData() + start, bytes.size() - start);
-    if (pending.size() <= kMaxPending)
+    if (pending.size() <= maxPending)
         return true;
     pending.clear();
     skippingOversized = true;

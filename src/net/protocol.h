@@ -17,16 +17,18 @@ class MessageFramer {
 public:
     // A peer that never ends its message must not exhaust our memory.
     static constexpr int kMaxPending = 64 * 1024;
+    explicit MessageFramer(int maxPending = kMaxPending) : maxPending(maxPending) {}
 
     // Appends every complete message (UTF-8 decoded, terminator removed) to
     // receivedlist; two terminators in a row give an empty entry. Returns false when
-    // the incomplete tail grew past kMaxPending: the tail is dropped, and so is the
+    // the incomplete tail grew past maxPending: the tail is dropped, and so is the
     // rest of that message up to its terminator. The caller decides about the peer.
     bool feed(const QByteArray& bytes, QStringList& receivedlist);
     void clear();
     int pendingSize() const { return int(pending.size()); }
 
 private:
+    int maxPending;
     QByteArray pending;
     bool skippingOversized = false;
 };

@@ -39,8 +39,8 @@ TEST_F(StartupTest, NoArgumentsHostASoloGameAsYouOnTheLoopback) {
     startup.processparams({});
     EXPECT_TRUE(chatText().contains("Loading Solo Game..Please wait."));
     EXPECT_TRUE(listener.Listen());
-    EXPECT_TRUE(chat.ishost);
-    EXPECT_EQ(chat.loginname, "You");
+    EXPECT_TRUE(chat.state.ishost);
+    EXPECT_EQ(chat.state.loginname, "You");
     EXPECT_EQ(chat.hostaddress, "127.0.0.1");
     EXPECT_EQ(chat.sock.HostName(), "127.0.0.1");
     EXPECT_TRUE(startGameOffered());
@@ -52,7 +52,7 @@ TEST_F(StartupTest, HostingUsesTheLoopbackWhateverAddressIsGivenAndOpensThePrese
     startup.processparams({"A+nn", "10.0.0.5", "true"});
     EXPECT_TRUE(chatText().contains("Loading Multi-player Game.. Please Wait."));
     EXPECT_TRUE(listener.Listen());
-    EXPECT_EQ(chat.loginname, "A-nn");
+    EXPECT_EQ(chat.state.loginname, "A-nn");
     EXPECT_EQ(chat.sock.HostName(), "127.0.0.1");
     EXPECT_TRUE(startGameOffered());
     EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
@@ -71,8 +71,8 @@ TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
     qunsetenv("LUDOMYRA_PORT");
 
     EXPECT_FALSE(listener.Listen());
-    EXPECT_FALSE(chat.ishost);
-    EXPECT_EQ(chat.loginname, "Bob");
+    EXPECT_FALSE(chat.state.ishost);
+    EXPECT_EQ(chat.state.loginname, "Bob");
     EXPECT_FALSE(startGameOffered());
     EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
     EXPECT_NE(chat.Sock11.localPort(), 0);
@@ -84,7 +84,7 @@ TEST_F(StartupTest, OneOrTwoArgumentsStartNothing) {
     EXPECT_FALSE(listener.Listen());
     EXPECT_EQ(chat.sock.localPort(), 0);
     EXPECT_EQ(chat.Sock11.localPort(), 0);
-    EXPECT_TRUE(chat.loginname.isEmpty());
+    EXPECT_TRUE(chat.state.loginname.isEmpty());
     EXPECT_FALSE(startGameOffered());
 }
 
@@ -96,7 +96,7 @@ TEST_F(StartupTest, ATakenPortIsReportedAndTheClientStaysUnconnected) {
 
     startup.processparams({});
     EXPECT_EQ(boxes, QStringList{"Listen - Error Binding Socket"});
-    EXPECT_FALSE(chat.ishost);
+    EXPECT_FALSE(chat.state.ishost);
     EXPECT_EQ(chat.sock.localPort(), 0);
     EXPECT_FALSE(startGameOffered());
 }

@@ -77,74 +77,12 @@ TEST_F(TchatTest, BoundsLargerThanTheWorkAreaAreKeptFifteenPixelsSmaller) {
     EXPECT_EQ(Tchat::boundsToSave(QRect(0, 0, 748, 800), work), QRect(0, 0, 748, 785));
 }
 
-TEST_F(TchatTest, ClosingWritesTheBoundsOnlyWhenTheyChanged) {
-    {
-        Tchat chat;
-        chat.show();
-        chat.ResetScreenLocation1Click();
-        const QRect bounds = chat.bounds();
-        chat.savedleft = bounds.left();
-        chat.savedtop = bounds.top();
-        chat.savedwidth = bounds.width();
-        chat.savedheight = bounds.height();
-        chat.close();
-    }
-    EXPECT_FALSE(QFile::exists(home.filePath("glenmorra.ini")));
-
-    Tchat chat;
-    chat.show();
-    chat.setBounds(QRect(40, 50, 800, 600));
-    const QRect moved = chat.bounds();
-    chat.close();
-    IniFile ini = settings();
-    EXPECT_EQ(ini.readInteger("Ludomyra", "Left", -1), moved.left());
-    EXPECT_EQ(ini.readInteger("Ludomyra", "Top", -1), moved.top());
-    EXPECT_EQ(ini.readInteger("Ludomyra", "Width", -1), moved.width());
-    EXPECT_EQ(ini.readInteger("Ludomyra", "Height", -1), moved.height());
-}
-
 TEST_F(TchatTest, ResetScreenLocationPutsTheWindowBackAtItsDefaults) {
     Tchat chat;
     chat.show();
     chat.setBounds(QRect(200, 150, 900, 700));
     chat.menu->ResetScreenLocation1->trigger();
     EXPECT_EQ(chat.bounds(), QRect(3, 3, 748, 563));
-}
-
-// A host on the other end of the client's socket.
-class TchatConnected : public TchatTest {
-protected:
-    void SetUp() override {
-        TchatTest::SetUp();
-        host.setPortName("0");
-        host.OnAccept = [this](TSock* s) {
-            s->Accept(peer);
-        };
-        host.setListen(true);
-        chat.show();
-        chat.sock.setHostName("127.0.0.1");
-        chat.sock.setPortName(QString::number(host.localPort()));
-        chat.sock.Open();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return peer && chat.sock.Connected(); }, 5000));
-    }
-    TSock host;
-    TSock* peer = nullptr;
-    Tchat chat;
-};
-
-TEST_F(TchatConnected, MessagesAreHandledOnePerTickInArrivalOrder) {
-    QStringList handled;
-    chat.dispatcher.on("CMD_chat", [&](const QString& args) { handled << args; });
-    peer->Send(QByteArray("CMD_chat+1+first\xFF") + "CMD_chat+2+sec");
-    peer->Send(QByteArray("ond\xFF"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return handled.size() == 2; }, 5000));
-    EXPECT_EQ(handled, (QStringList{"1+first", "2+second"}));
-}
-
-TEST_F(TchatConnected, TheWindowClosesWhenTheHostGoes) {
-    ASSERT_TRUE(chat.isVisible());
-    peer->Close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !chat.isVisible(); }, 5000));
 }
 
 } // namespace

@@ -1,0 +1,35 @@
+#include "client/client_session.h"
+
+#include "client/client_outbox.h"
+#include "client/seats.h"
+#include "common/version.h"
+#include "net/protocol.h"
+
+ClientSession::ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hooks)
+    : state_(state), outbox_(outbox), hooks_(std::move(hooks)) {}
+
+void ClientSession::sendloginfo(const QString& args) {
+    QString rest = args;
+    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    if (state_.connected)
+        return; // one log-in per connection; a second offer would move us under the host's feet
+    state_.myseat = slot;
+    state_.connected = true;
+    outbox_.send(QStringLiteral("CMD_logininfo+") + QString::number(slot) + u'+' +
+                 kLudomyraVersion + u'+' + state_.loginname);
+    if (hooks_.loggedIn)
+        hooks_.loggedIn();
+}
+
+void ClientSession::havewrongversion(const QString& args) {
+    const QString name = Seats::cleanName(args);
+    hooks_.say("0+" + name + " has a different version of the game then you.");
+}
+
+void ClientSession::wrongversion(const QString&) {
+    hooks_.say("0+You have a differnt version of the game then the host.");
+}
+
+void ClientSession::full(const QString&) {
+    hooks_.hostFull();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "client/main_menu.h"
+#include "client/player_settings.h"
+
+#include <QObject>
+#include <functional>
+#include <vector>
+
+// The Options menu's stored choices: sound switches, turn sound, the computer
+// player's speed, the pause between words and the word list. Every change
+// the player makes is reported, so that it is saved at once.
+class OptionsMenu : public QObject {
+    Q_OBJECT
+public:
+    OptionsMenu(MainMenu& menu, std::function<void()> changed);
+
+    bool soundsOn() const { return menu_.PlaySounds1->isChecked(); }
+    bool chatterSoundsOn() const { return menu_.PlayChatterSounds1->isChecked(); }
+    bool wordListShown() const { return menu_.ShowWordList1->isChecked(); }
+    int turnsound() const;
+    int botSpeedMs() const;
+    // 0 until the settings are loaded: the menu's own start value.
+    int betweenRounds() const { return betweenrounds_; }
+
+    void apply(const PlayerSettings& settings);
+    void collectInto(PlayerSettings& settings) const;
+
+private:
+    static int checkedValue(std::initializer_list<QAction*> choices, int fallback);
+    void choose(const std::vector<QAction*>& group, QAction* chosen);
+
+    MainMenu& menu_;
+    std::function<void()> changed_;
+    int betweenrounds_ = 0;
+};

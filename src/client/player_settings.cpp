@@ -1,0 +1,71 @@
+// Reading and writing the player's keys of "glenmorra.ini": defaults for
+// missing keys, guards for values a hand edit may have broken.
+#include "client/player_settings.h"
+
+#include "common/inifile.h"
+
+namespace {
+
+constexpr const char* kSection = PlayerSettings::kSection;
+
+// Switches are on unless the value is exactly "false".
+bool readSwitch(const IniFile& ini, const char* key, const char* fallback) {
+    return ini.readString(kSection, key, fallback) != QLatin1String("false");
+}
+
+QString switchText(bool on) {
+    return on ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+int readInRange(const IniFile& ini, const char* key, int fallback, int low, int high) {
+    const int value = ini.readInteger(kSection, key, fallback);
+    return value >= low && value <= high ? value : fallback;
+}
+
+} // namespace
+
+PlayerSettings PlayerSettings::read(const IniFile& ini) {
+    PlayerSettings s;
+    s.textsize = readInRange(ini, "Textsize", kDefaultTextSize, 6, 72);
+    const int top = ini.readInteger(kSection, "Top", 3);
+    const int left = ini.readInteger(kSection, "Left", 3);
+    const int width = ini.readInteger(kSection, "Width", kDefaultWidth);
+    const int height = ini.readInteger(kSection, "Height", kDefaultHeight);
+    s.bounds = QRect(left, top, width, height);
+    s.textcolour = ini.readString(kSection, "Textcolor", "clblack");
+    for (int k = 1; k <= kPhrases; ++k)
+        s.phrases[k - 1] = ini.readString(kSection, "Phrase" + QString::number(k), QString());
+    s.playsounds = readSwitch(ini, "Playsounds", "on");
+    s.showwordlist = readSwitch(ini, "Showwordlist", "true");
+    s.betweenrounds = readInRange(ini, "Betweenrounds", 5, 1, 600);
+    const QString speed = ini.readString(kSection, "Botspeed", "1000");
+    s.botspeed = speed == u"2000" ? 2000 : speed == u"500" ? 500 : 1000;
+    s.botoff = ini.readString(kSection, "Botplay", "0") == u"1" ? 1 : 0;
+    const QString gametype = ini.readString(kSection, "Gametype", "1");
+    s.gametype = gametype.isEmpty() ? 1 : readInRange(ini, "Gametype", 1, 1, 4);
+    s.turnsound = ini.readString(kSection, "Turnsound", "0") == u"1" ? 1 : 0;
+    s.chattersounds = readSwitch(ini, "ChatterSounds", "true");
+    return s;
+}
+
+void PlayerSettings::write(IniFile& ini) const {
+    ini.writeInteger(kSection, "Textsize", textsize);
+    ini.writeInteger(kSection, "Top", bounds.top());
+    ini.writeInteger(kSection, "Left", bounds.left());
+    ini.writeInteger(kSection, "Width", bounds.width());
+    ini.writeInteger(kSection, "Height", bounds.height());
+    ini.writeString(kSection, "Textcolor", textcolour);
+    ini.writeInteger(kSection, "Botspeed", botspeed);
+    ini.writeInteger(kSection, "Gametype", gametype);
+    ini.writeInteger(kSection, "Botplay", botoff);
+    ini.writeString(kSection, "Playsounds", switchText(playsounds));
+    ini.writeString(kSection, "Showwordlist", switchText(showwordlist));
+    ini.writeString(kSection, "Turnsound", QString::number(turnsound));
+    ini.writeString(kSection, "ChatterSounds", switchText(chattersounds));
+    ini.writeInteger(kSection, "Betweenrounds", betweenrounds);
+}
+
+void PlayerSettings::writePhrases(IniFile& ini, const QStringList& phrases) {
+    for (int k = 1; k <= phrases.size(); ++k)
+        ini.writeString(kSection, "Phrase" + QString::number(k), phrases[k - 1]);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+class IniFile;
+
+// The player's preferences as "glenmorra.ini" keeps them, with every key's
+// default and guard applied when read.
+struct PlayerSettings {
+    static constexpr char kSection[] = "Ludomyra";
+    static constexpr int kDefaultWidth = 748;
+    static constexpr int kDefaultHeight = 563;
+    static constexpr int kDefaultTextSize = 8;
+    static constexpr int kPhrases = 9;
+
+    int textsize = kDefaultTextSize;
+    QRect bounds{3, 3, kDefaultWidth, kDefaultHeight};      // the outer frame
+    QString textcolour = "clblack";                         // colour text
+    QStringList phrases = QStringList(kPhrases, QString()); // empty: keep the button's own
+    bool playsounds = true;
+    bool showwordlist = true;
+    int betweenrounds = 5; // pause between words, in host ticks
+    int botspeed = 1000;   // milliseconds between the computer player's moves
+    int botoff = 0;        // 1: the computer player sits out
+    int gametype = 1;      // 1 high, 2 most, 3 nine, 4 race
+    int turnsound = 0;     // 0 classic, 1 new
+    bool chattersounds = true;
+
+    static PlayerSettings read(const IniFile& ini);
+    // Writes every key but the phrases, in the file's customary order.
+    void write(IniFile& ini) const;
+    static void writePhrases(IniFile& ini, const QStringList& phrases);
+};

@@ -1,0 +1,312 @@
+// Who sits where: the seat rows under the board, the spy list entries, the
+// presence marks and the host player's seat popup. Every host message is
+// parsed and checked whole before anything changes.
+#include "client/seats.h"
+
+#include "client/client_outbox.h"
+#include "net/protocol.h"
+
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QWidget>
+
+namespace {
+
+struct SeatRow {
+    QPoint name, chalk, eyes, rack, score;
+};
+// Left, top of each control of seats 1..5 in the board panel.
+constexpr SeatRow kRows[ClientState::kSeats] = {
+    {{245, 330}, {231, 331}, {234, 330}, {10, 322}, {196, 324}},
+    {{245, 372}, {231, 373}, {234, 372}, {11, 364}, {196, 365}},
+    {{245, 411}, {231, 412}, {234, 411}, {10, 403}, {196, 404}},
+    {{245, 452}, {231, 453}, {234, 452}, {10, 443}, {196, 444}},
+    {{245, 490}, {231, 491}, {234, 490}, {10, 480}, {196, 481}},
+};
+constexpr int kMaxRecords = ClientState::kLastSlot;
+
+QLabel* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
+    auto* label = new QLabel(panel);
+    label->setObjectName(objectName);
+    label->setGeometry(QRect(at, size));
+    label->setTextFormat(Qt::PlainText); // names come from the network
+    return label;
+}
+
+QString numbered(const char* prefix, int n) {
+    return QLatin1String(prefix) + QString::number(n);
+}
+
+bool isControl(QChar c) {
+    const char16_t u = c.unicode();
+    return u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || u == 0x200E || u == 0x200F ||
+           (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
+}
+
+} // namespace
+
+Seats::Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hooks)
+    : QObject(panel), state_(state), outbox_(outbox), hooks_(std::move(hooks)) {
+    popup_kick = new QMenu(panel);
+    popup_kick->setObjectName("popup_kick");
+    RemoveFromGame1 = popup_kick->addAction("Remove From Game");
+    RemoveFromGame1->setObjectName("RemoveFromGame1");
+    SettoJustWatch1 = popup_kick->addAction("Set to Just Watch");
+    SettoJustWatch1->setObjectName("SettoJustWatch1");
+    UnsetJustWatch1 = popup_kick->addAction("Unset Just Watch");
+    UnsetJustWatch1->setObjectName("UnsetJustWatch1");
+    connect(RemoveFromGame1, &QAction::triggered, this, [this] {
+        if (popupTargetStillThere())
+            kicking(popupSeat_);
+    });
+    connect(SettoJustWatch1, &QAction::triggered, this, [this] {
+        if (popupTargetStillThere())
+            sendJustWatch(popupSeat_, true);
+    });
+    connect(UnsetJustWatch1, &QAction::triggered, this, [this] {
+        if (popupTargetStillThere())
+            sendJustWatch(popupSeat_, false);
+    });
+    for (int n = 1; n <= ClientState::kSeats; ++n)
+        buildSeat(panel, n);
+}
+
+void Seats::buildSeat(QWidget* panel, int n) {
+    const SeatRow& row = kRows[n - 1];
+    QLabel* rack = makeLabel(panel, numbered("image_balls", n), row.rack, QSize(225, 30));
+    rack->setAccessibleName(QString("Seat %1 rack: no balls").arg(n));
+    QLabel* name = makeLabel(panel, numbered("label_playername", n), row.name, QSize(105, 20));
+    QFont bold("Arial");
+    bold.setPixelSize(13);
+    bold.setBold(true);
+    name->setFont(bold);
+    name->setStyleSheet("color: rgb(224, 227, 157);");
+    name->setText(kWaiting);
+    name->setProperty("tag", n);
+    attachPopup(name, n);
+    QLabel* score = makeLabel(panel, numbered("label_score", n), row.score, QSize(28, 19));
+    score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    score->setStyleSheet("color: rgb(224, 227, 157); font: bold 12px 'Arial';");
+    score->hide();
+    QLabel* chalk = makeLabel(panel, numbered("image_chalk", n), row.chalk, QSize(14, 15));
+    chalk->hide();
+    QLabel* eyes = makeLabel(panel, numbered("image_eyes", n), row.eyes, QSize(27, 16));
+    eyes->hide();
+    names_[size_t(n - 1)] = name;
+    scores_[size_t(n - 1)] = score;
+    chalks_[size_t(n - 1)] = chalk;
+    eyes_[size_t(n - 1)] = eyes;
+    racks_[size_t(n - 1)] = rack;
+    showName(n);
+}
+
+void Seats::attachPopup(QLabel* label, int seatNumber) {
+    label->setProperty("tag", seatNumber);
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this,
+            [this, label](const QPoint& pos) { openPopup(label, label->mapToGlobal(pos)); });
+}
+
+QString Seats::cleanName(const QString& raw) {
+    QString clean;
+    for (const QChar c : raw) {
+        if (!isControl(c))
+            clean += c;
+    }
+    return clean.left(kMaxNameLength);
+}
+
+// Records of three fields: slot, name, watching flag. Anything odd drops the
+// whole message; a record whose name cleans to nothing is left out.
+QList<Seats::Record> Seats::parseRecords(const QString& args) {
+    const QStringList fields = args.split(u'+');
+    if (fields.size() % 3 != 0 || fields.size() / 3 > kMaxRecords)
+        throw MalformedMessage();
+    QList<Record> records;
+    for (qsizetype i = 0; i < fields.size(); i += 3) {
+        QString slotText = fields[i];
+        const int slot = cutSlot(slotText, ClientState::kLastSlot);
+        const QString& flag = fields[i + 2];
+        if (flag != u"0" && flag != u"1")
+            throw MalformedMessage();
+        const QString name = cleanName(fields[i + 1]);
+        if (!name.isEmpty())
+            records.append({slot, name, flag == u"1"});
+    }
+    return records;
+}
+
+void Seats::newplayerinfo(const QString& args) {
+    const QList<Record> records = parseRecords(args);
+    for (const Record& record : records)
+        arrive(record);
+    if (hooks_.playsound)
+        hooks_.playsound("entered");
+}
+
+void Seats::arrive(const Record& record) {
+    const bool own = record.slot == state_.myseat;
+    if (own) {
+        hooks_.say("0+You are Connected.");
+        if (hooks_.ownArrival)
+            hooks_.ownArrival();
+    } else {
+        hooks_.say("0+" + record.name + " is Connected.");
+    }
+    if (ClientState::isSpySlot(record.slot)) {
+        spies_[record.slot] = record.name;
+        refreshSpyList();
+        hooks_.say(own ? QString("0+You are spying.") : "0+" + record.name + " is spying.");
+        return;
+    }
+    Seat& s = seat(record.slot);
+    s.name = record.name;
+    s.departed.clear();
+    showName(record.slot);
+    scoreLabel(record.slot)->show();
+    setEyes(record.slot, record.watching);
+}
+
+void Seats::playerdisconnected(const QString& args) {
+    QString rest = args;
+    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    if (ClientState::isSpySlot(slot)) {
+        const auto found = spies_.find(slot);
+        if (found == spies_.end())
+            return; // never listed: leaves silently
+        hooks_.say("0+" + found->second + " has left.");
+        spies_.erase(found);
+        refreshSpyList();
+        return;
+    }
+    hooks_.say("0+" + nameLabel(slot)->text() + " disconnected.");
+    Seat& s = seat(slot);
+    if (!s.name.isEmpty())
+        s.departed = s.name;
+    s.name.clear();
+    s.watching = false;
+    if (slot == kBotSeat)
+        botShown_ = true; // the computer player sits there now
+    showName(slot);
+    setEyes(slot, false);
+}
+
+void Seats::justwatching(const QString& args) {
+    QString rest = args;
+    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    const QString flag = cutField(rest);
+    if (!ClientState::isSeat(slot) || (flag != u"1" && flag != u"2"))
+        throw MalformedMessage();
+    const bool watch = flag == u"1";
+    seat(slot).watching = watch;
+    if (slot == state_.myseat && hooks_.ownWatchingChanged)
+        hooks_.ownWatchingChanged(watch);
+    const QString who = nameLabel(slot)->text();
+    hooks_.say("0+" + who + (watch ? " is just watching" : " now playing again"));
+    setEyes(slot, watch);
+}
+
+void Seats::kicking(int slot) {
+    if (!state_.holdsSlotOne() || !ClientState::isSlot(slot) || slot == state_.myseat)
+        return;
+    outbox_.send(QString("CMD_kickhim+%1+%2+").arg(state_.myseat).arg(slot));
+}
+
+void Seats::JustWatch1Click(bool checked) {
+    if (state_.connected && ClientState::isSeat(state_.myseat))
+        sendJustWatch(state_.myseat, !checked);
+}
+
+void Seats::sendJustWatch(int seatNumber, bool watch) {
+    if (state_.connected && ClientState::isSeat(seatNumber))
+        outbox_.send(QString("CMD_justwatch+%1+%2").arg(seatNumber).arg(watch ? 1 : 2));
+}
+
+void Seats::openPopup(QLabel* label, const QPoint& at) {
+    popupSeat_ = label->property("tag").toInt();
+    popupName_ = occupied(popupSeat_) ? seat(popupSeat_).name : QString();
+    const bool mayAct = state_.holdsSlotOne() && occupied(popupSeat_);
+    RemoveFromGame1->setEnabled(mayAct && popupSeat_ != state_.myseat);
+    SettoJustWatch1->setEnabled(mayAct);
+    UnsetJustWatch1->setEnabled(mayAct);
+    popup_kick->popup(at);
+}
+
+bool Seats::popupTargetStillThere() const {
+    return occupied(popupSeat_) && seat(popupSeat_).name == popupName_;
+}
+
+QString Seats::displayName(int slot) const {
+    if (ClientState::isSpySlot(slot)) {
+        const auto found = spies_.find(slot);
+        return found == spies_.end() ? QString() : found->second;
+    }
+    if (!ClientState::isSeat(slot))
+        return QString();
+    const Seat& s = seat(slot);
+    if (!s.name.isEmpty())
+        return s.name;
+    if (!s.departed.isEmpty())
+        return s.departed;
+    return slot == kBotSeat ? QString(kBotName) : QString(kWaiting);
+}
+
+bool Seats::occupied(int seatNumber) const {
+    return ClientState::isSeat(seatNumber) && !seat(seatNumber).name.isEmpty();
+}
+
+bool Seats::watching(int seatNumber) const {
+    return ClientState::isSeat(seatNumber) && seat(seatNumber).watching;
+}
+
+QStringList Seats::otherSeatedNames() const {
+    QStringList names;
+    for (int n = 1; n <= ClientState::kSeats; ++n) {
+        if (n != state_.myseat && occupied(n))
+            names.append(seat(n).name);
+    }
+    return names;
+}
+
+void Seats::gameStarted(bool botPlays) {
+    botShown_ = botPlays;
+    for (int n = 1; n <= ClientState::kSeats; ++n) {
+        seat(n).departed.clear();
+        setEyes(n, false);
+        showName(n);
+    }
+}
+
+void Seats::showName(int n) {
+    const Seat& s = seat(n);
+    QLabel* label = nameLabel(n);
+    if (!s.name.isEmpty())
+        label->setText(s.name);
+    else
+        label->setText(n == kBotSeat && botShown_ ? kBotName : kWaiting);
+    label->setAccessibleName(QString("Seat %1: %2").arg(n).arg(label->text()));
+}
+
+void Seats::setEyes(int n, bool shown) {
+    seat(n).watching = shown;
+    eyes(n)->setVisible(shown);
+}
+
+QStringList Seats::spyEntries() const {
+    QStringList entries;
+    for (const auto& [slot, name] : spies_)
+        entries.append(QString::number(slot) + ": " + name);
+    return entries;
+}
+
+void Seats::attachSpyList(QListWidget* list) {
+    spyList_ = list;
+    refreshSpyList();
+}
+
+void Seats::refreshSpyList() {
+    if (!spyList_)
+        return;
+    spyList_->clear();
+    spyList_->addItems(spyEntries());
+}

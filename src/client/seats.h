@@ -1,0 +1,121 @@
+#pragma once
+
+#include "client/client_state.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+#include <map>
+
+class ClientOutbox;
+class QListWidget;
+class QWidget;
+
+// The five seats at the table and the spies who watch: who sits where, the
+// presence marks (eyes, chalk), the racks and score labels the game fills, and
+// the host player's seat popup. Seat state is kept apart from label text, so a
+// departed player's name stays known for the finder and winner lines.
+class Seats : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kMaxNameLength = 40;
+    static constexpr char kWaiting[] = "<Waiting>";
+    static constexpr char kBotName[] = "Klot";
+    static constexpr int kBotSeat = 2;
+
+    struct Hooks {
+        std::function<void(const QString& line)> say; // a system line ("0+...")
+        std::function<void(const QString& name)> playsound;
+        std::function<void()> ownArrival; // first sight of the own login
+        std::function<void(bool watching)> ownWatchingChanged;
+    };
+
+    Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hooks);
+
+    // Handlers of host messages (fields after the command word).
+    void newplayerinfo(const QString& args);
+    void playerdisconnected(const QString& args);
+    void justwatching(const QString& args);
+
+    // Asks the host to remove the player or spy in that slot.
+    void kicking(int slot);
+    // "Just Watch" in the Options menu; checked: the item's check mark now.
+    void JustWatch1Click(bool checked);
+
+    // Who a slot is, for lines and titles: the seat's player (a departed one
+    // until the next game starts), "Klot" for a free seat 2, the spy's name.
+    QString displayName(int slot) const;
+    bool occupied(int seat) const;
+    bool watching(int seat) const;
+    // Other seated players' names, seat order, the own seat left out.
+    QStringList otherSeatedNames() const;
+    // A new game: departed names are forgotten, eyes hidden; a free seat 2
+    // shows "Klot" when the computer player plays, else "<Waiting>".
+    void gameStarted(bool botPlays);
+
+    // The spy list: one "slot: name" entry per spy, in slot order.
+    QStringList spyEntries() const;
+    void attachSpyList(QListWidget* list);
+
+    // The status line's popup acts on seat 1, as the seat labels act on theirs.
+    void attachPopup(QLabel* label, int seat);
+
+    // Controls of seat 1..5, for the board and table.
+    QLabel* nameLabel(int seat) const { return at(names_, seat); }
+    QLabel* scoreLabel(int seat) const { return at(scores_, seat); }
+    QLabel* chalk(int seat) const { return at(chalks_, seat); }
+    QLabel* eyes(int seat) const { return at(eyes_, seat); }
+    QLabel* rack(int seat) const { return at(racks_, seat); }
+    QMenu* popup() const { return popup_kick; }
+
+    // Host names are cleaned once, when read: no control characters, at most
+    // kMaxNameLength characters.
+    static QString cleanName(const QString& raw);
+
+private:
+    struct Seat {
+        QString name; // empty while free
+        QString departed;
+        bool watching = false;
+    };
+    struct Record {
+        int slot;
+        QString name;
+        bool watching;
+    };
+    using Labels = std::array<QLabel*, ClientState::kSeats>;
+    static QLabel* at(const Labels& labels, int seat) {
+        return ClientState::isSeat(seat) ? labels[size_t(seat - 1)] : nullptr;
+    }
+    Seat& seat(int n) { return seats_[size_t(n - 1)]; }
+    const Seat& seat(int n) const { return seats_[size_t(n - 1)]; }
+
+    void buildSeat(QWidget* panel, int n);
+    static QList<Record> parseRecords(const QString& args);
+    void arrive(const Record& record);
+    void showName(int n);
+    void setEyes(int n, bool shown);
+    void refreshSpyList();
+    void openPopup(QLabel* label, const QPoint& at);
+    bool popupTargetStillThere() const;
+    void sendJustWatch(int seatNumber, bool watch);
+
+    ClientState& state_;
+    ClientOutbox& outbox_;
+    Hooks hooks_;
+    std::array<Seat, ClientState::kSeats> seats_;
+    std::map<int, QString> spies_;
+    bool botShown_ = false; // a free seat 2 reads "Klot" rather than "<Waiting>"
+    QListWidget* spyList_ = nullptr;
+    Labels names_{}, scores_{}, chalks_{}, eyes_{}, racks_{};
+    QMenu* popup_kick = nullptr;
+    QAction* RemoveFromGame1 = nullptr;
+    QAction* SettoJustWatch1 = nullptr;
+    QAction* UnsetJustWatch1 = nullptr;
+    // Where the popup was opened: the seat, and who sat there then.
+    int popupSeat_ = 0;
+    QString popupName_;
+};

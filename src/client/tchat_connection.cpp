@@ -1,0 +1,61 @@
+// The connection to the host: reading into the queue, one message per tick,
+// and how the window ends when the host goes or is full.
+#include "client/tchat.h"
+
+#include "client/message_box.h"
+
+void Tchat::sockRead(TSock* sender, int) {
+    if (closing_)
+        return;
+    framer_.feed(sender->Receive(), receivedlist);
+}
+
+void Tchat::sockInfo(TSock*, TSocketInfo info, const QString& msg) {
+    if (closing_ || hostGone_)
+        return;
+    if (msg == "Socket Closed" || msg == "Socket Disconnected On Receive") {
+        connectionLost();
+    } else if (info == siError) {
+        if (everConnected_)
+            connectionLost(); // a reset ends the game like a close
+        else
+            say("0+Could not connect to " + sock.HostName() + ".");
+    }
+}
+
+// What already arrived is still handled, in order (a last "Game is full" or
+// winner must not be lost); the window closes once the queue is empty.
+void Tchat::connectionLost() {
+    hostGone_ = true;
+}
+
+void Tchat::hostFull() {
+    dispatchStopped_ = true;
+    messagebox::show(this, "Game is full");
+    closeSoon();
+}
+
+void Tchat::closeSoon() {
+    if (closing_)
+        return;
+    closing_ = true;
+    // Never from inside a socket callback or a handler: the window's parts
+    // may still be on the stack.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Tchat::Timer1Timer() {
+    processsocktimer();
+    table->moveballs();
+}
+
+void Tchat::processsocktimer() {
+    if (dispatchStopped_ || closing_)
+        return;
+    if (receivedlist.isEmpty()) {
+        if (hostGone_)
+            closeSoon();
+        return;
+    }
+    dispatcher_.dispatchOne(receivedlist);
+}

@@ -1,0 +1,43 @@
+// Which part handles which host message: one table, one hop to any handler.
+#include "client/tchat.h"
+
+#include "net/commands.h"
+
+void Tchat::buildDispatch() {
+    const auto on = [this](const char* command, auto handler) {
+        dispatcher_.on(QString::fromLatin1(command), handler);
+    };
+    // Connection and seats
+    on(cmd::sendlogininfo, [this](auto& args) { session_->sendloginfo(args); });
+    on(cmd::havewrongversion, [this](auto& args) { session_->havewrongversion(args); });
+    on(cmd::wrongversion, [this](auto& args) { session_->wrongversion(args); });
+    on(cmd::full, [this](auto& args) { session_->full(args); });
+    on(cmd::newplayerinfo, [this](auto& args) { seats->newplayerinfo(args); });
+    on(cmd::existingplayers, [this](auto& args) { seats->newplayerinfo(args); });
+    on(cmd::playerdisconnected, [this](auto& args) { seats->playerdisconnected(args); });
+    on(cmd::justwatching, [this](auto& args) { seats->justwatching(args); });
+    // Chat
+    on(cmd::chat, [this](auto& args) { chatrecieved(args); });
+    on(cmd::action, [this](auto& args) { chatrecieved(args); });
+    // Guess board and turns
+    on(cmd::loadball, [this](auto& args) { board->loadball(args); });
+    on(cmd::nextplayer, [this](auto& args) { board->getnextplayer(args); });
+    on(cmd::submitted, [this](auto& args) { board->submitted(args); });
+    on(cmd::yourletters, [this](auto& args) { board->yourletters(args); });
+    on(cmd::notvalid, [this](auto& args) { board->notvalid(args); });
+    on(cmd::timeup, [this](auto& args) { board->timeup(args); });
+    on(cmd::nooneguessed, [this](auto& args) { board->nooneguessed(args); });
+    on(cmd::heguessed, [this](auto& args) { board->heguessed(args); });
+    on(cmd::wordlist, [this](auto& args) { board->wordlist(args); });
+    // Table, racks and scores
+    on(cmd::startgame, [this](auto& args) { table->startthegame(args); });
+    on(cmd::winner, [this](auto& args) { table->winner(args); });
+    on(cmd::tiegame, [this](auto& args) { table->tiegame(args); });
+    on(cmd::impossible, [this](auto& args) { table->impossible(args); });
+    on(cmd::gamestats, [this](auto& args) { table->gamestats(args); });
+    on(cmd::playerscores, [this](auto& args) { table->playerscores(args); });
+    on(cmd::ballowners, [this](auto& args) { table->ballowners(args); });
+    on(cmd::theyown, [this](auto& args) { table->theyown(args); });
+    // Sounds
+    on(cmd::playasound, [this](auto& args) { sounds->playasound(args); });
+}

@@ -1,0 +1,68 @@
+#include "client_harness.h"
+
+#include <QFile>
+
+namespace clienttest {
+
+void ClientHarness::SetUp() {
+    ASSERT_TRUE(home.isValid());
+    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
+    chat = std::make_unique<Tchat>();
+    chat->state.loginname = "Ann";
+    chat->playername = "Ann";
+    host.setPortName("0");
+    host.OnAccept = [this](TSock* s) {
+        s->Accept(peer);
+        peer->OnRead = [this](TSock* p, int) {
+            fromClient += p->Receive();
+        };
+    };
+    host.setListen(true);
+    chat->show();
+    chat->sock.setHostName("127.0.0.1");
+    chat->sock.setPortName(QString::number(host.localPort()));
+    chat->sock.Open();
+    ASSERT_TRUE(waitFor([&] { return peer && chat->sock.Connected(); }, 5000));
+}
+
+void ClientHarness::TearDown() {
+    chat.reset();
+    messagebox::setHandler({});
+    qunsetenv("LUDOMYRA_HOME");
+}
+
+void ClientHarness::hostSays(const QStringList& messages) {
+    chat->receivedlist.append(messages);
+    ASSERT_TRUE(waitFor([&] { return !chat || chat->receivedlist.isEmpty(); }, 5000));
+    settle(40); // the last one is handled on the tick that emptied the queue
+}
+
+void ClientHarness::logIn(int slot, const QString& name) {
+    hostSays({"CMD_sendlogininfo+" + QString::number(slot),
+              QString("CMD_newplayerinfo+%1+%2+0").arg(slot).arg(name)});
+    sent(); // the log-in answer is not what a test looks at
+}
+
+QStringList ClientHarness::sent() {
+    settle(60);
+    QStringList messages;
+    for (const QByteArray& part : fromClient.split(kTerminator)) {
+        if (!part.isEmpty())
+            messages << QString::fromUtf8(part);
+    }
+    fromClient.clear();
+    return messages;
+}
+
+QString ClientHarness::chatText() const {
+    return chat->mainchat->toPlainText();
+}
+
+void ClientHarness::writeSettings(const QByteArray& content) {
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace clienttest

@@ -1,0 +1,185 @@
+// The client at the table: log-in, who sits where, spies, departures, the
+// host player's seat popup, and what a broken host cannot do to it.
+#include "client_harness.h"
+
+#include <QListWidget>
+#include <QMenu>
+
+namespace clienttest {
+namespace {
+
+class SeatsTest : public ClientHarness {
+protected:
+    QString seatName(int seat) const { return chat->seats->nameLabel(seat)->text(); }
+    QAction* popupItem(const char* name) const {
+        return chat->seats->popup()->findChild<QAction*>(name);
+    }
+    // Opens the seat popup over a seat label, as a right click does.
+    void openPopupOn(int seat) {
+        QLabel* label = chat->seats->nameLabel(seat);
+        emit label->customContextMenuRequested(QPoint(2, 2));
+        chat->seats->popup()->hide();
+    }
+};
+
+TEST_F(SeatsTest, LogInAnswersWithSlotVersionAndNameThenSeesTheOwnArrival) {
+    hostSays("CMD_sendlogininfo+3");
+    EXPECT_EQ(sent(), QStringList{"CMD_logininfo+3+1.0.8+Ann"});
+    EXPECT_TRUE(chat->state.connected);
+    hostSays({"CMD_sendlogininfo+4", "CMD_newplayerinfo+3+Ann+0"});
+    EXPECT_EQ(chat->state.myseat, 3); // a repeated offer moves nobody
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(seatName(3), "Ann");
+    EXPECT_TRUE(chat->seats->scoreLabel(3)->isVisibleTo(chat.get()));
+    EXPECT_TRUE(chatText().contains("You are Connected."));
+    EXPECT_FALSE(chat->menu->StartGame1->isEnabled()); // only slot 1 starts games
+}
+
+TEST_F(SeatsTest, ExistingPlayersFillSeatsAndTheSpyList) {
+    logIn(2);
+    hostSays("CMD_existingplayers+1+Bob+0+3+Cy+1+7+Dee+0");
+    EXPECT_EQ(seatName(1), "Bob");
+    EXPECT_EQ(seatName(3), "Cy");
+    EXPECT_EQ(seatName(4), "<Waiting>");
+    EXPECT_TRUE(chat->seats->eyes(3)->isVisibleTo(chat.get()));
+    EXPECT_FALSE(chat->seats->eyes(1)->isVisibleTo(chat.get()));
+    EXPECT_EQ(chat->seats->spyEntries(), QStringList{"7: Dee"});
+    const QString text = chatText();
+    EXPECT_EQ(text.count("is Connected."), 3);
+    EXPECT_EQ(text.count("Dee is spying."), 1);
+    EXPECT_EQ(chat->loadchecklist(), (QStringList{"Bob", "Cy"}));
+}
+
+TEST_F(SeatsTest, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
+    logIn(1);
+    hostSays("CMD_existingplayers+2+Bob+0+4+Cy+0+6+Dee+0");
+    hostSays({"CMD_playerdisconnected+2+Bob", "CMD_playerdisconnected+4+Cy",
+              "CMD_playerdisconnected+8+Nobody", "CMD_playerdisconnected+6+Dee"});
+    EXPECT_EQ(seatName(2), "Klot");
+    EXPECT_EQ(seatName(4), "<Waiting>");
+    EXPECT_EQ(chat->seats->displayName(4), "Cy"); // for the finder and winner lines
+    const QString text = chatText();
+    EXPECT_TRUE(text.contains("Bob disconnected."));
+    EXPECT_TRUE(text.contains("Cy disconnected."));
+    EXPECT_TRUE(text.contains("Dee has left."));
+    EXPECT_FALSE(text.contains("Nobody"));
+    EXPECT_TRUE(chat->seats->spyEntries().isEmpty());
+    chat->seats->gameStarted(false);
+    EXPECT_EQ(seatName(2), "<Waiting>");
+    EXPECT_EQ(chat->seats->displayName(4), "<Waiting>");
+}
+
+TEST_F(SeatsTest, MalformedPlayerListsChangeNothing) {
+    logIn(1);
+    const QString before = chatText();
+    hostSays({
+        "CMD_existingplayers+2+Bob",            // not three fields a record
+        "CMD_existingplayers+2+Bob+0+10+Eve+0", // slot out of range
+        "CMD_existingplayers+0+Eve+0",          // slot 0
+        "CMD_existingplayers+2+Bob+2",          // flag other than 0 or 1
+        "CMD_existingplayers+x2+Bob+0",         // not a number
+        "CMD_newplayerinfo+" + QString("2+A+0+").repeated(10) + "2+A+0", // more than nine
+        "CMD_sendlogininfo+10",
+    });
+    EXPECT_EQ(seatName(2), "<Waiting>");
+    EXPECT_EQ(chatText(), before);
+    EXPECT_EQ(chat->state.myseat, 1);
+}
+
+TEST_F(SeatsTest, ReceivedNamesAreCleanedAndShownAsText) {
+    logIn(1);
+    hostSays("CMD_existingplayers+2+<b>Bo\x01"
+             "b</b>\u202E+0+3+\x02\x03+0+4+" +
+             QString(60, 'z') + "+0");
+    EXPECT_EQ(seatName(2), "<b>Bob</b>");
+    EXPECT_EQ(chat->seats->nameLabel(2)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(seatName(3), "<Waiting>"); // nothing left of the name: no record
+    EXPECT_EQ(seatName(4), QString(40, 'z'));
+}
+
+TEST_F(SeatsTest, JustWatchingMarksTheSeatAndTheOwnMenuFollowsTheHost) {
+    logIn(2);
+    hostSays("CMD_existingplayers+1+Bob+0");
+    chat->menu->JustWatch1->trigger();
+    EXPECT_EQ(sent(), QStringList{"CMD_justwatch+2+1"});
+    EXPECT_FALSE(chat->menu->JustWatch1->isChecked()); // until the host answers
+    hostSays({"CMD_justwatching+2+1", "CMD_justwatching+1+1"});
+    EXPECT_TRUE(chat->menu->JustWatch1->isChecked());
+    EXPECT_TRUE(chat->seats->eyes(1)->isVisibleTo(chat.get()));
+    EXPECT_TRUE(chatText().contains("Bob is just watching"));
+    hostSays({"CMD_justwatching+1+2", "CMD_justwatching+6+1", "CMD_justwatching+1+7"});
+    EXPECT_FALSE(chat->seats->eyes(1)->isVisibleTo(chat.get()));
+    EXPECT_TRUE(chatText().contains("Bob now playing again"));
+    EXPECT_EQ(chatText().count("Bob is just watching"), 1);
+}
+
+TEST_F(SeatsTest, OnlyTheHolderOfSlotOneMayUseTheSeatPopup) {
+    logIn(2);
+    hostSays("CMD_existingplayers+1+Bob+0+3+Cy+0");
+    openPopupOn(3);
+    for (const char* item : {"RemoveFromGame1", "SettoJustWatch1", "UnsetJustWatch1"})
+        EXPECT_FALSE(popupItem(item)->isEnabled()) << item;
+}
+
+TEST_F(SeatsTest, SeatPopupActsOnlyOnThePlayerItWasOpenedOn) {
+    logIn(1);
+    hostSays("CMD_existingplayers+3+Cy+0");
+    openPopupOn(1);
+    EXPECT_FALSE(popupItem("RemoveFromGame1")->isEnabled()); // never the own seat
+    openPopupOn(4);
+    EXPECT_FALSE(popupItem("SettoJustWatch1")->isEnabled()); // a free seat
+    openPopupOn(3);
+    ASSERT_TRUE(popupItem("RemoveFromGame1")->isEnabled());
+    popupItem("SettoJustWatch1")->trigger();
+    popupItem("RemoveFromGame1")->trigger();
+    EXPECT_EQ(sent(), (QStringList{"CMD_justwatch+3+1", "CMD_kickhim+1+3+"}));
+    openPopupOn(3);
+    hostSays({"CMD_playerdisconnected+3+Cy", "CMD_newplayerinfo+3+Dan+0"});
+    popupItem("RemoveFromGame1")->trigger();
+    EXPECT_TRUE(sent().isEmpty()); // Dan is not the player the popup was opened on
+    chat->seats->kicking(1);
+    EXPECT_TRUE(sent().isEmpty());
+}
+
+TEST_F(SeatsTest, AFullHostIsToldOnceAndTheWindowCloses) {
+    hostSays("CMD_full");
+    EXPECT_TRUE(boxes.isEmpty()); // no "+": not a message
+    chat->receivedlist << "CMD_full+"
+                       << "CMD_full+"
+                       << "CMD_chat+1+late|clRed";
+    EXPECT_TRUE(waitFor([&] { return !chat->isVisible(); }, 5000));
+    settle(100);
+    EXPECT_EQ(boxes, QStringList{"Game is full"});
+    EXPECT_FALSE(QFile::exists(settingsPath())); // nothing was loaded, so nothing is written
+}
+
+TEST_F(SeatsTest, WhatArrivedBeforeTheHostWentIsStillShown) {
+    logIn(1);
+    peer->Send(buildMessage("CMD_chat+1+last words|clRed"));
+    peer->Close();
+    ASSERT_TRUE(waitFor([&] { return !chat->isVisible(); }, 5000));
+    EXPECT_TRUE(chatText().contains("last words"));
+}
+
+TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
+    QTemporaryDir home;
+    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    Tchat chat;
+    chat.show();
+    TSock probe;
+    probe.setPortName("0");
+    probe.setListen(true);
+    const QString freePort = QString::number(probe.localPort());
+    probe.setListen(false);
+    chat.sock.setHostName("127.0.0.1");
+    chat.sock.setPortName(freePort);
+    chat.sock.Open();
+    EXPECT_TRUE(waitFor(
+        [&] { return chat.mainchat->toPlainText().contains("Could not connect to 127.0.0.1."); },
+        5000));
+    EXPECT_TRUE(chat.isVisible());
+    qunsetenv("LUDOMYRA_HOME");
+}
+
+} // namespace
+} // namespace clienttest

@@ -1,0 +1,174 @@
+// The player's settings file as the client reads and writes it, and the game
+// options window that starts a game.
+#include "client_harness.h"
+
+#include "common/inifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+namespace clienttest {
+namespace {
+
+class SettingsTest : public ClientHarness {
+protected:
+    QString stored(const char* key) {
+        IniFile ini(settingsPath());
+        ini.load();
+        return ini.readString("Ludomyra", key, "<missing>");
+    }
+    QByteArray fileBytes() {
+        QFile file(settingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    const MainMenu& menu() const { return *chat->menu; }
+};
+
+TEST_F(SettingsTest, WithoutAFileTheDefaultsHoldOnceConnected) {
+    logIn(1);
+    EXPECT_EQ(chat->bounds(), QRect(3, 3, 748, 563));
+    EXPECT_TRUE(menu().PlaySounds1->isChecked());
+    EXPECT_TRUE(menu().PlayChatterSounds1->isChecked());
+    EXPECT_TRUE(menu().ShowWordList1->isChecked());
+    EXPECT_TRUE(menu().Short1->isChecked());
+    EXPECT_EQ(chat->betweenRounds(), 5);
+    EXPECT_TRUE(menu().Normal1->isChecked());
+    EXPECT_EQ(chat->botSpeedMs(), 1000);
+    EXPECT_TRUE(menu().Classic1->isChecked());
+    EXPECT_EQ(chat->gamechoice.gametype, 1);
+    EXPECT_EQ(chat->gamechoice.botoff, 0);
+    EXPECT_FALSE(QFile::exists(settingsPath())); // loading writes nothing
+}
+
+TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
+    struct Case {
+        const char* lines;
+        std::function<bool(const Tchat&)> holds;
+        const char* what;
+    };
+    const Case cases[] = {
+        {"Botspeed=2000",
+         [](auto& c) { return c.menu->Slow1->isChecked() && c.botSpeedMs() == 2000; }, "slow"},
+        {"Botspeed=fast", [](auto& c) { return c.botSpeedMs() == 1000; }, "unknown speed"},
+        {"Betweenrounds=10",
+         [](auto& c) { return c.menu->Long1->isChecked() && c.betweenRounds() == 10; }, "long"},
+        {"Betweenrounds=7",
+         [](auto& c) { return c.menu->Short1->isChecked() && c.betweenRounds() == 7; },
+         "other pause"},
+        {"Betweenrounds=soon", [](auto& c) { return c.betweenRounds() == 5; }, "unreadable pause"},
+        {"Gametype=0", [](auto& c) { return c.gamechoice.gametype == 1; }, "game type 0"},
+        {"Gametype=", [](auto& c) { return c.gamechoice.gametype == 1; }, "empty game type"},
+        {"Gametype=9", [](auto& c) { return c.gamechoice.gametype == 1; }, "game type 9"},
+        {"Gametype=$3", [](auto& c) { return c.gamechoice.gametype == 3; }, "hex game type"},
+        {"Botplay=1", [](auto& c) { return c.gamechoice.botoff == 1; }, "bot off"},
+        {"Playsounds=False", [](auto& c) { return c.menu->PlaySounds1->isChecked(); }, "False"},
+        {"Playsounds=false", [](auto& c) { return !c.menu->PlaySounds1->isChecked(); }, "false"},
+        {"ChatterSounds=false", [](auto& c) { return !c.menu->PlayChatterSounds1->isChecked(); },
+         "chatter off"},
+        {"Showwordlist=false", [](auto& c) { return !c.menu->ShowWordList1->isChecked(); },
+         "word list off"},
+        {"Turnsound=1", [](auto& c) { return c.menu->New1->isChecked(); }, "new turn sound"},
+        {"Left=40\r\nTop=50\r\nWidth=800\r\nHeight=600",
+         [](auto& c) { return c.bounds() == QRect(40, 50, 800, 600); }, "bounds"},
+        {"Left=-9000\r\nTop=50", [](auto& c) { return c.bounds() == QRect(3, 3, 748, 563); },
+         "bounds off every screen"},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        writeSettings(QByteArray("[Ludomyra]\r\n") + c.lines + "\r\n");
+        logIn(1);
+        EXPECT_TRUE(c.holds(*chat)) << c.what;
+    }
+}
+
+TEST_F(SettingsTest, ASaveKeepsEveryOtherLineOfAHandEditedFile) {
+    const QByteArray original = "; my notes\r\n[Other]\r\nName=\"Wow, WTG!\"\r\n"
+                                "[LUDOMYRA]\r\nphrase6=Wow, WTG!\r\nBOTSPEED=2000\r\n"
+                                "Extra=a=b, \"c\"\r\n[Tail]\r\nx=1\r\n";
+    writeSettings(original);
+    logIn(1);
+    chat->menu->Fast1->trigger();
+    const QByteArray saved = fileBytes();
+    for (const char* kept : {"; my notes", "[Other]", "Name=\"Wow, WTG!\"", "phrase6=Wow, WTG!",
+                             "Extra=a=b, \"c\"", "[Tail]", "x=1"})
+        EXPECT_TRUE(saved.contains(kept)) << kept;
+    EXPECT_EQ(stored("Botspeed"), "500");
+    EXPECT_TRUE(menu().Fast1->isChecked());
+    EXPECT_FALSE(menu().Slow1->isChecked());
+    EXPECT_EQ(saved.count("otspeed="), 1);
+}
+
+TEST_F(SettingsTest, EveryChangeIsSavedInTheUsualOrder) {
+    logIn(1);
+    chat->menu->Long1->trigger();
+    chat->menu->PlaySounds1->trigger();
+    chat->menu->New1->trigger();
+    EXPECT_EQ(stored("Betweenrounds"), "10");
+    EXPECT_EQ(stored("Playsounds"), "false");
+    EXPECT_EQ(stored("Turnsound"), "1");
+    EXPECT_EQ(chat->betweenRounds(), 10);
+    const QByteArray saved = fileBytes();
+    int last = -1;
+    for (const char* key :
+         {"Textsize=", "Top=", "Left=", "Width=", "Height=", "Textcolor=", "Botspeed=", "Gametype=",
+          "Botplay=", "Playsounds=", "Showwordlist=", "Turnsound=", "ChatterSounds="}) {
+        const int at = int(saved.indexOf(key));
+        EXPECT_GT(at, last) << key;
+        last = at;
+    }
+}
+
+TEST_F(SettingsTest, NothingIsWrittenBeforeTheSettingsWereLoaded) {
+    writeSettings("[Ludomyra]\r\nBotspeed=2000\r\n");
+    chat->menu->Fast1->trigger();
+    chat->setBounds(QRect(60, 60, 800, 600));
+    chat->close();
+    EXPECT_EQ(fileBytes(), "[Ludomyra]\r\nBotspeed=2000\r\n");
+}
+
+TEST_F(SettingsTest, AWindows1252FileIsReadAndWrittenBackAsUtf8) {
+    writeSettings("[Ludomyra]\r\nPhrase1=Caf\xE9 \x80"
+                  "5\r\n");
+    logIn(1);
+    chat->menu->Fast1->trigger();
+    EXPECT_TRUE(fileBytes().contains("Phrase1=Caf\xC3\xA9 \xE2\x82\xAC"
+                                     "5"));
+}
+
+TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
+    logIn(1);
+    ASSERT_TRUE(QDir(home.path()).mkdir("glenmorra.ini")); // where the file should be
+    chat->menu->Fast1->trigger();
+    chat->menu->Slow1->trigger();
+    EXPECT_EQ(chatText().count("Could not save the settings."), 1);
+}
+
+TEST_F(SettingsTest, TheGameOptionsWindowStartsTheChosenGame) {
+    Tgamestart window(chat->gamechoice, [this] { chat->startGame(); });
+    logIn(1, "Ann");
+    EXPECT_TRUE(chat->menu->StartGame1->isEnabled()); // slot 1 starts games
+    window.show();
+    window.image_1Click(4);
+    window.image_5Click();
+    EXPECT_TRUE(window.findChild<QLabel*>("image_4")->property("ticked").toBool());
+    EXPECT_FALSE(window.findChild<QLabel*>("image_1")->property("ticked").toBool());
+    EXPECT_TRUE(window.findChild<QLabel*>("image_5")->property("ticked").toBool());
+    window.button_startClick();
+    EXPECT_EQ(sent(), QStringList{"CMD_startgame+Ann+race+1+"});
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(stored("Gametype"), "4");
+    EXPECT_EQ(stored("Botplay"), "1");
+}
+
+TEST_F(SettingsTest, OnlySlotOneMayStartAGame) {
+    logIn(2);
+    chat->startGame();
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_FALSE(chat->menu->StartGame1->isEnabled());
+    EXPECT_FALSE(chat->button_start->isVisible());
+}
+
+} // namespace
+} // namespace clienttest
