@@ -185,7 +185,10 @@ int main(int argc, char** argv) {
     std::printf("\n%-11s %23s %23s %21s\n", "", "compress MB/s", "expand MB/s", "size % of input");
     std::printf("%-11s %7s %7s %7s %7s %7s %7s %7s %7s %5s\n", "data", "lzrw1", "lz4", "x lz4",
                 "lzrw1", "lz4", "x lz4", "lzrw1", "lz4", "x lz4");
-    for (const auto& [dataName, data] : corpora) {
+    for (const auto& corpus : corpora) {
+        // Named copies: clang 14 does not capture structured bindings in lambdas.
+        const std::string& dataName = corpus.first;
+        const auto& data = corpus.second;
         const auto rate = [&](const char* verb, const char* codec) {
             const auto found =
                 reporter.rates.find(std::string(verb) + "/" + codec + "/" + dataName);

@@ -99,6 +99,8 @@ public:
     void savePhrases(const QStringList& phrases) { settings_.savePhrases(phrases); }
     // Sends the start of a game as the game options window chose it, and saves.
     void startGame();
+    // Handles the next queued host message; Timer1 calls it once a tick.
+    void processsocktimer();
     // Other seated players' names, for the tally's check list.
     QStringList loadchecklist() const { return seats->otherSeatedNames(); }
 
@@ -129,7 +131,6 @@ private:
     void connectionLost();
     void hostFull();
     void Timer1Timer();
-    void processsocktimer();
     void closeSoon();
     void FormClose();
 

@@ -19,7 +19,9 @@ static bool writableDir(const QString& dir) {
     return !dir.isEmpty() && info.isDir() && info.isWritable();
 }
 
-QString homeDir() {
+// LUDOMYRA_HOME if set; else the program's folder when writable; else the
+// per-user folder of that kind (created on demand).
+static QString dataDir(QStandardPaths::StandardLocation userLocation) {
     const QString home = qEnvironmentVariable("LUDOMYRA_HOME");
     if (!home.isEmpty()) {
         QDir().mkpath(home);
@@ -28,20 +30,17 @@ QString homeDir() {
     const QString programDir = QCoreApplication::applicationDirPath();
     if (writableDir(programDir))
         return programDir;
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString userDir = QStandardPaths::writableLocation(userLocation);
     QDir().mkpath(userDir);
     return userDir;
 }
 
+QString homeDir() {
+    return dataDir(QStandardPaths::AppDataLocation);
+}
+
 QString settingsDir() {
-    if (!qEnvironmentVariableIsEmpty("LUDOMYRA_HOME"))
-        return homeDir();
-    const QString programDir = QCoreApplication::applicationDirPath();
-    if (writableDir(programDir))
-        return programDir;
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    QDir().mkpath(userDir);
-    return userDir;
+    return dataDir(QStandardPaths::AppConfigLocation);
 }
 
 QString settingsFile() {

@@ -10,6 +10,7 @@ class TSock;
 struct tplayer {
     QString name;
     bool inuse = false;
+    bool loggedin = false; // its CMD_logininfo has arrived
     TSock* sock = nullptr;
     qint32 score = 0;
     bool watching = false;

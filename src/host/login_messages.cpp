@@ -52,8 +52,8 @@ QString existingPlayers(const HostState& state, int newcomer) {
     QString groups;
     for (int slot = 1; slot <= state.slotcount; ++slot) {
         const tplayer& player = state.player(slot);
-        if (slot == newcomer || !player.inuse)
-            continue;
+        if (slot == newcomer || !player.inuse || !player.loggedin)
+            continue; // a connection that has not logged in has no name to show yet
         groups += u'+' + QString::number(slot) + u'+' + player.name + u'+' +
                   (player.watching ? u'1' : u'0');
     }

@@ -48,6 +48,7 @@ void Seating::receivedlogininfo(const QString& data) {
     if (!newcomer.inuse)
         return; // its connection has gone: a log-in must not bring the slot back
     newcomer.name = cleanName(args);
+    newcomer.loggedin = true;
 
     sendToAllInUse(m_state, m_outbox,
                    QStringLiteral("CMD_newplayerinfo+") + number(slot) + u'+' + newcomer.name +
@@ -127,7 +128,10 @@ void Seating::playerLeft(int slot) {
                       QStringLiteral("CMD_playerdisconnected+") + number(slot) + u'+' +
                           leaver.name);
     leaver.inuse = false;
+    leaver.loggedin = false;
     leaver.name.clear();
+    // A newcomer in this slot starts out playing, not skipped as a watcher.
+    leaver.watching = false;
 
     // Slot 1 included: under --serve it is an ordinary remote player, and a
     // hosting program that loses its own client ends anyway.

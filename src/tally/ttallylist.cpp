@@ -170,8 +170,14 @@ void Ttallylist::loadchecklist() {
     checklist->clear();
     if (!seats_)
         return;
-    for (const QString& name : seats_->otherSeatedNames())
+    QStringList listed;
+    for (const QString& name : seats_->otherSeatedNames()) {
+        // Names match without case here as everywhere in the tally: one entry each.
+        if (listed.contains(name, Qt::CaseInsensitive))
+            continue;
+        listed.append(name);
         checklist->addItem(tickedItem(name, followedIndex(name) >= 0));
+    }
 }
 
 void Ttallylist::addgame(const QString& winner) {

@@ -128,6 +128,21 @@ TEST_F(SettingsTest, NothingIsWrittenBeforeTheSettingsWereLoaded) {
     EXPECT_EQ(fileBytes(), "[Ludomyra]\r\nBotspeed=2000\r\n");
 }
 
+TEST_F(SettingsTest, ClosingWritesTheBoundsOnlyWhenTheyChanged) {
+    writeSettings("[Ludomyra]\r\nLeft=40\r\nTop=50\r\nWidth=800\r\nHeight=600\r\n");
+    logIn(1);
+    chat->close();
+    EXPECT_EQ(fileBytes(), "[Ludomyra]\r\nLeft=40\r\nTop=50\r\nWidth=800\r\nHeight=600\r\n");
+    chat->show();
+    chat->setBounds(QRect(60, 70, 760, 580));
+    const QRect moved = chat->bounds();
+    chat->close();
+    EXPECT_EQ(stored("Left"), QString::number(moved.left()));
+    EXPECT_EQ(stored("Top"), QString::number(moved.top()));
+    EXPECT_EQ(stored("Width"), QString::number(moved.width()));
+    EXPECT_EQ(stored("Height"), QString::number(moved.height()));
+}
+
 TEST_F(SettingsTest, AWindows1252FileIsReadAndWrittenBackAsUtf8) {
     writeSettings("[Ludomyra]\r\nPhrase1=Caf\xE9 \x80"
                   "5\r\n");

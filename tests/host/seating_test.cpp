@@ -28,14 +28,14 @@ protected:
 
 TEST_F(SeatingLogin, NewcomerIsAnnouncedToAllAndToldWhoIsThere) {
     host.logIn("Ann");
-    host.connect(); // slot 2 never logs in
+    host.connect(); // slot 2 never logs in: it has no name to list
     host.logIn("Cid");
     host.send(3, "CMD_justwatch+3+1");
     host.forget();
 
     ASSERT_EQ(host.logIn("Dan"), 4);
     EXPECT_EQ(host.to(4), QStringList({"CMD_sendlogininfo+4", "CMD_newplayerinfo+4+Dan+0",
-                                       "CMD_existingplayers+1+Ann+0+2++0+3+Cid+1"}));
+                                       "CMD_existingplayers+1+Ann+0+3+Cid+1"}));
     for (int slot : {1, 2, 3})
         EXPECT_EQ(host.to(slot), QStringList{"CMD_newplayerinfo+4+Dan+0"});
 }
@@ -131,6 +131,7 @@ TEST(SeatingDeparture, OthersAreToldOnceAndTheSlotIsFreed) {
     host.logIn("Ann");
     host.logIn("Bob");
     host.logIn("Cid");
+    host.send(2, "CMD_justwatch+2+1");
     host.forget();
 
     host.session.connectionClosed(2);
@@ -140,6 +141,7 @@ TEST(SeatingDeparture, OthersAreToldOnceAndTheSlotIsFreed) {
     EXPECT_TRUE(host.to(2).isEmpty());
     EXPECT_FALSE(host.state().player(2).inuse);
     EXPECT_TRUE(host.state().player(2).name.isEmpty());
+    EXPECT_FALSE(host.state().player(2).watching); // the next in this seat plays
 }
 
 TEST(SeatingDeparture, QueuedMessagesOfAClosedConnectionAreDropped) {

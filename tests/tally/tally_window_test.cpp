@@ -47,7 +47,7 @@ TEST_F(TallyWindowTest, FollowingAddsOneRowOfZerosPerName) {
                                       "0", "0", "0", "0",   "0", "0", "0", "0", "0", "0"}));
 
     // Names match without regard to case.
-    seats.names = {"ANN", "Bob"};
+    seats.names = {"ANN", "Bob", "ann"};
     window->loadchecklist();
     EXPECT_EQ(itemsOf(list(*window, "checklist")), (QStringList{"+ANN", "Bob"}));
     tick(*window, "checklist", "ANN", false);
