@@ -8,7 +8,9 @@
 #include <array>
 
 // Outside any namespace, as Qt's resource macro needs.
-static void loadPictureResources() { Q_INIT_RESOURCE(pictures); }
+static void loadPictureResources() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace artwork {
 
@@ -19,29 +21,44 @@ constexpr int kSmileys = 18;
 
 const char* fileOf(ArtRole role) {
     switch (role) {
-    case ArtRole::Table: return "table";
-    case ArtRole::RackBackground: return "rack";
-    case ArtRole::Chalk: return "chalk";
-    case ArtRole::Eyes: return "eyes";
-    case ArtRole::TurnMarker: return "turn-marker";
-    case ArtRole::Board: return "board";
-    case ArtRole::WordListPanel: return "word-list-panel";
-    case ArtRole::BoxEmpty: return "box-empty";
-    case ArtRole::BoxTicked: return "box-ticked";
-    case ArtRole::StartPicture: return "start-picture";
-    case ArtRole::StartButton: return "start-button";
-    case ArtRole::Logo: return "logo";
-    case ArtRole::ProgramPicture: return "program-picture";
-    case ArtRole::Background: return "background";
-    case ArtRole::AppIcon: return "app-icon";
+    case ArtRole::Table:
+        return "table";
+    case ArtRole::RackBackground:
+        return "rack";
+    case ArtRole::Chalk:
+        return "chalk";
+    case ArtRole::Eyes:
+        return "eyes";
+    case ArtRole::TurnMarker:
+        return "turn-marker";
+    case ArtRole::Board:
+        return "board";
+    case ArtRole::WordListPanel:
+        return "word-list-panel";
+    case ArtRole::BoxEmpty:
+        return "box-empty";
+    case ArtRole::BoxTicked:
+        return "box-ticked";
+    case ArtRole::StartPicture:
+        return "start-picture";
+    case ArtRole::StartButton:
+        return "start-button";
+    case ArtRole::Logo:
+        return "logo";
+    case ArtRole::ProgramPicture:
+        return "program-picture";
+    case ArtRole::Background:
+        return "background";
+    case ArtRole::AppIcon:
+        return "app-icon";
     }
     return "table";
 }
 
 // In the order of the smiley codes 10..27.
 constexpr std::array<const char*, kSmileys> kSmileyNames = {
-    "smile", "grin",  "wink",     "tongue", "sad",   "cry",   "angry", "surprised", "cool",
-    "laugh", "love",  "confused", "sleepy", "evil",  "angel", "blush", "kiss",      "thumbs-up"};
+    "smile", "grin", "wink",     "tongue", "sad",  "cry",   "angry", "surprised", "cool",
+    "laugh", "love", "confused", "sleepy", "evil", "angel", "blush", "kiss",      "thumbs-up"};
 
 QString resourceOf(const QString& name) {
     static const bool loaded = (loadPictureResources(), true);
@@ -57,7 +74,9 @@ QSvgRenderer& rendererOf(const QString& path) {
     return *renderer;
 }
 
-qreal screenRatio() { return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0; }
+qreal screenRatio() {
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
 
 // Each file, size and pixel ratio is rendered once.
 QPixmap rendered(const QString& name, QSize size) {
@@ -79,17 +98,27 @@ QPixmap rendered(const QString& name, QSize size) {
     return pixmap;
 }
 
-QSize naturalSizeOf(const QString& name) { return rendererOf(resourceOf(name)).defaultSize(); }
+QSize naturalSizeOf(const QString& name) {
+    return rendererOf(resourceOf(name)).defaultSize();
+}
 
-QPixmap renderedAtNaturalSize(const QString& name) { return rendered(name, naturalSizeOf(name)); }
+QPixmap renderedAtNaturalSize(const QString& name) {
+    return rendered(name, naturalSizeOf(name));
+}
 
 } // namespace
 
-QSize naturalSize(ArtRole role) { return naturalSizeOf(fileOf(role)); }
+QSize naturalSize(ArtRole role) {
+    return naturalSizeOf(fileOf(role));
+}
 
-QPixmap picture(ArtRole role) { return renderedAtNaturalSize(fileOf(role)); }
+QPixmap picture(ArtRole role) {
+    return renderedAtNaturalSize(fileOf(role));
+}
 
-QPixmap picture(ArtRole role, QSize size) { return rendered(fileOf(role), size); }
+QPixmap picture(ArtRole role, QSize size) {
+    return rendered(fileOf(role), size);
+}
 
 QPixmap ball(int number) {
     if (number < 0 || number >= kBalls)

@@ -1,7 +1,9 @@
 #include "client/sound_clips.h"
 
 // Outside any namespace, as Qt's resource macro needs.
-static void loadSoundResources() { Q_INIT_RESOURCE(sounds); }
+static void loadSoundResources() {
+    Q_INIT_RESOURCE(sounds);
+}
 
 namespace soundclips {
 
@@ -10,7 +12,7 @@ namespace {
 constexpr int kChatterSounds = 20;
 
 QStringList buildNames() {
-    QStringList names = {"BACKSPACE", "BALLHIT", "ENTERED", "GAMEOVER", "RIGHTGUESS",
+    QStringList names = {"BACKSPACE", "BALLHIT", "ENTERED", "GAMEOVER",  "RIGHTGUESS",
                          "TURN",      "TURNNEW", "TYPING1", "WRONGGUESS"};
     for (int k = 1; k <= kChatterSounds; ++k)
         names << QString("WAVE%1").arg(k);
