@@ -1,67 +1,135 @@
 #include "client/artwork.h"
 
+#include <QGuiApplication>
+#include <QHash>
 #include <QPainter>
+#include <QSvgRenderer>
 
-// Plain stand-ins until the drawn pictures are in.
-namespace artwork {
+#include <array>
 
-QSize naturalSize(ArtRole role) {
-    switch (role) {
-    case ArtRole::Table:
-        return {470, 255};
-    case ArtRole::RackBackground:
-        return {225, 30};
-    case ArtRole::Chalk:
-        return {14, 15};
-    case ArtRole::Eyes:
-        return {27, 16};
-    case ArtRole::TurnMarker:
-        return {16, 12};
-    case ArtRole::Board:
-        return {240, 300};
-    case ArtRole::WordListPanel:
-        return {107, 183};
-    case ArtRole::BoxEmpty:
-    case ArtRole::BoxTicked:
-        return {28, 22};
-    case ArtRole::StartPicture:
-    case ArtRole::StartButton:
-        return {150, 35};
-    case ArtRole::Logo:
-        return {100, 40};
-    case ArtRole::ProgramPicture:
-        return {64, 64};
-    case ArtRole::Background:
-        return {64, 64};
-    case ArtRole::AppIcon:
-        return {256, 256};
-    }
-    return {16, 16};
+// Outside any namespace, as Qt's resource macro needs.
+static void loadPictureResources() {
+    Q_INIT_RESOURCE(pictures);
 }
 
-QPixmap picture(ArtRole role, QSize size) {
-    QPixmap pixmap(size);
-    pixmap.fill(role == ArtRole::BoxTicked ? Qt::green : Qt::darkGray);
+namespace artwork {
+
+namespace {
+
+constexpr int kBalls = 10;
+constexpr int kSmileys = 18;
+
+const char* fileOf(ArtRole role) {
+    switch (role) {
+    case ArtRole::Table:
+        return "table";
+    case ArtRole::RackBackground:
+        return "rack";
+    case ArtRole::Chalk:
+        return "chalk";
+    case ArtRole::Eyes:
+        return "eyes";
+    case ArtRole::TurnMarker:
+        return "turn-marker";
+    case ArtRole::Board:
+        return "board";
+    case ArtRole::WordListPanel:
+        return "word-list-panel";
+    case ArtRole::BoxEmpty:
+        return "box-empty";
+    case ArtRole::BoxTicked:
+        return "box-ticked";
+    case ArtRole::StartPicture:
+        return "start-picture";
+    case ArtRole::StartButton:
+        return "start-button";
+    case ArtRole::Logo:
+        return "logo";
+    case ArtRole::ProgramPicture:
+        return "program-picture";
+    case ArtRole::Background:
+        return "background";
+    case ArtRole::AppIcon:
+        return "app-icon";
+    }
+    return "table";
+}
+
+// In the order of the smiley codes 10..27.
+constexpr std::array<const char*, kSmileys> kSmileyNames = {
+    "smile", "grin", "wink",     "tongue", "sad",  "cry",   "angry", "surprised", "cool",
+    "laugh", "love", "confused", "sleepy", "evil", "angel", "blush", "kiss",      "thumbs-up"};
+
+QString resourceOf(const QString& name) {
+    static const bool loaded = (loadPictureResources(), true);
+    Q_UNUSED(loaded);
+    return QString(":/pictures/%1.svg").arg(name);
+}
+
+QSvgRenderer& rendererOf(const QString& path) {
+    static QHash<QString, QSvgRenderer*> renderers;
+    QSvgRenderer*& renderer = renderers[path];
+    if (!renderer)
+        renderer = new QSvgRenderer(path); // kept for the life of the program
+    return *renderer;
+}
+
+qreal screenRatio() {
+    return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+// Each file, size and pixel ratio is rendered once.
+QPixmap rendered(const QString& name, QSize size) {
+    const QString path = resourceOf(name);
+    const qreal ratio = screenRatio();
+    const QString key =
+        QString("%1@%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
+    static QHash<QString, QPixmap> cache;
+    if (const auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    QPixmap pixmap(size * ratio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        rendererOf(path).render(&painter);
+    }
+    pixmap.setDevicePixelRatio(ratio);
+    cache.insert(key, pixmap);
     return pixmap;
+}
+
+QSize naturalSizeOf(const QString& name) {
+    return rendererOf(resourceOf(name)).defaultSize();
+}
+
+QPixmap renderedAtNaturalSize(const QString& name) {
+    return rendered(name, naturalSizeOf(name));
+}
+
+} // namespace
+
+QSize naturalSize(ArtRole role) {
+    return naturalSizeOf(fileOf(role));
 }
 
 QPixmap picture(ArtRole role) {
-    return picture(role, naturalSize(role));
+    return renderedAtNaturalSize(fileOf(role));
+}
+
+QPixmap picture(ArtRole role, QSize size) {
+    return rendered(fileOf(role), size);
 }
 
 QPixmap ball(int number) {
-    QPixmap pixmap(24, 24);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setBrush(number >= 1 && number <= 9 ? Qt::yellow : Qt::white);
-    painter.drawEllipse(1, 1, 22, 22);
-    return pixmap;
+    if (number < 0 || number >= kBalls)
+        number = 0;
+    return renderedAtNaturalSize(QString("ball-%1").arg(number));
 }
 
-QPixmap smiley(int) {
-    QPixmap pixmap(17, 17);
-    pixmap.fill(Qt::yellow);
-    return pixmap;
+QPixmap smiley(int index) {
+    if (index < 0 || index >= kSmileys)
+        index = 0;
+    return renderedAtNaturalSize(QString("smiley-%1").arg(kSmileyNames[index]));
 }
 
 } // namespace artwork

@@ -3,7 +3,8 @@
 #include <QPixmap>
 #include <QSize>
 
-// Every picture of the game by its role; windows never name files.
+// The pictures the windows draw, by what they are for. The loader picks the
+// file, so no window names one.
 enum class ArtRole {
     Table,
     RackBackground,
@@ -23,9 +24,15 @@ enum class ArtRole {
 };
 
 namespace artwork {
+
+// At its natural size, sharp at the screen's device pixel ratio.
 QPixmap picture(ArtRole role);
+// Rendered at this logical size.
 QPixmap picture(ArtRole role, QSize size);
-QPixmap ball(int number);  // 0 = cue ball, 1..9; anything else gives the cue ball
-QPixmap smiley(int index); // 0..17; anything else gives smiley 0
+// 0 is the cue ball, 1..9 the numbered balls; any other number gives the cue ball.
+QPixmap ball(int number);
+// 0..17 for the smiley codes 10..27; any other index gives smiley 0.
+QPixmap smiley(int index);
 QSize naturalSize(ArtRole role);
+
 } // namespace artwork
