@@ -43,6 +43,10 @@ public:
     // A relayed chat line carries the sender's name in front of the host's
     // 64 KiB of text.
     static constexpr int kMaxIncomingMessage = 65 * 1024;
+    // A host that sends faster than we can ever handle is treated as lost
+    // rather than let the queue eat the player's memory.
+    static constexpr int kMaxQueuedMessages = 10000;
+    static constexpr qsizetype kMaxQueuedChars = 16 * 1024 * 1024;
 
     Tchat();
     ~Tchat() override;
@@ -143,4 +147,5 @@ private:
     bool hostGone_ = false; // handle what is queued, then close
     bool dispatchStopped_ = false;
     bool closing_ = false;
+    qsizetype queuedChars_ = 0; // text waiting in receivedlist
 };

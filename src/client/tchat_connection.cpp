@@ -7,7 +7,15 @@
 void Tchat::sockRead(TSock* sender, int) {
     if (closing_)
         return;
+    const qsizetype before = receivedlist.size();
     framer_.feed(sender->Receive(), receivedlist);
+    for (qsizetype i = before; i < receivedlist.size(); ++i)
+        queuedChars_ += receivedlist[i].size();
+    if (receivedlist.size() > kMaxQueuedMessages || queuedChars_ > kMaxQueuedChars) {
+        receivedlist.clear();
+        queuedChars_ = 0;
+        sock.Close(); // reported as "Socket Closed": the window closes
+    }
 }
 
 void Tchat::sockInfo(TSock*, TSocketInfo info, const QString& msg) {
@@ -57,5 +65,6 @@ void Tchat::processsocktimer() {
             closeSoon();
         return;
     }
+    queuedChars_ = std::max<qsizetype>(0, queuedChars_ - receivedlist.first().size());
     dispatcher_.dispatchOne(receivedlist);
 }

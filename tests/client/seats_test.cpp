@@ -161,6 +161,16 @@ TEST_F(SeatsTest, WhatArrivedBeforeTheHostWentIsStillShown) {
     EXPECT_TRUE(chatText().contains("last words"));
 }
 
+TEST_F(SeatsTest, AHostThatFloodsTheQueueCountsAsLost) {
+    logIn(1);
+    QByteArray flood;
+    for (int i = 0; i < Tchat::kMaxQueuedMessages + 500; ++i) // some are handled meanwhile
+        flood += buildMessage("CMD_chat+2+x|clRed");
+    peer->Send(flood);
+    EXPECT_TRUE(waitFor([&] { return !chat->isVisible(); }, 10000));
+    EXPECT_TRUE(chat->receivedlist.isEmpty());
+}
+
 TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
     QTemporaryDir home;
     qputenv("LUDOMYRA_HOME", home.path().toUtf8());
