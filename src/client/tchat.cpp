@@ -76,12 +76,12 @@ void Tchat::connectMenu() {
     connect(menu->Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
     connect(menu->ResetScreenLocation1, &QAction::triggered, this,
             [this] { ResetScreenLocation1Click(); });
-    connect(menu->ClearMainChat1, &QAction::triggered, mainchat, &QTextBrowser::clear);
+    connect(menu->ClearMainChat1, &QAction::triggered, mainchat, &ChatPane::clearChat);
     connect(menu->ScrollChatOff1, &QAction::toggled, this,
             [this](bool on) { mainchat->scrollOff = on; });
 }
 
-void Tchat::addlinetochat(const QString& line, QRgb colour) {
+void Tchat::addlinetochat(const QString& line, ColourValue colour) {
     mainchat->addlinetochat(line, colour);
 }
 

@@ -72,7 +72,7 @@ public:
     // command line then).
     std::function<void()> onFirstShow;
 
-    void addlinetochat(const QString& line, QRgb colour);
+    void addlinetochat(const QString& line, ColourValue colour);
     int botSpeedMs() const;
 
     // The outer frame's bounds, as the settings file stores them.
