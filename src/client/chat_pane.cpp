@@ -8,10 +8,12 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QMenu>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -47,6 +49,27 @@ int smileyIndex(QStringView code) {
 bool isLinkWord(QStringView word) {
     return word.contains(u"http://", Qt::CaseInsensitive) ||
            word.contains(u"www.", Qt::CaseInsensitive);
+}
+
+// Qt's line breaking rescans an unbroken word for every line it fills, so a
+// 64 KiB word would take a second to lay out. An invisible break opportunity
+// every few dozen characters keeps it linear; copying takes them out again.
+constexpr QChar kBreakOpportunity(0x200B);
+constexpr int kLongestUnbroken = 32;
+
+QString withBreakOpportunities(QStringView text) {
+    QString result;
+    result.reserve(text.size() + text.size() / kLongestUnbroken);
+    int sinceBreak = 0;
+    for (QChar c : text) {
+        result += c;
+        sinceBreak = c == ' ' ? 0 : sinceBreak + 1;
+        if (sinceBreak == kLongestUnbroken) {
+            result += kBreakOpportunity;
+            sinceBreak = 0;
+        }
+    }
+    return result;
 }
 
 std::optional<int> linkNumber(const QString& href) {
@@ -94,7 +117,7 @@ public:
         if (!pane_.document()->isEmpty())
             cursor_.insertBlock();
         cursor_.block().setUserState(style);
-        cursor_.insertText(speaker + ' ', text_);
+        insert(speaker + ' ', text_);
     }
 
     // Each word keeps its trailing blank; a word with a web address is a link.
@@ -125,14 +148,18 @@ public:
 private:
     void insertRun(QStringView run) {
         if (!run.isEmpty())
-            cursor_.insertText(run.toString(), text_);
+            insert(run, text_);
     }
 
     void appendLink(const QString& word) {
         const int number = ++pane_.linkcounter;
         pane_.linkaddresses.insert(number, word);
         link_.setAnchorHref(kLinkScheme + ':' + QString::number(number));
-        cursor_.insertText(word, link_);
+        insert(word, link_);
+    }
+
+    void insert(QStringView text, const QTextCharFormat& format) {
+        cursor_.insertText(withBreakOpportunities(text), format);
     }
 
     ChatPane& pane_;
@@ -282,12 +309,10 @@ void ChatPane::trimOldLines() {
         --linesLeft;
         firstKept = firstKept.next();
     }
-    const int keptStyle = firstKept.userState();
     const int scrolledTo = verticalScrollBar()->value();
     QTextCursor cursor(doc);
     cursor.setPosition(firstKept.position(), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-    doc->begin().setUserState(keptStyle);
     if (scrollOff)
         verticalScrollBar()->setValue(scrolledTo - int(removedHeight));
 }
@@ -335,9 +360,18 @@ QVariant ChatPane::loadResource(int type, const QUrl& name) {
     if (type != QTextDocument::ImageResource || name.scheme() != kSmileyScheme)
         return {}; // nothing else is ours to load, least of all local files
     const std::optional<int> index = smallDecimal(name.path());
-    if (!index || *index >= smileys_.size())
-        return {};
-    return smileys_[*index];
+    if (index && *index < smileys_.size())
+        return smileys_[*index];
+    // Without a picture Qt would look for files of that name at every layout.
+    QPixmap blank(kSmileySize);
+    blank.fill(Qt::transparent);
+    return blank;
+}
+
+QMimeData* ChatPane::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(textCursor().selection().toPlainText().remove(kBreakOpportunity));
+    return data;
 }
 
 void ChatPane::contextMenuEvent(QContextMenuEvent* event) {

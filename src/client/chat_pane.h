@@ -21,6 +21,7 @@ public:
     static constexpr int kStyleCount = 15;
     static constexpr int kLinkStyle = 4;
     static constexpr int kSmileyCount = 18;
+    static constexpr QSize kSmileySize{17, 17};
     // A long evening must not grow memory without end: old lines are dropped,
     // in batches so that adding a line stays cheap.
     static constexpr int kMaxLines = 2000;
@@ -59,6 +60,8 @@ signals:
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Copies plain text only, without the pane's own break opportunities.
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     class LineWriter;
