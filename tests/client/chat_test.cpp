@@ -412,7 +412,7 @@ TEST_F(ChatTest, TextColourAndSizeComeFromTheOptionsMenu) {
     EXPECT_EQ(part.entry()->palette().color(QPalette::Text), QColor(255, 128, 0));
 
     menu.TextSize12->trigger();
-    EXPECT_EQ(part.pane()->font().pointSize(), 12);
+    EXPECT_EQ(part.pane()->document()->defaultFont().pointSize(), 12);
     EXPECT_EQ(saves, 2);
     for (QAction* item : {menu.TextSize8, menu.TextSize10, menu.TextSize12, menu.TextSize14})
         EXPECT_EQ(item->isChecked(), item == menu.TextSize12) << item->text().toStdString();
