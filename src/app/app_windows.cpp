@@ -19,8 +19,6 @@ AppWindows::AppWindows()
                      [this] { help.showCentredOn(&chat); });
     QObject::connect(chat.menu->SpyList1, &QAction::triggered, &spylist,
                      [this] { spylist.showCentredOn(&chat); });
-    QObject::connect(chat.menu->PhraseList1, &QAction::triggered, &phrases,
-                     [this] { phrases.showCentredOn(&chat); });
     QObject::connect(chat.menu->ViewTally1, &QAction::triggered, &tallylist, [this] {
         tallylist.loadchecklist();
         tallylist.show();

@@ -5,7 +5,6 @@
 #include "app/startup.h"
 #include "client/tchat.h"
 #include "client/tgamestart.h"
-#include "client/tphrases.h"
 #include "host/tserver.h"
 #include "tally/ttallylist.h"
 
@@ -34,7 +33,6 @@ struct AppWindows {
     Tabout about;
     Tgamestart gamestart;
     Thelp help;
-    Tphrases phrases;
     ClientHostOptions hostOptions{chat};
     TServer server;
     Tspylist spylist;

@@ -5,8 +5,8 @@
 // What the client knows of its own place at the host. One instance, owned by
 // the main window and shared by its parts (seats, chat, board, table).
 struct ClientState {
-    static constexpr int kSeats = 5;     // slots 1..5 sit at the table
-    static constexpr int kLastSlot = 9;  // slots 6..9 are spies
+    static constexpr int kSeats = 5;    // slots 1..5 sit at the table
+    static constexpr int kLastSlot = 9; // slots 6..9 are spies
 
     int myseat = 0;         // own slot, from CMD_sendlogininfo; 0 until then
     bool connected = false; // logged in; never cleared (a lost connection closes the window)

@@ -2,6 +2,8 @@
 // connection and its queue, closing, bounds and settings.
 #include "client/tchat.h"
 
+#include "client/artwork.h"
+#include "client/chat_entry.h"
 #include "client/clickable_label.h"
 #include "common/environment.h"
 
@@ -64,21 +66,6 @@ void Tchat::buildPanel() {
                                "x2:0, y2:1, stop:0 rgb(40, 92, 58), stop:1 rgb(22, 60, 38)); "
                                "border: 2px solid rgb(92, 58, 30); border-radius: 6px; }");
 
-    auto* chatFrame = new QFrame(panel_board);
-    chatFrame->setObjectName("panel_chat");
-    chatFrame->setGeometry(380, 311, 348, 175);
-    chatFrame->setStyleSheet("QFrame#panel_chat { background: rgb(92, 58, 30); }");
-    mainchat = new ChatPane(panel_board);
-    mainchat->setGeometry(382, 313, 344, 171);
-
-    mychat = new QLineEdit(panel_board);
-    mychat->setObjectName("mychat");
-    mychat->setGeometry(380, 487, 321, 22);
-    QFont entryFont("Arial");
-    entryFont.setPixelSize(13);
-    mychat->setFont(entryFont);
-    mychat->setText("<Enter Chat Here>");
-
     auto* start = new ClickableLabel(panel_board);
     connect(start, &ClickableLabel::clicked, this, [this] {
         if (showGameOptions)
@@ -94,10 +81,27 @@ void Tchat::buildPanel() {
     button_start->hide();
 }
 
+static QList<QPixmap> smileyPictures() {
+    QList<QPixmap> pictures;
+    for (int index = 0; index < 18; ++index)
+        pictures.append(artwork::smiley(index));
+    return pictures;
+}
+
 void Tchat::buildParts() {
     const auto sayLine = [this](const QString& line) {
         say(line);
     };
+    chat = new ChatPart(panel_board, *menu, state, *this);
+    chat->setSmileys(smileyPictures());
+    chat->settingsChanged = [this] {
+        saveinifile();
+    };
+    chat->phrasesEdited = [this](const QStringList& phrases) {
+        savePhrases(phrases);
+    };
+    mainchat = chat->pane();
+    mychat = chat->entry();
     sounds = new Sounds(this);
     seats = new Seats(panel_board, state, *this,
                       {sayLine, [this](const QString& name) { sounds->playsounds(name); },
@@ -119,7 +123,7 @@ void Tchat::connectMenu() {
     connect(menu->Exit1, &QAction::triggered, this, [this] { Exit1Click(); });
     connect(menu->ResetScreenLocation1, &QAction::triggered, this,
             [this] { ResetScreenLocation1Click(); });
-    connect(menu->ClearMainChat1, &QAction::triggered, mainchat, &QTextBrowser::clear);
+    connect(menu->ClearMainChat1, &QAction::triggered, mainchat, &ChatPane::clearChat);
     connect(menu->ScrollChatOff1, &QAction::toggled, this,
             [this](bool on) { mainchat->scrollOff = on; });
     // The check mark follows the host's answer, not the click.
@@ -140,15 +144,7 @@ void Tchat::send(const QString& text) {
 }
 
 void Tchat::addlinetochat(const QString& line, ColourValue colour) {
-    const QRgb rgb =
-        qRgb(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-    mainchat->addlinetochat(line, rgb);
-}
-
-// Received chat: the line before the last "|", shown in red until the chat part reads colours.
-void Tchat::chatrecieved(const QString& args) {
-    const qsizetype bar = args.lastIndexOf(u'|');
-    addlinetochat(bar < 0 ? args : args.left(bar), kUnreadableColour);
+    chat->addlinetochat(line, colour);
 }
 
 // Slot 1 has the host player's say over games and removals, whether this

@@ -2,6 +2,7 @@
 
 #include "client/board.h"
 #include "client/chat_pane.h"
+#include "client/chat_part.h"
 #include "client/client_outbox.h"
 #include "client/client_session.h"
 #include "client/client_settings.h"
@@ -72,7 +73,8 @@ public:
     MainMenu* menu = nullptr;
     QWidget* panel_board = nullptr;
     QLabel* button_start = nullptr;
-    ChatPane* mainchat = nullptr;
+    ChatPart* chat = nullptr;
+    ChatPane* mainchat = nullptr; // the chat's pane and entry box, for the other parts
     QLineEdit* mychat = nullptr;
 
     Seats* seats = nullptr;
@@ -121,7 +123,6 @@ protected:
 
 private:
     void send(const QString& text) override;
-    void chatrecieved(const QString& args);
     void buildPanel();
     void buildParts();
     void buildDispatch();

@@ -54,6 +54,7 @@ void Tchat::closeSoon() {
 
 void Tchat::Timer1Timer() {
     processsocktimer();
+    chat->tick();
     table->moveballs();
 }
 

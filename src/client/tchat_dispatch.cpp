@@ -17,8 +17,8 @@ void Tchat::buildDispatch() {
     on(cmd::playerdisconnected, [this](auto& args) { seats->playerdisconnected(args); });
     on(cmd::justwatching, [this](auto& args) { seats->justwatching(args); });
     // Chat
-    on(cmd::chat, [this](auto& args) { chatrecieved(args); });
-    on(cmd::action, [this](auto& args) { chatrecieved(args); });
+    on(cmd::chat, [this](auto& args) { chat->chatrecieved(args); });
+    on(cmd::action, [this](auto& args) { chat->chatrecieved(args); });
     // Guess board and turns
     on(cmd::loadball, [this](auto& args) { board->loadball(args); });
     on(cmd::nextplayer, [this](auto& args) { board->getnextplayer(args); });

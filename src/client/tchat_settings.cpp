@@ -2,6 +2,8 @@
 // what a save gathers from them.
 #include "client/tchat.h"
 
+#include "client/colour_text.h"
+
 void Tchat::applySettings(const PlayerSettings& loaded) {
     const QRect shown = visibleBounds(loaded.bounds);
     setBounds(shown);
@@ -10,6 +12,9 @@ void Tchat::applySettings(const PlayerSettings& loaded) {
     savedwidth = shown.width();
     savedheight = shown.height();
     options->apply(loaded);
+    chat->setTextSize(loaded.textsize);
+    chat->setTextColour(colourtext::read(loaded.textcolour).value_or(colourValue(0, 0, 0)));
+    chat->setPhrases(loaded.phrases);
     gamechoice.gametype = loaded.gametype;
     gamechoice.botoff = loaded.botoff;
 }
@@ -18,6 +23,8 @@ PlayerSettings Tchat::collectSettings() const {
     PlayerSettings now;
     now.bounds = QRect(savedleft, savedtop, savedwidth, savedheight);
     options->collectInto(now);
+    now.textsize = chat->textSize();
+    now.textcolour = colourtext::write(chat->textColour());
     now.gametype = gamechoice.gametype;
     now.botoff = gamechoice.botoff;
     return now;

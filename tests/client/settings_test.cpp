@@ -38,6 +38,10 @@ TEST_F(SettingsTest, WithoutAFileTheDefaultsHoldOnceConnected) {
     EXPECT_TRUE(menu().Classic1->isChecked());
     EXPECT_EQ(chat->gamechoice.gametype, 1);
     EXPECT_EQ(chat->gamechoice.botoff, 0);
+    EXPECT_EQ(chat->chat->textSize(), 8);
+    EXPECT_TRUE(menu().TextSize8->isChecked());
+    EXPECT_FALSE(menu().TextSize10->isChecked());
+    EXPECT_EQ(chat->chat->textColour(), colourValue(0, 0, 0));
     EXPECT_FALSE(QFile::exists(settingsPath())); // loading writes nothing
 }
 
@@ -48,6 +52,21 @@ TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
         const char* what;
     };
     const Case cases[] = {
+        {"Textsize=12",
+         [](auto& c) { return c.chat->textSize() == 12 && c.menu->TextSize12->isChecked(); },
+         "text size"},
+        {"Textsize=11",
+         [](auto& c) { return c.chat->textSize() == 11 && !c.menu->TextSize12->isChecked(); },
+         "text size without an item"},
+        {"Textsize=99", [](auto& c) { return c.chat->textSize() == 8; }, "text size out of range"},
+        {"Textcolor=$000080FF",
+         [](auto& c) { return c.chat->textColour() == colourValue(255, 128, 0); }, "hex colour"},
+        {"Textcolor=CLNAVY", [](auto& c) { return c.chat->textColour() == colourValue(0, 0, 128); },
+         "colour name"},
+        {"Textcolor=tartan", [](auto& c) { return c.chat->textColour() == colourValue(0, 0, 0); },
+         "no colour"},
+        {"Phrase2=Nice, \"shot\"!",
+         [](auto& c) { return c.chat->phrases().value(1) == "Nice, \"shot\"!"; }, "phrase"},
         {"Botspeed=2000",
          [](auto& c) { return c.menu->Slow1->isChecked() && c.botSpeedMs() == 2000; }, "slow"},
         {"Botspeed=fast", [](auto& c) { return c.botSpeedMs() == 1000; }, "unknown speed"},

@@ -1,0 +1,52 @@
+#include "client/phrase_buttons.h"
+
+#include "client/chat_sender.h"
+
+#include <QPushButton>
+
+const QStringList PhraseButtons::kDefaultPhrases = {
+    "Way To Go!", "Good One!", "Nice Try!",         "Excellent!",         "Brilliant!",
+    "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!"};
+
+PhraseButtons::PhraseButtons(QWidget* panel, ChatSender& sender) : QObject(panel), sender_(sender) {
+    for (int index = 0; index < kCount; ++index) {
+        auto* button = new QPushButton(panel);
+        button->setObjectName(QString("b_phrase%1").arg(index + 1));
+        button->setGeometry(352, 310 + 20 * index, 25, 19);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setStyleSheet("QPushButton { background: rgb(255, 255, 0); "
+                              "border: 1px solid rgb(128, 128, 0); border-radius: 2px; }");
+        button->setToolTip(kDefaultPhrases[index]);
+        connect(button, &QPushButton::clicked, this, [this, index] { b_phrase1Click(index); });
+        buttons_.append(button);
+    }
+}
+
+QStringList PhraseButtons::phrases() const {
+    QStringList texts;
+    for (const QPushButton* button : buttons_)
+        texts.append(button->toolTip());
+    return texts;
+}
+
+void PhraseButtons::setPhrase(int index, const QString& phrase) {
+    buttons_.at(index)->setToolTip(phrase);
+}
+
+void PhraseButtons::b_phrase1Click(int index) {
+    if (!sender_.connected() || !phraseready)
+        return;
+    const QString phrase = buttons_.at(index)->toolTip();
+    if (phrase.startsWith("/me "))
+        sender_.sendAction(phrase.mid(4));
+    else
+        sender_.sendAction("says: " + phrase);
+    phraseready = false;
+}
+
+void PhraseButtons::tick() {
+    if (!phraseready && ++phraseticks > kCoolDownTicks) {
+        phraseready = true;
+        phraseticks = 0;
+    }
+}

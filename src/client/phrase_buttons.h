@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+class ChatSender;
+class QPushButton;
+class QWidget;
+
+// The nine phrase buttons left of the chat pane: one click sends a stored
+// phrase as an action. After a phrase they stay silent for a short while.
+class PhraseButtons : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kCount = 9;
+    static constexpr int kCoolDownTicks = 100; // ready on the tick that passes it
+    static const QStringList kDefaultPhrases;
+
+    PhraseButtons(QWidget* panel, ChatSender& sender);
+
+    QStringList phrases() const;
+    void setPhrase(int index, const QString& phrase); // index 0..8
+    QPushButton* button(int index) const { return buttons_.at(index); }
+
+    void b_phrase1Click(int index);
+    // One tick of the main window's timer: counts the cool-down.
+    void tick();
+
+    bool phraseready = true;
+    int phraseticks = 0;
+
+private:
+    ChatSender& sender_;
+    QList<QPushButton*> buttons_;
+};
