@@ -22,7 +22,7 @@ struct AppWindows {
     Ttallylist tallylist;
     Tabout about;
     Tgamestart gamestart;
-    Thelp help;
+    Thelp help{about};
     Tphrases phrases;
     ClientHostOptions hostOptions{chat};
     TServer server;
