@@ -68,7 +68,7 @@ Tabout::Tabout() : SmallWindow("about", "Ludomyra - About", QSize(304, 174), Qt:
 
     QHBoxLayout* yearLine = lineAt(this, QRect(16, 86, 272, 20));
     yearLine->addStretch();
-    addText(yearLine, "Copyright (c) ");
+    addText(yearLine, QString::fromUtf8("\u00a9 "));
     addText(yearLine, QString::number(QDate::currentDate().year()), "label_year");
     addText(yearLine, " The Ludomyra developers");
     yearLine->addStretch();

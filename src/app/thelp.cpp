@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <array>
 
@@ -27,8 +28,16 @@ QString resourceText(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-QString preformatted(const QString& path) {
-    return "<pre>" + resourceText(path).toHtmlEscaped() + "</pre>";
+// Plain text laid out to the page's width: the lines of a paragraph run on,
+// and an indented paragraph (a quoted notice) stays indented.
+QString asParagraphs(const QString& path) {
+    static const QRegularExpression blankLine("\\n\\s*\\n");
+    QString html;
+    for (const QString& paragraph : resourceText(path).split(blankLine, Qt::SkipEmptyParts)) {
+        html += paragraph.startsWith(' ') ? "<p style=\"margin-left: 16px;\">" : "<p>";
+        html += paragraph.simplified().toHtmlEscaped() + "</p>";
+    }
+    return html;
 }
 
 // The licence page carries the program's licence and the word lists' notice
@@ -36,7 +45,7 @@ QString preformatted(const QString& path) {
 QString pageText(const HelpPage& page) {
     QString text = resourceText(page.resource);
     if (QString(page.title) == "License")
-        text += preformatted(":/help/LICENSE") + preformatted(":/help/SCOWL-COPYRIGHT.txt");
+        text += asParagraphs(":/help/LICENSE") + asParagraphs(":/help/SCOWL-COPYRIGHT.txt");
     return text;
 }
 

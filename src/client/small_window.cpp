@@ -5,14 +5,18 @@
 
 namespace {
 
-// The main window's background picture: dark wood, lighter at the top.
+// The main window's background picture: dark wood, its grain running down,
+// seamless so that it tiles in both directions.
 QPixmap mainWindowBackground() {
-    QPixmap wood(64, 256);
+    QPixmap wood(96, 8);
     QPainter painter(&wood);
-    QLinearGradient shade(0, 0, 0, wood.height());
-    shade.setColorAt(0, QColor(96, 62, 34));
-    shade.setColorAt(1, QColor(52, 33, 18));
-    painter.fillRect(wood.rect(), shade);
+    QLinearGradient grain(0, 0, wood.width(), 0);
+    grain.setColorAt(0, QColor(74, 47, 26));
+    grain.setColorAt(0.3, QColor(88, 57, 31));
+    grain.setColorAt(0.55, QColor(66, 42, 23));
+    grain.setColorAt(0.8, QColor(82, 53, 29));
+    grain.setColorAt(1, QColor(74, 47, 26));
+    painter.fillRect(wood.rect(), grain);
     return wood;
 }
 
