@@ -7,6 +7,12 @@ AppWindows::AppWindows()
       startup(chat, server.Sock1()) {
     tallylist.setSeats(&tallySeats);
     chat.seats->attachSpyList(spylist.listbox_spys);
+    spylist.mayRemove = [this] {
+        return chat.state.holdsSlotOne();
+    };
+    spylist.kicking = [this](int slot) {
+        chat.seats->kicking(slot);
+    };
     chat.showGameOptions = [this] {
         gamestart.showCentredOn(&chat);
     };
@@ -15,8 +21,10 @@ AppWindows::AppWindows()
     };
     QObject::connect(chat.menu->About1, &QAction::triggered, &about,
                      [this] { about.showCentredOn(&chat); });
-    QObject::connect(chat.menu->Content1, &QAction::triggered, &help,
-                     [this] { help.showCentredOn(&chat); });
+    QObject::connect(chat.menu->Content1, &QAction::triggered, &help, [this] {
+        help.showPage("Overview");
+        help.showCentredOn(&chat);
+    });
     QObject::connect(chat.menu->SpyList1, &QAction::triggered, &spylist,
                      [this] { spylist.showCentredOn(&chat); });
     QObject::connect(chat.menu->ViewTally1, &QAction::triggered, &tallylist, [this] {

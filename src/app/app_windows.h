@@ -32,7 +32,7 @@ struct AppWindows {
     Ttallylist tallylist;
     Tabout about;
     Tgamestart gamestart;
-    Thelp help;
+    Thelp help{about};
     ClientHostOptions hostOptions{chat};
     TServer server;
     Tspylist spylist;

@@ -1,17 +1,18 @@
 #include "client/small_window.h"
 
+#include "client/artwork.h"
+
+#include <QPainter>
+
 SmallWindow::SmallWindow(const QString& objectName, const QString& caption, QSize clientSize,
                          Qt::WindowFlags flags)
-    : QWidget(nullptr, flags) {
+    : QWidget(nullptr, flags), background(artwork::picture(ArtRole::Background)) {
     setObjectName(objectName);
     setWindowTitle(caption);
     setFixedSize(clientSize);
-    setStyleSheet(
-        QString("QWidget#%1 { background: rgb(64, 42, 24); }"
-                "QLabel { color: rgb(224, 227, 157); }"
-                "QPushButton { background: rgb(92, 58, 30); color: rgb(224, 227, 157);"
-                " border: 1px solid rgb(140, 100, 60); border-radius: 3px; padding: 2px; }")
-            .arg(objectName));
+    setStyleSheet("QLabel { color: rgb(224, 227, 157); }"
+                  "QPushButton { background: rgb(92, 58, 30); color: rgb(224, 227, 157);"
+                  " border: 1px solid rgb(140, 100, 60); border-radius: 3px; padding: 2px; }");
 }
 
 void SmallWindow::showCentredOn(const QWidget* over) {
@@ -30,4 +31,9 @@ QPushButton* SmallWindow::addDoneButton(const QRect& geometry) {
     done->setGeometry(geometry);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     return done;
+}
+
+void SmallWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawTiledPixmap(rect(), background);
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QPixmap>
 #include <QPushButton>
 #include <QSize>
 #include <QString>
 #include <QWidget>
 
-// The small windows around the main window share their look: the table's
-// wood colour, a fixed client size and a "Done" button that hides them.
+// The small windows around the main window share their look: the main
+// window's background picture, a fixed client size and a "Done" button that
+// hides them.
 class SmallWindow : public QWidget {
     Q_OBJECT
 public:
@@ -18,4 +20,9 @@ public:
 
 protected:
     QPushButton* addDoneButton(const QRect& geometry);
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Copied once, when the window is made, like the main window's own.
+    QPixmap background;
 };

@@ -5,6 +5,7 @@
 #include "client/artwork.h"
 #include "client/chat_entry.h"
 #include "client/clickable_label.h"
+#include "client/project_page.h"
 #include "common/environment.h"
 
 #include <QCloseEvent>
@@ -56,15 +57,23 @@ void Tchat::buildPanel() {
     auto* central = new QWidget(this);
     central->setObjectName("client");
     central->setMinimumSize(kMinClientWidth, kMinClientHeight);
-    central->setStyleSheet("QWidget#client { background: rgb(38, 28, 20); }");
+    central->setStyleSheet("QWidget#client { background: rgb(30, 20, 12); }");
     setCentralWidget(central);
 
     panel_board = new QWidget(central);
     panel_board->setObjectName("panel_board");
     panel_board->setGeometry(3, 3, kPanelWidth, kPanelHeight);
-    panel_board->setStyleSheet("QWidget#panel_board { background: qlineargradient(x1:0, y1:0, "
-                               "x2:0, y2:1, stop:0 rgb(40, 92, 58), stop:1 rgb(22, 60, 38)); "
-                               "border: 2px solid rgb(92, 58, 30); border-radius: 6px; }");
+    panel_board->setAutoFillBackground(true);
+    QPalette wood = panel_board->palette();
+    wood.setBrush(QPalette::Window, QBrush(artwork::picture(ArtRole::Background)));
+    panel_board->setPalette(wood);
+
+    auto* logo = new ClickableLabel(panel_board);
+    logo->setObjectName("image_logo");
+    logo->setGeometry(QRect(QPoint(632, 266), artwork::naturalSize(ArtRole::Logo)));
+    logo->setPixmap(artwork::picture(ArtRole::Logo));
+    logo->setAccessibleName("Ludomyra web page");
+    connect(logo, &ClickableLabel::clicked, this, [] { projectpage::open(); });
 
     auto* start = new ClickableLabel(panel_board);
     connect(start, &ClickableLabel::clicked, this, [this] {
@@ -73,11 +82,9 @@ void Tchat::buildPanel() {
     });
     button_start = start;
     button_start->setObjectName("button_start");
-    button_start->setText("START");
-    button_start->setAlignment(Qt::AlignCenter);
-    button_start->setGeometry(456, 230, 120, 26);
-    button_start->setStyleSheet("QLabel { color: rgb(224, 227, 157); font: bold 13px 'Arial'; "
-                                "background: rgb(92, 58, 30); border-radius: 4px; }");
+    button_start->setGeometry(QRect(QPoint(256 + 163, 3 + 189), QSize(150, 35)));
+    button_start->setPixmap(artwork::picture(ArtRole::StartButton));
+    button_start->setAccessibleName("Start Game");
     button_start->hide();
 }
 
