@@ -1,0 +1,50 @@
+// A game window that joins a dedicated `ludomyra --serve` host and is given
+// slot 1 has the host player's say: it starts games from its own options.
+#include "client/message_box.h"
+#include "client/tchat.h"
+#include "qstring_printer.h"
+#include "raw_client.h"
+#include "serve_process.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::waitFor;
+
+TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    ServeProcess serve;
+    const quint16 port = serve.start();
+    ASSERT_NE(port, 0);
+
+    Tchat window;
+    window.state.loginname = window.playername = "Ann";
+    Tgamestart options(window.gamechoice, [&window] { window.startGame(); });
+    window.show();
+    window.sock.setHostName("127.0.0.1");
+    window.sock.setPortName(QString::number(port));
+    window.sock.Open();
+    ASSERT_TRUE(waitFor([&] { return window.seats->occupied(1); }));
+    EXPECT_EQ(window.state.myseat, 1);
+    EXPECT_TRUE(window.menu->StartGame1->isEnabled());
+    EXPECT_TRUE(window.button_start->isVisible());
+
+    hosttest::RawClient bob(port);
+    ASSERT_EQ(bob.logIn("Bob"), 2);
+    ASSERT_TRUE(waitFor([&] { return window.seats->nameLabel(2)->text() == "Bob"; }));
+
+    window.menu->StartGame1->trigger();
+    options.image_1Click(3);
+    options.button_startClick();
+    EXPECT_TRUE(bob.waitFor("CMD_startgame+Ann+nine+0+"));
+    EXPECT_FALSE(bob.waitForPrefix("CMD_loadball+").isEmpty());
+    EXPECT_TRUE(serve.terminate());
+    EXPECT_TRUE(waitFor([&] { return !window.isVisible(); })); // the host went
+    qunsetenv("LUDOMYRA_HOME");
+}
+
+} // namespace
