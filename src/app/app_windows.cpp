@@ -7,6 +7,9 @@ AppWindows::AppWindows()
       startup(chat, server.Sock1()) {
     tallylist.setSeats(&tallySeats);
     chat.seats->attachSpyList(spylist.listbox_spys);
+    chat.addgame = [this](const QString& winnerText) {
+        tallylist.addgame(winnerText);
+    };
     chat.showGameOptions = [this] {
         gamestart.showCentredOn(&chat);
     };
