@@ -169,7 +169,7 @@ void Board::Timer2Timer() {
 void Board::entered(const QString& word) {
     if (state_.seated() && state_.turnseat == state_.myseat)
         outbox_.send(QString("CMD_myword+%1+%2+").arg(state_.myseat).arg(word));
-    row_->show(GuessRow::Look::Submitted);
+    row_->setLook(GuessRow::Look::Submitted);
     state_.turnseat = 0;
     if (hooks_.focusChat)
         hooks_.focusChat();

@@ -84,6 +84,12 @@ GuessRow::GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Ho
 }
 
 void GuessRow::show(Look look, const gamemsg::Letters& word) {
+    setLook(look);
+    for (int c = 1; c <= kColumns; ++c)
+        edit(c)->setText(look == Look::Revealed ? word[size_t(c - 1)] : QString());
+}
+
+void GuessRow::setLook(Look look) {
     look_ = look;
     const QString style = QString("QLineEdit { color: %1; background: black; "
                                   "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "
@@ -92,7 +98,6 @@ void GuessRow::show(Look look, const gamemsg::Letters& word) {
     for (int c = 1; c <= kColumns; ++c) {
         LetterEdit* e = edit(c);
         e->setStyleSheet(style);
-        e->setText(look == Look::Revealed ? word[size_t(c - 1)] : QString());
         e->setReadOnly(look == Look::Revealed);
     }
 }

@@ -43,6 +43,8 @@ public:
 
     // Empty edits in the given look; Revealed shows `word` and is read-only.
     void show(Look look, const gamemsg::Letters& word = {});
+    // The same letters in another look (a submitted guess stays until judged).
+    void setLook(Look look);
     void clearColumn(int column);
     Look look() const { return look_; }
     void focusFirst();
