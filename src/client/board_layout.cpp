@@ -20,7 +20,7 @@ constexpr QPoint kFirstMark(6, 38);
 constexpr QPoint kInputRow(4, 266);
 // Under the table, centred on it.
 constexpr QRect kStatusLine(256, 284, 473, 22);
-constexpr QPoint kWordListAt(612, 30);
+constexpr QPoint kWordListAt(618, 72); // clear of the winner banner
 
 QLabel* newLabel(QWidget* parent, const QString& name, QRect at) {
     auto* label = new QLabel(parent);
@@ -107,7 +107,9 @@ void Board::buildGrid(QWidget* panelWord) {
                 QRect(kFirstMark + QPoint(kPitch * (c - 1), kPitch * (r - 1)), QSize(24, 24)));
             cell.letter = newLabel(panelWord, cellName("label_", r, c), cellSquare(r, c));
             cell.letter->setFont(letterFont);
-            cell.letter->setAlignment(Qt::AlignCenter);
+            // Low and right in its square, so the mark at the top left shows.
+            cell.letter->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+            cell.letter->setContentsMargins(0, 0, 5, 0);
             setCell(r, c, {}, "rgb(0, 0, 0)", {});
         }
     }

@@ -123,6 +123,8 @@ void PoolTable::startthegame(const QString& args) {
     hooks_.say(mine ? QString("0+You have started a game.")
                     : "0+" + start.starter + " has started a game.");
     seats_.gameStarted(start.botPlays); // eyes hidden; a free seat 2 shows Klot or waits
+    if (start.botPlays)
+        seats_.scoreLabel(Seats::kBotSeat)->show(); // Klot's score counts like anyone's
     resultPending_ = true;
     animation_.setuptable(0);
 }
