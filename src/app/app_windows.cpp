@@ -13,6 +13,9 @@ AppWindows::AppWindows()
     spylist.kicking = [this](int slot) {
         chat.seats->kicking(slot);
     };
+    chat.addgame = [this](const QString& winnerText) {
+        tallylist.addgame(winnerText);
+    };
     chat.showGameOptions = [this] {
         gamestart.showCentredOn(&chat);
     };

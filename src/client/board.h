@@ -1,14 +1,42 @@
 #pragma once
 
+#include "client/client_state.h"
+#include "client/game_messages.h"
+
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <array>
+#include <functional>
 
-// The guess board and the turn: rounds, rows, marks, the clock, the word
-// list. Filled by the board work; for now its handlers do nothing.
+class ClientOutbox;
+class GuessRow;
+class OptionsMenu;
+class QFrame;
+class QLabel;
+class QWidget;
+class Seats;
+class Sounds;
+class WordListPanel;
+
+// The guess board and the turn: the ball in play, the five rows of guesses
+// and their marks, the input row, the turn clock, the status line, the turn
+// marker and the word list. Every handler checks its whole message first.
 class Board : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    struct Hooks {
+        std::function<void()> focusChat;
+        std::function<bool()> windowActive;
+    };
+    static constexpr int kRows = gamemsg::kRows;
+    static constexpr int kColumns = gamemsg::kLetters;
+    static constexpr int kTurnSeconds = 20;
+
+    Board(QWidget* panel, ClientState& state, ClientOutbox& outbox, Seats& seats, Sounds& sounds,
+          const OptionsMenu& options, Hooks hooks);
+
+    // Handlers of host messages (fields after the command word).
     void loadball(const QString& args);
     void getnextplayer(const QString& args);
     void submitted(const QString& args);
@@ -16,6 +44,64 @@ public:
     void notvalid(const QString& args);
     void timeup(const QString& args);
     void nooneguessed(const QString& args);
-    void heguessed(const QString& args);
     void wordlist(const QString& args);
+    // Messages the table reads too, checked once by the dispatcher.
+    void heguessed(const gamemsg::HeGuessed& found);
+    void gamestats(const gamemsg::GameStats& stats);
+
+    void Timer2Timer();
+
+    int ballinplay() const { return ballinplay_; }
+    QLabel* cell(int row, int column) const;
+    QLabel* mark(int row, int column) const;
+    // The mark drawn under a cell: 's', 'c' or 0 for none.
+    char markAt(int row, int column) const;
+    GuessRow* guessRow() const { return row_; }
+    QLabel* status() const { return label_status; }
+    QLabel* clock() const { return label_time; }
+    QLabel* turnMarker() const { return image_Turn; }
+    WordListPanel* wordListPanel() const { return panel_winnerwordlist; }
+    QTimer Timer2;
+
+private:
+    struct Cell {
+        QLabel* letter = nullptr;
+        QLabel* image = nullptr;
+        char mark = 0;
+        QString meaning; // what the cell says to a screen reader beside its letter
+    };
+    void buildLayout(QWidget* panel);
+    void buildGrid(QWidget* panelWord);
+    void buildHeader(QWidget* panelWord);
+    Cell& at(int row, int column) { return cells_[size_t((row - 1) * kColumns + column - 1)]; }
+    const Cell& at(int row, int column) const {
+        return cells_[size_t((row - 1) * kColumns + column - 1)];
+    }
+    void setCell(int row, int column, const QString& letter, const char* colour,
+                 const QString& meaning);
+    void setMark(int row, int column, char mark);
+    void describe(int row, int column);
+    void showBallInPlay(int ball);
+    void setStatus(const QString& text);
+    void lockForEnd();
+    void entered(const QString& word);
+    void focusChatIfActive();
+    bool windowActive() const;
+
+    ClientState& state_;
+    ClientOutbox& outbox_;
+    Seats& seats_;
+    Sounds& sounds_;
+    const OptionsMenu& options_;
+    Hooks hooks_;
+    int ballinplay_ = 1;
+    QString firstletter_;
+    std::array<Cell, kRows * kColumns> cells_{};
+    GuessRow* row_ = nullptr;
+    QLabel* image_theball = nullptr;
+    QLabel* label_theball = nullptr;
+    QLabel* label_time = nullptr;
+    QLabel* label_status = nullptr;
+    QLabel* image_Turn = nullptr;
+    WordListPanel* panel_winnerwordlist = nullptr;
 };

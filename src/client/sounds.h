@@ -1,14 +1,52 @@
 #pragma once
 
+#include "client/client_state.h"
+
 #include <QObject>
 #include <QString>
+#include <functional>
 
-// Every sound of the game: effects by name, and chatter sounds sent and
-// received. Filled by the sounds work; for now it plays nothing.
+class ClientOutbox;
+class ClickableLabel;
+class OptionsMenu;
+class QMenu;
+class QWidget;
+class Seats;
+class SoundPlayer;
+
+// Every sound of the game: effects by name, gated by "Play Sounds", and the
+// chatter sounds a seated player sends to the table with the sound button.
 class Sounds : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    static constexpr int kChatterSounds = 20;
+
+    Sounds(QWidget* panel, const ClientState& state, ClientOutbox& outbox, const Seats& seats,
+           const OptionsMenu& options, std::function<void(const QString& line)> say);
+
+    // Where clips go: the sound player; tests put a recorder here.
+    std::function<void(const QString& name)> player;
+
     void playsounds(const QString& name);
     void playasound(const QString& args); // CMD_playasound
+    // A sound menu item: 0 "<Cancel>", 1..20 the chatter sounds.
+    void wave12Click(int number);
+
+    // The caption of chatter sound 1..20 ("Doh" ... "Crying"); empty otherwise.
+    static QString chatterCaption(int number);
+    // 1..20 for "wave1".."wave20" in any letter case, else 0.
+    static int chatterNumber(const QString& name);
+
+    QMenu* popup() const { return popup_sounds; }
+    ClickableLabel* button() const { return b_phrase10; }
+
+private:
+    const ClientState& state_;
+    ClientOutbox& outbox_;
+    const Seats& seats_;
+    const OptionsMenu& options_;
+    std::function<void(const QString&)> say_;
+    SoundPlayer* soundPlayer_ = nullptr;
+    ClickableLabel* b_phrase10 = nullptr;
+    QMenu* popup_sounds = nullptr;
 };

@@ -109,16 +109,30 @@ void Tchat::buildParts() {
     };
     mainchat = chat->pane();
     mychat = chat->entry();
-    sounds = new Sounds(this);
+    options = new OptionsMenu(*menu, [this] { saveinifile(); });
     seats = new Seats(panel_board, state, *this,
                       {sayLine, [this](const QString& name) { sounds->playsounds(name); },
                        [this] { loadinifile(); },
                        [this](bool watching) {
                            menu->JustWatch1->setChecked(watching);
                        }});
-    board = new Board(this);
-    table = new PoolTable(this);
-    options = new OptionsMenu(*menu, [this] { saveinifile(); });
+    sounds = new Sounds(panel_board, state, *this, *seats, *options, sayLine);
+    board = new Board(panel_board, state, *this, *seats, *sounds, *options,
+                      {[this] { mychat->setFocus(Qt::OtherFocusReason); },
+                       [this] {
+                           return isActiveWindow();
+                       }});
+    table = new PoolTable(panel_board, state, *seats, *sounds,
+                          {sayLine,
+                           [this](const QString& winnerText) {
+                               if (addgame)
+                                   addgame(winnerText);
+                           },
+                           [this](bool shown) { button_start->setVisible(shown); },
+                           [this] {
+                               menu->JustWatch1->setChecked(false);
+                           }});
+    button_start->raise(); // it stands on the table
     session_ = new ClientSession(state, *this,
                                  {sayLine, [this] { showHostControls(); },
                                   [this] {

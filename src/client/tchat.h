@@ -88,6 +88,8 @@ public:
     std::function<void()> onFirstShow;
     // "Start Game" and the start button: the game options window.
     std::function<void()> showGameOptions;
+    // The tally counts a finished game: "addtomine" or the winner's name.
+    std::function<void(const QString& winnerText)> addgame;
 
     void addlinetochat(const QString& line, ColourValue colour);
     void say(const QString& systemLine) { addlinetochat(systemLine, kSystemLineColour); }

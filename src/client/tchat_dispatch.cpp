@@ -1,6 +1,7 @@
 // Which part handles which host message: one table, one hop to any handler.
 #include "client/tchat.h"
 
+#include "client/game_messages.h"
 #include "net/commands.h"
 
 void Tchat::buildDispatch() {
@@ -27,14 +28,23 @@ void Tchat::buildDispatch() {
     on(cmd::notvalid, [this](auto& args) { board->notvalid(args); });
     on(cmd::timeup, [this](auto& args) { board->timeup(args); });
     on(cmd::nooneguessed, [this](auto& args) { board->nooneguessed(args); });
-    on(cmd::heguessed, [this](auto& args) { board->heguessed(args); });
+    // Board and table both read these: checked once, so neither acts on half of it.
+    on(cmd::heguessed, [this](auto& args) {
+        const gamemsg::HeGuessed found = gamemsg::heguessed(args);
+        board->heguessed(found);
+        table->heguessed(found);
+    });
     on(cmd::wordlist, [this](auto& args) { board->wordlist(args); });
     // Table, racks and scores
     on(cmd::startgame, [this](auto& args) { table->startthegame(args); });
     on(cmd::winner, [this](auto& args) { table->winner(args); });
     on(cmd::tiegame, [this](auto& args) { table->tiegame(args); });
     on(cmd::impossible, [this](auto& args) { table->impossible(args); });
-    on(cmd::gamestats, [this](auto& args) { table->gamestats(args); });
+    on(cmd::gamestats, [this](auto& args) {
+        const gamemsg::GameStats stats = gamemsg::gamestats(args);
+        table->gamestats(stats);
+        board->gamestats(stats);
+    });
     on(cmd::playerscores, [this](auto& args) { table->playerscores(args); });
     on(cmd::ballowners, [this](auto& args) { table->ballowners(args); });
     on(cmd::theyown, [this](auto& args) { table->theyown(args); });

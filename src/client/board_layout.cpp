@@ -1,0 +1,116 @@
+// Where the board's controls stand: the board panel left of the table, its
+// header, grid and input row, and the status line and turn marker.
+#include "client/artwork.h"
+#include "client/board.h"
+#include "client/guess_row.h"
+#include "client/seats.h"
+#include "client/sounds.h"
+#include "client/word_list_panel.h"
+
+#include <QLabel>
+#include <QPainter>
+
+namespace {
+
+// The board panel sits left of the table and ends above the seat rows.
+constexpr QRect kBoardPanel(14, 3, 231, 312);
+constexpr int kPitch = 45;    // from one cell to the next
+constexpr int kCellSize = 42; // a cell's square behind its letter
+constexpr QPoint kFirstMark(6, 38);
+constexpr QPoint kInputRow(4, 266);
+// Under the table, centred on it.
+constexpr QRect kStatusLine(256, 284, 473, 22);
+constexpr QPoint kWordListAt(618, 72); // clear of the winner banner
+
+QLabel* newLabel(QWidget* parent, const QString& name, QRect at) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(at);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QString cellName(const char* prefix, int row, int column) {
+    return QString("%1%2%3").arg(QLatin1String(prefix)).arg(row).arg(column);
+}
+
+QRect cellSquare(int row, int column) {
+    return QRect(kFirstMark.x() - 3 + kPitch * (column - 1),
+                 kFirstMark.y() - 3 + kPitch * (row - 1), kCellSize, kCellSize);
+}
+
+// The board picture with a light square for each cell, so black letters
+// and both kinds of ball read well on it.
+QPixmap boardPicture(QSize size) {
+    QPixmap picture = artwork::picture(ArtRole::Board, size);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(92, 58, 30), 1));
+    painter.setBrush(QColor(214, 196, 150));
+    for (int r = 1; r <= Board::kRows; ++r) {
+        for (int c = 1; c <= Board::kColumns; ++c)
+            painter.drawRoundedRect(cellSquare(r, c), 4, 4);
+    }
+    return picture;
+}
+
+} // namespace
+
+void Board::buildLayout(QWidget* panel) {
+    auto* panel_word = new QFrame(panel);
+    panel_word->setObjectName("panel_word");
+    panel_word->setGeometry(kBoardPanel);
+    panel_word->setStyleSheet("QFrame#panel_word { background: black; border-radius: 4px; }");
+    auto* background = newLabel(panel_word, "image_board", QRect(QPoint(), kBoardPanel.size()));
+    background->setPixmap(boardPicture(kBoardPanel.size()));
+    buildHeader(panel_word);
+    buildGrid(panel_word);
+    row_ = new GuessRow(panel_word, kInputRow, state_,
+                        {[this](const QString& name) { sounds_.playsounds(name); },
+                         [this](const QString& word) {
+                             entered(word);
+                         }});
+
+    label_status = newLabel(panel, "label_status", kStatusLine);
+    label_status->setAlignment(Qt::AlignCenter);
+    label_status->setStyleSheet("color: rgb(224, 227, 157); font: bold 14px 'Arial';");
+    seats_.attachPopup(label_status, 1);
+    image_Turn = newLabel(panel, "image_Turn",
+                          QRect(QPoint(0, 0), artwork::naturalSize(ArtRole::TurnMarker)));
+    image_Turn->setPixmap(artwork::picture(ArtRole::TurnMarker));
+    image_Turn->setAccessibleName("Turn marker");
+    image_Turn->hide();
+    panel_winnerwordlist = new WordListPanel(panel);
+    panel_winnerwordlist->move(kWordListAt);
+}
+
+void Board::buildHeader(QWidget* panelWord) {
+    image_theball = newLabel(panelWord, "image_theball", QRect(8, 6, 24, 24));
+    label_theball = newLabel(panelWord, "label_theball", QRect(38, 6, 104, 24));
+    label_time = newLabel(panelWord, "label_time", QRect(146, 6, 78, 24));
+    label_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* label : {label_theball, label_time})
+        label->setStyleSheet("color: rgb(224, 227, 157); font: bold 15px 'Arial';");
+    label_time->setText("Time: 00");
+    showBallInPlay(ballinplay_);
+}
+
+void Board::buildGrid(QWidget* panelWord) {
+    QFont letterFont("Arial");
+    letterFont.setPixelSize(32);
+    letterFont.setBold(true);
+    for (int r = 1; r <= kRows; ++r) {
+        for (int c = 1; c <= kColumns; ++c) {
+            Cell& cell = at(r, c);
+            cell.image = newLabel(
+                panelWord, cellName("image_", r, c),
+                QRect(kFirstMark + QPoint(kPitch * (c - 1), kPitch * (r - 1)), QSize(24, 24)));
+            cell.letter = newLabel(panelWord, cellName("label_", r, c), cellSquare(r, c));
+            cell.letter->setFont(letterFont);
+            // Low and right in its square, so the mark at the top left shows.
+            cell.letter->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+            cell.letter->setContentsMargins(0, 0, 5, 0);
+            setCell(r, c, {}, "rgb(0, 0, 0)", {});
+        }
+    }
+}

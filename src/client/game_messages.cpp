@@ -1,0 +1,212 @@
+#include "client/game_messages.h"
+
+#include "client/client_state.h"
+#include "net/protocol.h"
+
+#include <limits>
+
+namespace gamemsg {
+namespace {
+
+constexpr int kMaxTextLength = 240; // five names joined by " and "
+
+int checked(int value, int lowest, int highest) {
+    if (value < lowest || value > highest)
+        throw MalformedMessage();
+    return value;
+}
+
+int cutInRange(QString& rest, int lowest, int highest) {
+    return checked(cutNumber(rest), lowest, highest);
+}
+
+int cutRow(QString& rest) {
+    return cutInRange(rest, 1, kRows);
+}
+
+int cutBall(QString& rest) {
+    return cutInRange(rest, 1, kBalls);
+}
+
+bool cutAudience(QString& rest) {
+    const QString flag = cutField(rest);
+    if (flag != u"t" && flag != u"f")
+        throw MalformedMessage();
+    return flag == u"t";
+}
+
+QString cutLetter(QString& rest) {
+    const QString letter = cutField(rest).toUpper();
+    if (letter.size() != 1 || letter[0] < u'A' || letter[0] > u'Z')
+        throw MalformedMessage();
+    return letter;
+}
+
+QString fiveMarks(const QString& raw) {
+    QString marks = raw.left(kLetters);
+    while (marks.size() < kLetters)
+        marks += u'x';
+    return marks;
+}
+
+// Groups of two numbers to the end of the message, at most maxPairs of them.
+QList<std::pair<int, int>> numberPairs(const QString& args, int maxPairs) {
+    QString rest = args;
+    QList<std::pair<int, int>> pairs;
+    while (!rest.isEmpty()) {
+        if (pairs.size() == maxPairs)
+            throw MalformedMessage();
+        const int first = cutNumber(rest);
+        const int second = cutNumber(rest);
+        pairs.append({first, second});
+    }
+    if (pairs.isEmpty())
+        throw MalformedMessage();
+    return pairs;
+}
+
+QList<SeatValue> seatValues(const QString& args, int highestValue) {
+    QList<SeatValue> values;
+    for (const auto& [seat, value] : numberPairs(args, ClientState::kSeats))
+        values.append({checked(seat, 1, ClientState::kSeats), checked(value, 0, highestValue)});
+    return values;
+}
+
+} // namespace
+
+QString plain(const QString& text, int maxLength) {
+    QString clean;
+    for (const QChar c : text) {
+        if (c.category() != QChar::Other_Control && c.category() != QChar::Other_Format)
+            clean += c;
+    }
+    return clean.left(maxLength);
+}
+
+Letters firstFive(const QString& word) {
+    const QString clean = plain(word, kLetters).toUpper();
+    Letters letters;
+    for (qsizetype i = 0; i < clean.size(); ++i)
+        letters[size_t(i)] = clean.at(i);
+    return letters;
+}
+
+LoadBall loadball(const QString& args) {
+    QString rest = args;
+    const int ball = cutBall(rest);
+    return {ball, cutLetter(rest)};
+}
+
+NextPlayer nextplayer(const QString& args) {
+    QString rest = args;
+    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    return {slot, cutRow(rest)};
+}
+
+int slotOnly(const QString& args) {
+    QString rest = args;
+    return cutSlot(rest, ClientState::kLastSlot);
+}
+
+Judged yourletters(const QString& args) {
+    QString rest = args;
+    Judged judged;
+    judged.slot = cutSlot(rest, ClientState::kLastSlot);
+    judged.everyone = cutAudience(rest);
+    judged.row = cutRow(rest);
+    judged.marks = fiveMarks(cutField(rest));
+    judged.rawGuess = plain(cutField(rest), kLetters);
+    judged.guess = firstFive(judged.rawGuess);
+    return judged;
+}
+
+Judged notvalid(const QString& args) {
+    QString rest = args;
+    Judged judged;
+    judged.slot = cutSlot(rest, ClientState::kLastSlot);
+    judged.everyone = cutAudience(rest);
+    judged.rawGuess = plain(cutField(rest), kMaxTextLength);
+    judged.guess = firstFive(judged.rawGuess);
+    judged.row = cutRow(rest);
+    judged.marks = fiveMarks({});
+    return judged;
+}
+
+int timeup(const QString& args) {
+    QString rest = args;
+    return cutRow(rest);
+}
+
+Letters nooneguessed(const QString& args) {
+    QString rest = args;
+    return firstFive(cutField(rest));
+}
+
+HeGuessed heguessed(const QString& args) {
+    QString rest = args;
+    HeGuessed found;
+    found.slot = cutSlot(rest, ClientState::kLastSlot);
+    found.word = plain(cutField(rest), kMaxTextLength);
+    found.letters = firstFive(found.word);
+    found.ball = cutBall(rest);
+    found.score = cutNumber(rest);
+    return found;
+}
+
+WordList wordlist(const QString& args) {
+    QString rest = args;
+    WordList list;
+    list.slot = cutSlot(rest, ClientState::kLastSlot);
+    while (!rest.isEmpty()) {
+        if (list.rows.size() == kRows)
+            throw MalformedMessage();
+        const int row = cutRow(rest);
+        list.rows.append({row, plain(cutField(rest), kLetters).toUpper()});
+    }
+    return list;
+}
+
+StartGame startgame(const QString& args) {
+    QString rest = args;
+    StartGame start;
+    start.starter = plain(cutField(rest), kMaxTextLength);
+    start.type = cutField(rest);
+    const QString botoff = cutField(rest);
+    if (botoff != u"0" && botoff != u"1")
+        throw MalformedMessage();
+    start.botPlays = botoff == u"0";
+    return start;
+}
+
+GameStats gamestats(const QString& args) {
+    QString rest = args;
+    GameStats stats;
+    stats.type = cutField(rest);
+    stats.row = cutInRange(rest, 1, kRows + 1);
+    stats.ball = cutBall(rest);
+    stats.letter = cutLetter(rest);
+    return stats;
+}
+
+QList<SeatValue> playerscores(const QString& args) {
+    return seatValues(args, std::numeric_limits<int>::max());
+}
+
+QList<SeatValue> theyown(const QString& args) {
+    return seatValues(args, kBalls);
+}
+
+QList<BallOwner> ballowners(const QString& args) {
+    QList<BallOwner> owners;
+    for (const auto& [ball, owner] : numberPairs(args, kBalls))
+        owners.append({checked(ball, 1, kBalls), checked(owner, 0, ClientState::kLastSlot)});
+    return owners;
+}
+
+QString tiegame(const QString& args) {
+    // Names may hold "+": the text runs to the closing "+".
+    const QString names = args.endsWith(u'+') ? args.chopped(1) : args;
+    return plain(names, kMaxTextLength);
+}
+
+} // namespace gamemsg

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "client/client_state.h"
+#include "client/game_messages.h"
+
+#include <QLineEdit>
+#include <QObject>
+#include <array>
+#include <functional>
+
+// One of the five one-letter edits: every key goes to its row's rules; paste,
+// drop and input methods cannot bring anything but a letter A-Z in.
+class LetterEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    LetterEdit(QWidget* parent, int column);
+    std::function<bool(int column, QKeyEvent* event)> onKey; // true: the key is used up
+    std::function<void(int column)> onFocusIn;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    int column_;
+};
+
+// The input row under the board: the player whose turn it is types one
+// letter per edit, and Enter in the last one submits a five-letter word.
+// The edits' colour doubles as their lock: red edits take no typing.
+class GuessRow : public QObject {
+    Q_OBJECT
+public:
+    enum class Look { Open, Locked, Submitted, Revealed };
+    struct Hooks {
+        std::function<void(const QString& name)> playsound;
+        // Enter in the last edit with five letters A-Z in the row.
+        std::function<void(const QString& word)> entered;
+    };
+    static constexpr int kColumns = gamemsg::kLetters;
+
+    GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Hooks hooks);
+
+    // Empty edits in the given look; Revealed shows `word` and is read-only.
+    void show(Look look, const gamemsg::Letters& word = {});
+    // The same letters in another look (a submitted guess stays until judged).
+    void setLook(Look look);
+    void clearColumn(int column);
+    Look look() const { return look_; }
+    void focusFirst();
+    LetterEdit* edit(int column) const { return edits_[size_t(column - 1)]; }
+    QString word() const;
+
+private:
+    bool keyPress(int column, QKeyEvent* event);
+    void enter(int column);
+    bool locked() const { return look_ == Look::Locked || look_ == Look::Revealed; }
+    bool mayType() const;
+
+    const ClientState& state_;
+    Hooks hooks_;
+    std::array<LetterEdit*, kColumns> edits_{};
+    Look look_ = Look::Open;
+};

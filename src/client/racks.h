@@ -1,0 +1,30 @@
+#pragma once
+
+#include "client/client_state.h"
+
+#include <QList>
+#include <array>
+
+class Seats;
+
+// The five seats' racks of pocketed balls, drawn left to right in the order
+// they were won. A rack holds at most nine balls.
+class Racks {
+public:
+    static constexpr int kCapacity = 9;
+    static constexpr int kBallSize = 24;
+
+    explicit Racks(Seats& seats);
+
+    // Empties every rack (also at window creation).
+    void clearall();
+    // Adds ball k to seat s's rack; seats outside 1..5 and full racks are left alone.
+    void updatescores(int seat, int ball);
+    QList<int> balls(int seat) const;
+
+private:
+    void draw(int seat);
+
+    Seats& seats_;
+    std::array<QList<int>, ClientState::kSeats> balls_;
+};

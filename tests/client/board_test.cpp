@@ -1,0 +1,189 @@
+// The guess board through the window: keys into the five edits, the host's
+// judged rows and turns, and what a player reads on the board afterwards.
+#include "client/guess_row.h"
+#include "client/word_list_panel.h"
+#include "client_harness.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace clienttest {
+namespace {
+
+class BoardTest : public ClientHarness {
+protected:
+    // Seat 1 at a new word whose first letter is H, with the turn.
+    void myTurn() {
+        logIn(1);
+        hostSays({"CMD_startgame+Ann+high+0+", "CMD_loadball+3+H+", "CMD_nextplayer+1+1+"});
+        sent();
+        chat->activateWindow();
+        edit(1)->setFocus();
+    }
+    GuessRow* row() const { return chat->board->guessRow(); }
+    LetterEdit* edit(int column) const { return row()->edit(column); }
+    // Keys go where the focus is, as a player's typing does.
+    void press(Qt::Key key) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_TRUE(target);
+        QTest::keyClick(target, key);
+    }
+    void type(const QString& letters) {
+        for (const QChar c : letters)
+            press(Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A')));
+    }
+    QString cellText(int r, int c) const { return chat->board->cell(r, c)->text(); }
+    QString rowText(int r) const {
+        QString text;
+        for (int c = 1; c <= 5; ++c)
+            text += cellText(r, c) + u'|';
+        return text;
+    }
+    QString status() const { return chat->board->status()->text(); }
+};
+
+TEST_F(BoardTest, TypingFillsTheRowAndEnterSendsOnlyAWholeWord) {
+    myTurn();
+    EXPECT_EQ(status(), "Your Turn.");
+    type("hous");
+    EXPECT_EQ(QApplication::focusWidget(), edit(5));
+    press(Qt::Key_Return); // four letters: nothing goes out
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), edit(5));
+
+    type("e");
+    EXPECT_EQ(row()->word(), "HOUSE");
+    press(Qt::Key_7); // digits are swallowed
+    press(Qt::Key_Return);
+    EXPECT_EQ(sent(), QStringList{"CMD_myword+1+HOUSE+"});
+    EXPECT_EQ(row()->look(), GuessRow::Look::Submitted);
+    EXPECT_EQ(chat->state.turnseat, 0);
+    type("a"); // submitted: no more typing
+    EXPECT_EQ(row()->word(), "HOUSE");
+}
+
+TEST_F(BoardTest, BackspaceStepsBackAndEmptiesTheEditItLandsIn) {
+    myTurn();
+    type("ab");
+    ASSERT_EQ(QApplication::focusWidget(), edit(3));
+    press(Qt::Key_Backspace); // empty edit 3: back to edit 2, which is emptied
+    EXPECT_EQ(QApplication::focusWidget(), edit(2));
+    EXPECT_EQ(row()->word(), "A");
+    type("xyzw");
+    press(Qt::Key_Backspace); // edit 5 with a letter: only that letter goes
+    EXPECT_EQ(QApplication::focusWidget(), edit(5));
+    EXPECT_EQ(row()->word(), "AXYZ");
+}
+
+TEST_F(BoardTest, TheClockCountsDownAndItsEndSwallowsKeys) {
+    myTurn();
+    chat->board->Timer2Timer();
+    EXPECT_EQ(chat->board->clock()->text(), "Time: 19");
+    for (int tick = 0; tick < 10; ++tick)
+        chat->board->Timer2Timer();
+    EXPECT_EQ(chat->board->clock()->text(), "Time: 09");
+    for (int tick = 0; tick < 9; ++tick)
+        chat->board->Timer2Timer();
+    EXPECT_EQ(chat->board->clock()->text(), "Time: 00");
+    type("ab");
+    EXPECT_EQ(row()->word(), "");
+}
+
+TEST_F(BoardTest, OthersTurnsLockTheRowAndJustWatchingKeepsItLocked) {
+    logIn(1);
+    hostSays({"CMD_existingplayers+3+Cy+0", "CMD_startgame+Ann+nine+0+", "CMD_loadball+1+H+",
+              "CMD_nextplayer+3+1+"});
+    EXPECT_EQ(status(), "Cy's turn.");
+    EXPECT_EQ(row()->look(), GuessRow::Look::Locked);
+    EXPECT_EQ(chat->board->turnMarker()->pos(), chat->seats->chalk(3)->pos() - QPoint(0, 12));
+    hostSays({"CMD_justwatching+1+1", "CMD_nextplayer+1+2+"});
+    EXPECT_EQ(row()->look(), GuessRow::Look::Locked); // the computer player may guess for us
+    edit(1)->setFocus();
+    type("ab");
+    EXPECT_EQ(row()->word(), "");
+}
+
+TEST_F(BoardTest, JudgedRowsDrawTheBallInPlayAndTheCueBallUnderTheRightCells) {
+    myTurn();
+    hostSays("CMD_yourletters+1+f+2+sxcxx+HOUSE+");
+    EXPECT_EQ(rowText(2), "H|O|U|S|E|");
+    const std::vector<char> marks = {'s', 0, 'c', 0, 0};
+    for (int c = 1; c <= 5; ++c)
+        EXPECT_EQ(chat->board->markAt(2, c), marks[size_t(c - 1)]) << "column " << c;
+    EXPECT_FALSE(chat->board->mark(2, 1)->pixmap().isNull());
+    EXPECT_TRUE(chat->board->mark(2, 2)->pixmap().isNull());
+    EXPECT_EQ(chat->board->cell(2, 1)->accessibleName(), "row 2, letter H, right place");
+    EXPECT_EQ(chat->board->cell(2, 3)->accessibleName(),
+              "row 2, letter U, in the word, wrong place");
+
+    hostSays({"CMD_yourletters+3+f+3+sssss+HOUSE+", // another seat's own copy
+              "CMD_yourletters+3+t+4+cs+HA+"});     // short marks and word: "x" and empty
+    EXPECT_EQ(rowText(3), "|||||");
+    EXPECT_EQ(rowText(4), "H|A||||");
+    EXPECT_EQ(chat->board->markAt(4, 1), 'c');
+    EXPECT_EQ(chat->board->markAt(4, 2), 's');
+    EXPECT_EQ(chat->board->markAt(4, 3), 0);
+
+    hostSays("CMD_notvalid+1+f+HQ+5+");
+    EXPECT_EQ(rowText(5), "H|Q||||");
+    EXPECT_EQ(status(), "HQ is not a valid word!");
+}
+
+TEST_F(BoardTest, TimeUpStarsTheRowButKeepsTheGivenLetter) {
+    myTurn();
+    hostSays({"CMD_timeup+1+", "CMD_timeup+3+"});
+    EXPECT_EQ(rowText(1), "H|*|*|*|*|");
+    EXPECT_EQ(rowText(3), "*|*|*|*|*|");
+    EXPECT_EQ(status(), "Time is Up!");
+    EXPECT_FALSE(chat->board->turnMarker()->isVisible());
+    type("ab");
+    EXPECT_EQ(row()->word(), "");
+}
+
+TEST_F(BoardTest, MalformedMessagesChangeNothingOnTheBoard) {
+    myTurn();
+    hostSays({"CMD_loadball+0+Q+", "CMD_loadball+3+QQ+", "CMD_yourletters+1+f+6+sssss+QUEEN+",
+              "CMD_yourletters+1+x+2+sssss+QUEEN+", "CMD_timeup+0+", "CMD_nextplayer+10+1+",
+              "CMD_heguessed+1+QUEEN+10+3+", "CMD_gamestats+high+7+1+Q+",
+              "CMD_wordlist+1+6+QUEEN+"});
+    EXPECT_EQ(chat->board->ballinplay(), 3);
+    EXPECT_EQ(rowText(1), "H|||||");
+    for (int r = 2; r <= 5; ++r)
+        EXPECT_EQ(rowText(r), "|||||");
+    EXPECT_EQ(status(), "Your Turn.");
+    EXPECT_TRUE(chat->table->racks().balls(1).isEmpty());
+    EXPECT_EQ(row()->look(), GuessRow::Look::Open);
+}
+
+TEST_F(BoardTest, ASpysFindIsNamedFromTheSpyListAndTouchesNoSeat) {
+    logIn(1);
+    chat->menu->ShowWordList1->setChecked(true);
+    hostSays({"CMD_existingplayers+7+Dee+0", "CMD_startgame+Ann+high+0+", "CMD_loadball+1+H+",
+              "CMD_submitted+7+", "CMD_wordlist+7+1+HOUSE+2++3++4++5+",
+              "CMD_heguessed+7+HOUSE+1+1+"});
+    EXPECT_EQ(status(), "HOUSE is the word. Dee got it!");
+    EXPECT_EQ(chat->board->wordListPanel()->title(), "Dee");
+    EXPECT_EQ(chat->board->wordListPanel()->word(1), "HOUSE");
+    EXPECT_TRUE(chat->board->wordListPanel()->isVisible());
+    for (int seat = 1; seat <= 5; ++seat) {
+        EXPECT_TRUE(chat->table->racks().balls(seat).isEmpty());
+        EXPECT_FALSE(chat->seats->chalk(seat)->isVisible());
+    }
+    EXPECT_EQ(row()->look(), GuessRow::Look::Revealed);
+    EXPECT_EQ(row()->word(), "HOUSE");
+}
+
+TEST_F(BoardTest, AJoinerSeesThePlayedRowsStarredAndTheBallInPlay) {
+    logIn(2);
+    hostSays("CMD_gamestats+most+3+4+K+");
+    EXPECT_EQ(rowText(1), "K|*|*|*|*|");
+    EXPECT_EQ(rowText(2), "*|*|*|*|*|");
+    EXPECT_EQ(rowText(3), "|||||");
+    EXPECT_EQ(chat->board->ballinplay(), 4);
+    EXPECT_EQ(chat->table->caption()->text(), "MOST BALLS POCKETED");
+    hostSays("CMD_nextplayer+2+3+");
+    EXPECT_EQ(cellText(3, 1), "K");
+}
+
+} // namespace
+} // namespace clienttest

@@ -1,0 +1,192 @@
+// The pool table through the window: the scripts and their step rule, the
+// break and shots, a joiner's catch-up, racks, and the end of a game with
+// what it leaves in the tally.
+#include "client/ball_scripts.h"
+#include "client_harness.h"
+#include "tally/ttallylist.h"
+
+#include <QFile>
+
+namespace clienttest {
+namespace {
+
+using ballscripts::Point;
+
+TEST(BallScripts, StepsPointAboutFiftySevenPixelsTowardTheTarget) {
+    struct Case {
+        int script, line;
+        Point from;
+        Point step;
+    };
+    // By hand: K = 57.2958; step = K * (dx, dy) / |(dx, dy)|, rounded.
+    const Case cases[] = {
+        {2, 0, {337, 102}, {-57, 0}},  // dx -180, dy 0
+        {1, 0, {337, 102}, {-57, 3}},  // dx -182, dy 11: 57.19, 3.46
+        {1, 1, {137, 110}, {55, -15}}, // dx 208, dy -56: 55.33, -14.90
+        {2, 4, {100, 92}, {54, -20}},  // dx 176, dy -66: 53.65, -20.12
+    };
+    for (const Case& c : cases) {
+        const auto line = ballscripts::parseLine(ballscripts::lineText(c.script, c.line));
+        ASSERT_TRUE(line) << c.script << ":" << c.line;
+        const Point step = ballscripts::stepToward(c.from, line->target);
+        EXPECT_EQ(step.x, c.step.x) << c.script << ":" << c.line;
+        EXPECT_EQ(step.y, c.step.y) << c.script << ":" << c.line;
+    }
+    EXPECT_FALSE(ballscripts::parseLine("**"));
+    EXPECT_FALSE(ballscripts::parseLine(""));
+    const auto pocket = ballscripts::parseLine(ballscripts::lineText(1, 10));
+    ASSERT_TRUE(pocket);
+    EXPECT_EQ(pocket->state, 'p');
+    EXPECT_EQ(pocket->ball, 1);
+    EXPECT_EQ(pocket->target.x, 441);
+    EXPECT_EQ(pocket->target.y, 6);
+}
+
+class TableTest : public ClientHarness {
+protected:
+    const BallAnimation& balls() const { return chat->table->animation(); }
+    // Ticks the animation until every ball rests and no shot is owed.
+    void settleTable() {
+        for (int tick = 0; tick < 20000; ++tick) {
+            if (balls().atRest() && balls().owedShots() == 0 && balls().moveline() >= 8)
+                return;
+            chat->table->moveballs();
+        }
+        FAIL() << "the table never came to rest";
+    }
+    std::vector<int> pocketed() const {
+        std::vector<int> gone;
+        for (int b = 1; b <= 9; ++b) {
+            if (!balls().shown(b))
+                gone.push_back(b);
+        }
+        return gone;
+    }
+};
+
+TEST_F(TableTest, SetUpsAlternateScriptsStartingWithTheSecond) {
+    logIn(1);
+    std::vector<int> scripts;
+    for (int game = 0; game < 3; ++game) {
+        hostSays("CMD_startgame+Ann+high+0+");
+        scripts.push_back(balls().script());
+    }
+    EXPECT_EQ(scripts, (std::vector<int>{2, 1, 2}));
+    EXPECT_EQ(chat->table->caption()->text(), "HIGH SCORE GAME");
+    EXPECT_EQ(chat->seats->scoreLabel(1)->text(), "0");
+}
+
+TEST_F(TableTest, AFoundWordSinksTheNextBallEvenWhenFoundDuringTheBreak) {
+    logIn(1);
+    hostSays("CMD_startgame+Ann+most+0+");
+    // Found before the break is over: owed, then played from the right line.
+    hostSays({"CMD_loadball+1+H+", "CMD_heguessed+1+HOUSE+1+1000+"});
+    settleTable();
+    EXPECT_EQ(pocketed(), std::vector<int>{1});
+    EXPECT_EQ(chat->table->racks().balls(1), QList<int>{1});
+    EXPECT_EQ(chat->seats->scoreLabel(1)->text(), ""); // 1000: no score shown
+    hostSays("CMD_heguessed+1+MOUSE+2+1000+");
+    settleTable();
+    EXPECT_EQ(pocketed(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 2}));
+}
+
+TEST_F(TableTest, AJoinerCatchesUpAllPocketedBallsWithOneFind) {
+    logIn(3);
+    hostSays({"CMD_gamestats+high+1+4+K+", "CMD_playerscores+1+4+2+0+3+2+4+0+5+1000",
+              "CMD_ballowners+1+1+2+3+3+1+4+0+5+0+6+0+7+0+8+0+9+0"});
+    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 3}));
+    EXPECT_EQ(chat->table->racks().balls(3), QList<int>{2});
+    EXPECT_EQ(balls().catchupballs(), 4);
+    EXPECT_EQ(chat->seats->scoreLabel(3)->text(), "2");
+    EXPECT_EQ(chat->seats->scoreLabel(5)->text(), "");
+    settleTable();
+    EXPECT_TRUE(pocketed().empty()); // the break alone sinks nothing
+    hostSays("CMD_heguessed+2+KNOCK+4+4+");
+    settleTable();
+    EXPECT_EQ(pocketed(), (std::vector<int>{1, 2, 3, 4}));
+}
+
+TEST_F(TableTest, RaceGamesMoveOnlyTheFindersOwnTable) {
+    logIn(1);
+    hostSays("CMD_startgame+Ann+race+0+");
+    EXPECT_EQ(chat->table->caption()->text(), "RACE TO 9");
+    settleTable();
+    hostSays("CMD_heguessed+2+HOUSE+1+1000+");
+    settleTable();
+    EXPECT_EQ(chat->table->racks().balls(2), QList<int>{1});
+    EXPECT_TRUE(pocketed().empty());
+    hostSays("CMD_heguessed+1+MOUSE+1+1000+");
+    settleTable();
+    EXPECT_EQ(pocketed(), std::vector<int>{1});
+}
+
+TEST_F(TableTest, RaceJoinersFillRacksAndOnlyTheirOwnCountSetsTheTable) {
+    logIn(2);
+    hostSays({"CMD_gamestats+race+1+3+K+", "CMD_theyown+1+3+2+2+3+0+4+0+5+0"});
+    EXPECT_EQ(chat->table->caption()->text(), "RACE TO NINE");
+    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(chat->table->racks().balls(2), (QList<int>{1, 2}));
+    EXPECT_EQ(balls().catchupballs(), 3);
+    hostSays("CMD_theyown+1+10+2+2+3+0+4+0+5+0"); // more than a rack holds: dropped
+    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 2, 3}));
+}
+
+class TallyTest : public TableTest {
+protected:
+    class Yes : public TallyPrompts {
+        bool confirm(QWidget*, const QString&) override { return true; }
+        void inform(QWidget*, const QString&) override {}
+    };
+    void SetUp() override {
+        TableTest::SetUp();
+        tallyPath = home.filePath("Ludomyratally.tld");
+        tally = std::make_unique<Ttallylist>(tallyPath, prompts);
+        chat->addgame = [this](const QString& winnerText) {
+            tally->addgame(winnerText);
+        };
+    }
+    void TearDown() override {
+        tally.reset();
+        TableTest::TearDown();
+    }
+    // Games and own wins as the file on disk holds them.
+    std::pair<qint64, qint64> savedTotals() {
+        EXPECT_TRUE(QFile::exists(tallyPath));
+        Ttallylist reread(tallyPath, prompts);
+        return {reread.scores().count(TallyGrid::kMyGames, 0),
+                reread.scores().count(TallyGrid::kMyWins, 0)};
+    }
+    Yes prompts;
+    QString tallyPath;
+    std::unique_ptr<Ttallylist> tally;
+};
+
+TEST_F(TallyTest, AWinIsCountedOncePerGameBySeatNotByName) {
+    logIn(1, "Ann");
+    hostSays({"CMD_existingplayers+3+Ann+0", "CMD_startgame+Ann+nine+0+"});
+    hostSays({"CMD_winner+3+", "CMD_winner+3+"}); // the other Ann won, and is told twice
+    EXPECT_EQ(savedTotals(), std::make_pair(qint64(1), qint64(0)));
+    EXPECT_EQ(chat->table->bannerText(), "Ann has Won the Game!");
+    EXPECT_TRUE(chatText().contains("Ann has Won the Game!"));
+    EXPECT_TRUE(chat->button_start->isVisible()); // slot 1 may start the next
+
+    hostSays({"CMD_startgame+Ann+nine+0+", "CMD_winner+1+"});
+    EXPECT_EQ(savedTotals(), std::make_pair(qint64(2), qint64(1)));
+
+    hostSays({"CMD_startgame+Ann+most+0+", "CMD_tiegame+Ann and Ann+"});
+    EXPECT_EQ(savedTotals(), std::make_pair(qint64(2), qint64(1)));
+    EXPECT_EQ(chat->table->bannerText(), "Ann and Ann have Won!");
+}
+
+TEST_F(TallyTest, ASpyCountsNothingAndAFreeSeatTwoWinsAsKlot) {
+    logIn(6, "Dee");
+    hostSays({"CMD_startgame+Bob+high+0+", "CMD_winner+2+"});
+    EXPECT_EQ(chat->table->bannerText(), "Klot has Won the Game!");
+    EXPECT_TRUE(chatText().contains("Bob has started a game."));
+    EXPECT_FALSE(chat->button_start->isVisible());
+    EXPECT_EQ(tally->scores().count(TallyGrid::kMyGames, 0), 0);
+}
+
+} // namespace
+} // namespace clienttest

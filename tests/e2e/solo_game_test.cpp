@@ -1,0 +1,100 @@
+// A whole solo game in the real windows, played from the keyboard against
+// Klot on fast clocks: the game is started with the keys, every own turn is
+// typed into the five edits, and the finished game ends up in the tally file.
+#include "app/app_windows.h"
+#include "client/guess_row.h"
+#include "event_wait.h"
+#include "tally/ttallylist.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::waitFor;
+
+class Yes : public TallyPrompts {
+    bool confirm(QWidget*, const QString&) override { return true; }
+    void inform(QWidget*, const QString&) override {}
+};
+
+class SoloGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+        qputenv("LUDOMYRA_PORT", "0");
+        qputenv("LUDOMYRA_TIME_SCALE", "0.02");
+    }
+    void TearDown() override {
+        qunsetenv("LUDOMYRA_HOME");
+        qunsetenv("LUDOMYRA_PORT");
+        qunsetenv("LUDOMYRA_TIME_SCALE");
+    }
+    static void typeWord(GuessRow* row, const QString& word) {
+        for (int c = 1; c <= 5; ++c)
+            QTest::keyClick(row->edit(c), word[c - 1].toLower().toLatin1());
+        QTest::keyClick(row->edit(5), Qt::Key_Return);
+    }
+    QTemporaryDir home;
+};
+
+TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
+    const QStringList guesses = {"HOUSE", "CRANE", "PLANT", "MONEY", "STORE", "LIGHT"};
+    int typed = 0;
+    QString banner;
+    {
+        AppWindows windows;
+        Tchat& chat = windows.chat;
+        windows.chat.sounds->player = [](const QString&) {
+        }; // no sound card on CI
+        chat.onFirstShow = [&windows] {
+            windows.startup.processparams({});
+        };
+        chat.show();
+        ASSERT_TRUE(
+            waitFor([&] { return chat.state.connected && chat.seats->occupied(1); }, 10000));
+
+        chat.menu->Fast1->trigger();
+        chat.gamechoice.gametype = 1; // high score: Klot wins after at most nine words
+        chat.gamechoice.botoff = 0;
+        chat.menu->StartGame1->trigger();
+        auto* start = windows.gamestart.findChild<QLabel*>("button_start");
+        ASSERT_TRUE(start);
+        ASSERT_TRUE(waitFor([&] { return windows.gamestart.isVisible(); }, 5000));
+        QTest::keyClick(start, Qt::Key_Return);
+
+        GuessRow* row = chat.board->guessRow();
+        QElapsedTimer clock;
+        clock.start();
+        while (chat.table->bannerText().isEmpty() && clock.elapsed() < 50000) {
+            waitFor(
+                [&] {
+                    return !chat.table->bannerText().isEmpty() ||
+                           (chat.state.turnseat == chat.state.myseat &&
+                            row->look() == GuessRow::Look::Open);
+                },
+                2000);
+            if (chat.table->bannerText().isEmpty() && chat.state.turnseat == chat.state.myseat &&
+                row->look() == GuessRow::Look::Open)
+                typeWord(row, guesses[typed++ % guesses.size()]);
+        }
+        banner = chat.table->bannerText();
+        EXPECT_TRUE(chat.mainchat->toPlainText().contains("You have started a game."));
+    } // closing the windows writes the tally
+    ASSERT_FALSE(banner.isEmpty()) << "no winner within the time";
+    EXPECT_TRUE(banner.endsWith(" has Won the Game!") || banner.endsWith(" have Won!"));
+    EXPECT_GT(typed, 0);
+    RecordProperty("banner", banner.toStdString());
+    RecordProperty("typed", typed);
+
+    Yes prompts;
+    Ttallylist tally(home.filePath("Ludomyratally.tld"), prompts);
+    const qint64 games = tally.scores().count(TallyGrid::kMyGames, 0);
+    EXPECT_EQ(games, banner.endsWith(" have Won!") ? 0 : 1);
+}
+
+} // namespace
