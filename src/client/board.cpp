@@ -68,14 +68,24 @@ void Board::setCell(int row, int column, const QString& letter, const char* colo
     describe(row, column);
 }
 
+// A little smaller than the ball in the header, so the letter beside it
+// stays clear of it in the cell.
+static QPixmap markPicture(int ball) {
+    constexpr int kMarkSize = 20;
+    const QPixmap full = artwork::ball(ball);
+    const qreal ratio = full.devicePixelRatio();
+    QPixmap mark = full.scaled(QSize(kMarkSize, kMarkSize) * ratio, Qt::KeepAspectRatio,
+                               Qt::SmoothTransformation);
+    mark.setDevicePixelRatio(ratio);
+    return mark;
+}
+
 void Board::setMark(int row, int column, char mark) {
     Cell& c = at(row, column);
     c.mark = mark;
     // Told apart by shape: the numbered ball in play, or the plain cue ball.
-    if (mark == 's')
-        c.image->setPixmap(artwork::ball(ballinplay_));
-    else if (mark == 'c')
-        c.image->setPixmap(artwork::ball(0));
+    if (mark == 's' || mark == 'c')
+        c.image->setPixmap(markPicture(mark == 's' ? ballinplay_ : 0));
     else
         c.image->clear();
     describe(row, column);

@@ -97,7 +97,7 @@ void Board::buildHeader(QWidget* panelWord) {
 
 void Board::buildGrid(QWidget* panelWord) {
     QFont letterFont("Arial");
-    letterFont.setPixelSize(32);
+    letterFont.setPixelSize(28);
     letterFont.setBold(true);
     for (int r = 1; r <= kRows; ++r) {
         for (int c = 1; c <= kColumns; ++c) {
@@ -109,7 +109,7 @@ void Board::buildGrid(QWidget* panelWord) {
             cell.letter->setFont(letterFont);
             // Low and right in its square, so the mark at the top left shows.
             cell.letter->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-            cell.letter->setContentsMargins(0, 0, 5, 0);
+            cell.letter->setContentsMargins(0, 0, 4, 1);
             setCell(r, c, {}, "rgb(0, 0, 0)", {});
         }
     }
