@@ -174,6 +174,7 @@ void Tchat::showHostControls() {
     const bool mine = state.holdsSlotOne() || state.ishost;
     menu->StartGame1->setEnabled(mine);
     button_start->setVisible(mine);
+    menu->JustWatch1->setEnabled(ClientState::isSeat(state.myseat)); // spies never play
 }
 
 void Tchat::startGame() {

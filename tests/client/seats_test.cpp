@@ -44,10 +44,22 @@ TEST_F(SeatsTest, ExistingPlayersFillSeatsAndTheSpyList) {
     EXPECT_TRUE(chat->seats->eyes(3)->isVisibleTo(chat.get()));
     EXPECT_FALSE(chat->seats->eyes(1)->isVisibleTo(chat.get()));
     EXPECT_EQ(chat->seats->spyEntries(), QStringList{"7: Dee"});
+    EXPECT_TRUE(chat->menu->JustWatch1->isEnabled());
     const QString text = chatText();
     EXPECT_EQ(text.count("is Connected."), 3);
     EXPECT_EQ(text.count("Dee is spying."), 1);
     EXPECT_EQ(chat->loadchecklist(), (QStringList{"Bob", "Cy"}));
+}
+
+TEST_F(SeatsTest, ASpyWatchesWithoutASeat) {
+    logIn(6, "Eve");
+    EXPECT_TRUE(chatText().contains("You are spying."));
+    EXPECT_EQ(chat->seats->spyEntries(), QStringList{"6: Eve"});
+    EXPECT_FALSE(chat->menu->JustWatch1->isEnabled());
+    chat->menu->JustWatch1->trigger();
+    hostSays("CMD_justwatching+6+1"); // no seat to mark
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_FALSE(chatText().contains("just watching"));
 }
 
 TEST_F(SeatsTest, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
