@@ -8,14 +8,15 @@
 
 namespace {
 
-QLabel* plainLabel(QWidget* parent, const QString& name, QRect at, int pixelSize) {
+QLabel* plainLabel(QWidget* parent, const QString& name, QRect at, int pixelSize,
+                   const char* colour) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(at);
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QString("color: rgb(224, 227, 157); font: bold %1px 'Arial'; "
-                                 "background: transparent;")
+    label->setStyleSheet(QString("color: %1; font: bold %2px 'Arial'; background: transparent;")
+                             .arg(QLatin1String(colour))
                              .arg(pixelSize));
     label->setAttribute(Qt::WA_TransparentForMouseEvents); // drags go to the panel
     return label;
@@ -32,10 +33,13 @@ WordListPanel::WordListPanel(QWidget* parent) : QFrame(parent) {
     Image3->setGeometry(0, 0, kWidth, kHeight);
     Image3->setPixmap(artwork::picture(ArtRole::WordListPanel, size()));
     Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    label_name = plainLabel(this, "label_name", QRect(4, 22, kWidth - 8, 18), 12);
+    // The title on the panel's dark head, the words in ink on its paper.
+    label_name =
+        plainLabel(this, "label_name", QRect(4, 4, kWidth - 24, 18), 12, "rgb(224, 227, 157)");
     for (int i = 0; i < 5; ++i) {
-        label_word[size_t(i)] = plainLabel(this, "label_word" + QString::number(i + 1),
-                                           QRect(4, 48 + 26 * i, kWidth - 8, 22), 16);
+        label_word[size_t(i)] =
+            plainLabel(this, "label_word" + QString::number(i + 1),
+                       QRect(4, 48 + 26 * i, kWidth - 8, 22), 16, "rgb(58, 38, 22)");
     }
     FlatSpeedButton1 = new QToolButton(this);
     FlatSpeedButton1->setObjectName("FlatSpeedButton1");
