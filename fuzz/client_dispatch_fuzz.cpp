@@ -1,7 +1,8 @@
 // A broken or hostile host against a logged-in main window: the input is cut
 // at the terminator into host messages, each handled as the window handles a
-// queued message, with animation ticks between them. Nothing may crash, and
-// what the window keeps must stay bounded.
+// queued message, with animation ticks between them. One window lives through
+// input after input, as through a long evening with a hostile host: nothing
+// may crash, and what the window keeps must stay bounded.
 
 #include "client/message_box.h"
 #include "client/tchat.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace {
 
@@ -36,12 +38,21 @@ QApplication& application() {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    QApplication& app = application();
+struct LoggedInWindow {
+    LoggedInWindow() {
+        chat.seats->attachSpyList(&spyList);
+        chat.receivedlist << "CMD_sendlogininfo+1"
+                          << "CMD_newplayerinfo+1+You+0";
+    }
     Tchat chat;
     QListWidget spyList;
-    chat.seats->attachSpyList(&spyList);
-    chat.receivedlist << "CMD_sendlogininfo+1" << "CMD_newplayerinfo+1+You+0";
+};
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    QApplication& app = application();
+    static auto window = std::make_unique<LoggedInWindow>();
+    Tchat& chat = window->chat;
+    QListWidget& spyList = window->spyList;
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     for (const QByteArray& message : input.split(kTerminator))
         chat.receivedlist << QString::fromUtf8(message);
@@ -55,5 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int seat = 1; seat <= ClientState::kSeats; ++seat)
         require(chat.seats->nameLabel(seat)->text().size() <= Seats::kMaxNameLength);
     app.processEvents();
+    if (!chat.receivedlist.isEmpty())
+        window = std::make_unique<LoggedInWindow>(); // a full host ended that one
     return 0;
 }

@@ -8,9 +8,11 @@
 #include <QUrl>
 
 void SoundPlayer::play(const QString& name) {
+    // Asking for the devices may try to reach a sound server: once a process.
+    static const bool hasOutput = !QMediaDevices::audioOutputs().isEmpty();
     if (!checked_) {
         checked_ = true;
-        if (!QMediaDevices::audioOutputs().isEmpty())
+        if (hasOutput)
             effect_ = new QSoundEffect(this);
     }
     if (!effect_)
