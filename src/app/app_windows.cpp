@@ -32,6 +32,7 @@ AppWindows::AppWindows()
                      [this] { spylist.showCentredOn(&chat); });
     QObject::connect(chat.menu->ViewTally1, &QAction::triggered, &tallylist, [this] {
         tallylist.loadchecklist();
+        tallylist.move(chat.frameGeometry().center() - tallylist.rect().center());
         tallylist.show();
         tallylist.raise();
     });
