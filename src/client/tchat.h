@@ -48,6 +48,10 @@ public:
     // rather than let the queue eat the player's memory.
     static constexpr int kMaxQueuedMessages = 10000;
     static constexpr qsizetype kMaxQueuedChars = 16 * 1024 * 1024;
+    // One message a tick is the pace the game was made for; a backlog (a peer
+    // chatting flat out) is worked off several a tick, so turns are not late.
+    static constexpr int kBacklog = 8;
+    static constexpr int kBacklogMessagesPerTick = 16;
 
     Tchat();
     ~Tchat() override;
@@ -107,7 +111,9 @@ public:
     void savePhrases(const QStringList& phrases) { settings_.savePhrases(phrases); }
     // Sends the start of a game as the game options window chose it, and saves.
     void startGame();
-    // Handles the next queued host message; Timer1 calls it once a tick.
+    // One tick of Timer1: the queue, the phrase cool-down, the animation.
+    void Timer1Timer();
+    // Handles the next queued host message.
     void processsocktimer();
     // Other seated players' names, for the tally's check list.
     QStringList loadchecklist() const { return seats->otherSeatedNames(); }
@@ -137,7 +143,6 @@ private:
     void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
     void connectionLost();
     void hostFull();
-    void Timer1Timer();
     void closeSoon();
     void FormClose();
 

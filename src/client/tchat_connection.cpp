@@ -53,7 +53,9 @@ void Tchat::closeSoon() {
 }
 
 void Tchat::Timer1Timer() {
-    processsocktimer();
+    const int messages = receivedlist.size() > kBacklog ? kBacklogMessagesPerTick : 1;
+    for (int i = 0; i < messages; ++i)
+        processsocktimer();
     chat->tick();
     table->moveballs();
 }

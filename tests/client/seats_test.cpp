@@ -183,6 +183,19 @@ TEST_F(SeatsTest, AHostThatFloodsTheQueueCountsAsLost) {
     EXPECT_TRUE(chat->receivedlist.isEmpty());
 }
 
+TEST_F(SeatsTest, OneMessageATickUnlessABacklogBuildsUp) {
+    logIn(1);
+    chat->Timer1.stop();
+    chat->receivedlist << "CMD_chat+1+a|clRed"
+                       << "CMD_chat+1+b|clRed";
+    chat->Timer1Timer();
+    EXPECT_EQ(chat->receivedlist.size(), 1);
+    for (int i = 0; i < 100; ++i)
+        chat->receivedlist << "CMD_chat+1+flood|clRed";
+    chat->Timer1Timer();
+    EXPECT_EQ(chat->receivedlist.size(), 101 - Tchat::kBacklogMessagesPerTick);
+}
+
 TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
     QTemporaryDir home;
     qputenv("LUDOMYRA_HOME", home.path().toUtf8());
