@@ -17,4 +17,10 @@ inline void printFigure(const char* name, double value, int decimals, const char
     std::fflush(stdout);
 }
 
+// A row whose figure cannot be measured yet, and why.
+inline void printPending(const char* name, const char* goal, const char* why) {
+    std::printf("FIGURE\t%s\t-\t%s\tpending: %s\n", name, goal, why);
+    std::fflush(stdout);
+}
+
 } // namespace bench

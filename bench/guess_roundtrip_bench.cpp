@@ -133,7 +133,7 @@ private:
 
 } // namespace
 
-int main() {
+int measure() {
     const auto words = dictionaryByInitial();
     const int wanted = guessesWanted();
     ServedHost host({"LUDOMYRA_TIME_SCALE=0.1", "LUDOMYRA_SEED=11"},
@@ -166,7 +166,8 @@ int main() {
         for (int i = 0; i < kConnections; ++i) {
             std::vector<std::string> messages;
             if (!peers[std::size_t(i)]->receive(messages))
-                fail("the host closed connection " + std::to_string(i + 1));
+                fail("the host closed connection " + std::to_string(i + 1) + "; the host " +
+                     host.status());
             if (i == 0)
                 for (const std::string& message : messages)
                     guesser.handle(message, now);
@@ -208,4 +209,8 @@ int main() {
     printFigure("--serve peak RSS, nine playing and chatting", double(peakKiB) / 1024.0, 1, "MB",
                 "< 30 MB", peakKiB >= 0 && peakKiB < 30 * 1024);
     return 0;
+}
+
+int main() {
+    return runBenchmark(measure);
 }

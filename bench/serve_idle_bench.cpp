@@ -26,7 +26,7 @@ int idleSeconds() {
 
 } // namespace
 
-int main() {
+int measure() {
     ServedHost host({}, "[Ludomyra]\r\n");
     std::vector<std::unique_ptr<WirePeer>> peers;
     for (int slot = 1; slot <= kConnections; ++slot) {
@@ -59,4 +59,8 @@ int main() {
     printFigure("--serve peak RSS, nine idle connections", double(peakKiB) / 1024.0, 1, "MB",
                 "< 30 MB", peakKiB < 30 * 1024);
     return 0;
+}
+
+int main() {
+    return runBenchmark(measure);
 }

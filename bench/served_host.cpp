@@ -13,6 +13,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <regex>
+#include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,8 +58,16 @@ std::uint16_t readListeningPort(int fd) {
 } // namespace
 
 void fail(const std::string& why) {
-    std::fprintf(stderr, "benchmark failed: %s\n", why.c_str());
-    std::exit(1);
+    throw std::runtime_error(why);
+}
+
+int runBenchmark(int (*body)()) {
+    try {
+        return body();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "benchmark failed: %s\n", failure.what());
+        return 1;
+    }
 }
 
 ServedHost::ServedHost(const std::vector<std::string>& environment, const std::string& settings)
@@ -79,16 +88,36 @@ ServedHost::ServedHost(const std::vector<std::string>& environment, const std::s
         std::_Exit(127);
     }
     ::close(output[1]);
-    if (pid_ < 0)
-        fail("cannot start the host");
-    port_ = readListeningPort(output[0]);
+    try {
+        if (pid_ < 0)
+            fail("cannot start the host");
+        port_ = readListeningPort(output[0]);
+    } catch (...) {
+        ::close(output[0]);
+        stop();
+        throw;
+    }
     ::close(output[0]); // the host writes nothing more
 }
 
+std::string ServedHost::status() {
+    int code = 0;
+    if (pid_ <= 0 || ::waitpid(pid_, &code, WNOHANG) != pid_)
+        return "is running";
+    pid_ = -1;
+    return WIFSIGNALED(code) ? "was killed by signal " + std::to_string(WTERMSIG(code))
+                             : "ended with exit code " + std::to_string(WEXITSTATUS(code));
+}
+
 ServedHost::~ServedHost() {
+    stop();
+}
+
+void ServedHost::stop() {
     if (pid_ > 0) {
         ::kill(pid_, SIGTERM);
         ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
     }
     std::error_code ignored;
     std::filesystem::remove_all(home_, ignored);

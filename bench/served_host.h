@@ -23,9 +23,13 @@ public:
     ServedHost& operator=(const ServedHost&) = delete;
 
     pid_t pid() const { return pid_; }
+    // "is running", "ended with exit code N" or "was killed by signal N".
+    std::string status();
     std::uint16_t port() const { return port_; }
 
 private:
+    void stop(); // ends the host and removes its home folder
+
     std::string home_;
     pid_t pid_ = -1;
     std::uint16_t port_ = 0;
@@ -61,6 +65,9 @@ struct Spread {
 };
 Spread spreadOf(std::vector<double> milliseconds);
 
+// Ends the benchmark: the host and its home folder are cleaned up on the way.
 [[noreturn]] void fail(const std::string& why);
+// Runs a benchmark's body; a failure is told on stderr and gives exit code 1.
+int runBenchmark(int (*body)());
 
 } // namespace bench
