@@ -2,6 +2,7 @@
 // pieces, in one run: throughput of compression and expansion, and size.
 // Ends with a summary against the aims: compression at least half of LZ4's
 // speed, expansion at least a quarter, and text within 10 % of LZ4's size.
+#include "figure.h"
 #include "tally/lzrw1kh.h"
 #include "tally/tallygrid.h"
 
@@ -206,6 +207,20 @@ int main(int argc, char** argv) {
                     e2 > 0 ? e1 / e2 : 0.0, s1, s2, s2 > 0 ? s1 / s2 : 0.0);
     }
     std::printf("aims: compress x lz4 >= 0.50, expand x lz4 >= 0.25, text size x lz4 <= 1.10\n");
+    for (const char* dataName : {"dictionary", "tally"}) {
+        const auto ratio = [&](const char* verb) {
+            const double lz4 = reporter.rates[std::string(verb) + "/lz4/" + dataName];
+            return lz4 > 0 ? reporter.rates[std::string(verb) + "/lzrw1/" + dataName] / lz4 : 0.0;
+        };
+        const double size = double(packed[std::string("lzrw1/") + dataName].totalSize) /
+                            double(packed[std::string("lz4/") + dataName].totalSize);
+        const std::string name = std::string("tally compressor vs LZ4, ") + dataName;
+        bench::printFigure((name + ", compress speed").c_str(), ratio("compress"), 2, "x lz4",
+                           ">= 0.50 x", ratio("compress") >= 0.5);
+        bench::printFigure((name + ", expand speed").c_str(), ratio("expand"), 2, "x lz4",
+                           ">= 0.25 x", ratio("expand") >= 0.25);
+        bench::printFigure((name + ", size").c_str(), size, 2, "x lz4", "<= 1.10 x", size <= 1.1);
+    }
     benchmark::Shutdown();
     return 0;
 }

@@ -14,6 +14,10 @@
 
 namespace {
 
+// A real client answers CMD_sendlogininfo at once; a public host gives
+// silent connections this long (times the clock scale) before it drops them.
+constexpr int kLoginDeadlineMs = 30000;
+
 int signalPipe[2] = {-1, -1};
 
 void onSignal(int) {
@@ -51,6 +55,7 @@ int runHeadlessHost(int argc, char** argv) {
     }
     IniHostOptions options(environment::settingsFile());
     TServer server(options);
+    server.setLoginDeadline(environment::scaledInterval(kLoginDeadlineMs));
     try {
         server.Sock1().setListen(true);
     } catch (const ESockException& error) {

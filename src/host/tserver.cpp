@@ -4,6 +4,7 @@
 #include "net/protocol.h"
 
 #include <QDebug>
+#include <algorithm>
 #include <exception>
 
 // The word lists are compiled into this library; a static library has to
@@ -36,9 +37,9 @@ TServer::TServer(const HostOptions& options, QObject* parent)
         Sock1Read(sender, count);
     };
 
-    socktimer.setInterval(kSocktimerMs);
+    socktimer.setSingleShot(true);
     connect(&socktimer, &QTimer::timeout, this, &TServer::socktimerTimer);
-    socktimer.start();
+    socktimer.start(kSocktimerMs); // the queue starts with one entry
     turntimer.setInterval(environment::scaledInterval(kTurntimerMs));
     connect(&turntimer, &QTimer::timeout, this, &TServer::turntimerTimer);
     computertimer.setSingleShot(true);
@@ -86,6 +87,8 @@ void TServer::Sock1Accept(TSock* sender) {
         };
         m_session.state().player(slot).sock = accepted;
         m_session.connectionAccepted(slot);
+        if (m_loginDeadline)
+            m_loginDeadline->asked(slot);
     });
 }
 
@@ -108,7 +111,9 @@ void TServer::Sock1Read(TSock* sender, int) {
         const int slot = slotOf(sender);
         if (slot == 0)
             return;
-        if (!m_session.received(slot, sender->Receive()))
+        const bool withinLimits = m_session.received(slot, sender->Receive());
+        wakeSocktimer();
+        if (!withinLimits)
             disconnectsock(slot); // over a limit: it goes like any departing player
     });
 }
@@ -139,6 +144,8 @@ void TServer::departed(int slot) {
     TSock* sock = m_session.state().player(slot).sock;
     m_session.state().player(slot).sock = nullptr;
     m_session.connectionClosed(slot);
+    if (m_loginDeadline)
+        m_loginDeadline->gone(slot);
     sock->deleteLater(); // it is still inside its own report
 }
 
@@ -158,8 +165,26 @@ void TServer::disconnectsock(int slot) {
         player.sock->Close();
 }
 
+void TServer::setLoginDeadline(int milliseconds) {
+    HostConnections& connections = *this;
+    m_loginDeadline = std::make_unique<LoginDeadline>(m_session.state(), connections, milliseconds);
+}
+
+// An idle host must cost nothing: the tick comes only while messages wait,
+// and never sooner than one period after the last, so that each message
+// still gets a tick of its own.
+void TServer::wakeSocktimer() {
+    if (socktimer.isActive() || m_session.inbox().waiting() == 0)
+        return;
+    const qint64 since = sinceLastTick.isValid() ? sinceLastTick.elapsed() : kSocktimerMs;
+    socktimer.start(int(std::max<qint64>(0, kSocktimerMs - since)));
+}
+
 void TServer::socktimerTimer() {
+    sinceLastTick.start();
     guarded("dispatch", [&] { m_session.socktimerTimer(); });
+    if (m_session.inbox().waiting() > 0)
+        socktimer.start(kSocktimerMs);
 }
 
 void TServer::turntimerTimer() {

@@ -2,9 +2,11 @@
 
 #include "host/host_ports.h"
 #include "host/host_session.h"
+#include "host/login_deadline.h"
 #include "host/seating.h"
 #include "net/tsock.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <memory>
@@ -29,6 +31,10 @@ public:
     // then frees the slot.
     void disconnectsock(int slot) override;
 
+    // For a public host (--serve): a connection that has not logged in this
+    // long after it was asked to is closed and its slot freed. Off unless set.
+    void setLoginDeadline(int milliseconds);
+
 private:
     // Socket events.
     void Sock1Accept(TSock* sender);
@@ -39,6 +45,8 @@ private:
     void socktimerTimer();
     void turntimerTimer();
     void computertimerTimer();
+    // Schedules the next socktimer tick when messages wait and none is due.
+    void wakeSocktimer();
 
     void refuse(TSock* listener);
     // The slot whose current connection is this socket, or 0.
@@ -55,10 +63,12 @@ private:
     void startComputerTimer(int milliseconds) override;
     void stopComputerTimer() override;
 
-    QTimer socktimer;
+    QTimer socktimer; // one-shot: ticks only while messages wait
+    QElapsedTimer sinceLastTick;
     QTimer turntimer;
     QTimer computertimer;
     TSock tempsock; // never opened: holds the handlers copied onto accepted sockets
     HostSession m_session;
     std::unique_ptr<TSock> m_sock1; // owns the accepted sockets
+    std::unique_ptr<LoginDeadline> m_loginDeadline;
 };

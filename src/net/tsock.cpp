@@ -7,6 +7,7 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -32,6 +33,11 @@ QString dotted(const sockaddr_in& address) {
 void setNonBlocking(int fd, bool nonBlocking) {
     const int flags = fcntl(fd, F_GETFL);
     fcntl(fd, F_SETFL, nonBlocking ? flags | O_NONBLOCK : flags & ~O_NONBLOCK);
+}
+
+void sendWithoutDelay(int fd) {
+    const int on = 1;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 bool waitReadable(int fd, int timeoutSeconds) {

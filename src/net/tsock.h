@@ -57,6 +57,7 @@ public:
     void setTag(int value) { tagValue = value; }
     bool Connected() const { return connected; }
     quint16 localPort() const; // the bound port (PortName "0" binds any free one); 0 if none
+    int SocketHandle() const { return fd; } // the platform socket; -1 when none is open
     TSockStream* stream() { return &byteStream; }
 
     // Plain callbacks, so that handlers can be copied from one socket to another.

@@ -20,6 +20,8 @@ bool TSock::openSocket(int type) {
         report(siError, socketErrorText(lastErrorCode()));
         return false;
     }
+    if (type == SOCK_STREAM)
+        sendWithoutDelay(newFd);
     attachSocket(newFd);
     return true;
 }

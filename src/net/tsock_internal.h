@@ -13,6 +13,10 @@ namespace tsockdetail {
 sockaddr_in makeAddress(quint32 hostOrderAddress, quint16 port);
 QString dotted(const sockaddr_in& address);
 void setNonBlocking(int fd, bool nonBlocking);
+// The protocol writes several small messages in one go: each must leave at
+// once, not wait for the acknowledgement of the one before (Nagle's rule
+// meeting the peer's delayed acknowledgement costs about 40 ms each time).
+void sendWithoutDelay(int fd);
 // Waits until fd is readable: at most timeoutSeconds, without limit if negative.
 bool waitReadable(int fd, int timeoutSeconds);
 

@@ -70,6 +70,7 @@ int TSock::takeConnection(sockaddr_in& peer) {
 
 TSock* TSock::adoptAccepted(int acceptedFd, const sockaddr_in& peer) {
     auto* sock = new TSock(this);
+    sendWithoutDelay(acceptedFd); // not every platform passes it on from the listener
     sock->attachSocket(acceptedFd);
     sock->blocking = blocking;
     sock->blockingTimeout = blockingTimeout;

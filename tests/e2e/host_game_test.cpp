@@ -7,7 +7,6 @@
 #include "raw_client.h"
 #include "serve_process.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -93,14 +92,9 @@ private:
 class HostGame : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(home.isValid());
-        QFile ini(home.filePath("glenmorra.ini"));
-        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-        ini.write("[Ludomyra]\r\nBetweenrounds=5\r\nBotspeed=500\r\n");
-        ini.close();
-        QProcessEnvironment env;
-        env.insert("LUDOMYRA_HOME", home.path());
-        env.insert("LUDOMYRA_TIME_SCALE", "0.02"); // a row of 23 ticks lasts under half a second
+        // A row of 23 ticks lasts under half a second.
+        QProcessEnvironment env = fastHostEnvironment(home, 0.02);
+        ASSERT_FALSE(env.isEmpty());
         env.insert("LUDOMYRA_SEED", "7772");
         host = std::make_unique<ServeProcess>(env);
         hostPort = host->start();

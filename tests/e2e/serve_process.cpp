@@ -2,6 +2,7 @@
 
 #include "event_wait.h"
 
+#include <QFile>
 #include <QRegularExpression>
 #include <signal.h>
 
@@ -35,4 +36,15 @@ bool ServeProcess::terminate() {
     ::kill(static_cast<pid_t>(process_.processId()), SIGTERM);
     return process_.waitForFinished(10000) && process_.exitStatus() == QProcess::NormalExit &&
            process_.exitCode() == 0;
+}
+
+QProcessEnvironment fastHostEnvironment(const QTemporaryDir& home, double timeScale) {
+    QFile ini(home.filePath("glenmorra.ini"));
+    if (!home.isValid() || !ini.open(QIODevice::WriteOnly))
+        return {};
+    ini.write("[Ludomyra]\r\nBetweenrounds=5\r\nBotspeed=500\r\n");
+    QProcessEnvironment env;
+    env.insert("LUDOMYRA_HOME", home.path());
+    env.insert("LUDOMYRA_TIME_SCALE", QString::number(timeScale));
+    return env;
 }

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
+#include <QTemporaryDir>
 
 class ServeProcess {
 public:
@@ -25,3 +26,8 @@ public:
 private:
     QProcess process_;
 };
+
+// The environment of a host that lives in home, with glenmorra.ini holding
+// fast game settings (short pauses, the quickest computer player) and its
+// clocks scaled by timeScale. Empty when the settings cannot be written.
+QProcessEnvironment fastHostEnvironment(const QTemporaryDir& home, double timeScale);

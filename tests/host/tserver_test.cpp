@@ -98,4 +98,44 @@ TEST_F(TServerSockets, TheHostPlayerRemovesAPlayerByClosingItsConnection) {
     EXPECT_FALSE(ann.closedByHost());
 }
 
+// A public host (--serve) closes a connection that has not logged in by its
+// deadline, counted from its own CMD_sendlogininfo; whoever logs in stays,
+// and a host without a deadline (a hosting player's own) keeps it.
+TEST_F(TServerSockets, ASilentConnectionIsClosedAtItsLoginDeadlineAndItsSlotReused) {
+    server->setLoginDeadline(300);
+    RawClient& ann = joinAs("Ann");
+    RawClient& silent = join();
+    ASSERT_TRUE(silent.waitFor("CMD_sendlogininfo+2"));
+
+    ASSERT_TRUE(testsupport::waitFor([&] { return silent.closedByHost(); }, 5000));
+    EXPECT_FALSE(server->state().player(2).inuse);
+    EXPECT_FALSE(ann.closedByHost());
+    EXPECT_TRUE(join().waitFor("CMD_sendlogininfo+2"));
+}
+
+TEST_F(TServerSockets, EachConnectionGetsItsFullLoginTimeFromItsOwnRequest) {
+    server->setLoginDeadline(1200);
+    RawClient& first = join();
+    ASSERT_TRUE(first.waitFor("CMD_sendlogininfo+1"));
+    testsupport::settle(700);
+    first.close();
+    ASSERT_TRUE(testsupport::waitFor([&] { return !server->state().player(1).inuse; }));
+    RawClient& second = join();
+    ASSERT_TRUE(second.waitFor("CMD_sendlogininfo+1"));
+    testsupport::settle(700); // past the first one's deadline, not its own
+    EXPECT_FALSE(second.closedByHost());
+    ASSERT_EQ(second.logIn("Bob"), 1);
+    testsupport::settle(1000); // past its own deadline: it has logged in
+    EXPECT_FALSE(second.closedByHost());
+    EXPECT_EQ(server->state().player(1).name, "Bob");
+}
+
+TEST_F(TServerSockets, AHostWithoutALoginDeadlineKeepsASilentConnection) {
+    RawClient& silent = join();
+    ASSERT_TRUE(silent.waitFor("CMD_sendlogininfo+1"));
+    testsupport::settle(500);
+    EXPECT_FALSE(silent.closedByHost());
+    EXPECT_TRUE(server->state().player(1).inuse);
+}
+
 } // namespace

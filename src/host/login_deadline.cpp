@@ -1,0 +1,28 @@
+#include "host/login_deadline.h"
+
+LoginDeadline::LoginDeadline(const HostState& state, HostConnections& connections, int milliseconds)
+    : m_state(state), m_connections(connections) {
+    for (int slot = 1; slot <= kMaxConnections; ++slot) {
+        auto& timer = m_timers[static_cast<size_t>(slot)];
+        timer = std::make_unique<QTimer>();
+        timer->setSingleShot(true);
+        timer->setInterval(milliseconds);
+        QObject::connect(timer.get(), &QTimer::timeout, [this, slot] { expired(slot); });
+    }
+}
+
+void LoginDeadline::asked(int slot) {
+    if (HostState::validSlot(slot))
+        m_timers[static_cast<size_t>(slot)]->start();
+}
+
+void LoginDeadline::gone(int slot) {
+    if (HostState::validSlot(slot))
+        m_timers[static_cast<size_t>(slot)]->stop();
+}
+
+void LoginDeadline::expired(int slot) {
+    const tplayer& player = m_state.player(slot);
+    if (player.inuse && !player.loggedin)
+        m_connections.disconnectsock(slot);
+}
