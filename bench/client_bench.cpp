@@ -141,11 +141,6 @@ private:
     std::vector<std::string> environment_;
 };
 
-int idleSeconds() {
-    const char* text = std::getenv("LUDOMYRA_BENCH_IDLE_SECONDS");
-    return text ? std::max(1, std::atoi(text)) : 30;
-}
-
 int measure() {
     std::vector<double> minimal, solo;
     for (int i = 0; i < kStarts; ++i) {
@@ -165,12 +160,7 @@ int measure() {
     if (game.startMs() < 0)
         fail("the solo game's own log-in was never announced");
     std::this_thread::sleep_for(std::chrono::seconds(2));
-    const int seconds = idleSeconds();
-    const std::int64_t before = processprobe::cpuNanoseconds(game.pid());
-    const auto start = Clock::now();
-    std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const double cpuPercent =
-        100.0 * double(processprobe::cpuNanoseconds(game.pid()) - before) / 1e6 / msSince(start);
+    const double cpuPercent = idleCpuPercent(game.pid());
     printFigure("solo game idle CPU", cpuPercent, 3, "% of a core", "< 1 %", cpuPercent < 1);
     printPending("solo game CPU during the table animation", "< 5 %",
                  "needs a way to start a shot in a solo game from outside");

@@ -138,12 +138,7 @@ int measure() {
     const int wanted = guessesWanted();
     ServedHost host({"LUDOMYRA_TIME_SCALE=0.1", "LUDOMYRA_SEED=11"},
                     "[Ludomyra]\r\nBotspeed=500\r\nBetweenrounds=5\r\n");
-    std::vector<std::unique_ptr<WirePeer>> peers;
-    for (int slot = 1; slot <= kConnections; ++slot) {
-        peers.push_back(std::make_unique<WirePeer>(host.port()));
-        if (peers.back()->logIn("P" + std::to_string(slot)) != slot)
-            fail("slot " + std::to_string(slot) + " was not given in order");
-    }
+    const auto peers = logInPeers(host.port(), kConnections);
     peers[1]->send("CMD_justwatch+2+1"); // the computer player stands in for seat 2
 
     std::mt19937 random(7);

@@ -19,21 +19,11 @@ namespace {
 
 constexpr int kConnections = 9;
 
-int idleSeconds() {
-    const char* text = std::getenv("LUDOMYRA_BENCH_IDLE_SECONDS");
-    return text ? std::max(1, std::atoi(text)) : 30;
-}
-
 } // namespace
 
 int measure() {
     ServedHost host({}, "[Ludomyra]\r\n");
-    std::vector<std::unique_ptr<WirePeer>> peers;
-    for (int slot = 1; slot <= kConnections; ++slot) {
-        peers.push_back(std::make_unique<WirePeer>(host.port()));
-        if (peers.back()->logIn("P" + std::to_string(slot)) != slot)
-            fail("slot " + std::to_string(slot) + " was not given in order");
-    }
+    const auto peers = logInPeers(host.port(), kConnections);
     // The last log-in's announcements have reached everyone: all is quiet now.
     const std::string lastArrival = "CMD_newplayerinfo+9+P9+0";
     for (const auto& peer : peers)
@@ -41,19 +31,10 @@ int measure() {
             fail("the ninth log-in was not announced");
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
-    const int seconds = idleSeconds();
-    const std::int64_t cpuBefore = processprobe::cpuNanoseconds(host.pid());
-    const auto start = Clock::now();
-    std::this_thread::sleep_for(std::chrono::seconds(seconds));
-    const std::int64_t cpuAfter = processprobe::cpuNanoseconds(host.pid());
-    const double wall = std::chrono::duration<double>(Clock::now() - start).count();
+    const double cpuPercent = idleCpuPercent(host.pid());
     const std::int64_t peakKiB = processprobe::peakResidentKiB(host.pid());
-    if (cpuBefore < 0 || cpuAfter < 0 || peakKiB < 0)
-        fail("cannot read the host's /proc figures");
-
-    const double cpuPercent = 100.0 * double(cpuAfter - cpuBefore) / 1e9 / wall;
-    std::printf("--serve, nine idle connections, %d s: %.3f ms on a CPU\n", seconds,
-                double(cpuAfter - cpuBefore) / 1e6);
+    if (peakKiB < 0)
+        fail("cannot read the host's peak resident size");
     printFigure("--serve idle CPU, nine connections", cpuPercent, 3, "% of a core", "< 0.5 %",
                 cpuPercent < 0.5);
     printFigure("--serve peak RSS, nine idle connections", double(peakKiB) / 1024.0, 1, "MB",

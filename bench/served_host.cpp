@@ -1,5 +1,7 @@
 #include "served_host.h"
 
+#include "process_probe.h"
+
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
@@ -16,6 +18,7 @@
 #include <stdexcept>
 #include <sys/socket.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace bench {
@@ -202,6 +205,29 @@ int WirePeer::logIn(const std::string& name) {
     const std::string slot = asked.substr(asked.find('+') + 1);
     send("CMD_logininfo+" + slot + "+1.0.8+" + name);
     return std::stoi(slot);
+}
+
+std::vector<std::unique_ptr<WirePeer>> logInPeers(std::uint16_t port, int count) {
+    std::vector<std::unique_ptr<WirePeer>> peers;
+    for (int slot = 1; slot <= count; ++slot) {
+        peers.push_back(std::make_unique<WirePeer>(port));
+        if (peers.back()->logIn("P" + std::to_string(slot)) != slot)
+            fail("slot " + std::to_string(slot) + " was not given in order");
+    }
+    return peers;
+}
+
+double idleCpuPercent(pid_t pid) {
+    const char* text = std::getenv("LUDOMYRA_BENCH_IDLE_SECONDS");
+    const int seconds = text ? std::max(1, std::atoi(text)) : 30;
+    const std::int64_t before = processprobe::cpuNanoseconds(pid);
+    const auto start = Clock::now();
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    const std::int64_t after = processprobe::cpuNanoseconds(pid);
+    const double wallNs = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+    if (before < 0 || after < 0)
+        fail("cannot read the CPU time of process " + std::to_string(pid));
+    return 100.0 * double(after - before) / wallNs;
 }
 
 Spread spreadOf(std::vector<double> milliseconds) {

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -56,6 +57,13 @@ private:
     std::string tail_;
     std::vector<std::string> early_; // arrived while waiting for something else
 };
+
+// count peers logged in as "P1", "P2", ... in slots 1, 2, ...
+std::vector<std::unique_ptr<WirePeer>> logInPeers(std::uint16_t port, int count);
+
+// The CPU a process takes while it is left alone for LUDOMYRA_BENCH_IDLE_SECONDS
+// (default 30), in percent of one core.
+double idleCpuPercent(pid_t pid);
 
 // The middle and the 99th percentile of a set of durations, in milliseconds.
 struct Spread {
