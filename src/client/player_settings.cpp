@@ -27,10 +27,13 @@ int readInRange(const IniFile& ini, const char* key, int fallback, int low, int 
 PlayerSettings PlayerSettings::read(const IniFile& ini) {
     PlayerSettings s;
     s.textsize = readInRange(ini, "Textsize", kDefaultTextSize, 6, 72);
-    const int top = ini.readInteger(kSection, "Top", 3);
-    const int left = ini.readInteger(kSection, "Left", 3);
-    const int width = ini.readInteger(kSection, "Width", kDefaultWidth);
-    const int height = ini.readInteger(kSection, "Height", kDefaultHeight);
+    // Far beyond any desktop a value is a typing slip, and the sums of a
+    // rectangle's edges must not overflow.
+    constexpr int kFar = 1 << 20;
+    const int top = readInRange(ini, "Top", 3, -kFar, kFar);
+    const int left = readInRange(ini, "Left", 3, -kFar, kFar);
+    const int width = readInRange(ini, "Width", kDefaultWidth, 1, kFar);
+    const int height = readInRange(ini, "Height", kDefaultHeight, 1, kFar);
     s.bounds = QRect(left, top, width, height);
     s.textcolour = ini.readString(kSection, "Textcolor", "clblack");
     for (int k = 1; k <= kPhrases; ++k)

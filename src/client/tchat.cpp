@@ -133,11 +133,13 @@ void Tchat::buildParts() {
                                menu->JustWatch1->setChecked(false);
                            }});
     button_start->raise(); // it stands on the table
-    session_ = new ClientSession(state, *this,
-                                 {sayLine, [this] { showHostControls(); },
-                                  [this] {
-                                      hostFull();
-                                  }});
+    ClientOutbox& outbox = *this;
+    session_ = std::make_unique<ClientSession>(state, outbox,
+                                               ClientSession::Hooks{sayLine,
+                                                                    [this] { showHostControls(); },
+                                                                    [this] {
+                                                                        hostFull();
+                                                                    }});
 }
 
 void Tchat::connectMenu() {

@@ -24,6 +24,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 // The main window: the game client. A thin owner of its parts (seats, chat,
 // board, table, sounds, options, settings); it keeps the connection to the
@@ -147,7 +148,7 @@ private:
     void FormClose();
 
     ClientSettings settings_;
-    ClientSession* session_ = nullptr;
+    std::unique_ptr<ClientSession> session_;
     MessageFramer framer_{kMaxIncomingMessage};
     MessageDispatcher dispatcher_;
     bool shown_ = false;

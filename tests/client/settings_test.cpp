@@ -92,6 +92,8 @@ TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
          [](auto& c) { return c.bounds() == QRect(40, 50, 800, 600); }, "bounds"},
         {"Left=-9000\r\nTop=50", [](auto& c) { return c.bounds() == QRect(3, 3, 748, 563); },
          "bounds off every screen"},
+        {"Left=2147483647\r\nTop=-2147483648\r\nHeight=-5",
+         [](auto& c) { return c.bounds() == QRect(3, 3, 748, 563); }, "bounds past any screen"},
     };
     for (const Case& c : cases) {
         TearDown();
