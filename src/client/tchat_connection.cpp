@@ -3,6 +3,7 @@
 #include "client/tchat.h"
 
 #include "client/message_box.h"
+#include "client/message_trace.h"
 
 void Tchat::sockRead(TSock* sender, int) {
     if (closing_)
@@ -67,5 +68,6 @@ void Tchat::processsocktimer() {
         return;
     }
     queuedChars_ = std::max<qsizetype>(0, queuedChars_ - receivedlist.first().size());
+    messagetrace::handled(receivedlist.first());
     dispatcher_.dispatchOne(receivedlist);
 }
