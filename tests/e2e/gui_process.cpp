@@ -31,6 +31,12 @@ GuiProcess::~GuiProcess() {
     }
 }
 
+void GuiProcess::setEnvironment(const QString& name, const QString& value) {
+    QProcessEnvironment env = process_.processEnvironment();
+    env.insert(name, value);
+    process_.setProcessEnvironment(env);
+}
+
 bool GuiProcess::start(const QStringList& arguments) {
     if (!runtime_.isValid())
         return false;

@@ -30,6 +30,8 @@ public:
     GuiProcess(const GuiProcess&) = delete;
     GuiProcess& operator=(const GuiProcess&) = delete;
 
+    // Adds to the program's environment; call before start().
+    void setEnvironment(const QString& name, const QString& value);
     // Starts the program with the given arguments; false if it did not start.
     bool start(const QStringList& arguments);
     // Joins the host on the loopback address as NAME.
