@@ -34,6 +34,10 @@ public:
     // One dispatch step every tick; counted ticks pace the phrase cool-down and
     // the table animation, so the interval is part of the game's feel.
     static constexpr int kTimer1IntervalMs = 16;
+    // With nothing queued, cooling down or moving, Timer1 ticks this slowly:
+    // a read wakes it at once, and what is queued without a read (tests,
+    // fuzzing) is still found.
+    static constexpr int kTimer1IdleIntervalMs = 100;
     static constexpr int kPanelWidth = 737;
     static constexpr int kPanelHeight = 514;
     // The client area never shrinks below the board panel and its 3-pixel
@@ -138,6 +142,8 @@ private:
     void connectionLost();
     void hostFull();
     void Timer1Timer();
+    bool timer1HasWork() const;
+    void wakeTimer1();
     void closeSoon();
     void FormClose();
 
