@@ -1,11 +1,9 @@
 // The hosting player's program dies mid-game (SIGKILL): a game window that
 // joined it and a raw peer both lose their host, and the window closes as
 // cleanly as when a host ends its game.
-#include "gui_process.h"
+#include "hosting_window.h"
 #include "qstring_printer.h"
-#include "raw_client.h"
 
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -16,28 +14,6 @@ namespace {
 using hosttest::RawClient;
 using testsupport::waitFor;
 
-// A port that was free a moment ago: the hosting window listens where
-// LUDOMYRA_PORT says and tells nobody, so the test picks the port.
-quint16 freePort() {
-    QTcpServer probe;
-    return probe.listen(QHostAddress::AnyIPv4, 0) ? probe.serverPort() : 0;
-}
-
-// Connects as soon as the host listens.
-std::unique_ptr<RawClient> connectWhenListening(quint16 port) {
-    std::unique_ptr<RawClient> client;
-    waitFor(
-        [&] {
-            try {
-                client = std::make_unique<RawClient>(port);
-            } catch (const std::runtime_error&) {
-            }
-            return client != nullptr;
-        },
-        15000);
-    return client;
-}
-
 TEST(HostPlayerKilled, TheJoinedWindowClosesCleanlyAndTheRawPeerSeesTheClose) {
     QTemporaryDir annHome, bobHome;
     ASSERT_TRUE(annHome.isValid() && bobHome.isValid());
@@ -47,8 +23,7 @@ TEST(HostPlayerKilled, TheJoinedWindowClosesCleanlyAndTheRawPeerSeesTheClose) {
     // Ann hosts; her own client is held back a second, so the raw peer gets
     // slot 1 and can start a game (nobody can press Ann's start button here).
     GuiProcess ann(annHome.path(), port, {}, "0.05");
-    ann.setEnvironment("LD_PRELOAD", DELAYED_CONNECT_LIBRARY);
-    ann.setEnvironment("LUDOMYRA_CONNECT_DELAY_MS", "1000");
+    holdBackOwnClient(ann, DELAYED_CONNECT_LIBRARY);
     ASSERT_TRUE(ann.start({"Ann", "127.0.0.1", "true"}));
     std::unique_ptr<RawClient> raw = connectWhenListening(port);
     ASSERT_NE(raw, nullptr) << ann.otherOutput().toStdString();
