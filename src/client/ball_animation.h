@@ -37,6 +37,8 @@ public:
     Point position(int ball) const { return tracks_[size_t(ball)].pos; }
     bool shown(int ball) const { return tracks_[size_t(ball)].shown; }
     bool atRest() const;
+    // Nothing moves and no shot is owed: ticks have nothing to do.
+    bool idle() const { return resting_ && owedShots_ == 0; }
 
 private:
     struct Track {

@@ -164,6 +164,7 @@ void Tchat::send(const QString& text) {
     if (closing_ || !sock.Connected())
         return;
     sock.Send(buildMessage(text));
+    wakeTimer1(); // a phrase starts its cool-down
 }
 
 void Tchat::addlinetochat(const QString& line, ColourValue colour) {

@@ -35,6 +35,10 @@ public:
     // One dispatch step every tick; counted ticks pace the phrase cool-down and
     // the table animation, so the interval is part of the game's feel.
     static constexpr int kTimer1IntervalMs = 16;
+    // With nothing queued, cooling down or moving, Timer1 ticks this slowly:
+    // a read wakes it at once, and what is queued without a read (tests,
+    // fuzzing) is still found.
+    static constexpr int kTimer1IdleIntervalMs = 100;
     static constexpr int kPanelWidth = 737;
     static constexpr int kPanelHeight = 514;
     // The client area never shrinks below the board panel and its 3-pixel
@@ -144,6 +148,8 @@ private:
     void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
     void connectionLost();
     void hostFull();
+    bool timer1HasWork() const;
+    void wakeTimer1();
     void closeSoon();
     void FormClose();
 

@@ -3,6 +3,8 @@
 #include "client/tchat.h"
 
 #include "client/message_box.h"
+#include "client/message_trace.h"
+#include "client/phrase_buttons.h"
 
 void Tchat::sockRead(TSock* sender, int) {
     if (closing_)
@@ -16,6 +18,7 @@ void Tchat::sockRead(TSock* sender, int) {
         queuedChars_ = 0;
         sock.Close(); // reported as "Socket Closed": the window closes
     }
+    wakeTimer1();
 }
 
 void Tchat::sockInfo(TSock*, TSocketInfo info, const QString& msg) {
@@ -35,6 +38,7 @@ void Tchat::sockInfo(TSock*, TSocketInfo info, const QString& msg) {
 // winner must not be lost); the window closes once the queue is empty.
 void Tchat::connectionLost() {
     hostGone_ = true;
+    wakeTimer1();
 }
 
 void Tchat::hostFull() {
@@ -58,6 +62,21 @@ void Tchat::Timer1Timer() {
         processsocktimer();
     chat->tick();
     table->moveballs();
+    if (timer1HasWork())
+        wakeTimer1();
+    else if (Timer1.interval() != kTimer1IdleIntervalMs)
+        Timer1.setInterval(kTimer1IdleIntervalMs);
+}
+
+// A 16 ms tick with nothing to do still costs about 1 % of a core.
+bool Tchat::timer1HasWork() const {
+    return !receivedlist.isEmpty() || hostGone_ || !chat->phraseButtons()->phraseready ||
+           !table->animation().idle();
+}
+
+void Tchat::wakeTimer1() {
+    if (Timer1.interval() != kTimer1IntervalMs)
+        Timer1.start(kTimer1IntervalMs);
 }
 
 void Tchat::processsocktimer() {
@@ -69,5 +88,6 @@ void Tchat::processsocktimer() {
         return;
     }
     queuedChars_ = std::max<qsizetype>(0, queuedChars_ - receivedlist.first().size());
+    messagetrace::handled(receivedlist.first());
     dispatcher_.dispatchOne(receivedlist);
 }

@@ -1,0 +1,33 @@
+#include "client/message_trace.h"
+
+#include <QSet>
+#include <QStringList>
+#include <cstdio>
+#include <ctime>
+
+namespace messagetrace {
+
+namespace {
+
+QSet<QString> tracedCommands() {
+    QSet<QString> commands;
+    for (const QString& word : qEnvironmentVariable("LUDOMYRA_TRACE").split(u','))
+        if (!word.trimmed().isEmpty())
+            commands.insert(word.trimmed());
+    return commands;
+}
+
+} // namespace
+
+void handled(const QString& message) {
+    static const QSet<QString> traced = tracedCommands();
+    if (traced.isEmpty() || !traced.contains(message.section(u'+', 0, 0)))
+        return;
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(stderr, "ludomyra-trace %lld.%06ld %s\n", static_cast<long long>(now.tv_sec),
+                 now.tv_nsec / 1000, message.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+} // namespace messagetrace

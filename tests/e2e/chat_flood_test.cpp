@@ -1,0 +1,121 @@
+// A peer chats as fast as the host relays (100 lines a second) while a game
+// runs. A window handles its queue at a fixed pace, so turns reach its
+// player late; it must still handle every turn and every line, in order,
+// and stay connected. How late the turns come is printed, not asserted.
+#include "gui_process.h"
+#include "qstring_printer.h"
+#include "raw_client.h"
+#include "serve_process.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+using hosttest::RawClient;
+using testsupport::waitFor;
+
+constexpr int kFloodIntervalMs = 10;
+constexpr int kFloodMs = 10000;
+
+// A raw client's turn messages with the moment the test first saw each.
+class TurnWatch {
+public:
+    explicit TurnWatch(RawClient& client) : client_(client) {}
+    void poll() {
+        const QStringList& messages = client_.messages();
+        for (; seen_ < messages.size(); ++seen_)
+            if (messages.at(seen_).startsWith("CMD_nextplayer+"))
+                turns.append({monotonicSeconds(), messages.at(seen_)});
+    }
+    QList<GuiProcess::Handled> turns;
+
+private:
+    RawClient& client_;
+    qsizetype seen_ = 0;
+};
+
+QList<GuiProcess::Handled> handledWith(GuiProcess& window, const QString& prefix) {
+    QList<GuiProcess::Handled> found;
+    for (const GuiProcess::Handled& entry : window.handled())
+        if (entry.message.startsWith(prefix))
+            found.append(entry);
+    return found;
+}
+
+// "CMD_nextplayer+SEAT+ROW+": every slot is told its own seat, so rows are compared.
+QString rowOf(const QString& turn) {
+    return turn.section(u'+', 2, 2);
+}
+
+TEST(ChatFlood, AWindowBehindAChatFloodHandlesEveryTurnAndLineInOrder) {
+    QTemporaryDir hostHome, calHome;
+    ASSERT_TRUE(hostHome.isValid() && calHome.isValid());
+    QProcessEnvironment env;
+    env.insert("LUDOMYRA_HOME", hostHome.path());
+    env.insert("LUDOMYRA_TIME_SCALE", "0.05"); // a row lasts 1.15 s
+    ServeProcess host(env);
+    const quint16 port = host.start();
+    ASSERT_NE(port, 0);
+
+    RawClient ann(port), bob(port);
+    ASSERT_EQ(ann.logIn("Ann"), 1);
+    ASSERT_EQ(bob.logIn("Bob"), 2);
+    GuiProcess cal(calHome.path(), port, {"CMD_nextplayer", "CMD_chat"}, "0.05");
+    ASSERT_TRUE(cal.join("Cal"));
+    ASSERT_TRUE(ann.waitFor("CMD_newplayerinfo+3+Cal+0", 15000));
+    RawClient flo(port);
+    ASSERT_EQ(flo.logIn("Flo"), 4);
+
+    // Bob and Cal let every row run out; Ann and Flo sit out.
+    ann.send("CMD_startgame+Ann+most+1+");
+    ann.send("CMD_justwatch+1+1");
+    flo.send("CMD_justwatch+4+1");
+    ASSERT_TRUE(flo.waitFor("CMD_justwatching+4+1"));
+
+    int lines = 0;
+    QTimer flood;
+    QObject::connect(&flood, &QTimer::timeout,
+                     [&] { flo.send(QString("CMD_chat+4+line %1|clBlack").arg(++lines)); });
+    flood.start(kFloodIntervalMs);
+    TurnWatch bobsTurns(bob);
+    waitFor(
+        [&] {
+            bobsTurns.poll();
+            return false;
+        },
+        kFloodMs);
+    flood.stop();
+    const QString lastLine = QString("CMD_chat+4+Flo chats: line %1|clBlack").arg(lines);
+    ASSERT_TRUE(ann.waitFor(lastLine, 10000)); // the host relayed the whole flood
+    EXPECT_FALSE(ann.messages().contains("CMD_playerdisconnected+4+Flo"));
+    bobsTurns.poll();
+    const QList<GuiProcess::Handled> turnsSent = bobsTurns.turns;
+    ASSERT_GE(turnsSent.size(), 5);
+
+    EXPECT_EQ(cal.waitForHandled(lastLine, 60000), lastLine) << cal.otherOutput().toStdString();
+    EXPECT_TRUE(cal.running());
+    EXPECT_EQ(handledWith(cal, "CMD_chat+4+").size(), lines);
+    ASSERT_TRUE(
+        waitFor([&] { return handledWith(cal, "CMD_nextplayer+").size() >= turnsSent.size(); }));
+    const QList<GuiProcess::Handled> turnsHandled = handledWith(cal, "CMD_nextplayer+");
+    QList<double> lags;
+    for (qsizetype i = 0; i < turnsSent.size(); ++i) {
+        EXPECT_EQ(turnsHandled.at(i).message,
+                  "CMD_nextplayer+3+" + rowOf(turnsSent.at(i).message) + "+");
+        lags.append(turnsHandled.at(i).at - turnsSent.at(i).at);
+    }
+    std::sort(lags.begin(), lags.end());
+    std::printf("turn lag behind %d chat lines in %d s: %lld turns, least %.2f s, median %.2f s, "
+                "most %.2f s\n",
+                lines, kFloodMs / 1000, static_cast<long long>(turnsSent.size()), lags.first(),
+                lags.at(lags.size() / 2), lags.last());
+    EXPECT_TRUE(host.terminate());
+    EXPECT_TRUE(cal.waitForCleanExit());
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+// The hosting player's program dies mid-game (SIGKILL): a game window that
+// joined it and a raw peer both lose their host, and the window closes as
+// cleanly as when a host ends its game.
+#include "hosting_window.h"
+#include "qstring_printer.h"
+
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+using hosttest::RawClient;
+using testsupport::waitFor;
+
+TEST(HostPlayerKilled, TheJoinedWindowClosesCleanlyAndTheRawPeerSeesTheClose) {
+    QTemporaryDir annHome, bobHome;
+    ASSERT_TRUE(annHome.isValid() && bobHome.isValid());
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+
+    // Ann hosts; her own client is held back a second, so the raw peer gets
+    // slot 1 and can start a game (nobody can press Ann's start button here).
+    GuiProcess ann(annHome.path(), port, {}, "0.05");
+    holdBackOwnClient(ann, DELAYED_CONNECT_LIBRARY);
+    ASSERT_TRUE(ann.start({"Ann", "127.0.0.1", "true"}));
+    std::unique_ptr<RawClient> raw = connectWhenListening(port);
+    ASSERT_NE(raw, nullptr) << ann.otherOutput().toStdString();
+    ASSERT_EQ(raw->logIn("Rex"), 1);
+    ASSERT_TRUE(raw->waitFor("CMD_newplayerinfo+2+Ann+0", 15000));
+
+    GuiProcess bob(bobHome.path(), port, {"CMD_nextplayer"}, "0.05");
+    ASSERT_TRUE(bob.join("Bob"));
+    ASSERT_TRUE(raw->waitFor("CMD_newplayerinfo+3+Bob+0", 15000))
+        << bob.otherOutput().toStdString();
+    raw->send("CMD_startgame+Rex+high+0+");
+    ASSERT_FALSE(bob.waitForHandled("CMD_nextplayer+3+1+").isEmpty());
+
+    ann.signal(SIGKILL);
+    EXPECT_TRUE(waitFor([&] { return raw->closedByHost(); }, 10000));
+    EXPECT_TRUE(bob.waitForCleanExit()) << bob.otherOutput().toStdString();
+}
+
+} // namespace
