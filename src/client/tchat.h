@@ -17,6 +17,7 @@
 #include "net/protocol.h"
 #include "net/tsock.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -163,4 +164,5 @@ private:
     bool dispatchStopped_ = false;
     bool closing_ = false;
     qsizetype queuedChars_ = 0; // text waiting in receivedlist
+    QElapsedTimer lastTick_;
 };

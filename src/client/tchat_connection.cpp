@@ -57,6 +57,7 @@ void Tchat::closeSoon() {
 }
 
 void Tchat::Timer1Timer() {
+    lastTick_.start();
     const int messages = receivedlist.size() > kBacklog ? kBacklogMessagesPerTick : 1;
     for (int i = 0; i < messages; ++i)
         processsocktimer();
@@ -75,8 +76,14 @@ bool Tchat::timer1HasWork() const {
 }
 
 void Tchat::wakeTimer1() {
-    if (Timer1.interval() != kTimer1IntervalMs)
-        Timer1.start(kTimer1IntervalMs);
+    if (Timer1.interval() == kTimer1IntervalMs)
+        return;
+    Timer1.start(kTimer1IntervalMs);
+    // Out of idle, the first tick comes as soon as one is due rather than a
+    // whole tick later, so a quiet table answers at once; never two ticks
+    // closer than one interval, never inside the caller's socket callback.
+    if (!lastTick_.isValid() || lastTick_.elapsed() >= kTimer1IntervalMs)
+        QMetaObject::invokeMethod(this, &Tchat::Timer1Timer, Qt::QueuedConnection);
 }
 
 void Tchat::processsocktimer() {
