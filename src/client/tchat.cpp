@@ -21,7 +21,8 @@ Tchat::Tchat()
                  }}) {
     setObjectName("chat");
     setWindowTitle("Ludomyra");
-    menu = new MainMenu(menuBar());
+    ownedMenu_ = std::make_unique<MainMenu>(menuBar());
+    menu = ownedMenu_.get();
     buildPanel();
     buildParts();
     buildDispatch();
@@ -110,6 +111,7 @@ void Tchat::buildParts() {
     mainchat = chat->pane();
     mychat = chat->entry();
     options = new OptionsMenu(*menu, [this] { saveinifile(); });
+    options->setParent(this);
     seats = new Seats(panel_board, state, *this,
                       {sayLine, [this](const QString& name) { sounds->playsounds(name); },
                        [this] { loadinifile(); },

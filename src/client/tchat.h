@@ -154,6 +154,7 @@ private:
     void closeSoon();
     void FormClose();
 
+    std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;
     std::unique_ptr<ClientSession> session_;
     MessageFramer framer_{kMaxIncomingMessage};
