@@ -1,4 +1,4 @@
-# The client's figures on the built program (bench/client-figures runs it):
+# The client's figures on the built program (run-benchmarks runs client_bench):
 # start-up beside a minimal Qt Widgets window, idle and animation CPU, peak
 # memory through a game.
 find_package(Qt6 REQUIRED COMPONENTS Test)
@@ -10,15 +10,15 @@ if(NOT TARGET ludo_delayed_connect) # the tests build it too
 endif()
 set(client_figures_helpers ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/tests/host
                            ${CMAKE_SOURCE_DIR}/tests/support)
-add_executable(client_figures ${CMAKE_CURRENT_LIST_DIR}/client_figures.cpp
+add_executable(client_bench ${CMAKE_CURRENT_LIST_DIR}/client_figures.cpp ${CMAKE_CURRENT_LIST_DIR}/figure.h
     ${CMAKE_SOURCE_DIR}/tests/e2e/gui_process.cpp
     ${CMAKE_SOURCE_DIR}/tests/e2e/hosting_window.cpp
     ${CMAKE_SOURCE_DIR}/tests/host/raw_client.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/event_wait.cpp)
-target_include_directories(client_figures PRIVATE ${client_figures_helpers})
-target_link_libraries(client_figures PRIVATE Qt6::Widgets Qt6::Network Qt6::Test)
-target_compile_definitions(client_figures PRIVATE
+target_include_directories(client_bench PRIVATE ${client_figures_helpers})
+target_link_libraries(client_bench PRIVATE Qt6::Widgets Qt6::Network Qt6::Test)
+target_compile_definitions(client_bench PRIVATE
     LUDOMYRA_BINARY="$<TARGET_FILE:ludomyra>"
     MINIMAL_QT_WINDOW="$<TARGET_FILE:minimal_qt_window>"
     DELAYED_CONNECT_LIBRARY="$<TARGET_FILE:ludo_delayed_connect>")
-add_dependencies(client_figures ludomyra minimal_qt_window ludo_delayed_connect)
+add_dependencies(client_bench ludomyra minimal_qt_window ludo_delayed_connect)
