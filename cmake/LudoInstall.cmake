@@ -1,15 +1,11 @@
 # Installing like any desktop game, and the Debian package made from it.
-# The package's name, lower case, unless the builder chose another folder.
-if(NOT CMAKE_INSTALL_DOCDIR)
-    set(CMAKE_INSTALL_DOCDIR share/doc/ludomyra)
-endif()
-include(GNUInstallDirs)
 
 set(LUDO_APP_ID org.example.Ludomyra)
 set(LUDO_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 set(LUDO_ICONS ${CMAKE_SOURCE_DIR}/data/icons)
 
 install(TARGETS ludomyra ludomyra-tally RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ludomyra-audio LIBRARY DESTINATION ${LUDO_AUDIO_MODULE_DIR})
 
 install(FILES ${LUDO_PACKAGING}/${LUDO_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -22,11 +22,11 @@ AppWindows::AppWindows()
     chat.onFirstShow = [this] {
         startup.processparams(QCoreApplication::arguments().mid(1));
     };
-    QObject::connect(chat.menu->About1, &QAction::triggered, &about,
-                     [this] { about.showCentredOn(&chat); });
-    QObject::connect(chat.menu->Content1, &QAction::triggered, &help, [this] {
-        help.showPage("Overview");
-        help.showCentredOn(&chat);
+    QObject::connect(chat.menu->About1, &QAction::triggered, &chat,
+                     [this] { about().showCentredOn(&chat); });
+    QObject::connect(chat.menu->Content1, &QAction::triggered, &chat, [this] {
+        help().showPage("Overview");
+        help().showCentredOn(&chat);
     });
     QObject::connect(chat.menu->SpyList1, &QAction::triggered, &spylist,
                      [this] { spylist.showCentredOn(&chat); });
@@ -39,6 +39,18 @@ AppWindows::AppWindows()
 }
 
 AppWindows::~AppWindows() = default;
+
+Tabout& AppWindows::about() {
+    if (!about_)
+        about_ = std::make_unique<Tabout>();
+    return *about_;
+}
+
+Thelp& AppWindows::help() {
+    if (!help_)
+        help_ = std::make_unique<Thelp>(about());
+    return *help_;
+}
 
 void AppWindows::activate() {
     if (chat.isMinimized())

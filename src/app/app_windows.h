@@ -8,6 +8,8 @@
 #include "host/tserver.h"
 #include "tally/ttallylist.h"
 
+#include <memory>
+
 // The tally asks the main window's seats who else is playing.
 class ChatTallySeats : public TallySeats {
 public:
@@ -27,14 +29,21 @@ struct AppWindows {
     // Brings the main window to the front, restoring it if minimised.
     void activate();
 
+    // Help and about are built when first asked for: nobody waits at
+    // start-up for pages they may never open.
+    Tabout& about();
+    Thelp& help();
+
     Tchat chat;
     ChatTallySeats tallySeats{chat};
     Ttallylist tallylist;
-    Tabout about;
     Tgamestart gamestart;
-    Thelp help{about};
     ClientHostOptions hostOptions{chat};
     TServer server;
     Tspylist spylist;
     Startup startup;
+
+private:
+    std::unique_ptr<Tabout> about_;
+    std::unique_ptr<Thelp> help_; // refers to about_, so it goes first
 };

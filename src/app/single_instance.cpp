@@ -1,7 +1,13 @@
 #include "app/single_instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 constexpr char kInstanceName[] = "oxevun";
@@ -12,24 +18,31 @@ constexpr int kAskTimeoutMs = 2000;
 SingleInstance::SingleInstance(QString runtimeDir, QObject* parent)
     : QObject(parent), runtimeDir_(std::move(runtimeDir)) {}
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+    if (lockFile_ >= 0)
+        ::close(lockFile_);
+}
 
 QString SingleInstance::defaultRuntimeDir() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
 }
 
+// A kernel lock rather than a lock file with the owner's details: nothing to
+// write and sync at every start, and nothing stale after a crash.
 bool SingleInstance::claim() {
     QDir().mkpath(runtimeDir_);
-    const QDir dir(runtimeDir_);
-    lock_ = std::make_unique<QLockFile>(dir.filePath(QString(kInstanceName) + ".lock"));
-    lock_->setStaleLockTime(0); // only a live process holds the lock
-    if (lock_->tryLock(0)) {
+    const QByteArray path =
+        QFile::encodeName(QDir(runtimeDir_).filePath(QString(kInstanceName) + ".lock"));
+    lockFile_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (lockFile_ < 0)
+        return true; // the folder is unusable: run as if first
+    if (::flock(lockFile_, LOCK_EX | LOCK_NB) == 0) {
         serveActivations();
         return true;
     }
-    if (lock_->error() != QLockFile::LockFailedError)
-        return true; // the folder is unusable: run as if first
+    if (errno != EWOULDBLOCK)
+        return true;
     // Another copy holds the lock; if it cannot be reached it may be starting
     // up or hung, and a second window must still not open.
     askFirstCopyToShow();

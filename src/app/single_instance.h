@@ -1,14 +1,12 @@
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <QObject>
-#include <memory>
 
 // Keeps the program to one running copy per user. The first copy holds a lock
-// file and a local server named "oxevun" in the runtime folder; a later copy
-// finds the lock taken, asks the first copy to bring its window to the front
-// and must then end. The lock file is released by the system when a copy
+// on a file and a local server named "oxevun" in the runtime folder; a later
+// copy finds the lock taken, asks the first copy to bring its window to the
+// front and must then end. The lock is released by the system when a copy
 // dies, so a crashed copy never blocks the next start.
 class SingleInstance : public QObject {
     Q_OBJECT
@@ -33,6 +31,6 @@ private:
     void serveActivations();
 
     QString runtimeDir_;
-    std::unique_ptr<QLockFile> lock_;
+    int lockFile_ = -1; // held open, and locked, for the life of the copy
     QLocalServer server_;
 };

@@ -1,8 +1,11 @@
 #include "client/artwork.h"
 
+#include "client/baked_picture.h"
+
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 
 #include <array>
@@ -78,28 +81,62 @@ qreal screenRatio() {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-// Each file, size and pixel ratio is rendered once.
+// The build renders every picture at its natural size at 1x and 2x; those
+// need no drawing here.
+bool isBaked(qreal ratio) {
+    return ratio == 1 || ratio == 2;
+}
+
+QImage bakedImage(const QString& name, qreal ratio) {
+    const QResource file(":/baked/" + bakedpicture::fileName(name, int(ratio)));
+    return file.isValid() ? bakedpicture::decode(file.uncompressedData()) : QImage();
+}
+
+// The baked natural sizes, read once: "NAME WIDTH HEIGHT" a line.
+QHash<QString, QSize> bakedSizes() {
+    QHash<QString, QSize> sizes;
+    const QByteArray listing = QResource(":/baked/sizes").uncompressedData();
+    for (const QByteArray& line : listing.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 3)
+            sizes.insert(QString::fromUtf8(fields[0]), QSize(fields[1].toInt(), fields[2].toInt()));
+    }
+    return sizes;
+}
+
+QSize naturalSizeOf(const QString& name) {
+    static const QHash<QString, QSize> baked = bakedSizes();
+    const QSize size = baked.value(name);
+    return size.isValid() ? size : rendererOf(resourceOf(name)).defaultSize();
+}
+
+QPixmap drawn(const QString& name, QSize size, qreal ratio) {
+    if (isBaked(ratio) && size == naturalSizeOf(name)) {
+        QImage baked = bakedImage(name, ratio);
+        if (baked.size() == size * ratio)
+            return QPixmap::fromImage(std::move(baked));
+    }
+    QPixmap pixmap(size * ratio);
+    pixmap.fill(Qt::transparent);
+    {
+        QPainter painter(&pixmap);
+        rendererOf(resourceOf(name)).render(&painter);
+    }
+    return pixmap;
+}
+
+// Each file, size and pixel ratio is made once.
 QPixmap rendered(const QString& name, QSize size) {
-    const QString path = resourceOf(name);
     const qreal ratio = screenRatio();
     const QString key =
         QString("%1@%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
     static QHash<QString, QPixmap> cache;
     if (const auto it = cache.constFind(key); it != cache.constEnd())
         return *it;
-    QPixmap pixmap(size * ratio);
-    pixmap.fill(Qt::transparent);
-    {
-        QPainter painter(&pixmap);
-        rendererOf(path).render(&painter);
-    }
+    QPixmap pixmap = drawn(name, size, ratio);
     pixmap.setDevicePixelRatio(ratio);
     cache.insert(key, pixmap);
     return pixmap;
-}
-
-QSize naturalSizeOf(const QString& name) {
-    return rendererOf(resourceOf(name)).defaultSize();
 }
 
 QPixmap renderedAtNaturalSize(const QString& name) {

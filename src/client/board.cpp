@@ -7,6 +7,7 @@
 #include "client/options_menu.h"
 #include "client/seats.h"
 #include "client/sounds.h"
+#include "client/widget_look.h"
 #include "client/word_list_panel.h"
 #include "common/environment.h"
 #include "net/protocol.h"
@@ -15,9 +16,9 @@
 
 namespace {
 
-constexpr char kBlack[] = "rgb(0, 0, 0)";
-constexpr char kInvalidGrey[] = "rgb(192, 192, 192)";
-constexpr char kMissedGrey[] = "rgb(128, 128, 128)";
+constexpr QColor kBlack(0, 0, 0);
+constexpr QColor kInvalidGrey(192, 192, 192);
+constexpr QColor kMissedGrey(128, 128, 128);
 constexpr int kTurnMarkerRise = 12;
 
 constexpr const char* kBallNames[gamemsg::kBalls] = {"One Ball",   "Two Ball",   "Three Ball",
@@ -59,11 +60,11 @@ char Board::markAt(int row, int column) const {
     return at(row, column).mark;
 }
 
-void Board::setCell(int row, int column, const QString& letter, const char* colour,
+void Board::setCell(int row, int column, const QString& letter, const QColor& colour,
                     const QString& meaning) {
     Cell& c = at(row, column);
     c.letter->setText(letter);
-    c.letter->setStyleSheet(QString("color: %1; background: transparent;").arg(colour));
+    look::setTextColour(c.letter, colour);
     c.meaning = meaning;
     describe(row, column);
 }

@@ -77,7 +77,7 @@ private:
     const Cell& at(int row, int column) const {
         return cells_[size_t((row - 1) * kColumns + column - 1)];
     }
-    void setCell(int row, int column, const QString& letter, const char* colour,
+    void setCell(int row, int column, const QString& letter, const QColor& colour,
                  const QString& meaning);
     void setMark(int row, int column, char mark);
     void describe(int row, int column);

@@ -5,6 +5,7 @@
 #include "client/guess_row.h"
 #include "client/seats.h"
 #include "client/sounds.h"
+#include "client/widget_look.h"
 #include "client/word_list_panel.h"
 
 #include <QLabel>
@@ -60,7 +61,7 @@ void Board::buildLayout(QWidget* panel) {
     auto* panel_word = new QFrame(panel);
     panel_word->setObjectName("panel_word");
     panel_word->setGeometry(kBoardPanel);
-    panel_word->setStyleSheet("QFrame#panel_word { background: black; border-radius: 4px; }");
+    look::setBackground(panel_word, Qt::black); // under the board picture
     auto* background = newLabel(panel_word, "image_board", QRect(QPoint(), kBoardPanel.size()));
     background->setPixmap(boardPicture(kBoardPanel.size()));
     buildHeader(panel_word);
@@ -73,7 +74,8 @@ void Board::buildLayout(QWidget* panel) {
 
     label_status = newLabel(panel, "label_status", kStatusLine);
     label_status->setAlignment(Qt::AlignCenter);
-    label_status->setStyleSheet("color: rgb(224, 227, 157); font: bold 14px 'Arial';");
+    look::setTextColour(label_status, look::kCaptionColour);
+    label_status->setFont(look::boldArial(14));
     seats_.attachPopup(label_status, 1);
     image_Turn = newLabel(panel, "image_Turn",
                           QRect(QPoint(0, 0), artwork::naturalSize(ArtRole::TurnMarker)));
@@ -89,8 +91,10 @@ void Board::buildHeader(QWidget* panelWord) {
     label_theball = newLabel(panelWord, "label_theball", QRect(38, 6, 104, 24));
     label_time = newLabel(panelWord, "label_time", QRect(146, 6, 78, 24));
     label_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    for (QLabel* label : {label_theball, label_time})
-        label->setStyleSheet("color: rgb(224, 227, 157); font: bold 15px 'Arial';");
+    for (QLabel* label : {label_theball, label_time}) {
+        look::setTextColour(label, look::kCaptionColour);
+        label->setFont(look::boldArial(15));
+    }
     label_time->setText("Time: 00");
     showBallInPlay(ballinplay_);
 }
@@ -110,7 +114,7 @@ void Board::buildGrid(QWidget* panelWord) {
             // Low and right in its square, so the mark at the top left shows.
             cell.letter->setAlignment(Qt::AlignRight | Qt::AlignBottom);
             cell.letter->setContentsMargins(0, 0, 4, 1);
-            setCell(r, c, {}, "rgb(0, 0, 0)", {});
+            setCell(r, c, {}, Qt::black, {});
         }
     }
 }

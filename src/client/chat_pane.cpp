@@ -3,6 +3,7 @@
 #include "client/colour_text.h"
 #include "client/message_box.h"
 #include "client/plain_text.h"
+#include "client/widget_look.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
@@ -175,7 +176,10 @@ ChatPane::ChatPane(QWidget* parent) : QTextBrowser(parent), styleColours_(kDesig
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    setStyleSheet("QTextBrowser { background: rgb(223, 213, 196); color: black; }");
+    QPalette paper = palette();
+    paper.setColor(QPalette::Base, QColor(223, 213, 196));
+    paper.setColor(QPalette::Text, Qt::black);
+    setPalette(paper);
     document()->setUndoRedoEnabled(false);
     QFont font("Arial");
     font.setPointSize(kDefaultTextSize);

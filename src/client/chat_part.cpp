@@ -8,6 +8,7 @@
 #include "client/received_chat.h"
 #include "client/smiley_menu.h"
 #include "client/tphrases.h"
+#include "client/widget_look.h"
 
 #include <QColorDialog>
 #include <QFrame>
@@ -46,14 +47,13 @@ ChatPart::ChatPart(QWidget* panel, MainMenu& menu, ClientState& state, ClientOut
     auto* frame = new QFrame(panel);
     frame->setObjectName("panel_chat");
     frame->setGeometry(380, 311, 348, 175);
-    frame->setStyleSheet("QFrame#panel_chat { background: rgb(92, 58, 30); }");
+    look::setBackground(frame, QColor(92, 58, 30));
     pane_ = new ChatPane(panel);
     pane_->setGeometry(382, 313, 344, 171);
     pane_->shareScrollOffAction(menu.ScrollChatOff1);
     entry_ = new ChatEntry(panel, sender_);
     phraseButtons_ = new PhraseButtons(panel, sender_);
     smileyButton_ = new SmileyButton(panel);
-    phraseEditor_ = std::make_unique<Tphrases>();
     setSmileys(placeholderSmileys());
     setTextSize(ChatPane::kDefaultTextSize);
 
@@ -63,16 +63,23 @@ ChatPart::ChatPart(QWidget* panel, MainMenu& menu, ClientState& state, ClientOut
     };
     connect(pane_, &ChatPane::clearedByPlayer, entry_, [this] { entry_->setFocus(); });
     connect(smileyButton_, &SmileyButton::smileyChosen, entry_, &ChatEntry::appendText);
+    connectMenu();
+}
+
+ChatPart::~ChatPart() = default;
+
+Tphrases* ChatPart::phraseEditor() {
+    if (phraseEditor_)
+        return phraseEditor_.get();
+    phraseEditor_ = std::make_unique<Tphrases>();
     phraseEditor_->onDone = [this](const QStringList& edited) {
         for (int index = 0; index < PhraseButtons::kCount; ++index)
             phraseButtons_->setPhrase(index, edited.value(index));
         if (phrasesEdited)
             phrasesEdited(edited);
     };
-    connectMenu();
+    return phraseEditor_.get();
 }
-
-ChatPart::~ChatPart() = default;
 
 void ChatPart::connectMenu() {
     connect(menu_.TextColor1, &QAction::triggered, this, [this] { TextColor1Click(); });
@@ -81,7 +88,7 @@ void ChatPart::connectMenu() {
     connect(menu_.ScrollChatOff1, &QAction::toggled, entry_, [this] { entry_->setFocus(); });
     connect(menu_.ClearMainChat1, &QAction::triggered, pane_, &ChatPane::clearChat);
     connect(menu_.PhraseList1, &QAction::triggered, this,
-            [this] { phraseEditor_->edit(phrases(), pane_->window()); });
+            [this] { phraseEditor()->edit(phrases(), pane_->window()); });
 }
 
 void ChatPart::addlinetochat(const QString& line, ColourValue colour) {

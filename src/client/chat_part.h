@@ -48,7 +48,8 @@ public:
     ChatPane* pane() const { return pane_; }
     ChatEntry* entry() const { return entry_; }
     PhraseButtons* phraseButtons() const { return phraseButtons_; }
-    Tphrases* phraseEditor() const { return phraseEditor_.get(); }
+    // Built when first asked for: most games never edit a phrase.
+    Tphrases* phraseEditor();
 
     // After the player changed the text colour or size: time to save.
     std::function<void()> settingsChanged;

@@ -3,6 +3,7 @@
 #include "client/artwork.h"
 #include "client/seats.h"
 #include "client/sounds.h"
+#include "client/widget_look.h"
 #include "net/protocol.h"
 
 #include <QFrame>
@@ -70,7 +71,8 @@ void PoolTable::buildTable(QWidget* panel) {
     label_gametype->setObjectName("label_gametype");
     label_gametype->setGeometry(kCaption);
     label_gametype->setAlignment(Qt::AlignCenter);
-    label_gametype->setStyleSheet("color: rgb(224, 227, 157); font: bold 15px 'Arial';");
+    look::setTextColour(label_gametype, look::kCaptionColour);
+    label_gametype->setFont(look::boldArial(15));
 
     panel_winner = new QFrame(panel_table);
     panel_winner->setObjectName("panel_winner");

@@ -4,6 +4,7 @@
 #include "client/seats.h"
 
 #include "client/client_outbox.h"
+#include "client/widget_look.h"
 #include "net/protocol.h"
 
 #include <QContextMenuEvent>
@@ -76,17 +77,15 @@ void Seats::buildSeat(QWidget* panel, int n) {
     QLabel* rack = makeLabel(panel, numbered("image_balls", n), row.rack, QSize(225, 30));
     rack->setAccessibleName(QString("Seat %1 rack: no balls").arg(n));
     QLabel* name = makeLabel(panel, numbered("label_playername", n), row.name, QSize(105, 20));
-    QFont bold("Arial");
-    bold.setPixelSize(13);
-    bold.setBold(true);
-    name->setFont(bold);
-    name->setStyleSheet("color: rgb(224, 227, 157);");
+    name->setFont(look::boldArial(13));
+    look::setTextColour(name, look::kCaptionColour);
     name->setText(kWaiting);
     name->setProperty("tag", n);
     attachPopup(name, n);
     QLabel* score = makeLabel(panel, numbered("label_score", n), row.score, QSize(28, 19));
     score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    score->setStyleSheet("color: rgb(224, 227, 157); font: bold 12px 'Arial';");
+    look::setTextColour(score, look::kCaptionColour);
+    score->setFont(look::boldArial(12));
     score->hide();
     QLabel* chalk = makeLabel(panel, numbered("image_chalk", n), row.chalk, QSize(14, 15));
     chalk->hide();

@@ -2,20 +2,23 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
-class QSoundEffect;
+class AudioOutput;
 
-// Plays the built-in clips through one effect, so a new clip cuts off the
-// one still playing. Without an audio output it stays silent: it looks for
-// one once, at the first clip, and then neither warns nor waits.
+// Plays the built-in clips through one output, so a new clip cuts off the
+// one still playing. Without an audio output, or without the audio module,
+// it stays silent: it looks once, at the first clip, and then neither warns
+// again nor waits.
 class SoundPlayer : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit SoundPlayer(QObject* parent = nullptr);
+    ~SoundPlayer() override;
     // A name without a clip plays nothing (never the platform's beep).
     void play(const QString& name);
 
 private:
     bool checked_ = false;
-    QSoundEffect* effect_ = nullptr;
+    std::unique_ptr<AudioOutput> output_;
 };

@@ -6,6 +6,7 @@
 #include "client/chat_entry.h"
 #include "client/clickable_label.h"
 #include "client/project_page.h"
+#include "client/widget_look.h"
 #include "common/environment.h"
 
 #include <QCloseEvent>
@@ -58,7 +59,9 @@ void Tchat::buildPanel() {
     auto* central = new QWidget(this);
     central->setObjectName("client");
     central->setMinimumSize(kMinClientWidth, kMinClientHeight);
-    central->setStyleSheet("QWidget#client { background: rgb(30, 20, 12); }");
+    // A palette, not a style sheet: a sheet here would restyle every widget
+    // in the window, and polishing them all was a large part of start-up.
+    look::setBackground(central, QColor(30, 20, 12));
     setCentralWidget(central);
 
     panel_board = new QWidget(central);

@@ -1,5 +1,6 @@
-// The connection to the host: reading into the queue, one message per tick,
-// and how the window ends when the host goes or is full.
+// The connection to the host: reading into the queue, one message per tick
+// (a message into an empty queue at once), and how the window ends when the
+// host goes or is full.
 #include "client/tchat.h"
 
 #include "client/message_box.h"
@@ -11,6 +12,11 @@ void Tchat::sockRead(TSock* sender, int) {
         return;
     const qsizetype before = receivedlist.size();
     framer_.feed(sender->Receive(), receivedlist);
+    // A message that finds the queue empty is answered at once rather than
+    // at the next tick: a login or a guess's result then costs no tick of
+    // waiting. Only a backlog waits for the pace.
+    if (before == 0 && !receivedlist.isEmpty())
+        QMetaObject::invokeMethod(this, &Tchat::processsocktimer, Qt::QueuedConnection);
     for (qsizetype i = before; i < receivedlist.size(); ++i)
         queuedChars_ += receivedlist[i].size();
     if (receivedlist.size() > kMaxQueuedMessages || queuedChars_ > kMaxQueuedChars) {

@@ -1,6 +1,7 @@
 #include "client/word_list_panel.h"
 
 #include "client/artwork.h"
+#include "client/widget_look.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -9,15 +10,14 @@
 namespace {
 
 QLabel* plainLabel(QWidget* parent, const QString& name, QRect at, int pixelSize,
-                   const char* colour) {
+                   const QColor& colour) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(at);
     label->setAlignment(Qt::AlignCenter);
-    label->setStyleSheet(QString("color: %1; font: bold %2px 'Arial'; background: transparent;")
-                             .arg(QLatin1String(colour))
-                             .arg(pixelSize));
+    look::setTextColour(label, colour);
+    label->setFont(look::boldArial(pixelSize));
     label->setAttribute(Qt::WA_TransparentForMouseEvents); // drags go to the panel
     return label;
 }
@@ -35,11 +35,11 @@ WordListPanel::WordListPanel(QWidget* parent) : QFrame(parent) {
     Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
     // The title on the panel's dark head, the words in ink on its paper.
     label_name =
-        plainLabel(this, "label_name", QRect(4, 4, kWidth - 24, 18), 12, "rgb(224, 227, 157)");
+        plainLabel(this, "label_name", QRect(4, 4, kWidth - 24, 18), 12, look::kCaptionColour);
     for (int i = 0; i < 5; ++i) {
         label_word[size_t(i)] =
             plainLabel(this, "label_word" + QString::number(i + 1),
-                       QRect(4, 48 + 26 * i, kWidth - 8, 22), 16, "rgb(58, 38, 22)");
+                       QRect(4, 48 + 26 * i, kWidth - 8, 22), 16, QColor(58, 38, 22));
     }
     FlatSpeedButton1 = new QToolButton(this);
     FlatSpeedButton1->setObjectName("FlatSpeedButton1");

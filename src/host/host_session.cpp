@@ -56,12 +56,13 @@ bool HostSession::received(int slot, const QByteArray& bytes) {
     return m_inbox.receive(slot, bytes);
 }
 
-void HostSession::socktimerTimer() {
+bool HostSession::socktimerTimer() {
     std::optional<QueuedMessage> next = m_inbox.takeNext();
-    if (!next)
-        return;
+    if (!next || next->text.isEmpty())
+        return false;
     m_sender = next->slot;
     QStringList entry{std::move(next->text)};
     m_dispatcher.dispatchOne(entry);
     m_sender = 0;
+    return true;
 }

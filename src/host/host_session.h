@@ -26,7 +26,8 @@ public:
     bool received(int slot, const QByteArray& bytes);
 
     // Timer ticks.
-    void socktimerTimer(); // one queued message
+    // One queued message; false when there was none or it was empty.
+    bool socktimerTimer();
     void turntimerTimer() { m_rules.referee.turntimerTimer(); }
     void computertimerTimer() { m_rules.bot.computertimerTimer(); }
 

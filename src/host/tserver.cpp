@@ -171,8 +171,8 @@ void TServer::setLoginDeadline(int milliseconds) {
 }
 
 // An idle host must cost nothing: the tick comes only while messages wait,
-// and never sooner than one period after the last, so that each message
-// still gets a tick of its own.
+// and never sooner than one period after the last handled message, so that
+// each message still gets a tick of its own.
 void TServer::wakeSocktimer() {
     if (socktimer.isActive() || m_session.inbox().waiting() == 0)
         return;
@@ -181,10 +181,15 @@ void TServer::wakeSocktimer() {
 }
 
 void TServer::socktimerTimer() {
-    sinceLastTick.start();
-    guarded("dispatch", [&] { m_session.socktimerTimer(); });
-    if (m_session.inbox().waiting() > 0)
-        socktimer.start(kSocktimerMs);
+    // A tick that found nothing to do (the queue's first, empty entry) does
+    // not hold back the next message: only handled messages set the pace.
+    QElapsedTimer tickStarted;
+    tickStarted.start();
+    bool handled = false;
+    guarded("dispatch", [&] { handled = m_session.socktimerTimer(); });
+    if (handled)
+        sinceLastTick = tickStarted;
+    wakeSocktimer();
 }
 
 void TServer::turntimerTimer() {

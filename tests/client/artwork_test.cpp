@@ -27,7 +27,7 @@ const std::vector<PictureNeed> kPictures = {
     {ArtRole::Chalk, "chalk", {14, 15}},
     {ArtRole::Eyes, "eyes", {27, 16}},
     {ArtRole::TurnMarker, "turn marker", {16, 12}},
-    {ArtRole::Board, "board", {232, 260}},
+    {ArtRole::Board, "board", {231, 312}},
     {ArtRole::WordListPanel, "word list panel", {107, 183}},
     {ArtRole::BoxEmpty, "empty box", {28, 22}},
     {ArtRole::BoxTicked, "ticked box", {28, 22}},

@@ -55,6 +55,7 @@ for file in /usr/bin/ludomyra /usr/bin/ludomyra-tally /usr/share/doc/ludomyra/lu
 done
 grep -q '^ExecStart=/usr/bin/ludomyra --serve$' /usr/share/doc/ludomyra/ludomyra.service ||
     fail "the packaged service does not start /usr/bin/ludomyra"
+expect_audio_module /usr/bin/ludomyra "$scratch"
 if command -v systemd-analyze >/dev/null; then
     systemd-analyze verify /usr/share/doc/ludomyra/ludomyra.service ||
         fail "systemd finds fault with the example unit"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# `cmake --install` lays out a desktop game: both programs, a desktop entry, a
-# metainfo file, the icon in three forms, the manual page and the documents,
-# and the desktop's own validators accept what it installed.
+# `cmake --install` lays out a desktop game: both programs (the game finding
+# its audio module), a desktop entry, a metainfo file, the icon in three
+# forms, the manual page and the documents, and the desktop's own validators
+# accept what it installed.
 # Usage: install_test.sh BUILD_DIR
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -21,6 +22,7 @@ docs=$prefix/share/doc/ludomyra
 for file in "$prefix/bin/ludomyra" "$prefix/bin/ludomyra-tally"; do
     [ -x "$file" ] || fail "$file is not an installed program"
 done
+expect_audio_module "$prefix/bin/ludomyra" "$scratch"
 for file in "$desktop" "$metainfo" "$icons/scalable/apps/$app_id.svg" \
     "$prefix/share/man/man6/ludomyra.6" "$docs/LICENSE" "$docs/SCOWL-COPYRIGHT.txt" \
     "$docs/ludomyra.service"; do

@@ -56,3 +56,27 @@ wait_gone() {
     done
     return 1
 }
+
+# Starts a solo game with an installed program and checks that, when its own
+# arrival played the first clip, the program found its audio module.
+expect_audio_module() {
+    local program=$1 scratch=$2
+    local log=$scratch/solo.log
+    mkdir -p "$scratch/solo-home" "$scratch/solo-run"
+    chmod 700 "$scratch/solo-run"
+    QT_QPA_PLATFORM=offscreen LUDOMYRA_PORT=0 LUDOMYRA_HOME=$scratch/solo-home \
+        XDG_RUNTIME_DIR=$scratch/solo-run LUDOMYRA_TRACE=CMD_newplayerinfo \
+        "$program" 2>"$log" &
+    local pid=$!
+    for _ in $(seq 100); do
+        grep -q "CMD_newplayerinfo" "$log" && break
+        sleep 0.1
+    done
+    sleep 0.5 # the arrival's clip is played right after the message is traced
+    kill -TERM "$pid" 2>/dev/null || true
+    wait_gone "$pid" 5 || kill -KILL "$pid" 2>/dev/null || true
+    grep -q "CMD_newplayerinfo" "$log" || fail "$program did not start a solo game: $(cat "$log")"
+    if grep -q "sounds are off" "$log"; then
+        fail "$program cannot load its audio module: $(grep "sounds are off" "$log")"
+    fi
+}
