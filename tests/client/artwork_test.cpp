@@ -1,10 +1,15 @@
 #include "client/artwork.h"
+#include "client/baked_picture.h"
 #include "client/sound_clips.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QResource>
 #include <QSet>
+#include <QSvgRenderer>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -72,6 +77,52 @@ TEST(Artwork, APictureIsRenderedOnceAndTheBoxesDiffer) {
               artwork::picture(ArtRole::Table).cacheKey());
     EXPECT_NE(imageOf(artwork::picture(ArtRole::BoxEmpty)),
               imageOf(artwork::picture(ArtRole::BoxTicked)));
+}
+
+QImage drawnFromSvg(const QString& svgPath, int ratio) {
+    QSvgRenderer renderer(svgPath);
+    QImage image(renderer.defaultSize() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The build bakes every SVG at 1x and 2x; a bake that is missing, stale or
+// garbled shows here as pixels unlike the SVG's own drawing.
+TEST(Artwork, BakedPicturesAreTheSvgDrawingsAtOneAndTwoTimes) {
+    const QStringList svgs = QDir(LUDO_DATA_DIR "/pictures").entryList({"*.svg"});
+    ASSERT_GE(svgs.size(), 40);
+    for (const QString& svg : svgs) {
+        const QString name = svg.chopped(4);
+        for (const int ratio : {1, 2}) {
+            SCOPED_TRACE(qPrintable(name + " at " + QString::number(ratio) + "x"));
+            const QResource baked(":/baked/" + bakedpicture::fileName(name, ratio));
+            ASSERT_TRUE(baked.isValid());
+            const QImage pixels = bakedpicture::decode(baked.uncompressedData());
+            EXPECT_EQ(pixels.convertToFormat(QImage::Format_ARGB32),
+                      drawnFromSvg(QString(LUDO_DATA_DIR "/pictures/") + svg, ratio));
+        }
+    }
+    EXPECT_EQ(imageOf(artwork::picture(ArtRole::Table)),
+              drawnFromSvg(LUDO_DATA_DIR "/pictures/table.svg", 1));
+}
+
+TEST(Artwork, BakedPixelsThatAreNotAWholePictureAreRefused) {
+    QImage image(3, 2, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor(10, 20, 30, 128));
+    const QByteArray bytes = bakedpicture::encode(image);
+    EXPECT_EQ(bakedpicture::decode(bytes), image);
+    EXPECT_TRUE(bakedpicture::decode(bytes.chopped(1)).isNull());
+    EXPECT_TRUE(bakedpicture::decode(bytes + "x").isNull());
+    EXPECT_TRUE(bakedpicture::decode(QByteArray("LPX2") + bytes.mid(4)).isNull());
+    QByteArray huge = bytes;
+    qToLittleEndian<quint32>(100000, huge.data() + 4); // width
+    EXPECT_TRUE(bakedpicture::decode(huge).isNull());
+    QByteArray indexed = bytes;
+    qToLittleEndian<quint32>(QImage::Format_Indexed8, indexed.data() + 12);
+    EXPECT_TRUE(bakedpicture::decode(indexed).isNull());
+    EXPECT_TRUE(bakedpicture::encode(image.convertToFormat(QImage::Format_RGB888)).isEmpty());
 }
 
 // A numbered set (balls, smileys): each at its size, drawn and unlike the

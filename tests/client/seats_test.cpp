@@ -196,6 +196,20 @@ TEST_F(SeatsTest, OneMessageATickUnlessABacklogBuildsUp) {
     EXPECT_EQ(chat->receivedlist.size(), 101 - Tchat::kBacklogMessagesPerTick);
 }
 
+// A quiet table answers at once; only what queues up behind waits for ticks.
+TEST_F(SeatsTest, AMessageIntoAnEmptyQueueIsHandledWithoutWaitingForATick) {
+    logIn(1);
+    chat->Timer1.stop();
+    chat->Timer1.setInterval(Tchat::kTimer1IntervalMs); // so a read does not restart it
+    peer->Send(buildMessage("CMD_chat+1+first|clRed") + buildMessage("CMD_chat+1+second|clRed"));
+    EXPECT_TRUE(waitFor([&] { return chatText().contains("first"); }, 5000));
+    settle(50);
+    EXPECT_FALSE(chatText().contains("second"));
+    EXPECT_EQ(chat->receivedlist.size(), 1);
+    chat->Timer1Timer();
+    EXPECT_TRUE(chatText().contains("second"));
+}
+
 TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
     QTemporaryDir home;
     qputenv("LUDOMYRA_HOME", home.path().toUtf8());
