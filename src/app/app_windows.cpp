@@ -3,21 +3,28 @@
 #include <QCoreApplication>
 
 AppWindows::AppWindows()
-    : gamestart(chat.gamechoice, [this] { chat.startGame(); }), server(hostOptions),
-      startup(chat, server.Sock1()) {
+    : server(hostOptions), startup(chat, server.Sock1()), gamestart([this] {
+          return std::make_unique<Tgamestart>(chat.gamechoice, [this] { chat.startGame(); });
+      }),
+      spylist([this] {
+          auto window = std::make_unique<Tspylist>();
+          window->mayRemove = [this] {
+              return chat.state.holdsSlotOne();
+          };
+          window->kicking = [this](int slot) {
+              chat.seats->kicking(slot);
+          };
+          chat.seats->attachSpyList(window->listbox_spys); // filled at once
+          return window;
+      }),
+      about([] { return std::make_unique<Tabout>(); }),
+      help([this] { return std::make_unique<Thelp>(about()); }) {
     tallylist.setSeats(&tallySeats);
-    chat.seats->attachSpyList(spylist.listbox_spys);
-    spylist.mayRemove = [this] {
-        return chat.state.holdsSlotOne();
-    };
-    spylist.kicking = [this](int slot) {
-        chat.seats->kicking(slot);
-    };
     chat.addgame = [this](const QString& winnerText) {
         tallylist.addgame(winnerText);
     };
     chat.showGameOptions = [this] {
-        gamestart.showCentredOn(&chat);
+        gamestart().showCentredOn(&chat);
     };
     chat.onFirstShow = [this] {
         startup.processparams(QCoreApplication::arguments().mid(1));
@@ -28,8 +35,8 @@ AppWindows::AppWindows()
         help().showPage("Overview");
         help().showCentredOn(&chat);
     });
-    QObject::connect(chat.menu->SpyList1, &QAction::triggered, &spylist,
-                     [this] { spylist.showCentredOn(&chat); });
+    QObject::connect(chat.menu->SpyList1, &QAction::triggered, &chat,
+                     [this] { spylist().showCentredOn(&chat); });
     QObject::connect(chat.menu->ViewTally1, &QAction::triggered, &tallylist, [this] {
         tallylist.loadchecklist();
         tallylist.move(chat.frameGeometry().center() - tallylist.rect().center());
@@ -39,18 +46,6 @@ AppWindows::AppWindows()
 }
 
 AppWindows::~AppWindows() = default;
-
-Tabout& AppWindows::about() {
-    if (!about_)
-        about_ = std::make_unique<Tabout>();
-    return *about_;
-}
-
-Thelp& AppWindows::help() {
-    if (!help_)
-        help_ = std::make_unique<Thelp>(about());
-    return *help_;
-}
 
 void AppWindows::activate() {
     if (chat.isMinimized())

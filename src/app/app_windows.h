@@ -8,6 +8,7 @@
 #include "host/tserver.h"
 #include "tally/ttallylist.h"
 
+#include <functional>
 #include <memory>
 
 // The tally asks the main window's seats who else is playing.
@@ -20,8 +21,26 @@ private:
     const Tchat& chat_;
 };
 
-// Every window of the process, created once in this order (the main window
-// first, so it is the one whose closing ends the program) and kept until exit.
+// A window built the first time it is asked for: nobody waits at start-up
+// for windows they may never open.
+template <typename Window> class BuiltOnFirstUse {
+public:
+    explicit BuiltOnFirstUse(std::function<std::unique_ptr<Window>()> build)
+        : build_(std::move(build)) {}
+    Window& operator()() {
+        if (!window_)
+            window_ = build_();
+        return *window_;
+    }
+
+private:
+    std::function<std::unique_ptr<Window>()> build_;
+    std::unique_ptr<Window> window_;
+};
+
+// Every window of the process, kept until exit. The main window comes first,
+// so it is the one whose closing ends the program; the tally is built with it,
+// since it tells at once of a damaged tally file.
 struct AppWindows {
     AppWindows();
     ~AppWindows();
@@ -29,21 +48,15 @@ struct AppWindows {
     // Brings the main window to the front, restoring it if minimised.
     void activate();
 
-    // Help and about are built when first asked for: nobody waits at
-    // start-up for pages they may never open.
-    Tabout& about();
-    Thelp& help();
-
     Tchat chat;
     ChatTallySeats tallySeats{chat};
     Ttallylist tallylist;
-    Tgamestart gamestart;
     ClientHostOptions hostOptions{chat};
     TServer server;
-    Tspylist spylist;
     Startup startup;
 
-private:
-    std::unique_ptr<Tabout> about_;
-    std::unique_ptr<Thelp> help_; // refers to about_, so it goes first
+    BuiltOnFirstUse<Tgamestart> gamestart;
+    BuiltOnFirstUse<Tspylist> spylist;
+    BuiltOnFirstUse<Tabout> about;
+    BuiltOnFirstUse<Thelp> help; // refers to about, so it goes first
 };

@@ -62,9 +62,9 @@ TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
         chat.gamechoice.gametype = 1; // high score: Klot wins after at most nine words
         chat.gamechoice.botoff = 0;
         chat.menu->StartGame1->trigger();
-        auto* start = windows.gamestart.findChild<QLabel*>("button_start");
+        auto* start = windows.gamestart().findChild<QLabel*>("button_start");
         ASSERT_TRUE(start);
-        ASSERT_TRUE(waitFor([&] { return windows.gamestart.isVisible(); }, 5000));
+        ASSERT_TRUE(waitFor([&] { return windows.gamestart().isVisible(); }, 5000));
         QTest::keyClick(start, Qt::Key_Return);
 
         GuessRow* row = chat.board->guessRow();
