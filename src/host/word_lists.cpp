@@ -6,19 +6,35 @@
 #include <QStringTokenizer>
 
 WordLists::WordLists(const QStringList& hiddenWords, const QStringList& dictionary)
-    : m_words(hiddenWords), m_speller(dictionary), m_backup(hiddenWords) {
-    m_spellerLookup.reserve(m_speller.size());
-    for (const QString& word : m_speller) {
+    : m_lists(indexed(hiddenWords, dictionary)) {}
+
+WordLists::WordLists(std::function<Lists()> source) : m_source(std::move(source)) {}
+
+WordLists::Lists WordLists::indexed(const QStringList& hiddenWords, const QStringList& dictionary) {
+    Lists lists{hiddenWords, dictionary, hiddenWords, {}, {}};
+    lists.spellerLookup.reserve(dictionary.size());
+    for (const QString& word : dictionary) {
         const QString lower = word.toLower();
-        m_spellerLookup.insert(lower);
+        lists.spellerLookup.insert(lower);
         if (!lower.isEmpty())
-            m_spellerByInitial[lower.front()].append(lower);
+            lists.spellerByInitial[lower.front()].append(lower);
     }
+    return lists;
 }
 
 WordLists WordLists::builtIn() {
-    return WordLists(readWordFile(QStringLiteral(":/words/hidden.txt")),
-                     readWordFile(QStringLiteral(":/words/dictionary.txt")));
+    return WordLists([] {
+        return indexed(readWordFile(QStringLiteral(":/words/hidden.txt")),
+                       readWordFile(QStringLiteral(":/words/dictionary.txt")));
+    });
+}
+
+WordLists::Lists& WordLists::lists() const {
+    if (m_source) {
+        m_lists = m_source();
+        m_source = nullptr;
+    }
+    return m_lists;
 }
 
 // Read whole and cut in place: a line-by-line text stream made this a
@@ -38,22 +54,24 @@ QStringList WordLists::readWordFile(const QString& path) {
 }
 
 QString WordLists::drawWord() {
-    if (m_words.size() < 2)
-        m_words.append(m_backup.mid(1));
-    if (m_words.isEmpty()) // a backup of one word: keep playing it rather than draw from nothing
-        m_words = m_backup;
-    if (m_words.isEmpty())
+    Lists& all = lists();
+    if (all.words.size() < 2)
+        all.words.append(all.backup.mid(1));
+    if (all.words.isEmpty()) // a backup of one word: keep playing it rather than draw from nothing
+        all.words = all.backup;
+    if (all.words.isEmpty())
         return QString();
-    const int index = randomBelow(static_cast<int>(m_words.size()));
-    return m_words.takeAt(index).toUpper();
+    const int index = randomBelow(static_cast<int>(all.words.size()));
+    return all.words.takeAt(index).toUpper();
 }
 
 bool WordLists::isInDictionary(const QString& word) const {
-    return m_spellerLookup.contains(word.toLower());
+    return lists().spellerLookup.contains(word.toLower());
 }
 
 const QStringList& WordLists::dictionaryWordsStartingWith(QChar letter) const {
     static const QStringList none;
-    const auto found = m_spellerByInitial.constFind(letter.toLower());
-    return found == m_spellerByInitial.constEnd() ? none : *found;
+    const QHash<QChar, QStringList>& byInitial = lists().spellerByInitial;
+    const auto found = byInitial.constFind(letter.toLower());
+    return found == byInitial.constEnd() ? none : *found;
 }

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The host's three word lists, all in lower case: the words that can be
 // hidden (listbox_words, which shrinks as words are drawn), the dictionary of
@@ -15,7 +16,9 @@ public:
     // listbox_backup starts as a copy of hiddenWords.
     WordLists(const QStringList& hiddenWords, const QStringList& dictionary);
 
-    // The lists built into the program: ":/words/hidden.txt" and ":/words/dictionary.txt".
+    // The lists built into the program: ":/words/hidden.txt" and
+    // ":/words/dictionary.txt". They are read at their first use, so that
+    // starting the program does not wait for them.
     static WordLists builtIn();
 
     // One word per line, lower-cased, blank lines skipped; empty when the file cannot be read.
@@ -32,14 +35,24 @@ public:
     // The dictionary entries (lower case) that begin with the letter, any case.
     const QStringList& dictionaryWordsStartingWith(QChar letter) const;
 
-    const QStringList& listbox_words() const { return m_words; }
-    const QStringList& speller() const { return m_speller; }
-    const QStringList& listbox_backup() const { return m_backup; }
+    const QStringList& listbox_words() const { return lists().words; }
+    const QStringList& speller() const { return lists().speller; }
+    const QStringList& listbox_backup() const { return lists().backup; }
 
 private:
-    QStringList m_words;
-    QStringList m_speller;
-    QStringList m_backup;
-    QSet<QString> m_spellerLookup;
-    QHash<QChar, QStringList> m_spellerByInitial;
+    struct Lists {
+        QStringList words;
+        QStringList speller;
+        QStringList backup;
+        QSet<QString> spellerLookup;
+        QHash<QChar, QStringList> spellerByInitial;
+    };
+
+    explicit WordLists(std::function<Lists()> source);
+    static Lists indexed(const QStringList& hiddenWords, const QStringList& dictionary);
+    // The lists, taken from their source at the first call.
+    Lists& lists() const;
+
+    mutable std::function<Lists()> m_source;
+    mutable Lists m_lists;
 };
