@@ -1,5 +1,6 @@
 #include "client/chat_part.h"
 
+#include "client/artwork.h"
 #include "client/chat_entry.h"
 #include "client/chat_pane.h"
 #include "client/colour_text.h"
@@ -12,32 +13,14 @@
 
 #include <QColorDialog>
 #include <QFrame>
-#include <QPainter>
 
 namespace {
 
-// Stand-ins until the smiley artwork arrives: plain faces, smiling or
-// frowning more or less.
-QList<QPixmap> placeholderSmileys() {
-    QList<QPixmap> faces;
-    for (int index = 0; index < ChatPane::kSmileyCount; ++index) {
-        QPixmap face(17, 17);
-        face.fill(Qt::transparent);
-        QPainter painter(&face);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(Qt::black, 1));
-        painter.setBrush(QColor(255, 214, 0));
-        painter.drawEllipse(QRectF(0.5, 0.5, 16, 16));
-        painter.setBrush(Qt::black);
-        painter.drawEllipse(QRectF(4.5, 5, 2, 2.5));
-        painter.drawEllipse(QRectF(10.5, 5, 2, 2.5));
-        painter.setBrush(Qt::NoBrush);
-        const bool smiling = index % 3 != 2;
-        const qreal depth = 2 + index % 4;
-        painter.drawArc(QRectF(4, smiling ? 8 : 10, 9, depth), smiling ? 180 * 16 : 0, 180 * 16);
-        faces.append(face);
-    }
-    return faces;
+QList<QPixmap> smileyPictures() {
+    QList<QPixmap> pictures;
+    for (int index = 0; index < ChatPane::kSmileyCount; ++index)
+        pictures.append(artwork::smiley(index));
+    return pictures;
 }
 
 } // namespace
@@ -54,7 +37,7 @@ ChatPart::ChatPart(QWidget* panel, MainMenu& menu, ClientState& state, ClientOut
     entry_ = new ChatEntry(panel, sender_);
     phraseButtons_ = new PhraseButtons(panel, sender_);
     smileyButton_ = new SmileyButton(panel);
-    setSmileys(placeholderSmileys());
+    setSmileys(smileyPictures());
     setTextSize(ChatPane::kDefaultTextSize);
 
     chooseColour = [](const QColor& initial, QWidget* parent) -> std::optional<QColor> {

@@ -9,13 +9,18 @@ const QStringList PhraseButtons::kDefaultPhrases = {
     "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!"};
 
 PhraseButtons::PhraseButtons(QWidget* panel, ChatSender& sender) : QObject(panel), sender_(sender) {
+    // One style sheet for the column rather than one per button: each sheet
+    // is parsed and polished on its own.
+    auto* column = new QWidget(panel);
+    column->setObjectName("phrase_buttons");
+    column->setGeometry(352, 310, 25, 20 * kCount - 1);
+    column->setStyleSheet("QPushButton { background: rgb(255, 255, 0); "
+                          "border: 1px solid rgb(128, 128, 0); border-radius: 2px; }");
     for (int index = 0; index < kCount; ++index) {
-        auto* button = new QPushButton(panel);
+        auto* button = new QPushButton(column);
         button->setObjectName(QString("b_phrase%1").arg(index + 1));
-        button->setGeometry(352, 310 + 20 * index, 25, 19);
+        button->setGeometry(0, 20 * index, 25, 19);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet("QPushButton { background: rgb(255, 255, 0); "
-                              "border: 1px solid rgb(128, 128, 0); border-radius: 2px; }");
         button->setToolTip(kDefaultPhrases[index]);
         connect(button, &QPushButton::clicked, this, [this, index] { b_phrase1Click(index); });
         buttons_.append(button);

@@ -92,19 +92,11 @@ void Tchat::buildPanel() {
     button_start->hide();
 }
 
-static QList<QPixmap> smileyPictures() {
-    QList<QPixmap> pictures;
-    for (int index = 0; index < 18; ++index)
-        pictures.append(artwork::smiley(index));
-    return pictures;
-}
-
 void Tchat::buildParts() {
     const auto sayLine = [this](const QString& line) {
         say(line);
     };
     chat = new ChatPart(panel_board, *menu, state, *this);
-    chat->setSmileys(smileyPictures());
     chat->settingsChanged = [this] {
         saveinifile();
     };
