@@ -9,7 +9,6 @@
 #include "client/word_list_panel.h"
 
 #include <QLabel>
-#include <QPainter>
 
 namespace {
 
@@ -40,21 +39,6 @@ QRect cellSquare(int row, int column) {
                  kFirstMark.y() - 3 + kPitch * (row - 1), kCellSize, kCellSize);
 }
 
-// The board picture with a light square for each cell, so black letters
-// and both kinds of ball read well on it.
-QPixmap boardPicture(QSize size) {
-    QPixmap picture = artwork::picture(ArtRole::Board, size);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(92, 58, 30), 1));
-    painter.setBrush(QColor(214, 196, 150));
-    for (int r = 1; r <= Board::kRows; ++r) {
-        for (int c = 1; c <= Board::kColumns; ++c)
-            painter.drawRoundedRect(cellSquare(r, c), 4, 4);
-    }
-    return picture;
-}
-
 } // namespace
 
 void Board::buildLayout(QWidget* panel) {
@@ -63,7 +47,7 @@ void Board::buildLayout(QWidget* panel) {
     panel_word->setGeometry(kBoardPanel);
     look::setBackground(panel_word, Qt::black); // under the board picture
     auto* background = newLabel(panel_word, "image_board", QRect(QPoint(), kBoardPanel.size()));
-    background->setPixmap(boardPicture(kBoardPanel.size()));
+    background->setPixmap(artwork::picture(ArtRole::Board)); // its squares lie under the cells
     buildHeader(panel_word);
     buildGrid(panel_word);
     row_ = new GuessRow(panel_word, kInputRow, state_,

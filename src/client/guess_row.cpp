@@ -67,9 +67,13 @@ void LetterEdit::focusInEvent(QFocusEvent* event) {
 
 GuessRow::GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Hooks hooks)
     : QObject(parent), state_(state), hooks_(std::move(hooks)) {
+    // The edits share their look through one style sheet on the row.
+    row_ = new QWidget(parent);
+    row_->setObjectName("guess_row");
+    row_->setGeometry(topLeft.x(), topLeft.y(), kPitch * (kColumns - 1) + kEditSize, kEditSize);
     for (int c = 1; c <= kColumns; ++c) {
-        auto* e = new LetterEdit(parent, c);
-        e->setGeometry(topLeft.x() + kPitch * (c - 1), topLeft.y(), kEditSize, kEditSize);
+        auto* e = new LetterEdit(row_, c);
+        e->setGeometry(kPitch * (c - 1), 0, kEditSize, kEditSize);
         e->onKey = [this](int column, QKeyEvent* event) {
             return keyPress(column, event);
         };
@@ -95,11 +99,9 @@ void GuessRow::setLook(Look look) {
                                   "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "
                                   "font: bold 32px 'Arial'; padding: 0px; }")
                               .arg(colourOf(look));
-    for (int c = 1; c <= kColumns; ++c) {
-        LetterEdit* e = edit(c);
-        e->setStyleSheet(style);
-        e->setReadOnly(look == Look::Revealed);
-    }
+    row_->setStyleSheet(style);
+    for (int c = 1; c <= kColumns; ++c)
+        edit(c)->setReadOnly(look == Look::Revealed);
 }
 
 void GuessRow::clearColumn(int column) {

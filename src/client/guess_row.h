@@ -59,6 +59,7 @@ private:
 
     const ClientState& state_;
     Hooks hooks_;
+    QWidget* row_ = nullptr; // holds the edits and their style sheet
     std::array<LetterEdit*, kColumns> edits_{};
     Look look_ = Look::Open;
 };
