@@ -84,10 +84,17 @@ void Ttallylist::FormDestroy() {
     saveTally();
 }
 
+// Styling every control is a noticeable part of start-up, and most runs
+// never open the tally.
+void Ttallylist::showEvent(QShowEvent* event) {
+    if (styleSheet().isEmpty())
+        setStyleSheet(kLook);
+    QWidget::showEvent(event);
+}
+
 void Ttallylist::buildControls() {
     setWindowTitle("Ludomyra - Tally List");
-    setStyleSheet(kLook);
-    setAttribute(Qt::WA_StyledBackground);
+    setAttribute(Qt::WA_StyledBackground); // the look itself comes at the first showing
 
     mylabel_1 = countLabel("mylabel_1");
     mylabel_2 = countLabel("mylabel_2");

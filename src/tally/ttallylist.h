@@ -50,6 +50,9 @@ public:
 
     const TallyGrid& scores() const { return stringgrid_scores; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private slots:
     void checklistClickCheck(QListWidgetItem* item);
     void listbox_tallyClickCheck(QListWidgetItem* item);
