@@ -112,7 +112,8 @@ void startUp() {
     if (game.contains(0) || minimal.contains(0))
         return printFailure("client start-up", "a program did not start");
     const double gameMs = median(game) * 1000, minimalMs = median(minimal) * 1000;
-    printFigure("start-up: minimal Qt Widgets window (median of 11)", minimalMs, 0, "ms", "-", true);
+    printFigure("start-up: minimal Qt Widgets window (median of 11)", minimalMs, 0, "ms", "-",
+                true);
     printFigure("start-up: solo program to its own login (median of 11)", gameMs, 0, "ms",
                 "< 2x the minimal window", gameMs < 2 * minimalMs);
     printFigure("start-up: solo program / minimal window", gameMs / minimalMs, 2, "x", "< 2",
