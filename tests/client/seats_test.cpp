@@ -51,6 +51,20 @@ TEST_F(SeatsTest, ExistingPlayersFillSeatsAndTheSpyList) {
     EXPECT_EQ(chat->loadchecklist(), (QStringList{"Bob", "Cy"}));
 }
 
+// The spy list window is built when first opened: it must show the spies
+// who came before, and then follow arrivals and departures.
+TEST_F(SeatsTest, ASpyListAttachedLateShowsTheSpiesAlreadyThere) {
+    logIn(1);
+    hostSays({"CMD_newplayerinfo+7+Dee+0", "CMD_newplayerinfo+8+Eli+0"});
+    QListWidget list;
+    chat->seats->attachSpyList(&list);
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), "7: Dee");
+    hostSays("CMD_playerdisconnected+7+Dee");
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.item(0)->text(), "8: Eli");
+}
+
 TEST_F(SeatsTest, ASpyWatchesWithoutASeat) {
     logIn(6, "Eve");
     EXPECT_TRUE(chatText().contains("You are spying."));
