@@ -32,6 +32,7 @@
 // host and hands each queued message to the part that owns its command.
 class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
+    friend class TchatProbe; // what tests see of the parts, the queue and the ticks
 public:
     // One dispatch step every tick; counted ticks pace the phrase cool-down and
     // the table animation, so the interval is part of the game's feel.

@@ -33,8 +33,8 @@ void ClientHarness::TearDown() {
 }
 
 void ClientHarness::hostSays(const QStringList& messages) {
-    chat->receivedlist.append(messages);
-    ASSERT_TRUE(waitFor([&] { return !chat || chat->receivedlist.isEmpty(); }, 5000));
+    probe().queue().append(messages);
+    ASSERT_TRUE(waitFor([&] { return !chat || probe().queue().isEmpty(); }, 5000));
     settle(40); // the last one is handled on the tick that emptied the queue
 }
 
@@ -53,10 +53,6 @@ QStringList ClientHarness::sent() {
     }
     fromClient.clear();
     return messages;
-}
-
-QString ClientHarness::chatText() const {
-    return chat->mainchat->toPlainText();
 }
 
 void ClientHarness::writeSettings(const QByteArray& content) {
