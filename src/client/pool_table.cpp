@@ -116,7 +116,6 @@ void PoolTable::setType(const QString& type, bool joining) {
 void PoolTable::startthegame(const QString& args) {
     const gamemsg::StartGame start = gamemsg::startgame(args);
     panel_winner->hide();
-    hooks_.showStartButton(false);
     if (hooks_.gameStarting)
         hooks_.gameStarting();
     racks_.clearall();
@@ -194,8 +193,8 @@ void PoolTable::tiegame(const QString& args) {
 }
 
 void PoolTable::announce(const QString& result) {
-    if (state_.holdsSlotOne())
-        hooks_.showStartButton(true);
+    if (hooks_.gameEnded)
+        hooks_.gameEnded();
     label_winner1->setText(result);
     label_winner2->setText(result);
     panel_winner->setAccessibleName(result);

@@ -2,6 +2,7 @@
 
 #include "client/message_box.h"
 #include "client/tchat.h"
+#include "net/protocol.h"
 #include "net/tsock.h"
 #include "tchat_probe.h"
 
@@ -17,8 +18,7 @@ protected:
         messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
         listener.setPortName("0");
         listener.OnAccept = [this](TSock* sender) {
-            TSock* accepted = nullptr;
-            if (sender->Accept(accepted))
+            if (sender->Accept(hostEnd))
                 ++acceptedConnections;
         };
     }
@@ -35,6 +35,7 @@ protected:
     Startup startup{chat, listener};
     QStringList boxes;
     int acceptedConnections = 0;
+    TSock* hostEnd = nullptr; // the host's end of the last accepted connection
 };
 
 TEST_F(StartupTest, NoArgumentsHostASoloGameAsYouOnTheLoopback) {
@@ -43,7 +44,6 @@ TEST_F(StartupTest, NoArgumentsHostASoloGameAsYouOnTheLoopback) {
     EXPECT_TRUE(listener.Listen());
     EXPECT_TRUE(probe.state().ishost);
     EXPECT_EQ(probe.state().loginname, "You");
-    EXPECT_EQ(chat.hostaddress, "127.0.0.1");
     EXPECT_EQ(probe.connection().HostName(), "127.0.0.1");
     EXPECT_TRUE(startGameOffered());
     EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
@@ -79,6 +79,18 @@ TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
     EXPECT_FALSE(startGameOffered());
     EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
     EXPECT_NE(probe.presenceLink().localPort(), 0);
+}
+
+// The host takes game starts from slot 1 only: a hosting copy whose own
+// client was not the first to connect is not offered them once logged in.
+TEST_F(StartupTest, AHostingCopyLoggedInOutsideSlotOneLosesStartGame) {
+    startup.processparams({});
+    ASSERT_TRUE(startGameOffered());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hostEnd != nullptr; }, 5000));
+    hostEnd->Send(buildMessage("CMD_sendlogininfo+2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connected; }, 5000));
+    EXPECT_EQ(probe.state().myseat, 2);
+    EXPECT_FALSE(startGameOffered());
 }
 
 TEST_F(StartupTest, OneOrTwoArgumentsStartNothing) {

@@ -8,9 +8,7 @@ void ClientHarness::SetUp() {
     ASSERT_TRUE(home.isValid());
     qputenv("LUDOMYRA_HOME", home.path().toUtf8());
     messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
-    chat = std::make_unique<Tchat>();
-    chat->state.loginname = "Ann";
-    chat->playername = "Ann";
+    chat = std::make_unique<Tchat>(appHooks);
     host.setPortName("0");
     host.OnAccept = [this](TSock* s) {
         s->Accept(peer);
@@ -20,10 +18,8 @@ void ClientHarness::SetUp() {
     };
     host.setListen(true);
     chat->show();
-    chat->sock.setHostName("127.0.0.1");
-    chat->sock.setPortName(QString::number(host.localPort()));
-    chat->sock.Open();
-    ASSERT_TRUE(waitFor([&] { return peer && chat->sock.Connected(); }, 5000));
+    chat->joinHost("Ann", "127.0.0.1", QString::number(host.localPort()));
+    ASSERT_TRUE(waitFor([&] { return peer && probe().connection().Connected(); }, 5000));
 }
 
 void ClientHarness::TearDown() {

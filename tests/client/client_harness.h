@@ -38,7 +38,8 @@ protected:
     void writeSettings(const QByteArray& content);
 
     QTemporaryDir home;
-    QStringList boxes; // message boxes shown
+    QStringList boxes;       // message boxes shown
+    Tchat::Hooks appHooks{}; // what the program around the window is told, set before SetUp
     std::unique_ptr<Tchat> chat;
     TSock host;
     TSock* peer = nullptr;

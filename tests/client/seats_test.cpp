@@ -234,9 +234,7 @@ TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
     probe.setListen(true);
     const QString freePort = QString::number(probe.localPort());
     probe.setListen(false);
-    chat.sock.setHostName("127.0.0.1");
-    chat.sock.setPortName(freePort);
-    chat.sock.Open();
+    chat.joinHost("Ann", "127.0.0.1", freePort);
     EXPECT_TRUE(waitFor(
         [&] { return TchatProbe(chat).chatText().contains("Could not connect to 127.0.0.1."); },
         5000));

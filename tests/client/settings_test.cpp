@@ -37,8 +37,8 @@ TEST_F(SettingsTest, WithoutAFileTheDefaultsHoldOnceConnected) {
     EXPECT_TRUE(menu().Normal1->isChecked());
     EXPECT_EQ(chat->botSpeedMs(), 1000);
     EXPECT_TRUE(menu().Classic1->isChecked());
-    EXPECT_EQ(chat->gamechoice.gametype, 1);
-    EXPECT_EQ(chat->gamechoice.botoff, 0);
+    EXPECT_EQ(chat->gameChoice().gametype, 1);
+    EXPECT_EQ(chat->gameChoice().botoff, 0);
     EXPECT_EQ(probe().chat().textSize(), 8);
     EXPECT_TRUE(menu().TextSize8->isChecked());
     EXPECT_FALSE(menu().TextSize10->isChecked());
@@ -77,11 +77,11 @@ TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
          [this] { return menu().Short1->isChecked() && chat->betweenRounds() == 7; },
          "other pause"},
         {"Betweenrounds=soon", [this] { return chat->betweenRounds() == 5; }, "unreadable pause"},
-        {"Gametype=0", [this] { return chat->gamechoice.gametype == 1; }, "game type 0"},
-        {"Gametype=", [this] { return chat->gamechoice.gametype == 1; }, "empty game type"},
-        {"Gametype=9", [this] { return chat->gamechoice.gametype == 1; }, "game type 9"},
-        {"Gametype=$3", [this] { return chat->gamechoice.gametype == 3; }, "hex game type"},
-        {"Botplay=1", [this] { return chat->gamechoice.botoff == 1; }, "bot off"},
+        {"Gametype=0", [this] { return chat->gameChoice().gametype == 1; }, "game type 0"},
+        {"Gametype=", [this] { return chat->gameChoice().gametype == 1; }, "empty game type"},
+        {"Gametype=9", [this] { return chat->gameChoice().gametype == 1; }, "game type 9"},
+        {"Gametype=$3", [this] { return chat->gameChoice().gametype == 3; }, "hex game type"},
+        {"Botplay=1", [this] { return chat->gameChoice().botoff == 1; }, "bot off"},
         {"Playsounds=False", [this] { return menu().PlaySounds1->isChecked(); }, "False"},
         {"Playsounds=false", [this] { return !menu().PlaySounds1->isChecked(); }, "false"},
         {"ChatterSounds=false", [this] { return !menu().PlayChatterSounds1->isChecked(); },
@@ -183,7 +183,7 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
 }
 
 TEST_F(SettingsTest, TheGameOptionsWindowStartsTheChosenGame) {
-    Tgamestart window(chat->gamechoice, [this] { chat->startGame(); });
+    Tgamestart window(chat->gameChoice(), [this] { chat->startGame(); });
     logIn(1, "Ann");
     EXPECT_TRUE(probe().menu().StartGame1->isEnabled()); // slot 1 starts games
     window.show();

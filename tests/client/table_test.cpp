@@ -139,12 +139,12 @@ protected:
         void inform(QWidget*, const QString&) override {}
     };
     void SetUp() override {
-        TableTest::SetUp();
         tallyPath = home.filePath("Ludomyratally.tld");
         tally = std::make_unique<Ttallylist>(tallyPath, prompts);
-        chat->addgame = [this](const QString& winnerText) {
+        appHooks.addgame = [this](const QString& winnerText) {
             tally->addgame(winnerText);
         };
+        TableTest::SetUp();
     }
     void TearDown() override {
         tally.reset();
@@ -165,7 +165,8 @@ protected:
 TEST_F(TallyTest, AWinIsCountedOncePerGameBySeatNotByName) {
     logIn(1, "Ann");
     hostSays({"CMD_existingplayers+3+Ann+0", "CMD_startgame+Ann+nine+0+"});
-    hostSays({"CMD_winner+3+", "CMD_winner+3+"}); // the other Ann won, and is told twice
+    EXPECT_FALSE(probe().startButton().isVisible()); // until the game has a result
+    hostSays({"CMD_winner+3+", "CMD_winner+3+"});    // the other Ann won, and is told twice
     EXPECT_EQ(savedTotals(), std::make_pair(qint64(1), qint64(0)));
     EXPECT_EQ(probe().table().bannerText(), "Ann has Won the Game!");
     EXPECT_TRUE(chatText().contains("Ann has Won the Game!"));

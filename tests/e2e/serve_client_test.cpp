@@ -23,12 +23,9 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     ASSERT_NE(port, 0);
 
     Tchat window;
-    window.state.loginname = window.playername = "Ann";
-    Tgamestart options(window.gamechoice, [&window] { window.startGame(); });
+    Tgamestart options(window.gameChoice(), [&window] { window.startGame(); });
     window.show();
-    window.sock.setHostName("127.0.0.1");
-    window.sock.setPortName(QString::number(port));
-    window.sock.Open();
+    window.joinHost("Ann", "127.0.0.1", QString::number(port));
     const TchatProbe probe(window);
     ASSERT_TRUE(waitFor([&] { return probe.seats().occupied(1); }));
     EXPECT_EQ(probe.state().myseat, 1);

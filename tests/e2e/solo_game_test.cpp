@@ -48,21 +48,18 @@ TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
     int typed = 0;
     QString banner;
     {
-        AppWindows windows;
+        AppWindows windows(QStringList{}); // no arguments: a solo game
         Tchat& chat = windows.chat;
         const TchatProbe probe(chat);
         probe.sounds().player = [](const QString&) {
         }; // no sound card on CI
-        chat.onFirstShow = [&windows] {
-            windows.startup.processparams({});
-        };
         chat.show();
         ASSERT_TRUE(
             waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }, 10000));
 
         probe.menu().Fast1->trigger();
-        chat.gamechoice.gametype = 1; // high score: Klot wins after at most nine words
-        chat.gamechoice.botoff = 0;
+        chat.gameChoice().gametype = 1; // high score: Klot wins after at most nine words
+        chat.gameChoice().botoff = 0;
         probe.menu().StartGame1->trigger();
         auto* start = windows.gamestart().findChild<QLabel*>("button_start");
         ASSERT_TRUE(start);
