@@ -16,11 +16,11 @@
 
 Tchat::Tchat(Hooks hooks)
     : hooks_(std::move(hooks)),
-      settings_({[this] { return collectSettings(); },
-                 [this](const PlayerSettings& loaded) { applySettings(loaded); },
-                 [this](const QString& line) {
-                     say(line);
-                 }}) {
+      settings_({
+          .collect = [this] { return collectSettings(); },
+          .apply = [this](const PlayerSettings& loaded) { applySettings(loaded); },
+          .say = [this](const QString& line) { say(line); },
+      }) {
     setObjectName("chat");
     setWindowTitle("Ludomyra");
     ownedMenu_ = std::make_unique<MainMenu>(menuBar());
@@ -108,40 +108,48 @@ void Tchat::buildParts() {
     mychat = chat->entry();
     options = new OptionsMenu(*menu, [this] { saveinifile(); });
     options->setParent(this);
-    seats = new Seats(panel_board, state, *this,
-                      {sayLine, [this](const QString& name) { sounds->playsounds(name); },
-                       [this] { loadinifile(); },
-                       [this](bool watching) {
-                           menu->JustWatch1->setChecked(watching);
-                       }});
+    seats = new Seats(
+        panel_board, state, *this,
+        {
+            .say = sayLine,
+            .playsound = [this](const QString& name) { sounds->playsounds(name); },
+            .ownArrival = [this] { loadinifile(); },
+            .ownWatchingChanged = [this](bool watching) { menu->JustWatch1->setChecked(watching); },
+        });
     sounds = new Sounds(panel_board, state, *this, *seats, *options, sayLine);
     board = new Board(panel_board, state, *this, *seats, *sounds, *options,
-                      {[this] { mychat->setFocus(Qt::OtherFocusReason); },
-                       [this] {
-                           return isActiveWindow();
-                       }});
+                      {
+                          .focusChat = [this] { mychat->setFocus(Qt::OtherFocusReason); },
+                          .windowActive = [this] { return isActiveWindow(); },
+                      });
     table = new PoolTable(panel_board, state, *seats, *sounds,
-                          {sayLine,
-                           [this](const QString& winnerText) {
-                               if (hooks_.addgame)
-                                   hooks_.addgame(winnerText);
-                           },
-                           [this] {
-                               menu->JustWatch1->setChecked(false);
-                               gameInPlay_ = true;
-                               showHostControls();
-                           },
-                           [this] {
-                               gameInPlay_ = false;
-                               showHostControls();
-                           }});
+                          {
+                              .say = sayLine,
+                              .addgame =
+                                  [this](const QString& winnerText) {
+                                      if (hooks_.addgame)
+                                          hooks_.addgame(winnerText);
+                                  },
+                              .gameStarting =
+                                  [this] {
+                                      menu->JustWatch1->setChecked(false);
+                                      gameInPlay_ = true;
+                                      showHostControls();
+                                  },
+                              .gameEnded =
+                                  [this] {
+                                      gameInPlay_ = false;
+                                      showHostControls();
+                                  },
+                          });
     button_start->raise(); // it stands on the table
     ClientOutbox& outbox = *this;
     session_ = std::make_unique<ClientSession>(state, outbox,
-                                               ClientSession::Hooks{sayLine, [this] { loggedIn(); },
-                                                                    [this] {
-                                                                        hostFull();
-                                                                    }});
+                                               ClientSession::Hooks{
+                                                   .say = sayLine,
+                                                   .loggedIn = [this] { loggedIn(); },
+                                                   .hostFull = [this] { hostFull(); },
+                                               });
 }
 
 void Tchat::connectMenu() {
