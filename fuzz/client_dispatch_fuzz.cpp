@@ -9,6 +9,7 @@
 #include "client/message_box.h"
 #include "client/tchat.h"
 #include "net/commands.h"
+#include "tchat_probe.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -42,33 +43,34 @@ QApplication& application() {
 
 struct LoggedInWindow {
     LoggedInWindow() {
-        chat.seats->attachSpyList(&spyList);
-        chat.receivedlist << "CMD_sendlogininfo+1"
-                          << "CMD_newplayerinfo+1+You+0";
+        probe.seats().attachSpyList(&spyList);
+        probe.queue() << "CMD_sendlogininfo+1"
+                      << "CMD_newplayerinfo+1+You+0";
     }
     Tchat chat;
+    TchatProbe probe{chat};
     QListWidget spyList;
 };
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QApplication& app = application();
     static auto window = std::make_unique<LoggedInWindow>();
-    Tchat& chat = window->chat;
+    const TchatProbe& probe = window->probe;
     QListWidget& spyList = window->spyList;
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     for (const QByteArray& message : input.split(kTerminator))
-        chat.receivedlist << QString::fromUtf8(message);
+        probe.queue() << QString::fromUtf8(message);
     // One message a tick, as the window's timer does; a full host stops the dispatch.
-    for (qsizetype tick = 0, queued = chat.receivedlist.size(); tick < queued; ++tick) {
-        chat.processsocktimer();
-        chat.table->moveballs();
+    for (qsizetype tick = 0, queued = probe.queue().size(); tick < queued; ++tick) {
+        probe.handleNext();
+        probe.table().moveballs();
     }
     require(spyList.count() <= ClientState::kLastSlot - ClientState::kSeats);
-    require(chat.state.myseat >= 0 && chat.state.myseat <= ClientState::kLastSlot);
+    require(probe.state().myseat >= 0 && probe.state().myseat <= ClientState::kLastSlot);
     for (int seat = 1; seat <= ClientState::kSeats; ++seat)
-        require(chat.seats->nameLabel(seat)->text().size() <= Seats::kMaxNameLength);
+        require(probe.seats().nameLabel(seat)->text().size() <= Seats::kMaxNameLength);
     app.processEvents();
-    if (!chat.receivedlist.isEmpty())
+    if (!probe.queue().isEmpty())
         window = std::make_unique<LoggedInWindow>(); // a full host ended that one
     return 0;
 }

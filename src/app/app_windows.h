@@ -42,7 +42,9 @@ private:
 // so it is the one whose closing ends the program; the tally is built with it,
 // since it tells at once of a damaged tally file.
 struct AppWindows {
-    AppWindows();
+    // arguments: the command line after the program's name, read at the main
+    // window's first showing.
+    explicit AppWindows(const QStringList& arguments);
     ~AppWindows();
 
     // Brings the main window to the front, restoring it if minimised.

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     if (!instance.claim())
         return 0; // the running copy has been asked to come to the front
 
-    AppWindows windows;
+    AppWindows windows(QCoreApplication::arguments().mid(1));
     QObject::connect(&instance, &SingleInstance::activateRequested, &windows.chat,
                      [&windows] { windows.activate(); });
     windows.chat.show();

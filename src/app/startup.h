@@ -16,9 +16,11 @@ public:
     // that only a hosting copy offers (run once hosting has started).
     Startup(Tchat& chat, TSock& hostListener, std::function<void()> onHosting = {});
 
+    // Once, at the main window's first showing.
     void processparams(const QStringList& arguments);
-    void hostpress();
-    void joinpress();
+    // Hosts on the listener and plays there; the host's address is this machine's.
+    void hostpress(const QString& playerName);
+    void joinpress(const QString& playerName, const QString& hostAddress);
 
 private:
     Tchat& chat_;

@@ -51,10 +51,10 @@ void Board::buildLayout(QWidget* panel) {
     buildHeader(panel_word);
     buildGrid(panel_word);
     row_ = new GuessRow(panel_word, kInputRow, state_,
-                        {[this](const QString& name) { sounds_.playsounds(name); },
-                         [this](const QString& word) {
-                             entered(word);
-                         }});
+                        {
+                            .playsound = [this](const QString& name) { sounds_.playsounds(name); },
+                            .entered = [this](const QString& word) { entered(word); },
+                        });
 
     label_status = newLabel(panel, "label_status", kStatusLine);
     label_status->setAlignment(Qt::AlignCenter);

@@ -34,16 +34,17 @@ PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sou
                      Hooks hooks)
     : QObject(panel), state_(state), seats_(seats), sounds_(sounds), hooks_(std::move(hooks)),
       racks_(seats),
-      animation_({[this](int b, BallAnimation::Point at) { balls_[size_t(b)]->move(at.x, at.y); },
-                  [this](int b, bool shown) { balls_[size_t(b)]->setVisible(shown); },
-                  [this] {
-                      for (int b : ballscripts::kStackOrder)
-                          balls_[size_t(b)]->raise();
-                      panel_winner->raise();
-                  },
-                  [this] {
-                      sounds_.playsounds("ballhit");
-                  }}) {
+      animation_({
+          .place = [this](int b, BallAnimation::Point at) { balls_[size_t(b)]->move(at.x, at.y); },
+          .show = [this](int b, bool shown) { balls_[size_t(b)]->setVisible(shown); },
+          .stack =
+              [this] {
+                  for (int b : ballscripts::kStackOrder)
+                      balls_[size_t(b)]->raise();
+                  panel_winner->raise();
+              },
+          .ballhit = [this] { sounds_.playsounds("ballhit"); },
+      }) {
     buildTable(panel);
 }
 
@@ -116,7 +117,6 @@ void PoolTable::setType(const QString& type, bool joining) {
 void PoolTable::startthegame(const QString& args) {
     const gamemsg::StartGame start = gamemsg::startgame(args);
     panel_winner->hide();
-    hooks_.showStartButton(false);
     if (hooks_.gameStarting)
         hooks_.gameStarting();
     racks_.clearall();
@@ -194,8 +194,8 @@ void PoolTable::tiegame(const QString& args) {
 }
 
 void PoolTable::announce(const QString& result) {
-    if (state_.holdsSlotOne())
-        hooks_.showStartButton(true);
+    if (hooks_.gameEnded)
+        hooks_.gameEnded();
     label_winner1->setText(result);
     label_winner2->setText(result);
     panel_winner->setAccessibleName(result);

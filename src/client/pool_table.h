@@ -25,8 +25,8 @@ public:
     struct Hooks {
         std::function<void(const QString& line)> say;
         std::function<void(const QString& winnerText)> addgame; // the tally
-        std::function<void(bool shown)> showStartButton;
         std::function<void()> gameStarting; // e.g. "Just Watch" loses its check mark
+        std::function<void()> gameEnded;    // a win or a tie: Start Game may come back
     };
 
     PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sounds& sounds, Hooks hooks);

@@ -14,12 +14,13 @@
 #include <QScreen>
 #include <QShowEvent>
 
-Tchat::Tchat()
-    : settings_({[this] { return collectSettings(); },
-                 [this](const PlayerSettings& loaded) { applySettings(loaded); },
-                 [this](const QString& line) {
-                     say(line);
-                 }}) {
+Tchat::Tchat(Hooks hooks)
+    : hooks_(std::move(hooks)),
+      settings_({
+          .collect = [this] { return collectSettings(); },
+          .apply = [this](const PlayerSettings& loaded) { applySettings(loaded); },
+          .say = [this](const QString& line) { say(line); },
+      }) {
     setObjectName("chat");
     setWindowTitle("Ludomyra");
     ownedMenu_ = std::make_unique<MainMenu>(menuBar());
@@ -81,8 +82,8 @@ void Tchat::buildPanel() {
 
     auto* start = new ClickableLabel(panel_board);
     connect(start, &ClickableLabel::clicked, this, [this] {
-        if (showGameOptions)
-            showGameOptions();
+        if (hooks_.gameOptionsWanted)
+            hooks_.gameOptionsWanted();
     });
     button_start = start;
     button_start->setObjectName("button_start");
@@ -107,36 +108,48 @@ void Tchat::buildParts() {
     mychat = chat->entry();
     options = new OptionsMenu(*menu, [this] { saveinifile(); });
     options->setParent(this);
-    seats = new Seats(panel_board, state, *this,
-                      {sayLine, [this](const QString& name) { sounds->playsounds(name); },
-                       [this] { loadinifile(); },
-                       [this](bool watching) {
-                           menu->JustWatch1->setChecked(watching);
-                       }});
+    seats = new Seats(
+        panel_board, state, *this,
+        {
+            .say = sayLine,
+            .playsound = [this](const QString& name) { sounds->playsounds(name); },
+            .ownArrival = [this] { loadinifile(); },
+            .ownWatchingChanged = [this](bool watching) { menu->JustWatch1->setChecked(watching); },
+        });
     sounds = new Sounds(panel_board, state, *this, *seats, *options, sayLine);
     board = new Board(panel_board, state, *this, *seats, *sounds, *options,
-                      {[this] { mychat->setFocus(Qt::OtherFocusReason); },
-                       [this] {
-                           return isActiveWindow();
-                       }});
+                      {
+                          .focusChat = [this] { mychat->setFocus(Qt::OtherFocusReason); },
+                          .windowActive = [this] { return isActiveWindow(); },
+                      });
     table = new PoolTable(panel_board, state, *seats, *sounds,
-                          {sayLine,
-                           [this](const QString& winnerText) {
-                               if (addgame)
-                                   addgame(winnerText);
-                           },
-                           [this](bool shown) { button_start->setVisible(shown); },
-                           [this] {
-                               menu->JustWatch1->setChecked(false);
-                           }});
+                          {
+                              .say = sayLine,
+                              .addgame =
+                                  [this](const QString& winnerText) {
+                                      if (hooks_.addgame)
+                                          hooks_.addgame(winnerText);
+                                  },
+                              .gameStarting =
+                                  [this] {
+                                      menu->JustWatch1->setChecked(false);
+                                      gameInPlay_ = true;
+                                      showHostControls();
+                                  },
+                              .gameEnded =
+                                  [this] {
+                                      gameInPlay_ = false;
+                                      showHostControls();
+                                  },
+                          });
     button_start->raise(); // it stands on the table
     ClientOutbox& outbox = *this;
     session_ = std::make_unique<ClientSession>(state, outbox,
-                                               ClientSession::Hooks{sayLine,
-                                                                    [this] { showHostControls(); },
-                                                                    [this] {
-                                                                        hostFull();
-                                                                    }});
+                                               ClientSession::Hooks{
+                                                   .say = sayLine,
+                                                   .loggedIn = [this] { loggedIn(); },
+                                                   .hostFull = [this] { hostFull(); },
+                                               });
 }
 
 void Tchat::connectMenu() {
@@ -151,10 +164,18 @@ void Tchat::connectMenu() {
         menu->JustWatch1->setChecked(!checked);
         seats->JustWatch1Click(!checked);
     });
-    connect(menu->StartGame1, &QAction::triggered, this, [this] {
-        if (showGameOptions)
-            showGameOptions();
-    });
+    // The program's other windows.
+    const auto report = [this](QAction* item, std::function<void()> Hooks::*hook) {
+        connect(item, &QAction::triggered, this, [this, hook] {
+            if (hooks_.*hook)
+                (hooks_.*hook)();
+        });
+    };
+    report(menu->StartGame1, &Hooks::gameOptionsWanted);
+    report(menu->SpyList1, &Hooks::spyListWanted);
+    report(menu->ViewTally1, &Hooks::tallyWanted);
+    report(menu->Content1, &Hooks::helpWanted);
+    report(menu->About1, &Hooks::aboutWanted);
 }
 
 void Tchat::send(const QString& text) {
@@ -168,13 +189,32 @@ void Tchat::addlinetochat(const QString& line, ColourValue colour) {
     chat->addlinetochat(line, colour);
 }
 
-// Slot 1 has the host player's say over games and removals, whether this
-// process hosts or joined a dedicated host.
-void Tchat::showHostControls() {
-    const bool mine = state.holdsSlotOne() || state.ishost;
-    menu->StartGame1->setEnabled(mine);
-    button_start->setVisible(mine);
+void Tchat::beginHosting(const QString& playerName, quint16 port) {
+    state.ishost = true;
+    joinHost(playerName, "127.0.0.1", QString::number(port));
+}
+
+void Tchat::joinHost(const QString& playerName, const QString& address, const QString& port) {
+    state.loginname = playername = playerName;
+    sock.setHostName(address);
+    sock.setPortName(port);
+    sock.Open();
+    showHostControls();
+}
+
+void Tchat::loggedIn() {
+    showHostControls();
     menu->JustWatch1->setEnabled(ClientState::isSeat(state.myseat)); // spies never play
+}
+
+// Start Game, in the File menu and as the button on the table, is the host
+// player's: the hosting copy's until it is logged in, then whoever holds slot
+// 1, since the host takes game starts from no other slot (a dedicated host
+// has no hosting copy). The button stands on the table only between games.
+void Tchat::showHostControls() {
+    const bool mine = state.connected ? state.holdsSlotOne() : state.ishost;
+    menu->StartGame1->setEnabled(mine);
+    button_start->setVisible(mine && !gameInPlay_);
 }
 
 void Tchat::startGame() {
@@ -220,8 +260,8 @@ void Tchat::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    if (onFirstShow)
-        onFirstShow();
+    if (hooks_.firstShown)
+        hooks_.firstShown();
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {

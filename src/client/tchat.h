@@ -32,6 +32,7 @@
 // host and hands each queued message to the part that owns its command.
 class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
+    friend class TchatProbe; // what tests see of the parts, the queue and the ticks
 public:
     // One dispatch step every tick; counted ticks pace the phrase cool-down and
     // the table animation, so the interval is part of the game's feel.
@@ -59,12 +60,96 @@ public:
     static constexpr int kBacklog = 8;
     static constexpr int kBacklogMessagesPerTick = 16;
 
-    Tchat();
+    // What the window reports to the program around it.
+    struct Hooks {
+        // The first showing: start-up reads the command line then.
+        std::function<void()> firstShown;
+        // "Start Game" and the start button: the game options window.
+        std::function<void()> gameOptionsWanted;
+        // The tally counts a finished game: "addtomine" or the winner's name.
+        std::function<void(const QString& winnerText)> addgame;
+        // The menu items that open the program's other windows.
+        std::function<void()> spyListWanted;
+        std::function<void()> tallyWanted;
+        std::function<void()> helpWanted;
+        std::function<void()> aboutWanted;
+    };
+
+    explicit Tchat(Hooks hooks = {});
     ~Tchat() override;
 
-    // Start-up state.
+    // Plays as playerName against the host this process runs, which listens
+    // on port: the client connects over the loopback address.
+    void beginHosting(const QString& playerName, quint16 port);
+    // Plays as playerName at a host elsewhere.
+    void joinHost(const QString& playerName, const QString& address, const QString& port);
+    // A multi-player game also opens the presence link.
+    void openPresenceLink() { Sock11.Open(); }
+
+    // What the next game will be, as the game options window shows and changes it.
+    GameChoice& gameChoice() { return gamechoice; }
+    // Sends the start of a game as the game options window chose it, and saves.
+    void startGame();
+
+    // The spy list: its entries, and the removals only the holder of slot 1 may ask for.
+    void attachSpyList(QListWidget* list) { seats->attachSpyList(list); }
+    bool mayRemovePlayers() const { return state.holdsSlotOne(); }
+    void removePlayer(int slot) { seats->kicking(slot); }
+
+    void addlinetochat(const QString& line, ColourValue colour);
+    void say(const QString& systemLine) { addlinetochat(systemLine, kSystemLineColour); }
+    int botSpeedMs() const { return options->botSpeedMs(); }
+    int betweenRounds() const { return options->betweenRounds(); }
+    // Other seated players' names, for the tally's check list.
+    QStringList loadchecklist() const { return seats->otherSeatedNames(); }
+
+    // The outer frame's bounds, as the settings file stores them.
+    QRect bounds() const;
+    void setBounds(const QRect& outer);
+
+    void ResetScreenLocation1Click();
+    void Exit1Click();
+    void loadinifile() { settings_.loadinifile(); }
+    void saveinifile() { settings_.saveinifile(); }
+    void savePhrases(const QStringList& phrases) { settings_.savePhrases(phrases); }
+
+    // Bounds to keep at close: the frame, 15 pixels smaller in a dimension
+    // that exceeds the work area.
+    static QRect boundsToSave(const QRect& frame, const QSize& workArea);
+    // Stored bounds that would not show at least 100 x 50 pixels on any screen
+    // give way to the defaults.
+    QRect visibleBounds(const QRect& stored) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void send(const QString& text) override;
+    // One tick of Timer1: the queue, the phrase cool-down, the animation.
+    void Timer1Timer();
+    // Handles the next queued host message.
+    void processsocktimer();
+    void buildPanel();
+    void buildParts();
+    void buildDispatch();
+    void connectMenu();
+    void applySettings(const PlayerSettings& loaded);
+    PlayerSettings collectSettings() const;
+    void loggedIn();
+    void showHostControls();
+
+    void sockRead(TSock* sender, int count);
+    void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
+    void connectionLost();
+    void hostFull();
+    bool timer1HasWork() const;
+    void wakeTimer1();
+    void closeSoon();
+    void FormClose();
+
+    Hooks hooks_;
     QString playername;
-    QString hostaddress;
     int defaultwidth = PlayerSettings::kDefaultWidth;
     int defaultheight = PlayerSettings::kDefaultHeight;
     int savedleft = 0;
@@ -93,73 +178,13 @@ public:
     Sounds* sounds = nullptr;
     OptionsMenu* options = nullptr;
 
-    // Called once, the first time the window is shown (start-up reads the
-    // command line then).
-    std::function<void()> onFirstShow;
-    // "Start Game" and the start button: the game options window.
-    std::function<void()> showGameOptions;
-    // The tally counts a finished game: "addtomine" or the winner's name.
-    std::function<void(const QString& winnerText)> addgame;
-
-    void addlinetochat(const QString& line, ColourValue colour);
-    void say(const QString& systemLine) { addlinetochat(systemLine, kSystemLineColour); }
-    int botSpeedMs() const { return options->botSpeedMs(); }
-    int betweenRounds() const { return options->betweenRounds(); }
-
-    // The outer frame's bounds, as the settings file stores them.
-    QRect bounds() const;
-    void setBounds(const QRect& outer);
-
-    void ResetScreenLocation1Click();
-    void Exit1Click();
-    void loadinifile() { settings_.loadinifile(); }
-    void saveinifile() { settings_.saveinifile(); }
-    void savePhrases(const QStringList& phrases) { settings_.savePhrases(phrases); }
-    // Sends the start of a game as the game options window chose it, and saves.
-    void startGame();
-    // One tick of Timer1: the queue, the phrase cool-down, the animation.
-    void Timer1Timer();
-    // Handles the next queued host message.
-    void processsocktimer();
-    // Other seated players' names, for the tally's check list.
-    QStringList loadchecklist() const { return seats->otherSeatedNames(); }
-
-    // Bounds to keep at close: the frame, 15 pixels smaller in a dimension
-    // that exceeds the work area.
-    static QRect boundsToSave(const QRect& frame, const QSize& workArea);
-    // Stored bounds that would not show at least 100 x 50 pixels on any screen
-    // give way to the defaults.
-    QRect visibleBounds(const QRect& stored) const;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void send(const QString& text) override;
-    void buildPanel();
-    void buildParts();
-    void buildDispatch();
-    void connectMenu();
-    void applySettings(const PlayerSettings& loaded);
-    PlayerSettings collectSettings() const;
-    void showHostControls();
-
-    void sockRead(TSock* sender, int count);
-    void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
-    void connectionLost();
-    void hostFull();
-    bool timer1HasWork() const;
-    void wakeTimer1();
-    void closeSoon();
-    void FormClose();
-
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;
     std::unique_ptr<ClientSession> session_;
     MessageFramer framer_{kMaxIncomingMessage};
     MessageDispatcher dispatcher_;
     bool shown_ = false;
+    bool gameInPlay_ = false; // from a game's start to its result: no start button
     bool everConnected_ = false;
     bool hostGone_ = false; // handle what is queued, then close
     bool dispatchStopped_ = false;

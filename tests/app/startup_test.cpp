@@ -2,7 +2,9 @@
 
 #include "client/message_box.h"
 #include "client/tchat.h"
+#include "net/protocol.h"
 #include "net/tsock.h"
+#include "tchat_probe.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -16,49 +18,50 @@ protected:
         messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
         listener.setPortName("0");
         listener.OnAccept = [this](TSock* sender) {
-            TSock* accepted = nullptr;
-            if (sender->Accept(accepted))
+            if (sender->Accept(hostEnd))
                 ++acceptedConnections;
         };
     }
     void TearDown() override { messagebox::setHandler({}); }
 
-    QString chatText() const { return chat.mainchat->toPlainText(); }
+    QString chatText() const { return probe.chatText(); }
     bool startGameOffered() const {
-        return chat.menu->StartGame1->isEnabled() && chat.button_start->isVisibleTo(&chat);
+        return probe.menu().StartGame1->isEnabled() && probe.startButton().isVisibleTo(&chat);
     }
 
     Tchat chat;
+    TchatProbe probe{chat};
     TSock listener;
     Startup startup{chat, listener};
     QStringList boxes;
     int acceptedConnections = 0;
+    TSock* hostEnd = nullptr; // the host's end of the last accepted connection
 };
 
 TEST_F(StartupTest, NoArgumentsHostASoloGameAsYouOnTheLoopback) {
     startup.processparams({});
     EXPECT_TRUE(chatText().contains("Loading Solo Game..Please wait."));
     EXPECT_TRUE(listener.Listen());
-    EXPECT_TRUE(chat.state.ishost);
-    EXPECT_EQ(chat.state.loginname, "You");
-    EXPECT_EQ(chat.hostaddress, "127.0.0.1");
-    EXPECT_EQ(chat.sock.HostName(), "127.0.0.1");
+    EXPECT_TRUE(probe.state().ishost);
+    EXPECT_EQ(probe.state().loginname, "You");
+    EXPECT_EQ(probe.connection().HostName(), "127.0.0.1");
     EXPECT_TRUE(startGameOffered());
     EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
-    EXPECT_EQ(chat.Sock11.localPort(), 0) << "the presence link is for multi-player games only";
+    EXPECT_EQ(probe.presenceLink().localPort(), 0)
+        << "the presence link is for multi-player games only";
 }
 
 TEST_F(StartupTest, HostingUsesTheLoopbackWhateverAddressIsGivenAndOpensThePresenceLink) {
     startup.processparams({"A+nn", "10.0.0.5", "true"});
     EXPECT_TRUE(chatText().contains("Loading Multi-player Game.. Please Wait."));
     EXPECT_TRUE(listener.Listen());
-    EXPECT_EQ(chat.state.loginname, "A-nn");
-    EXPECT_EQ(chat.sock.HostName(), "127.0.0.1");
+    EXPECT_EQ(probe.state().loginname, "A-nn");
+    EXPECT_EQ(probe.connection().HostName(), "127.0.0.1");
     EXPECT_TRUE(startGameOffered());
     EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
-    EXPECT_EQ(chat.Sock11.HostName(), "127.0.0.1");
-    EXPECT_EQ(chat.Sock11.PortName(), "9001");
-    EXPECT_NE(chat.Sock11.localPort(), 0) << "the presence link was opened";
+    EXPECT_EQ(probe.presenceLink().HostName(), "127.0.0.1");
+    EXPECT_EQ(probe.presenceLink().PortName(), "9001");
+    EXPECT_NE(probe.presenceLink().localPort(), 0) << "the presence link was opened";
 }
 
 TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
@@ -71,20 +74,32 @@ TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
     qunsetenv("LUDOMYRA_PORT");
 
     EXPECT_FALSE(listener.Listen());
-    EXPECT_FALSE(chat.state.ishost);
-    EXPECT_EQ(chat.state.loginname, "Bob");
+    EXPECT_FALSE(probe.state().ishost);
+    EXPECT_EQ(probe.state().loginname, "Bob");
     EXPECT_FALSE(startGameOffered());
     EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
-    EXPECT_NE(chat.Sock11.localPort(), 0);
+    EXPECT_NE(probe.presenceLink().localPort(), 0);
+}
+
+// The host takes game starts from slot 1 only: a hosting copy whose own
+// client was not the first to connect is not offered them once logged in.
+TEST_F(StartupTest, AHostingCopyLoggedInOutsideSlotOneLosesStartGame) {
+    startup.processparams({});
+    ASSERT_TRUE(startGameOffered());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hostEnd != nullptr; }, 5000));
+    hostEnd->Send(buildMessage("CMD_sendlogininfo+2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connected; }, 5000));
+    EXPECT_EQ(probe.state().myseat, 2);
+    EXPECT_FALSE(startGameOffered());
 }
 
 TEST_F(StartupTest, OneOrTwoArgumentsStartNothing) {
     startup.processparams({"Ann", "10.0.0.5"});
     EXPECT_TRUE(chatText().contains("Loading Multi-player Game.. Please Wait."));
     EXPECT_FALSE(listener.Listen());
-    EXPECT_EQ(chat.sock.localPort(), 0);
-    EXPECT_EQ(chat.Sock11.localPort(), 0);
-    EXPECT_TRUE(chat.state.loginname.isEmpty());
+    EXPECT_EQ(probe.connection().localPort(), 0);
+    EXPECT_EQ(probe.presenceLink().localPort(), 0);
+    EXPECT_TRUE(probe.state().loginname.isEmpty());
     EXPECT_FALSE(startGameOffered());
 }
 
@@ -96,8 +111,8 @@ TEST_F(StartupTest, ATakenPortIsReportedAndTheClientStaysUnconnected) {
 
     startup.processparams({});
     EXPECT_EQ(boxes, QStringList{"Listen - Error Binding Socket"});
-    EXPECT_FALSE(chat.state.ishost);
-    EXPECT_EQ(chat.sock.localPort(), 0);
+    EXPECT_FALSE(probe.state().ishost);
+    EXPECT_EQ(probe.connection().localPort(), 0);
     EXPECT_FALSE(startGameOffered());
 }
 

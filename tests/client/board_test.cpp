@@ -20,7 +20,7 @@ protected:
         chat->activateWindow();
         edit(1)->setFocus();
     }
-    GuessRow* row() const { return chat->board->guessRow(); }
+    GuessRow* row() const { return probe().board().guessRow(); }
     LetterEdit* edit(int column) const { return row()->edit(column); }
     // Keys go where the focus is, as a player's typing does.
     void press(Qt::Key key) {
@@ -32,14 +32,14 @@ protected:
         for (const QChar c : letters)
             press(Qt::Key(Qt::Key_A + (c.toUpper().unicode() - 'A')));
     }
-    QString cellText(int r, int c) const { return chat->board->cell(r, c)->text(); }
+    QString cellText(int r, int c) const { return probe().board().cell(r, c)->text(); }
     QString rowText(int r) const {
         QString text;
         for (int c = 1; c <= 5; ++c)
             text += cellText(r, c) + u'|';
         return text;
     }
-    QString status() const { return chat->board->status()->text(); }
+    QString status() const { return probe().board().status()->text(); }
 };
 
 TEST_F(BoardTest, TypingFillsTheRowAndEnterSendsOnlyAWholeWord) {
@@ -57,7 +57,7 @@ TEST_F(BoardTest, TypingFillsTheRowAndEnterSendsOnlyAWholeWord) {
     press(Qt::Key_Return);
     EXPECT_EQ(sent(), QStringList{"CMD_myword+1+HOUSE+"});
     EXPECT_EQ(row()->look(), GuessRow::Look::Submitted);
-    EXPECT_EQ(chat->state.turnseat, 0);
+    EXPECT_EQ(probe().state().turnseat, 0);
     type("a"); // submitted: no more typing
     EXPECT_EQ(row()->word(), "HOUSE");
 }
@@ -77,14 +77,14 @@ TEST_F(BoardTest, BackspaceStepsBackAndEmptiesTheEditItLandsIn) {
 
 TEST_F(BoardTest, TheClockCountsDownAndItsEndSwallowsKeys) {
     myTurn();
-    chat->board->Timer2Timer();
-    EXPECT_EQ(chat->board->clock()->text(), "Time: 19");
+    probe().board().Timer2Timer();
+    EXPECT_EQ(probe().board().clock()->text(), "Time: 19");
     for (int tick = 0; tick < 10; ++tick)
-        chat->board->Timer2Timer();
-    EXPECT_EQ(chat->board->clock()->text(), "Time: 09");
+        probe().board().Timer2Timer();
+    EXPECT_EQ(probe().board().clock()->text(), "Time: 09");
     for (int tick = 0; tick < 9; ++tick)
-        chat->board->Timer2Timer();
-    EXPECT_EQ(chat->board->clock()->text(), "Time: 00");
+        probe().board().Timer2Timer();
+    EXPECT_EQ(probe().board().clock()->text(), "Time: 00");
     type("ab");
     EXPECT_EQ(row()->word(), "");
 }
@@ -95,7 +95,7 @@ TEST_F(BoardTest, OthersTurnsLockTheRowAndJustWatchingKeepsItLocked) {
               "CMD_nextplayer+3+1+"});
     EXPECT_EQ(status(), "Cy's turn.");
     EXPECT_EQ(row()->look(), GuessRow::Look::Locked);
-    EXPECT_EQ(chat->board->turnMarker()->pos(), chat->seats->chalk(3)->pos() - QPoint(0, 12));
+    EXPECT_EQ(probe().board().turnMarker()->pos(), probe().seats().chalk(3)->pos() - QPoint(0, 12));
     hostSays({"CMD_justwatching+1+1", "CMD_nextplayer+1+2+"});
     EXPECT_EQ(row()->look(), GuessRow::Look::Locked); // the computer player may guess for us
     edit(1)->setFocus();
@@ -109,20 +109,20 @@ TEST_F(BoardTest, JudgedRowsDrawTheBallInPlayAndTheCueBallUnderTheRightCells) {
     EXPECT_EQ(rowText(2), "H|O|U|S|E|");
     const std::vector<char> marks = {'s', 0, 'c', 0, 0};
     for (int c = 1; c <= 5; ++c)
-        EXPECT_EQ(chat->board->markAt(2, c), marks[size_t(c - 1)]) << "column " << c;
-    EXPECT_FALSE(chat->board->mark(2, 1)->pixmap().isNull());
-    EXPECT_TRUE(chat->board->mark(2, 2)->pixmap().isNull());
-    EXPECT_EQ(chat->board->cell(2, 1)->accessibleName(), "row 2, letter H, right place");
-    EXPECT_EQ(chat->board->cell(2, 3)->accessibleName(),
+        EXPECT_EQ(probe().board().markAt(2, c), marks[size_t(c - 1)]) << "column " << c;
+    EXPECT_FALSE(probe().board().mark(2, 1)->pixmap().isNull());
+    EXPECT_TRUE(probe().board().mark(2, 2)->pixmap().isNull());
+    EXPECT_EQ(probe().board().cell(2, 1)->accessibleName(), "row 2, letter H, right place");
+    EXPECT_EQ(probe().board().cell(2, 3)->accessibleName(),
               "row 2, letter U, in the word, wrong place");
 
     hostSays({"CMD_yourletters+3+f+3+sssss+HOUSE+", // another seat's own copy
               "CMD_yourletters+3+t+4+cs+HA+"});     // short marks and word: "x" and empty
     EXPECT_EQ(rowText(3), "|||||");
     EXPECT_EQ(rowText(4), "H|A||||");
-    EXPECT_EQ(chat->board->markAt(4, 1), 'c');
-    EXPECT_EQ(chat->board->markAt(4, 2), 's');
-    EXPECT_EQ(chat->board->markAt(4, 3), 0);
+    EXPECT_EQ(probe().board().markAt(4, 1), 'c');
+    EXPECT_EQ(probe().board().markAt(4, 2), 's');
+    EXPECT_EQ(probe().board().markAt(4, 3), 0);
 
     hostSays("CMD_notvalid+1+f+HQ+5+");
     EXPECT_EQ(rowText(5), "H|Q||||");
@@ -135,7 +135,7 @@ TEST_F(BoardTest, TimeUpStarsTheRowButKeepsTheGivenLetter) {
     EXPECT_EQ(rowText(1), "H|*|*|*|*|");
     EXPECT_EQ(rowText(3), "*|*|*|*|*|");
     EXPECT_EQ(status(), "Time is Up!");
-    EXPECT_FALSE(chat->board->turnMarker()->isVisible());
+    EXPECT_FALSE(probe().board().turnMarker()->isVisible());
     type("ab");
     EXPECT_EQ(row()->word(), "");
 }
@@ -146,28 +146,28 @@ TEST_F(BoardTest, MalformedMessagesChangeNothingOnTheBoard) {
               "CMD_yourletters+1+x+2+sssss+QUEEN+", "CMD_timeup+0+", "CMD_nextplayer+10+1+",
               "CMD_heguessed+1+QUEEN+10+3+", "CMD_gamestats+high+7+1+Q+",
               "CMD_wordlist+1+6+QUEEN+"});
-    EXPECT_EQ(chat->board->ballinplay(), 3);
+    EXPECT_EQ(probe().board().ballinplay(), 3);
     EXPECT_EQ(rowText(1), "H|||||");
     for (int r = 2; r <= 5; ++r)
         EXPECT_EQ(rowText(r), "|||||");
     EXPECT_EQ(status(), "Your Turn.");
-    EXPECT_TRUE(chat->table->racks().balls(1).isEmpty());
+    EXPECT_TRUE(probe().table().racks().balls(1).isEmpty());
     EXPECT_EQ(row()->look(), GuessRow::Look::Open);
 }
 
 TEST_F(BoardTest, ASpysFindIsNamedFromTheSpyListAndTouchesNoSeat) {
     logIn(1);
-    chat->menu->ShowWordList1->setChecked(true);
+    probe().menu().ShowWordList1->setChecked(true);
     hostSays({"CMD_existingplayers+7+Dee+0", "CMD_startgame+Ann+high+0+", "CMD_loadball+1+H+",
               "CMD_submitted+7+", "CMD_wordlist+7+1+HOUSE+2++3++4++5+",
               "CMD_heguessed+7+HOUSE+1+1+"});
     EXPECT_EQ(status(), "HOUSE is the word. Dee got it!");
-    EXPECT_EQ(chat->board->wordListPanel()->title(), "Dee");
-    EXPECT_EQ(chat->board->wordListPanel()->word(1), "HOUSE");
-    EXPECT_TRUE(chat->board->wordListPanel()->isVisible());
+    EXPECT_EQ(probe().board().wordListPanel()->title(), "Dee");
+    EXPECT_EQ(probe().board().wordListPanel()->word(1), "HOUSE");
+    EXPECT_TRUE(probe().board().wordListPanel()->isVisible());
     for (int seat = 1; seat <= 5; ++seat) {
-        EXPECT_TRUE(chat->table->racks().balls(seat).isEmpty());
-        EXPECT_FALSE(chat->seats->chalk(seat)->isVisible());
+        EXPECT_TRUE(probe().table().racks().balls(seat).isEmpty());
+        EXPECT_FALSE(probe().seats().chalk(seat)->isVisible());
     }
     EXPECT_EQ(row()->look(), GuessRow::Look::Revealed);
     EXPECT_EQ(row()->word(), "HOUSE");
@@ -179,8 +179,8 @@ TEST_F(BoardTest, AJoinerSeesThePlayedRowsStarredAndTheBallInPlay) {
     EXPECT_EQ(rowText(1), "K|*|*|*|*|");
     EXPECT_EQ(rowText(2), "*|*|*|*|*|");
     EXPECT_EQ(rowText(3), "|||||");
-    EXPECT_EQ(chat->board->ballinplay(), 4);
-    EXPECT_EQ(chat->table->caption()->text(), "MOST BALLS POCKETED");
+    EXPECT_EQ(probe().board().ballinplay(), 4);
+    EXPECT_EQ(probe().table().caption()->text(), "MOST BALLS POCKETED");
     hostSays("CMD_nextplayer+2+3+");
     EXPECT_EQ(cellText(3, 1), "K");
 }

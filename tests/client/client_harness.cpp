@@ -8,9 +8,7 @@ void ClientHarness::SetUp() {
     ASSERT_TRUE(home.isValid());
     qputenv("LUDOMYRA_HOME", home.path().toUtf8());
     messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
-    chat = std::make_unique<Tchat>();
-    chat->state.loginname = "Ann";
-    chat->playername = "Ann";
+    chat = std::make_unique<Tchat>(appHooks);
     host.setPortName("0");
     host.OnAccept = [this](TSock* s) {
         s->Accept(peer);
@@ -20,10 +18,8 @@ void ClientHarness::SetUp() {
     };
     host.setListen(true);
     chat->show();
-    chat->sock.setHostName("127.0.0.1");
-    chat->sock.setPortName(QString::number(host.localPort()));
-    chat->sock.Open();
-    ASSERT_TRUE(waitFor([&] { return peer && chat->sock.Connected(); }, 5000));
+    chat->joinHost("Ann", "127.0.0.1", QString::number(host.localPort()));
+    ASSERT_TRUE(waitFor([&] { return peer && probe().connection().Connected(); }, 5000));
 }
 
 void ClientHarness::TearDown() {
@@ -33,8 +29,8 @@ void ClientHarness::TearDown() {
 }
 
 void ClientHarness::hostSays(const QStringList& messages) {
-    chat->receivedlist.append(messages);
-    ASSERT_TRUE(waitFor([&] { return !chat || chat->receivedlist.isEmpty(); }, 5000));
+    probe().queue().append(messages);
+    ASSERT_TRUE(waitFor([&] { return !chat || probe().queue().isEmpty(); }, 5000));
     settle(40); // the last one is handled on the tick that emptied the queue
 }
 
@@ -53,10 +49,6 @@ QStringList ClientHarness::sent() {
     }
     fromClient.clear();
     return messages;
-}
-
-QString ClientHarness::chatText() const {
-    return chat->mainchat->toPlainText();
 }
 
 void ClientHarness::writeSettings(const QByteArray& content) {

@@ -9,6 +9,7 @@
 #include "net/commands.h"
 #include "net/protocol.h"
 #include "qstring_printer.h"
+#include "tchat_probe.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -31,12 +32,14 @@ protected:
     void logIn(int slot, const QString& name = "Ann");
     // Everything the client has sent since the last call, one entry a message.
     QStringList sent();
-    QString chatText() const;
+    QString chatText() const { return probe().chatText(); }
+    TchatProbe probe() const { return TchatProbe(*chat); }
     QString settingsPath() const { return home.filePath("glenmorra.ini"); }
     void writeSettings(const QByteArray& content);
 
     QTemporaryDir home;
-    QStringList boxes; // message boxes shown
+    QStringList boxes;       // message boxes shown
+    Tchat::Hooks appHooks{}; // what the program around the window is told, set before SetUp
     std::unique_ptr<Tchat> chat;
     TSock host;
     TSock* peer = nullptr;

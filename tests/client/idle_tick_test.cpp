@@ -13,7 +13,7 @@ using namespace clienttest;
 
 class IdleTick : public ClientHarness {
 protected:
-    int interval() const { return chat->Timer1.interval(); }
+    int interval() const { return probe().timer().interval(); }
     bool idleAgain() {
         return waitFor([&] { return interval() == Tchat::kTimer1IdleIntervalMs; }, 10000);
     }
@@ -22,7 +22,7 @@ protected:
 TEST_F(IdleTick, APhraseCoolsDownAtTheCountedPaceThenTheWindowIdlesAgain) {
     logIn(1);
     ASSERT_TRUE(idleAgain());
-    PhraseButtons& phrases = *chat->chat->phraseButtons();
+    PhraseButtons& phrases = *probe().chat().phraseButtons();
     QTest::mouseClick(phrases.button(0), Qt::LeftButton);
     ASSERT_FALSE(phrases.phraseready);
     EXPECT_EQ(interval(), Tchat::kTimer1IntervalMs);
@@ -35,7 +35,7 @@ TEST_F(IdleTick, TheBreakPlaysAtTheCountedPaceThenTheWindowIdlesAgain) {
     logIn(1);
     ASSERT_TRUE(idleAgain());
     hostSays("CMD_startgame+Ann+high+0+");
-    const BallAnimation& balls = chat->table->animation();
+    const BallAnimation& balls = probe().table().animation();
     ASSERT_FALSE(balls.idle());
     EXPECT_EQ(interval(), Tchat::kTimer1IntervalMs);
     EXPECT_TRUE(waitFor([&] { return balls.idle(); }, 20000));

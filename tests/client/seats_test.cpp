@@ -10,29 +10,29 @@ namespace {
 
 class SeatsTest : public ClientHarness {
 protected:
-    QString seatName(int seat) const { return chat->seats->nameLabel(seat)->text(); }
+    QString seatName(int seat) const { return probe().seats().nameLabel(seat)->text(); }
     QAction* popupItem(const char* name) const {
-        return chat->seats->popup()->findChild<QAction*>(name);
+        return probe().seats().popup()->findChild<QAction*>(name);
     }
     // Opens the seat popup over a seat label, as a right click does.
     void openPopupOn(int seat) {
-        QLabel* label = chat->seats->nameLabel(seat);
+        QLabel* label = probe().seats().nameLabel(seat);
         emit label->customContextMenuRequested(QPoint(2, 2));
-        chat->seats->popup()->hide();
+        probe().seats().popup()->hide();
     }
 };
 
 TEST_F(SeatsTest, LogInAnswersWithSlotVersionAndNameThenSeesTheOwnArrival) {
     hostSays("CMD_sendlogininfo+3");
     EXPECT_EQ(sent(), QStringList{"CMD_logininfo+3+1.0.8+Ann"});
-    EXPECT_TRUE(chat->state.connected);
+    EXPECT_TRUE(probe().state().connected);
     hostSays({"CMD_sendlogininfo+4", "CMD_newplayerinfo+3+Ann+0"});
-    EXPECT_EQ(chat->state.myseat, 3); // a repeated offer moves nobody
+    EXPECT_EQ(probe().state().myseat, 3); // a repeated offer moves nobody
     EXPECT_TRUE(sent().isEmpty());
     EXPECT_EQ(seatName(3), "Ann");
-    EXPECT_TRUE(chat->seats->scoreLabel(3)->isVisibleTo(chat.get()));
+    EXPECT_TRUE(probe().seats().scoreLabel(3)->isVisibleTo(chat.get()));
     EXPECT_TRUE(chatText().contains("You are Connected."));
-    EXPECT_FALSE(chat->menu->StartGame1->isEnabled()); // only slot 1 starts games
+    EXPECT_FALSE(probe().menu().StartGame1->isEnabled()); // only slot 1 starts games
 }
 
 TEST_F(SeatsTest, ExistingPlayersFillSeatsAndTheSpyList) {
@@ -41,10 +41,10 @@ TEST_F(SeatsTest, ExistingPlayersFillSeatsAndTheSpyList) {
     EXPECT_EQ(seatName(1), "Bob");
     EXPECT_EQ(seatName(3), "Cy");
     EXPECT_EQ(seatName(4), "<Waiting>");
-    EXPECT_TRUE(chat->seats->eyes(3)->isVisibleTo(chat.get()));
-    EXPECT_FALSE(chat->seats->eyes(1)->isVisibleTo(chat.get()));
-    EXPECT_EQ(chat->seats->spyEntries(), QStringList{"7: Dee"});
-    EXPECT_TRUE(chat->menu->JustWatch1->isEnabled());
+    EXPECT_TRUE(probe().seats().eyes(3)->isVisibleTo(chat.get()));
+    EXPECT_FALSE(probe().seats().eyes(1)->isVisibleTo(chat.get()));
+    EXPECT_EQ(probe().seats().spyEntries(), QStringList{"7: Dee"});
+    EXPECT_TRUE(probe().menu().JustWatch1->isEnabled());
     const QString text = chatText();
     EXPECT_EQ(text.count("is Connected."), 3);
     EXPECT_EQ(text.count("Dee is spying."), 1);
@@ -57,7 +57,7 @@ TEST_F(SeatsTest, ASpyListAttachedLateShowsTheSpiesAlreadyThere) {
     logIn(1);
     hostSays({"CMD_newplayerinfo+7+Dee+0", "CMD_newplayerinfo+8+Eli+0"});
     QListWidget list;
-    chat->seats->attachSpyList(&list);
+    probe().seats().attachSpyList(&list);
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(list.item(0)->text(), "7: Dee");
     hostSays("CMD_playerdisconnected+7+Dee");
@@ -68,9 +68,9 @@ TEST_F(SeatsTest, ASpyListAttachedLateShowsTheSpiesAlreadyThere) {
 TEST_F(SeatsTest, ASpyWatchesWithoutASeat) {
     logIn(6, "Eve");
     EXPECT_TRUE(chatText().contains("You are spying."));
-    EXPECT_EQ(chat->seats->spyEntries(), QStringList{"6: Eve"});
-    EXPECT_FALSE(chat->menu->JustWatch1->isEnabled());
-    chat->menu->JustWatch1->trigger();
+    EXPECT_EQ(probe().seats().spyEntries(), QStringList{"6: Eve"});
+    EXPECT_FALSE(probe().menu().JustWatch1->isEnabled());
+    probe().menu().JustWatch1->trigger();
     hostSays("CMD_justwatching+6+1"); // no seat to mark
     EXPECT_TRUE(sent().isEmpty());
     EXPECT_FALSE(chatText().contains("just watching"));
@@ -83,16 +83,16 @@ TEST_F(SeatsTest, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
               "CMD_playerdisconnected+8+Nobody", "CMD_playerdisconnected+6+Dee"});
     EXPECT_EQ(seatName(2), "Klot");
     EXPECT_EQ(seatName(4), "<Waiting>");
-    EXPECT_EQ(chat->seats->displayName(4), "Cy"); // for the finder and winner lines
+    EXPECT_EQ(probe().seats().displayName(4), "Cy"); // for the finder and winner lines
     const QString text = chatText();
     EXPECT_TRUE(text.contains("Bob disconnected."));
     EXPECT_TRUE(text.contains("Cy disconnected."));
     EXPECT_TRUE(text.contains("Dee has left."));
     EXPECT_FALSE(text.contains("Nobody"));
-    EXPECT_TRUE(chat->seats->spyEntries().isEmpty());
-    chat->seats->gameStarted(false);
+    EXPECT_TRUE(probe().seats().spyEntries().isEmpty());
+    probe().seats().gameStarted(false);
     EXPECT_EQ(seatName(2), "<Waiting>");
-    EXPECT_EQ(chat->seats->displayName(4), "<Waiting>");
+    EXPECT_EQ(probe().seats().displayName(4), "<Waiting>");
 }
 
 TEST_F(SeatsTest, MalformedPlayerListsChangeNothing) {
@@ -109,7 +109,7 @@ TEST_F(SeatsTest, MalformedPlayerListsChangeNothing) {
     });
     EXPECT_EQ(seatName(2), "<Waiting>");
     EXPECT_EQ(chatText(), before);
-    EXPECT_EQ(chat->state.myseat, 1);
+    EXPECT_EQ(probe().state().myseat, 1);
 }
 
 TEST_F(SeatsTest, ReceivedNamesAreCleanedAndShownAsText) {
@@ -118,7 +118,7 @@ TEST_F(SeatsTest, ReceivedNamesAreCleanedAndShownAsText) {
              "b</b>\u202E+0+3+\x02\x03+0+4+" +
              QString(60, 'z') + "+0");
     EXPECT_EQ(seatName(2), "<b>Bob</b>");
-    EXPECT_EQ(chat->seats->nameLabel(2)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(probe().seats().nameLabel(2)->textFormat(), Qt::PlainText);
     EXPECT_EQ(seatName(3), "<Waiting>"); // nothing left of the name: no record
     EXPECT_EQ(seatName(4), QString(40, 'z'));
 }
@@ -126,15 +126,15 @@ TEST_F(SeatsTest, ReceivedNamesAreCleanedAndShownAsText) {
 TEST_F(SeatsTest, JustWatchingMarksTheSeatAndTheOwnMenuFollowsTheHost) {
     logIn(2);
     hostSays("CMD_existingplayers+1+Bob+0");
-    chat->menu->JustWatch1->trigger();
+    probe().menu().JustWatch1->trigger();
     EXPECT_EQ(sent(), QStringList{"CMD_justwatch+2+1"});
-    EXPECT_FALSE(chat->menu->JustWatch1->isChecked()); // until the host answers
+    EXPECT_FALSE(probe().menu().JustWatch1->isChecked()); // until the host answers
     hostSays({"CMD_justwatching+2+1", "CMD_justwatching+1+1"});
-    EXPECT_TRUE(chat->menu->JustWatch1->isChecked());
-    EXPECT_TRUE(chat->seats->eyes(1)->isVisibleTo(chat.get()));
+    EXPECT_TRUE(probe().menu().JustWatch1->isChecked());
+    EXPECT_TRUE(probe().seats().eyes(1)->isVisibleTo(chat.get()));
     EXPECT_TRUE(chatText().contains("Bob is just watching"));
     hostSays({"CMD_justwatching+1+2", "CMD_justwatching+6+1", "CMD_justwatching+1+7"});
-    EXPECT_FALSE(chat->seats->eyes(1)->isVisibleTo(chat.get()));
+    EXPECT_FALSE(probe().seats().eyes(1)->isVisibleTo(chat.get()));
     EXPECT_TRUE(chatText().contains("Bob now playing again"));
     EXPECT_EQ(chatText().count("Bob is just watching"), 1);
 }
@@ -163,16 +163,16 @@ TEST_F(SeatsTest, SeatPopupActsOnlyOnThePlayerItWasOpenedOn) {
     hostSays({"CMD_playerdisconnected+3+Cy", "CMD_newplayerinfo+3+Dan+0"});
     popupItem("RemoveFromGame1")->trigger();
     EXPECT_TRUE(sent().isEmpty()); // Dan is not the player the popup was opened on
-    chat->seats->kicking(1);
+    probe().seats().kicking(1);
     EXPECT_TRUE(sent().isEmpty());
 }
 
 TEST_F(SeatsTest, AFullHostIsToldOnceAndTheWindowCloses) {
     hostSays("CMD_full");
     EXPECT_TRUE(boxes.isEmpty()); // no "+": not a message
-    chat->receivedlist << "CMD_full+"
-                       << "CMD_full+"
-                       << "CMD_chat+1+late|clRed";
+    probe().queue() << "CMD_full+"
+                    << "CMD_full+"
+                    << "CMD_chat+1+late|clRed";
     EXPECT_TRUE(waitFor([&] { return !chat->isVisible(); }, 5000));
     settle(100);
     EXPECT_EQ(boxes, QStringList{"Game is full"});
@@ -194,33 +194,33 @@ TEST_F(SeatsTest, AHostThatFloodsTheQueueCountsAsLost) {
         flood += buildMessage("CMD_chat+2+x|clRed");
     peer->Send(flood);
     EXPECT_TRUE(waitFor([&] { return !chat->isVisible(); }, 10000));
-    EXPECT_TRUE(chat->receivedlist.isEmpty());
+    EXPECT_TRUE(probe().queue().isEmpty());
 }
 
 TEST_F(SeatsTest, OneMessageATickUnlessABacklogBuildsUp) {
     logIn(1);
-    chat->Timer1.stop();
-    chat->receivedlist << "CMD_chat+1+a|clRed"
-                       << "CMD_chat+1+b|clRed";
-    chat->Timer1Timer();
-    EXPECT_EQ(chat->receivedlist.size(), 1);
+    probe().timer().stop();
+    probe().queue() << "CMD_chat+1+a|clRed"
+                    << "CMD_chat+1+b|clRed";
+    probe().tick();
+    EXPECT_EQ(probe().queue().size(), 1);
     for (int i = 0; i < 100; ++i)
-        chat->receivedlist << "CMD_chat+1+flood|clRed";
-    chat->Timer1Timer();
-    EXPECT_EQ(chat->receivedlist.size(), 101 - Tchat::kBacklogMessagesPerTick);
+        probe().queue() << "CMD_chat+1+flood|clRed";
+    probe().tick();
+    EXPECT_EQ(probe().queue().size(), 101 - Tchat::kBacklogMessagesPerTick);
 }
 
 // A quiet table answers at once; only what queues up behind waits for ticks.
 TEST_F(SeatsTest, AMessageIntoAnEmptyQueueIsHandledWithoutWaitingForATick) {
     logIn(1);
-    chat->Timer1.stop();
-    chat->Timer1.setInterval(Tchat::kTimer1IntervalMs); // so a read does not restart it
+    probe().timer().stop();
+    probe().timer().setInterval(Tchat::kTimer1IntervalMs); // so a read does not restart it
     peer->Send(buildMessage("CMD_chat+1+first|clRed") + buildMessage("CMD_chat+1+second|clRed"));
     EXPECT_TRUE(waitFor([&] { return chatText().contains("first"); }, 5000));
     settle(50);
     EXPECT_FALSE(chatText().contains("second"));
-    EXPECT_EQ(chat->receivedlist.size(), 1);
-    chat->Timer1Timer();
+    EXPECT_EQ(probe().queue().size(), 1);
+    probe().tick();
     EXPECT_TRUE(chatText().contains("second"));
 }
 
@@ -234,11 +234,9 @@ TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
     probe.setListen(true);
     const QString freePort = QString::number(probe.localPort());
     probe.setListen(false);
-    chat.sock.setHostName("127.0.0.1");
-    chat.sock.setPortName(freePort);
-    chat.sock.Open();
+    chat.joinHost("Ann", "127.0.0.1", freePort);
     EXPECT_TRUE(waitFor(
-        [&] { return chat.mainchat->toPlainText().contains("Could not connect to 127.0.0.1."); },
+        [&] { return TchatProbe(chat).chatText().contains("Could not connect to 127.0.0.1."); },
         5000));
     EXPECT_TRUE(chat.isVisible());
     qunsetenv("LUDOMYRA_HOME");

@@ -22,7 +22,8 @@ protected:
         QFile file(settingsPath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    const MainMenu& menu() const { return *chat->menu; }
+    const MainMenu& menu() const { return probe().menu(); }
+    const ChatPart& chatPart() const { return probe().chat(); }
 };
 
 TEST_F(SettingsTest, WithoutAFileTheDefaultsHoldOnceConnected) {
@@ -36,71 +37,71 @@ TEST_F(SettingsTest, WithoutAFileTheDefaultsHoldOnceConnected) {
     EXPECT_TRUE(menu().Normal1->isChecked());
     EXPECT_EQ(chat->botSpeedMs(), 1000);
     EXPECT_TRUE(menu().Classic1->isChecked());
-    EXPECT_EQ(chat->gamechoice.gametype, 1);
-    EXPECT_EQ(chat->gamechoice.botoff, 0);
-    EXPECT_EQ(chat->chat->textSize(), 8);
+    EXPECT_EQ(chat->gameChoice().gametype, 1);
+    EXPECT_EQ(chat->gameChoice().botoff, 0);
+    EXPECT_EQ(probe().chat().textSize(), 8);
     EXPECT_TRUE(menu().TextSize8->isChecked());
     EXPECT_FALSE(menu().TextSize10->isChecked());
-    EXPECT_EQ(chat->chat->textColour(), colourValue(0, 0, 0));
+    EXPECT_EQ(probe().chat().textColour(), colourValue(0, 0, 0));
     EXPECT_FALSE(QFile::exists(settingsPath())); // loading writes nothing
 }
 
 TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
     struct Case {
         const char* lines;
-        std::function<bool(const Tchat&)> holds;
+        std::function<bool()> holds;
         const char* what;
     };
     const Case cases[] = {
         {"Textsize=12",
-         [](auto& c) { return c.chat->textSize() == 12 && c.menu->TextSize12->isChecked(); },
+         [this] { return chatPart().textSize() == 12 && menu().TextSize12->isChecked(); },
          "text size"},
         {"Textsize=11",
-         [](auto& c) { return c.chat->textSize() == 11 && !c.menu->TextSize12->isChecked(); },
+         [this] { return chatPart().textSize() == 11 && !menu().TextSize12->isChecked(); },
          "text size without an item"},
-        {"Textsize=99", [](auto& c) { return c.chat->textSize() == 8; }, "text size out of range"},
+        {"Textsize=99", [this] { return chatPart().textSize() == 8; }, "text size out of range"},
         {"Textcolor=$000080FF",
-         [](auto& c) { return c.chat->textColour() == colourValue(255, 128, 0); }, "hex colour"},
-        {"Textcolor=CLNAVY", [](auto& c) { return c.chat->textColour() == colourValue(0, 0, 128); },
+         [this] { return chatPart().textColour() == colourValue(255, 128, 0); }, "hex colour"},
+        {"Textcolor=CLNAVY", [this] { return chatPart().textColour() == colourValue(0, 0, 128); },
          "colour name"},
-        {"Textcolor=tartan", [](auto& c) { return c.chat->textColour() == colourValue(0, 0, 0); },
+        {"Textcolor=tartan", [this] { return chatPart().textColour() == colourValue(0, 0, 0); },
          "no colour"},
         {"Phrase2=Nice, \"shot\"!",
-         [](auto& c) { return c.chat->phrases().value(1) == "Nice, \"shot\"!"; }, "phrase"},
+         [this] { return chatPart().phrases().value(1) == "Nice, \"shot\"!"; }, "phrase"},
         {"Botspeed=2000",
-         [](auto& c) { return c.menu->Slow1->isChecked() && c.botSpeedMs() == 2000; }, "slow"},
-        {"Botspeed=fast", [](auto& c) { return c.botSpeedMs() == 1000; }, "unknown speed"},
+         [this] { return menu().Slow1->isChecked() && chat->botSpeedMs() == 2000; }, "slow"},
+        {"Botspeed=fast", [this] { return chat->botSpeedMs() == 1000; }, "unknown speed"},
         {"Betweenrounds=10",
-         [](auto& c) { return c.menu->Long1->isChecked() && c.betweenRounds() == 10; }, "long"},
+         [this] { return menu().Long1->isChecked() && chat->betweenRounds() == 10; }, "long"},
         {"Betweenrounds=7",
-         [](auto& c) { return c.menu->Short1->isChecked() && c.betweenRounds() == 7; },
+         [this] { return menu().Short1->isChecked() && chat->betweenRounds() == 7; },
          "other pause"},
-        {"Betweenrounds=soon", [](auto& c) { return c.betweenRounds() == 5; }, "unreadable pause"},
-        {"Gametype=0", [](auto& c) { return c.gamechoice.gametype == 1; }, "game type 0"},
-        {"Gametype=", [](auto& c) { return c.gamechoice.gametype == 1; }, "empty game type"},
-        {"Gametype=9", [](auto& c) { return c.gamechoice.gametype == 1; }, "game type 9"},
-        {"Gametype=$3", [](auto& c) { return c.gamechoice.gametype == 3; }, "hex game type"},
-        {"Botplay=1", [](auto& c) { return c.gamechoice.botoff == 1; }, "bot off"},
-        {"Playsounds=False", [](auto& c) { return c.menu->PlaySounds1->isChecked(); }, "False"},
-        {"Playsounds=false", [](auto& c) { return !c.menu->PlaySounds1->isChecked(); }, "false"},
-        {"ChatterSounds=false", [](auto& c) { return !c.menu->PlayChatterSounds1->isChecked(); },
+        {"Betweenrounds=soon", [this] { return chat->betweenRounds() == 5; }, "unreadable pause"},
+        {"Gametype=0", [this] { return chat->gameChoice().gametype == 1; }, "game type 0"},
+        {"Gametype=", [this] { return chat->gameChoice().gametype == 1; }, "empty game type"},
+        {"Gametype=9", [this] { return chat->gameChoice().gametype == 1; }, "game type 9"},
+        {"Gametype=$3", [this] { return chat->gameChoice().gametype == 3; }, "hex game type"},
+        {"Botplay=1", [this] { return chat->gameChoice().botoff == 1; }, "bot off"},
+        {"Playsounds=False", [this] { return menu().PlaySounds1->isChecked(); }, "False"},
+        {"Playsounds=false", [this] { return !menu().PlaySounds1->isChecked(); }, "false"},
+        {"ChatterSounds=false", [this] { return !menu().PlayChatterSounds1->isChecked(); },
          "chatter off"},
-        {"Showwordlist=false", [](auto& c) { return !c.menu->ShowWordList1->isChecked(); },
+        {"Showwordlist=false", [this] { return !menu().ShowWordList1->isChecked(); },
          "word list off"},
-        {"Turnsound=1", [](auto& c) { return c.menu->New1->isChecked(); }, "new turn sound"},
+        {"Turnsound=1", [this] { return menu().New1->isChecked(); }, "new turn sound"},
         {"Left=40\r\nTop=50\r\nWidth=800\r\nHeight=600",
-         [](auto& c) { return c.bounds() == QRect(40, 50, 800, 600); }, "bounds"},
-        {"Left=-9000\r\nTop=50", [](auto& c) { return c.bounds() == QRect(3, 3, 748, 563); },
+         [this] { return chat->bounds() == QRect(40, 50, 800, 600); }, "bounds"},
+        {"Left=-9000\r\nTop=50", [this] { return chat->bounds() == QRect(3, 3, 748, 563); },
          "bounds off every screen"},
         {"Left=2147483647\r\nTop=-2147483648\r\nHeight=-5",
-         [](auto& c) { return c.bounds() == QRect(3, 3, 748, 563); }, "bounds past any screen"},
+         [this] { return chat->bounds() == QRect(3, 3, 748, 563); }, "bounds past any screen"},
     };
     for (const Case& c : cases) {
         TearDown();
         SetUp();
         writeSettings(QByteArray("[Ludomyra]\r\n") + c.lines + "\r\n");
         logIn(1);
-        EXPECT_TRUE(c.holds(*chat)) << c.what;
+        EXPECT_TRUE(c.holds()) << c.what;
     }
 }
 
@@ -110,7 +111,7 @@ TEST_F(SettingsTest, ASaveKeepsEveryOtherLineOfAHandEditedFile) {
                                 "Extra=a=b, \"c\"\r\n[Tail]\r\nx=1\r\n";
     writeSettings(original);
     logIn(1);
-    chat->menu->Fast1->trigger();
+    probe().menu().Fast1->trigger();
     const QByteArray saved = fileBytes();
     for (const char* kept : {"; my notes", "[Other]", "Name=\"Wow, WTG!\"", "phrase6=Wow, WTG!",
                              "Extra=a=b, \"c\"", "[Tail]", "x=1"})
@@ -123,9 +124,9 @@ TEST_F(SettingsTest, ASaveKeepsEveryOtherLineOfAHandEditedFile) {
 
 TEST_F(SettingsTest, EveryChangeIsSavedInTheUsualOrder) {
     logIn(1);
-    chat->menu->Long1->trigger();
-    chat->menu->PlaySounds1->trigger();
-    chat->menu->New1->trigger();
+    probe().menu().Long1->trigger();
+    probe().menu().PlaySounds1->trigger();
+    probe().menu().New1->trigger();
     EXPECT_EQ(stored("Betweenrounds"), "10");
     EXPECT_EQ(stored("Playsounds"), "false");
     EXPECT_EQ(stored("Turnsound"), "1");
@@ -143,7 +144,7 @@ TEST_F(SettingsTest, EveryChangeIsSavedInTheUsualOrder) {
 
 TEST_F(SettingsTest, NothingIsWrittenBeforeTheSettingsWereLoaded) {
     writeSettings("[Ludomyra]\r\nBotspeed=2000\r\n");
-    chat->menu->Fast1->trigger();
+    probe().menu().Fast1->trigger();
     chat->setBounds(QRect(60, 60, 800, 600));
     chat->close();
     EXPECT_EQ(fileBytes(), "[Ludomyra]\r\nBotspeed=2000\r\n");
@@ -168,7 +169,7 @@ TEST_F(SettingsTest, AWindows1252FileIsReadAndWrittenBackAsUtf8) {
     writeSettings("[Ludomyra]\r\nPhrase1=Caf\xE9 \x80"
                   "5\r\n");
     logIn(1);
-    chat->menu->Fast1->trigger();
+    probe().menu().Fast1->trigger();
     EXPECT_TRUE(fileBytes().contains("Phrase1=Caf\xC3\xA9 \xE2\x82\xAC"
                                      "5"));
 }
@@ -176,15 +177,15 @@ TEST_F(SettingsTest, AWindows1252FileIsReadAndWrittenBackAsUtf8) {
 TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
     logIn(1);
     ASSERT_TRUE(QDir(home.path()).mkdir("glenmorra.ini")); // where the file should be
-    chat->menu->Fast1->trigger();
-    chat->menu->Slow1->trigger();
+    probe().menu().Fast1->trigger();
+    probe().menu().Slow1->trigger();
     EXPECT_EQ(chatText().count("Could not save the settings."), 1);
 }
 
 TEST_F(SettingsTest, TheGameOptionsWindowStartsTheChosenGame) {
-    Tgamestart window(chat->gamechoice, [this] { chat->startGame(); });
+    Tgamestart window(chat->gameChoice(), [this] { chat->startGame(); });
     logIn(1, "Ann");
-    EXPECT_TRUE(chat->menu->StartGame1->isEnabled()); // slot 1 starts games
+    EXPECT_TRUE(probe().menu().StartGame1->isEnabled()); // slot 1 starts games
     window.show();
     window.image_1Click(4);
     window.image_5Click();
@@ -202,8 +203,8 @@ TEST_F(SettingsTest, OnlySlotOneMayStartAGame) {
     logIn(2);
     chat->startGame();
     EXPECT_TRUE(sent().isEmpty());
-    EXPECT_FALSE(chat->menu->StartGame1->isEnabled());
-    EXPECT_FALSE(chat->button_start->isVisible());
+    EXPECT_FALSE(probe().menu().StartGame1->isEnabled());
+    EXPECT_FALSE(probe().startButton().isVisible());
 }
 
 } // namespace

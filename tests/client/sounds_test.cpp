@@ -11,7 +11,7 @@ class SoundsTest : public ClientHarness {
 protected:
     void SetUp() override {
         ClientHarness::SetUp();
-        chat->sounds->player = [this](const QString& name) {
+        probe().sounds().player = [this](const QString& name) {
             played << name;
         };
     }
@@ -41,11 +41,11 @@ TEST_F(SoundsTest, GameEventsAskForTheirClipsWhilePlaySoundsIsOn) {
         got.removeAll("ballhit"); // the table's own, as it plays
         EXPECT_EQ(got, step.expected) << step.messages.join(" ").toStdString();
     }
-    chat->menu->New1->trigger();
+    probe().menu().New1->trigger();
     hostSays("CMD_nextplayer+1+2+");
     EXPECT_EQ(heard(), QStringList{"turnnew"});
 
-    chat->menu->PlaySounds1->setChecked(false);
+    probe().menu().PlaySounds1->setChecked(false);
     hostSays({"CMD_nextplayer+1+3+", "CMD_yourletters+1+f+3+sxxxx+HOUSE+"});
     EXPECT_TRUE(heard().isEmpty());
 }
@@ -53,14 +53,14 @@ TEST_F(SoundsTest, GameEventsAskForTheirClipsWhilePlaySoundsIsOn) {
 TEST_F(SoundsTest, OnlyChatterSoundsFromSeatsPlayAndOnlyWhileSwitchedOn) {
     logIn(1);
     hostSays("CMD_existingplayers+2+Bob+0");
-    chat->menu->PlayChatterSounds1->setChecked(true);
-    chat->menu->PlaySounds1->setChecked(false); // chatter has its own switch
+    probe().menu().PlayChatterSounds1->setChecked(true);
+    probe().menu().PlaySounds1->setChecked(false); // chatter has its own switch
     heard();
     hostSays({"CMD_playasound+2+WAVE12+", "CMD_playasound+7+wave3+", "CMD_playasound+2+turn+",
               "CMD_playasound+2+wave21+", "CMD_playasound+2+wave0+", "CMD_playasound+2+wave1"});
     EXPECT_EQ(heard(), (QStringList{"wave12", "wave1"}));
 
-    chat->menu->PlayChatterSounds1->setChecked(false);
+    probe().menu().PlayChatterSounds1->setChecked(false);
     hostSays({"CMD_playasound+2+wave12+", "CMD_playasound+2+gameover+"});
     EXPECT_TRUE(heard().isEmpty());
     // The pane puts a blank after the speaker as after every word.
@@ -69,7 +69,7 @@ TEST_F(SoundsTest, OnlyChatterSoundsFromSeatsPlayAndOnlyWhileSwitchedOn) {
 }
 
 TEST_F(SoundsTest, TheSoundMenuSendsForASeatedPlayerOnly) {
-    QMenu* menu = chat->sounds->popup();
+    QMenu* menu = probe().sounds().popup();
     ASSERT_EQ(menu->actions().size(), 21);
     EXPECT_EQ(menu->actions().first()->text(), "<Cancel>");
     EXPECT_EQ(menu->findChild<QAction*>("wave20")->text(), "Crying");
@@ -82,7 +82,7 @@ TEST_F(SoundsTest, TheSoundMenuSendsForASeatedPlayerOnly) {
 
 TEST_F(SoundsTest, ASpyPickingASoundSendsNothing) {
     logIn(6, "Dee");
-    chat->sounds->wave12Click(5);
+    probe().sounds().wave12Click(5);
     EXPECT_TRUE(sent().isEmpty());
 }
 

@@ -44,13 +44,13 @@ TEST(BallScripts, StepsPointAboutFiftySevenPixelsTowardTheTarget) {
 
 class TableTest : public ClientHarness {
 protected:
-    const BallAnimation& balls() const { return chat->table->animation(); }
+    const BallAnimation& balls() const { return probe().table().animation(); }
     // Ticks the animation until every ball rests and no shot is owed.
     void settleTable() {
         for (int tick = 0; tick < 20000; ++tick) {
             if (balls().atRest() && balls().owedShots() == 0 && balls().moveline() >= 8)
                 return;
-            chat->table->moveballs();
+            probe().table().moveballs();
         }
         FAIL() << "the table never came to rest";
     }
@@ -72,8 +72,8 @@ TEST_F(TableTest, SetUpsAlternateScriptsStartingWithTheSecond) {
         scripts.push_back(balls().script());
     }
     EXPECT_EQ(scripts, (std::vector<int>{2, 1, 2}));
-    EXPECT_EQ(chat->table->caption()->text(), "HIGH SCORE GAME");
-    EXPECT_EQ(chat->seats->scoreLabel(1)->text(), "0");
+    EXPECT_EQ(probe().table().caption()->text(), "HIGH SCORE GAME");
+    EXPECT_EQ(probe().seats().scoreLabel(1)->text(), "0");
 }
 
 TEST_F(TableTest, AFoundWordSinksTheNextBallEvenWhenFoundDuringTheBreak) {
@@ -83,23 +83,23 @@ TEST_F(TableTest, AFoundWordSinksTheNextBallEvenWhenFoundDuringTheBreak) {
     hostSays({"CMD_loadball+1+H+", "CMD_heguessed+1+HOUSE+1+1000+"});
     settleTable();
     EXPECT_EQ(pocketed(), std::vector<int>{1});
-    EXPECT_EQ(chat->table->racks().balls(1), QList<int>{1});
-    EXPECT_EQ(chat->seats->scoreLabel(1)->text(), ""); // 1000: no score shown
+    EXPECT_EQ(probe().table().racks().balls(1), QList<int>{1});
+    EXPECT_EQ(probe().seats().scoreLabel(1)->text(), ""); // 1000: no score shown
     hostSays("CMD_heguessed+1+MOUSE+2+1000+");
     settleTable();
     EXPECT_EQ(pocketed(), (std::vector<int>{1, 2}));
-    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 2}));
+    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2}));
 }
 
 TEST_F(TableTest, AJoinerCatchesUpAllPocketedBallsWithOneFind) {
     logIn(3);
     hostSays({"CMD_gamestats+high+1+4+K+", "CMD_playerscores+1+4+2+0+3+2+4+0+5+1000",
               "CMD_ballowners+1+1+2+3+3+1+4+0+5+0+6+0+7+0+8+0+9+0"});
-    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 3}));
-    EXPECT_EQ(chat->table->racks().balls(3), QList<int>{2});
+    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 3}));
+    EXPECT_EQ(probe().table().racks().balls(3), QList<int>{2});
     EXPECT_EQ(balls().catchupballs(), 4);
-    EXPECT_EQ(chat->seats->scoreLabel(3)->text(), "2");
-    EXPECT_EQ(chat->seats->scoreLabel(5)->text(), "");
+    EXPECT_EQ(probe().seats().scoreLabel(3)->text(), "2");
+    EXPECT_EQ(probe().seats().scoreLabel(5)->text(), "");
     settleTable();
     EXPECT_TRUE(pocketed().empty()); // the break alone sinks nothing
     hostSays("CMD_heguessed+2+KNOCK+4+4+");
@@ -110,11 +110,11 @@ TEST_F(TableTest, AJoinerCatchesUpAllPocketedBallsWithOneFind) {
 TEST_F(TableTest, RaceGamesMoveOnlyTheFindersOwnTable) {
     logIn(1);
     hostSays("CMD_startgame+Ann+race+0+");
-    EXPECT_EQ(chat->table->caption()->text(), "RACE TO 9");
+    EXPECT_EQ(probe().table().caption()->text(), "RACE TO 9");
     settleTable();
     hostSays("CMD_heguessed+2+HOUSE+1+1000+");
     settleTable();
-    EXPECT_EQ(chat->table->racks().balls(2), QList<int>{1});
+    EXPECT_EQ(probe().table().racks().balls(2), QList<int>{1});
     EXPECT_TRUE(pocketed().empty());
     hostSays("CMD_heguessed+1+MOUSE+1+1000+");
     settleTable();
@@ -124,12 +124,12 @@ TEST_F(TableTest, RaceGamesMoveOnlyTheFindersOwnTable) {
 TEST_F(TableTest, RaceJoinersFillRacksAndOnlyTheirOwnCountSetsTheTable) {
     logIn(2);
     hostSays({"CMD_gamestats+race+1+3+K+", "CMD_theyown+1+3+2+2+3+0+4+0+5+0"});
-    EXPECT_EQ(chat->table->caption()->text(), "RACE TO NINE");
-    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 2, 3}));
-    EXPECT_EQ(chat->table->racks().balls(2), (QList<int>{1, 2}));
+    EXPECT_EQ(probe().table().caption()->text(), "RACE TO NINE");
+    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(probe().table().racks().balls(2), (QList<int>{1, 2}));
     EXPECT_EQ(balls().catchupballs(), 3);
     hostSays("CMD_theyown+1+10+2+2+3+0+4+0+5+0"); // more than a rack holds: dropped
-    EXPECT_EQ(chat->table->racks().balls(1), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2, 3}));
 }
 
 class TallyTest : public TableTest {
@@ -139,12 +139,12 @@ protected:
         void inform(QWidget*, const QString&) override {}
     };
     void SetUp() override {
-        TableTest::SetUp();
         tallyPath = home.filePath("Ludomyratally.tld");
         tally = std::make_unique<Ttallylist>(tallyPath, prompts);
-        chat->addgame = [this](const QString& winnerText) {
+        appHooks.addgame = [this](const QString& winnerText) {
             tally->addgame(winnerText);
         };
+        TableTest::SetUp();
     }
     void TearDown() override {
         tally.reset();
@@ -165,26 +165,27 @@ protected:
 TEST_F(TallyTest, AWinIsCountedOncePerGameBySeatNotByName) {
     logIn(1, "Ann");
     hostSays({"CMD_existingplayers+3+Ann+0", "CMD_startgame+Ann+nine+0+"});
-    hostSays({"CMD_winner+3+", "CMD_winner+3+"}); // the other Ann won, and is told twice
+    EXPECT_FALSE(probe().startButton().isVisible()); // until the game has a result
+    hostSays({"CMD_winner+3+", "CMD_winner+3+"});    // the other Ann won, and is told twice
     EXPECT_EQ(savedTotals(), std::make_pair(qint64(1), qint64(0)));
-    EXPECT_EQ(chat->table->bannerText(), "Ann has Won the Game!");
+    EXPECT_EQ(probe().table().bannerText(), "Ann has Won the Game!");
     EXPECT_TRUE(chatText().contains("Ann has Won the Game!"));
-    EXPECT_TRUE(chat->button_start->isVisible()); // slot 1 may start the next
+    EXPECT_TRUE(probe().startButton().isVisible()); // slot 1 may start the next
 
     hostSays({"CMD_startgame+Ann+nine+0+", "CMD_winner+1+"});
     EXPECT_EQ(savedTotals(), std::make_pair(qint64(2), qint64(1)));
 
     hostSays({"CMD_startgame+Ann+most+0+", "CMD_tiegame+Ann and Ann+"});
     EXPECT_EQ(savedTotals(), std::make_pair(qint64(2), qint64(1)));
-    EXPECT_EQ(chat->table->bannerText(), "Ann and Ann have Won!");
+    EXPECT_EQ(probe().table().bannerText(), "Ann and Ann have Won!");
 }
 
 TEST_F(TallyTest, ASpyCountsNothingAndAFreeSeatTwoWinsAsKlot) {
     logIn(6, "Dee");
     hostSays({"CMD_startgame+Bob+high+0+", "CMD_winner+2+"});
-    EXPECT_EQ(chat->table->bannerText(), "Klot has Won the Game!");
+    EXPECT_EQ(probe().table().bannerText(), "Klot has Won the Game!");
     EXPECT_TRUE(chatText().contains("Bob has started a game."));
-    EXPECT_FALSE(chat->button_start->isVisible());
+    EXPECT_FALSE(probe().startButton().isVisible());
     EXPECT_EQ(tally->scores().count(TallyGrid::kMyGames, 0), 0);
 }
 

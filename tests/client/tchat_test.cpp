@@ -1,6 +1,7 @@
 #include "client/tchat.h"
 
 #include "common/inifile.h"
+#include "tchat_probe.h"
 
 #include <QMenu>
 #include <QTemporaryDir>
@@ -33,7 +34,7 @@ TEST_F(TchatTest, MenuItemsHaveTheirCaptionsShortcutsAndStartState) {
         bool enabled;
         bool checked;
     };
-    const MainMenu& m = *chat.menu;
+    const MainMenu& m = TchatProbe(chat).menu();
     const Item items[] = {
         {m.StartGame1, "Start Game", "", false, false},
         {m.PlaySounds1, "Play Sounds", "", true, true},
@@ -81,7 +82,7 @@ TEST_F(TchatTest, ResetScreenLocationPutsTheWindowBackAtItsDefaults) {
     Tchat chat;
     chat.show();
     chat.setBounds(QRect(200, 150, 900, 700));
-    chat.menu->ResetScreenLocation1->trigger();
+    TchatProbe(chat).menu().ResetScreenLocation1->trigger();
     EXPECT_EQ(chat.bounds(), QRect(3, 3, 748, 563));
 }
 

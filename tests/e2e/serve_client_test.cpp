@@ -5,6 +5,7 @@
 #include "qstring_printer.h"
 #include "raw_client.h"
 #include "serve_process.h"
+#include "tchat_probe.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,22 +23,20 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     ASSERT_NE(port, 0);
 
     Tchat window;
-    window.state.loginname = window.playername = "Ann";
-    Tgamestart options(window.gamechoice, [&window] { window.startGame(); });
+    Tgamestart options(window.gameChoice(), [&window] { window.startGame(); });
     window.show();
-    window.sock.setHostName("127.0.0.1");
-    window.sock.setPortName(QString::number(port));
-    window.sock.Open();
-    ASSERT_TRUE(waitFor([&] { return window.seats->occupied(1); }));
-    EXPECT_EQ(window.state.myseat, 1);
-    EXPECT_TRUE(window.menu->StartGame1->isEnabled());
-    EXPECT_TRUE(window.button_start->isVisible());
+    window.joinHost("Ann", "127.0.0.1", QString::number(port));
+    const TchatProbe probe(window);
+    ASSERT_TRUE(waitFor([&] { return probe.seats().occupied(1); }));
+    EXPECT_EQ(probe.state().myseat, 1);
+    EXPECT_TRUE(probe.menu().StartGame1->isEnabled());
+    EXPECT_TRUE(probe.startButton().isVisible());
 
     hosttest::RawClient bob(port);
     ASSERT_EQ(bob.logIn("Bob"), 2);
-    ASSERT_TRUE(waitFor([&] { return window.seats->nameLabel(2)->text() == "Bob"; }));
+    ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(2)->text() == "Bob"; }));
 
-    window.menu->StartGame1->trigger();
+    probe.menu().StartGame1->trigger();
     options.image_1Click(3);
     options.button_startClick();
     EXPECT_TRUE(bob.waitFor("CMD_startgame+Ann+nine+0+"));

@@ -5,6 +5,7 @@
 #include "client/guess_row.h"
 #include "event_wait.h"
 #include "tally/ttallylist.h"
+#include "tchat_probe.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -47,43 +48,42 @@ TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
     int typed = 0;
     QString banner;
     {
-        AppWindows windows;
+        AppWindows windows(QStringList{}); // no arguments: a solo game
         Tchat& chat = windows.chat;
-        windows.chat.sounds->player = [](const QString&) {
+        const TchatProbe probe(chat);
+        probe.sounds().player = [](const QString&) {
         }; // no sound card on CI
-        chat.onFirstShow = [&windows] {
-            windows.startup.processparams({});
-        };
         chat.show();
         ASSERT_TRUE(
-            waitFor([&] { return chat.state.connected && chat.seats->occupied(1); }, 10000));
+            waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }, 10000));
 
-        chat.menu->Fast1->trigger();
-        chat.gamechoice.gametype = 1; // high score: Klot wins after at most nine words
-        chat.gamechoice.botoff = 0;
-        chat.menu->StartGame1->trigger();
+        probe.menu().Fast1->trigger();
+        chat.gameChoice().gametype = 1; // high score: Klot wins after at most nine words
+        chat.gameChoice().botoff = 0;
+        probe.menu().StartGame1->trigger();
         auto* start = windows.gamestart().findChild<QLabel*>("button_start");
         ASSERT_TRUE(start);
         ASSERT_TRUE(waitFor([&] { return windows.gamestart().isVisible(); }, 5000));
         QTest::keyClick(start, Qt::Key_Return);
 
-        GuessRow* row = chat.board->guessRow();
+        GuessRow* row = probe.board().guessRow();
         QElapsedTimer clock;
         clock.start();
-        while (chat.table->bannerText().isEmpty() && clock.elapsed() < 50000) {
+        while (probe.table().bannerText().isEmpty() && clock.elapsed() < 50000) {
             waitFor(
                 [&] {
-                    return !chat.table->bannerText().isEmpty() ||
-                           (chat.state.turnseat == chat.state.myseat &&
+                    return !probe.table().bannerText().isEmpty() ||
+                           (probe.state().turnseat == probe.state().myseat &&
                             row->look() == GuessRow::Look::Open);
                 },
                 2000);
-            if (chat.table->bannerText().isEmpty() && chat.state.turnseat == chat.state.myseat &&
+            if (probe.table().bannerText().isEmpty() &&
+                probe.state().turnseat == probe.state().myseat &&
                 row->look() == GuessRow::Look::Open)
                 typeWord(row, guesses[typed++ % guesses.size()]);
         }
-        banner = chat.table->bannerText();
-        EXPECT_TRUE(chat.mainchat->toPlainText().contains("You have started a game."));
+        banner = probe.table().bannerText();
+        EXPECT_TRUE(probe.chatText().contains("You have started a game."));
     } // closing the windows writes the tally
     ASSERT_FALSE(banner.isEmpty()) << "no winner within the time";
     EXPECT_TRUE(banner.endsWith(" has Won the Game!") || banner.endsWith(" have Won!"));
