@@ -1,6 +1,7 @@
 // Hostile peers against one game host: the input is a script of connections,
-// closes, raw and well-formed messages and timer ticks, and after every step
-// the slot table and game state must still make sense.
+// closes, raw and well-formed messages, timer ticks and peers that stop
+// reading, and after every step the slot table and game state must still
+// make sense.
 //
 // Script: byte 0 seeds the random generator (its bit 0 makes the pause ten
 // ticks, not five); then each step is an op byte and its operands (missing
@@ -13,10 +14,12 @@
 #include "host/host_session.h"
 #include "net/commands.h"
 #include "net/protocol.h"
+#include "net/write_queue.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -59,16 +62,54 @@ private:
     size_t m_offset = 0;
 };
 
+// What waits for a peer that does not read is cut at this bound: small, so
+// that a script reaches it in a few dozen messages.
+constexpr qsizetype kMaxWaiting = 2048;
+
 // Every send must go to a connection that is open at that moment, and must
-// go on the wire as exactly one message.
+// go on the wire as exactly one message. Each connection's bytes go through
+// its write queue, as TSock sends them: a peer that reads takes them at once,
+// one that has stopped reading leaves them waiting until the bound cuts it.
 class CheckingOutbox : public HostOutbox {
 public:
+    struct Peer {
+        WriteQueue waiting{kMaxWaiting};
+        bool reads = true;
+        bool lost = false; // cut at the bound; its departure is still to come
+    };
+
     void sendTo(int slot, const QString& message) override {
         require(HostState::validSlot(slot) && state && state->player(slot).inuse);
         const QByteArray wire = buildMessage(message);
         require(wire.count(kTerminator) == 1 && wire.endsWith(kTerminator));
+        Peer& to = peer(slot);
+        to.waiting.append(wire);
+        if (to.reads)
+            to.waiting.written(to.waiting.size());
+        if (to.waiting.cutPastBound())
+            to.lost = true;
+        require(to.waiting.size() <= kMaxWaiting && (!to.lost || to.waiting.isEmpty()));
     }
+    void connectionOpened(int slot) {
+        Peer& fresh = peer(slot);
+        fresh.waiting.restart();
+        fresh.reads = true;
+        fresh.lost = false;
+    }
+    // A peer stops reading, or reads again and takes what waits.
+    void toggleReading(int slot) {
+        Peer& p = peer(slot);
+        p.reads = !p.reads;
+        if (p.reads)
+            p.waiting.written(p.waiting.size());
+    }
+    Peer& peer(int slot) { return peers[size_t(slot)]; }
+    const Peer& peer(int slot) const { return peers[size_t(slot)]; }
+
     const HostState* state = nullptr;
+
+private:
+    std::array<Peer, kSlotCount + 1> peers;
 };
 
 class ManualClock : public HostClock {
@@ -109,9 +150,33 @@ struct FuzzHost {
     int accept() {
         const int slot = session.chooseSlot();
         require(slot == 0 || HostState::validSlot(slot));
-        if (slot != 0)
+        if (slot != 0) {
+            outbox.connectionOpened(slot);
             session.connectionAccepted(slot);
+        }
         return slot;
+    }
+    // A connection cut at the bound is reported from the event loop, after the
+    // event that cut it, and then departs as a closed one does; its departure
+    // may cut another.
+    void departCut() {
+        for (bool again = true; again;) {
+            again = false;
+            for (int slot = 1; slot <= kSlotCount; ++slot) {
+                CheckingOutbox::Peer& peer = outbox.peer(slot);
+                if (!peer.lost)
+                    continue;
+                peer.lost = false;
+                if (session.state().player(slot).inuse) {
+                    session.connectionClosed(slot);
+                    again = true;
+                }
+            }
+        }
+    }
+    void tick() {
+        session.socktimerTimer();
+        departCut();
     }
     // Over a limit the connection is closed, as TServer does.
     void deliver(int slot, const QByteArray& bytes) {
@@ -121,16 +186,19 @@ struct FuzzHost {
     void send(int slot, const QString& text) { deliver(slot, buildMessage(text)); }
     void drain() {
         while (session.inbox().waiting() > 0)
-            session.socktimerTimer();
+            tick();
     }
     // Ticks come only while the timer runs, as from a QTimer.
     void turnTicks(int count) {
-        for (int i = 0; i < count && clock.turnActive; ++i)
+        for (int i = 0; i < count && clock.turnActive; ++i) {
             session.turntimerTimer();
+            departCut();
+        }
     }
     void computerTick() {
         if (clock.computerActive)
             session.computertimerTimer();
+        departCut();
     }
 
     CheckingOutbox outbox;
@@ -208,7 +276,7 @@ void flood(FuzzHost& host, Script& script) {
 void step(FuzzHost& host, Script& script) {
     const uint8_t op = script.byte();
     HostState& state = host.session.state();
-    switch ((op & 0x7F) % 14) {
+    switch ((op & 0x7F) % 15) {
     case 0:
         host.accept();
         break;
@@ -262,7 +330,7 @@ void step(FuzzHost& host, Script& script) {
     }
     case 9:
         for (int i = 1 + script.byte() % 64; i > 0; --i)
-            host.session.socktimerTimer();
+            host.tick();
         break;
     case 10:
         host.turnTicks(1 + script.byte() % 32);
@@ -276,7 +344,11 @@ void step(FuzzHost& host, Script& script) {
     case 13:
         flood(host, script);
         break;
+    case 14:
+        host.outbox.toggleReading(1 + script.byte() % kSlotCount);
+        break;
     }
+    host.departCut();
     if (op & 0x80)
         host.drain();
 }
@@ -297,6 +369,7 @@ void checkInvariants(const FuzzHost& host) {
         else
             require(player.name.isEmpty());
         require(host.session.inbox().waitingFrom(slot) <= HostInbox::kMaxWaitingPerConnection);
+        require(!host.outbox.peer(slot).lost); // each cut peer has departed
     }
     require(state.row >= 0 && state.row <= 6);
     require(state.ballno >= 0);

@@ -232,7 +232,12 @@ bool TSock::Send(const QByteArray& data) {
     }
     // A platform error here leaves the bytes queued; the connection's fate is told
     // by the next notification.
+    Guard guard(this);
     sendQueued();
+    // A peer that does not read counts as lost past the bound, told as a failed
+    // write is: later, since the caller may be writing to every peer in turn.
+    if (guard.sameSocket() && outgoing.cutPastBound())
+        failLater(wsaErrorFromErrno(ENOBUFS));
     return true;
 }
 
@@ -245,7 +250,7 @@ void TSock::sendBlocking() {
             report(siError, "Socket Error On Send");
             throw ESockException("Send - Socket Error");
         }
-        outgoing.remove(0, sent);
+        outgoing.written(sent);
         Guard guard(this);
         report(siSend, "Blocking Outgoing Data");
         if (!guard.sameSocket())

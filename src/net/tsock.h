@@ -2,6 +2,7 @@
 
 #include "net/sockerrors.h"
 #include "net/tsockstream.h"
+#include "net/write_queue.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -99,6 +100,7 @@ private:
     void startConnect();
     int sendQueued(); // one non-blocking send of the queue; a hard error's code, else 0
     void failNotifications(int wsaCode);
+    void failLater(int wsaCode); // failNotifications, from the event loop
     void onReadable();
     void onStreamReadable();
     void onDatagramReadable();
@@ -138,7 +140,7 @@ private:
     bool readPaused = false;          // waits for Accept / ReceiveDatagram, as on Windows
     int acceptsTaken = 0;
     QByteArray incoming;
-    QByteArray outgoing;
+    WriteQueue outgoing;
     QByteArray scratch;
     sockaddr_in peerAddress{}; // for connecting, binding and datagram sends
     QSocketNotifier* readNotifier = nullptr;

@@ -33,6 +33,7 @@ void TSock::attachSocket(int newFd) {
     connecting = false;
     notificationsFailed = false;
     readPaused = false;
+    outgoing.restart(); // bytes for an earlier connection would be garbage on this one
     readNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     readNotifier->setEnabled(false);
     connect(readNotifier, &QSocketNotifier::activated, this, [this] { onReadable(); });
@@ -95,16 +96,7 @@ void TSock::startConnect() {
     // Failed at once: told as the connected notification would tell it, after Open.
     const int err = errno;
     connecting = false;
-    notificationsFailed = true;
-    updateNotifiers();
-    const quint64 attempt = generation;
-    QMetaObject::invokeMethod(
-        this,
-        [this, err, attempt] {
-            if (generation == attempt && fd >= 0)
-                report(siError, socketErrorText(wsaErrorFromErrno(err)));
-        },
-        Qt::QueuedConnection);
+    failLater(wsaErrorFromErrno(err));
 }
 
 int TSock::sendQueued() {
@@ -117,7 +109,7 @@ int TSock::sendQueued() {
         const ssize_t sent =
             ::send(fd, outgoing.constData(), outgoing.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent > 0)
-            outgoing.remove(0, sent);
+            outgoing.written(sent);
         else if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
             failure = wsaErrorFromErrno(errno);
     }
@@ -129,6 +121,22 @@ void TSock::failNotifications(int wsaCode) {
     notificationsFailed = true;
     updateNotifiers();
     report(siError, socketErrorText(wsaCode));
+}
+
+// As an error notification would tell it: from the event loop, so that the
+// code that found it is not re-entered, and never for a later platform
+// socket of this object.
+void TSock::failLater(int wsaCode) {
+    notificationsFailed = true;
+    updateNotifiers();
+    const quint64 failed = generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, wsaCode, failed] {
+            if (generation == failed && fd >= 0)
+                report(siError, socketErrorText(wsaCode));
+        },
+        Qt::QueuedConnection);
 }
 
 void TSock::onReadable() {

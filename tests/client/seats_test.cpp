@@ -1,9 +1,13 @@
 // The client at the table: log-in, who sits where, spies, departures, the
 // host player's seat popup, and what a broken host cannot do to it.
+#include "client/chat_entry.h"
 #include "client_harness.h"
+#include "net/write_queue.h"
+#include "send_buffer.h"
 
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
 
 namespace clienttest {
 namespace {
@@ -239,6 +243,45 @@ TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
         [&] { return TchatProbe(chat).chatText().contains("Could not connect to 127.0.0.1."); },
         5000));
     EXPECT_TRUE(chat.isVisible());
+    qunsetenv("LUDOMYRA_HOME");
+}
+
+// The host's end is never taken from the listener, so nothing the window
+// sends is read. The player goes on typing long lines: what waits stays
+// within the bound, then the connection counts as lost and the window closes.
+TEST(ClientConnect, AHostThatStopsReadingCountsAsLostOnceTheBoundIsPassed) {
+    QTemporaryDir home;
+    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    TSock host;
+    host.setPortName("0");
+    host.setListen(true); // without OnAccept the connection waits, never read
+    Tchat chat;
+    chat.state.loginname = "Ann";
+    chat.show();
+    chat.sock.setHostName("127.0.0.1");
+    chat.sock.setPortName(QString::number(host.localPort()));
+    chat.sock.Open();
+    ASSERT_TRUE(waitFor([&] { return chat.sock.Connected(); }, 5000));
+    // With the platform holding little, nearly all the host has not read
+    // waits in the window.
+    testsupport::shrinkSendBuffer(chat.sock.SocketHandle());
+    chat.receivedlist << "CMD_sendlogininfo+1"
+                      << "CMD_newplayerinfo+1+Ann+0";
+    ASSERT_TRUE(waitFor([&] { return chat.state.connected && chat.receivedlist.isEmpty(); }));
+
+    const QString line(ChatEntry::kMaxLength, u'x');
+    const qsizetype lineBytes = QStringLiteral("CMD_chat+1+|clBlack").size() + line.size() + 1;
+    // The bound, plus what the host's end and the small send buffer take.
+    const int mostLines = int((WriteQueue::kMaxWaiting + 512 * 1024) / lineBytes);
+    int lines = 0;
+    while (chat.isVisible() && lines < 4 * mostLines) {
+        chat.mychat->setText(line);
+        QTest::keyClick(chat.mychat, Qt::Key_Return);
+        ++lines;
+        QCoreApplication::processEvents();
+    }
+    EXPECT_TRUE(waitFor([&] { return !chat.isVisible(); }, 5000)) << lines << " lines typed";
+    EXPECT_LE(lines, mostLines);
     qunsetenv("LUDOMYRA_HOME");
 }
 

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -22,6 +23,10 @@ using Clients = std::vector<std::unique_ptr<RawClient>>;
 
 constexpr double kTimeScale = 0.02; // a row of 23 ticks lasts 460 ms
 constexpr int kRowMs = int(23 * 1000 * kTimeScale);
+constexpr int kHostTickMs = 10; // the host handles one message a tick
+// Chat relayed to a peer that stopped reading, far more than the bound and
+// the platform's buffers hold together.
+constexpr int kRelayedMiB = 24;
 
 class HostUnderFaults : public ::testing::Test {
 protected:
@@ -140,6 +145,41 @@ QByteArray chatFlood(int slot, int count) {
     return flood;
 }
 
+// The rows of slot 1's player in a game where nobody finds the word: when
+// each began, each answered with a guess that is not a word.
+class RowClock {
+public:
+    explicit RowClock(RawClient& player) : player_(player) { clock_.start(); }
+    // Takes in what has come; the number of rows begun so far.
+    qsizetype poll() {
+        const QStringList& messages = player_.messages();
+        for (; seen_ < messages.size(); ++seen_) {
+            if (messages.at(seen_).startsWith("CMD_nextplayer+1+")) {
+                starts_.append(clock_.elapsed());
+                player_.send("CMD_myword+1+QZXQZ+");
+            }
+        }
+        return starts_.size();
+    }
+    // Rows 2 to 5 of a word follow each other by one row's time; a row that
+    // ends a word is followed by the pause and the next word.
+    void expectOnTime() const {
+        for (qsizetype i = 1; i < starts_.size(); ++i) {
+            const qint64 gap = starts_[i] - starts_[i - 1];
+            std::printf("row %lld began %lld ms after the one before (a row is %d ms)\n",
+                        static_cast<long long>(i + 1), static_cast<long long>(gap), kRowMs);
+            EXPECT_GT(gap, kRowMs * 3 / 4);
+            EXPECT_LT(gap, kRowMs * 3); // a host busy with the others would fall far behind
+        }
+    }
+
+private:
+    RawClient& player_;
+    QElapsedTimer clock_;
+    QList<qint64> starts_;
+    qsizetype seen_ = 0;
+};
+
 TEST_F(HostUnderFaults, HostilePeersAreCutWhileTheOthersGameKeepsItsRowsOnTime) {
     Clients players;
     RawClient& ann = logIn(players, "Ann", 1);
@@ -158,24 +198,8 @@ TEST_F(HostUnderFaults, HostilePeersAreCutWhileTheOthersGameKeepsItsRowsOnTime) 
 
     // Nobody guesses: each row ends at its time-out. Ann's guess in each row
     // is answered while the others are cut.
-    QElapsedTimer clock;
-    clock.start();
-    QList<qint64> rowStarts;
-    qsizetype seen = 0;
-    const bool sixRows = testsupport::waitFor(
-        [&] {
-            const QStringList& messages = ann.messages();
-            for (; seen < messages.size(); ++seen) {
-                const QStringList f = messages.at(seen).split(u'+');
-                if (f.at(0) == "CMD_nextplayer" && f.at(1) == "1") {
-                    rowStarts.append(clock.elapsed());
-                    ann.send("CMD_myword+1+QZXQZ+");
-                }
-            }
-            return rowStarts.size() >= 6;
-        },
-        30000);
-    ASSERT_TRUE(sixRows);
+    RowClock rows(ann);
+    ASSERT_TRUE(testsupport::waitFor([&] { return rows.poll() >= 6; }, 30000));
     EXPECT_TRUE(endless.closedByHost());
     EXPECT_TRUE(flooder.closedByHost());
     EXPECT_TRUE(silent.closedByHost());
@@ -184,19 +208,54 @@ TEST_F(HostUnderFaults, HostilePeersAreCutWhileTheOthersGameKeepsItsRowsOnTime) 
     EXPECT_GE(ann.messages().filter("CMD_notvalid+1+f+QZXQZ+").size(), 5);
     EXPECT_TRUE(ann.messages().contains("CMD_playerdisconnected+3+Eve"));
     EXPECT_TRUE(ann.messages().contains("CMD_playerdisconnected+4+Fay"));
-
-    // Rows 2 to 5 of a word follow each other by one row's time; a row that
-    // ends a word is followed by the pause and the next word.
-    for (qsizetype i = 1; i < rowStarts.size(); ++i) {
-        const qint64 gap = rowStarts[i] - rowStarts[i - 1];
-        std::printf("row %lld began %lld ms after the one before (a row is %d ms)\n",
-                    static_cast<long long>(i + 1), static_cast<long long>(gap), kRowMs);
-        EXPECT_GT(gap, kRowMs * 3 / 4);
-        EXPECT_LT(gap, kRowMs * 3); // a host busy with the flood would fall far behind
-    }
+    rows.expectOnTime();
     const std::int64_t peak = processprobe::peakResidentKiB(pid);
     std::printf("host peak resident size: %.1f MB\n", double(peak) / 1024);
     EXPECT_LT(peak, 64 * 1024);
+    EXPECT_TRUE(host->terminate());
+}
+
+// A logged-in peer stops reading while another chats the longest lines the
+// host relays, one every other tick, through a game. Past the bound the host
+// lets it go like any departing player; the readers' rows stay on time, and
+// the host holds far less than it relays.
+TEST_F(HostUnderFaults, APeerThatStopsReadingIsLetGoWhileTheGameKeepsItsRowsOnTime) {
+    Clients players;
+    RawClient& ann = logIn(players, "Ann", 1);
+    RawClient& bob = logIn(players, "Bob", 2);
+    RawClient& sid = logIn(players, "Sid", 3); // reads nothing from here on
+    ann.send("CMD_startgame+Ann+most+1+");
+    ASSERT_TRUE(bob.waitFor("CMD_nextplayer+2+1+"));
+    const std::int64_t residentBefore = processprobe::residentKiB(pid);
+
+    const QString filler(64 * 1024 - 64, u'x'); // the relayed line stays under 64 KiB
+    int lines = 0;
+    QTimer chatter;
+    QObject::connect(&chatter, &QTimer::timeout, [&] {
+        bob.send(QStringLiteral("CMD_chat+2+%1 ").arg(++lines) + filler);
+        bob.messages(); // Bob reads what comes, as every player does
+    });
+    chatter.start(2 * kHostTickMs);
+    RowClock rows(ann);
+    const int leastLines = kRelayedMiB * 1024 / 64;
+    ASSERT_TRUE(
+        testsupport::waitFor([&] { return rows.poll() >= 6 && lines >= leastLines; }, 60000));
+    chatter.stop();
+    const QString lastLine = QStringLiteral("CMD_chat+2+Bob chats: %1 ").arg(lines) + filler;
+    ASSERT_TRUE(ann.waitFor(lastLine)); // the host relayed every line to those who read
+    EXPECT_TRUE(bob.waitFor(lastLine));
+    EXPECT_TRUE(ann.messages().contains("CMD_playerdisconnected+3+Sid"));
+    EXPECT_TRUE(sid.closedByHost());
+    EXPECT_FALSE(ann.closedByHost());
+    EXPECT_FALSE(bob.closedByHost());
+    EXPECT_GE(ann.messages().filter("CMD_notvalid+1+f+QZXQZ+").size(), 5);
+    rows.expectOnTime();
+
+    const std::int64_t peak = processprobe::peakResidentKiB(pid);
+    std::printf("host peak resident size with a peer that stopped reading: %.1f MB (%.1f MB "
+                "before %d MiB of chat went to each player)\n",
+                double(peak) / 1024, double(residentBefore) / 1024, lines / 16);
+    EXPECT_LT(peak, residentBefore + kRelayedMiB * 1024 / 4); // a quarter of it, at most
     EXPECT_TRUE(host->terminate());
 }
 

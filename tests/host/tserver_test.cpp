@@ -1,7 +1,9 @@
 #include "host/tserver.h"
+#include "net/write_queue.h"
 #include "qstring_printer.h"
 #include "raw_client.h"
 #include "rules_harness.h"
+#include "send_buffer.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -86,6 +88,49 @@ TEST_F(TServerSockets, FloodsAndEndlessMessagesCloseOnlyTheirSender) {
     ann.send("CMD_chat+1+anyone?");
     EXPECT_TRUE(ann.waitFor("CMD_chat+1+Ann chats: anyone?"));
     EXPECT_LT(count(ann, "CMD_chat+3+Cid chats: spam"), 101);
+}
+
+// Chat lines of 60 KiB while one logged-in peer has stopped reading: what
+// waits for it stays within the bound, then it leaves like any departing
+// player, with whole messages up to the cut, and the chat goes on for the
+// others.
+TEST_F(TServerSockets, APeerThatStopsReadingIsCutAtTheBoundAndTheOthersChatOn) {
+    RawClient& ann = joinAs("Ann");
+    RawClient& bob = joinAs("Bob");
+    RawClient& sid = joinAs("Sid");
+    // With the platform holding little for Sid, nearly all Sid has not read
+    // waits in the host.
+    testsupport::shrinkSendBuffer(server->state().player(3).sock->SocketHandle());
+    const QString filler(60 * 1024, u'x');
+    const auto relayed = [&](int line) {
+        return QStringLiteral("CMD_chat+2+Bob chats: %1 ").arg(line) + filler;
+    };
+    const QString sidLeft = QStringLiteral("CMD_playerdisconnected+3+Sid");
+    const qsizetype lineBytes = relayed(1).size() + 1;
+    // The bound, plus what Sid's end and the small send buffer take.
+    const int mostLines = int((WriteQueue::kMaxWaiting + 512 * 1024) / lineBytes);
+    int lines = 0;
+    while (lines < 4 * mostLines && !ann.messages().contains(sidLeft)) {
+        ++lines;
+        bob.send(QStringLiteral("CMD_chat+2+%1 ").arg(lines) + filler);
+        ASSERT_TRUE(ann.waitFor(relayed(lines))) << "line " << lines;
+        ASSERT_TRUE(bob.waitFor(relayed(lines))) << "line " << lines;
+    }
+    ASSERT_TRUE(ann.waitFor(sidLeft, 2000)) << lines << " lines sent";
+    EXPECT_LE(lines, mostLines);
+    EXPECT_TRUE(bob.waitFor(sidLeft));
+    EXPECT_TRUE(testsupport::waitFor([&] { return sid.closedByHost(); }));
+    const QStringList sidsChat = sid.messages().filter("CMD_chat+");
+    EXPECT_FALSE(sidsChat.isEmpty());
+    for (int i = 0; i < sidsChat.size(); ++i)
+        EXPECT_EQ(sidsChat.at(i), relayed(i + 1)) << "line " << i + 1;
+
+    bob.send("CMD_chat+2+still here");
+    EXPECT_TRUE(ann.waitFor("CMD_chat+2+Bob chats: still here"));
+    EXPECT_EQ(count(ann, sidLeft), 1);
+    EXPECT_FALSE(ann.closedByHost());
+    EXPECT_FALSE(bob.closedByHost());
+    EXPECT_TRUE(join().waitFor("CMD_sendlogininfo+3"));
 }
 
 TEST_F(TServerSockets, TheHostPlayerRemovesAPlayerByClosingItsConnection) {
