@@ -256,18 +256,16 @@ TEST(ClientConnect, AHostThatStopsReadingCountsAsLostOnceTheBoundIsPassed) {
     host.setPortName("0");
     host.setListen(true); // without OnAccept the connection waits, never read
     Tchat chat;
-    chat.state.loginname = "Ann";
+    TchatProbe probe(chat);
     chat.show();
-    chat.sock.setHostName("127.0.0.1");
-    chat.sock.setPortName(QString::number(host.localPort()));
-    chat.sock.Open();
-    ASSERT_TRUE(waitFor([&] { return chat.sock.Connected(); }, 5000));
+    chat.joinHost("Ann", "127.0.0.1", QString::number(host.localPort()));
+    ASSERT_TRUE(waitFor([&] { return probe.connection().Connected(); }, 5000));
     // With the platform holding little, nearly all the host has not read
     // waits in the window.
-    testsupport::shrinkSendBuffer(chat.sock.SocketHandle());
-    chat.receivedlist << "CMD_sendlogininfo+1"
-                      << "CMD_newplayerinfo+1+Ann+0";
-    ASSERT_TRUE(waitFor([&] { return chat.state.connected && chat.receivedlist.isEmpty(); }));
+    testsupport::shrinkSendBuffer(probe.connection().SocketHandle());
+    probe.queue() << "CMD_sendlogininfo+1"
+                  << "CMD_newplayerinfo+1+Ann+0";
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.queue().isEmpty(); }));
 
     const QString line(ChatEntry::kMaxLength, u'x');
     const qsizetype lineBytes = QStringLiteral("CMD_chat+1+|clBlack").size() + line.size() + 1;
@@ -275,8 +273,8 @@ TEST(ClientConnect, AHostThatStopsReadingCountsAsLostOnceTheBoundIsPassed) {
     const int mostLines = int((WriteQueue::kMaxWaiting + 512 * 1024) / lineBytes);
     int lines = 0;
     while (chat.isVisible() && lines < 4 * mostLines) {
-        chat.mychat->setText(line);
-        QTest::keyClick(chat.mychat, Qt::Key_Return);
+        probe.chat().entry()->setText(line);
+        QTest::keyClick(probe.chat().entry(), Qt::Key_Return);
         ++lines;
         QCoreApplication::processEvents();
     }
