@@ -127,7 +127,11 @@ class FastOptions : public HostOptions {
 public:
     int botSpeedMs() const override { return 500; }
     int betweenRoundsTicks() const override { return pauseTicks; }
+    bool botFair() const override { return botfair; }
+    bool exactMarks() const override { return exactmarks; }
     int pauseTicks = 5;
+    bool botfair = false;
+    bool exactmarks = false;
 };
 
 // The socket reports its close at once, as TSock::Close does.
@@ -392,6 +396,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     seedProcessRandom(seed);
     FuzzHost host;
     host.options.pauseTicks = seed & 1 ? 10 : 5;
+    host.options.botfair = seed & 2;
+    host.options.exactmarks = seed & 4;
     checkInvariants(host);
     while (!script.atEnd()) {
         step(host, script);

@@ -17,6 +17,11 @@ QString switchText(bool on) {
     return on ? QStringLiteral("true") : QStringLiteral("false");
 }
 
+// Flags are set only by the exact text "1".
+int readFlag(const IniFile& ini, const char* key) {
+    return ini.readString(kSection, key, "0") == u"1" ? 1 : 0;
+}
+
 int readInRange(const IniFile& ini, const char* key, int fallback, int low, int high) {
     const int value = ini.readInteger(kSection, key, fallback);
     return value >= low && value <= high ? value : fallback;
@@ -43,10 +48,12 @@ PlayerSettings PlayerSettings::read(const IniFile& ini) {
     s.betweenrounds = readInRange(ini, "Betweenrounds", 5, 1, 600);
     const QString speed = ini.readString(kSection, "Botspeed", "1000");
     s.botspeed = speed == u"2000" ? 2000 : speed == u"500" ? 500 : 1000;
-    s.botoff = ini.readString(kSection, "Botplay", "0") == u"1" ? 1 : 0;
+    s.botoff = readFlag(ini, "Botplay");
+    s.botfair = readFlag(ini, "Botfair");
+    s.exactmarks = readFlag(ini, "Exactmarks");
     const QString gametype = ini.readString(kSection, "Gametype", "1");
     s.gametype = gametype.isEmpty() ? 1 : readInRange(ini, "Gametype", 1, 1, 4);
-    s.turnsound = ini.readString(kSection, "Turnsound", "0") == u"1" ? 1 : 0;
+    s.turnsound = readFlag(ini, "Turnsound");
     s.chattersounds = readSwitch(ini, "ChatterSounds", "true");
     return s;
 }
@@ -66,6 +73,8 @@ void PlayerSettings::write(IniFile& ini) const {
     ini.writeString(kSection, "Turnsound", QString::number(turnsound));
     ini.writeString(kSection, "ChatterSounds", switchText(chattersounds));
     ini.writeInteger(kSection, "Betweenrounds", betweenrounds);
+    ini.writeInteger(kSection, "Botfair", botfair);
+    ini.writeInteger(kSection, "Exactmarks", exactmarks);
 }
 
 void PlayerSettings::writePhrases(IniFile& ini, const QStringList& phrases) {

@@ -24,6 +24,8 @@ struct PlayerSettings {
     int betweenrounds = 5; // pause between words, in host ticks
     int botspeed = 1000;   // milliseconds between the computer player's moves
     int botoff = 0;        // 1: the computer player sits out
+    int botfair = 0;       // 1: the computer player solves from the marks alone
+    int exactmarks = 0;    // 1: guesses are marked by the exact rule
     int gametype = 1;      // 1 high, 2 most, 3 nine, 4 race
     int turnsound = 0;     // 0 classic, 1 new
     bool chattersounds = true;

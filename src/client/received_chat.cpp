@@ -20,7 +20,7 @@ std::optional<ReceivedChat> readReceivedChat(const QString& fields) {
     const QString body = bar >= 0 ? fields.left(bar) : fields;
     const qsizetype plus = body.indexOf('+');
     const std::optional<int> sender = smallDecimal(QStringView(body).left(plus));
-    if (plus < 0 || !sender || !ClientState::isSlot(*sender))
+    if (plus < 0 || !sender || (*sender != 0 && !ClientState::isSlot(*sender)))
         return std::nullopt;
     const ColourValue colour = bar >= 0 ? readChatColour(fields.mid(bar + 1)) : kUnreadableColour;
     return ReceivedChat{QString::number(*sender) + body.mid(plus), colour};

@@ -88,6 +88,7 @@ public:
 
     // What the next game will be, as the game options window shows and changes it.
     GameChoice& gameChoice() { return gamechoice; }
+    const GameChoice& gameChoice() const { return gamechoice; }
     // Sends the start of a game as the game options window chose it, and saves.
     void startGame();
 

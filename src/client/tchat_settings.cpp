@@ -17,6 +17,8 @@ void Tchat::applySettings(const PlayerSettings& loaded) {
     chat->setPhrases(loaded.phrases);
     gamechoice.gametype = loaded.gametype;
     gamechoice.botoff = loaded.botoff;
+    gamechoice.botfair = loaded.botfair;
+    gamechoice.exactmarks = loaded.exactmarks;
 }
 
 PlayerSettings Tchat::collectSettings() const {
@@ -27,5 +29,7 @@ PlayerSettings Tchat::collectSettings() const {
     now.textcolour = colourtext::write(chat->textColour());
     now.gametype = gamechoice.gametype;
     now.botoff = gamechoice.botoff;
+    now.botfair = gamechoice.botfair;
+    now.exactmarks = gamechoice.exactmarks;
     return now;
 }

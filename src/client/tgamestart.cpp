@@ -4,9 +4,13 @@
 #include "client/clickable_label.h"
 
 namespace {
-constexpr const char* kRowCaptions[] = {"High Score Game", "Most Balls Pocketed", "9 Ball",
-                                        "Race to 9", "Turn Klot the Bot Off"};
+constexpr const char* kRowCaptions[] = {
+    "High Score Game",       "Most Balls Pocketed", "9 Ball",     "Race to 9",
+    "Turn Klot the Bot Off", "Klot Plays Fair",     "Exact Marks"};
+constexpr int kGameTypeBoxes = 4;
 constexpr int kBotBox = 5;
+constexpr int kFairBox = 6;
+constexpr int kBoxes = 7;
 } // namespace
 
 QString GameChoice::keyword() const {
@@ -23,20 +27,29 @@ QString GameChoice::keyword() const {
 }
 
 Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
-    : SmallWindow("gamestart", "Ludomyra - Game Start", QSize(260, 250), Qt::Tool), choice_(choice),
+    : SmallWindow("gamestart", "Ludomyra - Game Start", QSize(260, 310), Qt::Tool), choice_(choice),
       onStart_(std::move(onStart)) {
     auto* heading = new QLabel("GAME OPTIONS", this);
     heading->setObjectName("label_heading");
     heading->setGeometry(0, 10, width(), 24);
     heading->setAlignment(Qt::AlignCenter);
     heading->setStyleSheet("font: bold 16px 'Arial';");
-    for (int n = 1; n <= 5; ++n) {
-        const int top = 44 + (n - 1) * 30 + (n == kBotBox ? 8 : 0);
+    // The table's settings stand apart from the game types, below them.
+    for (int n = 1; n <= kBoxes; ++n) {
+        const int top = 44 + (n - 1) * 30 + (n >= kBotBox ? 8 : 0);
         auto* box = new ClickableLabel(this);
         box->setObjectName("image_" + QString::number(n));
         box->setGeometry(24, top, 28, 22);
-        connect(box, &ClickableLabel::clicked, this,
-                [this, n] { n == kBotBox ? image_5Click() : image_1Click(n); });
+        connect(box, &ClickableLabel::clicked, this, [this, n] {
+            if (n <= kGameTypeBoxes)
+                image_1Click(n);
+            else if (n == kBotBox)
+                image_5Click();
+            else if (n == kFairBox)
+                image_6Click();
+            else
+                image_7Click();
+        });
         auto* caption = new QLabel(kRowCaptions[n - 1], this);
         caption->setGeometry(62, top, 180, 22);
         caption->setStyleSheet("font: bold 13px 'Arial';");
@@ -45,7 +58,7 @@ Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
     auto* start = new ClickableLabel(this);
     button_start = start;
     button_start->setObjectName("button_start");
-    button_start->setGeometry(55, 200, 150, 35);
+    button_start->setGeometry(55, 262, 150, 35);
     button_start->setPixmap(artwork::picture(ArtRole::StartPicture));
     button_start->setAccessibleName("Start");
     connect(start, &ClickableLabel::clicked, this, [this] { button_startClick(); });
@@ -66,7 +79,19 @@ void Tgamestart::image_1Click(int gametype) {
 }
 
 void Tgamestart::image_5Click() {
-    choice_.botoff = 1 - choice_.botoff;
+    toggle(choice_.botoff);
+}
+
+void Tgamestart::image_6Click() {
+    toggle(choice_.botfair);
+}
+
+void Tgamestart::image_7Click() {
+    toggle(choice_.exactmarks);
+}
+
+void Tgamestart::toggle(int& flag) {
+    flag = 1 - flag;
     showChoice();
 }
 
@@ -77,9 +102,11 @@ void Tgamestart::button_startClick() {
 }
 
 void Tgamestart::showChoice() {
-    for (int n = 1; n <= 4; ++n)
+    for (int n = 1; n <= kGameTypeBoxes; ++n)
         changebox("image_" + QString::number(n), choice_.gametype == n);
     changebox("image_5", choice_.botoff == 1);
+    changebox("image_6", choice_.botfair == 1);
+    changebox("image_7", choice_.exactmarks == 1);
 }
 
 void Tgamestart::showEvent(QShowEvent* event) {

@@ -10,6 +10,9 @@
 struct GameChoice {
     int gametype = 0; // 1 high, 2 most, 3 nine, 4 race; 0 until the settings are loaded
     int botoff = 0;   // 1: the computer player sits out
+    // The table's rules, which the host of this program reads at the start.
+    int botfair = 0;    // 1: the computer player solves from the marks alone
+    int exactmarks = 0; // 1: guesses are marked by the exact rule
 
     // The keyword of the start message; 1 and the unloaded 0 both start "high".
     QString keyword() const;
@@ -22,10 +25,12 @@ public:
     // onStart: the player confirmed the choice (send the start, save settings).
     Tgamestart(GameChoice& choice, std::function<void()> onStart);
 
-    // Draws the box of that name ("image_1" .. "image_5") empty or ticked.
+    // Draws the box of that name ("image_1" .. "image_7") empty or ticked.
     void changebox(const QString& boxName, bool ticked);
     void image_1Click(int gametype);
     void image_5Click();
+    void image_6Click(); // "Klot Plays Fair"
+    void image_7Click(); // "Exact Marks"
     void button_startClick();
 
 protected:
@@ -33,6 +38,7 @@ protected:
 
 private:
     void showChoice();
+    void toggle(int& flag);
 
     GameChoice& choice_;
     std::function<void()> onStart_;

@@ -1,6 +1,7 @@
 #include "host/computer_player.h"
 
 #include "common/random.h"
+#include "host/fair_guesser.h"
 #include "host/guess_judge.h"
 #include "host/host_ports.h"
 #include "host/host_state.h"
@@ -35,10 +36,17 @@ void ComputerPlayer::computerfindword(int seat) {
     tplayer& player = m_state.player(seat);
     if (player.inuse && !player.watching)
         return; // a person plays this seat
+    if (m_state.botfair) {
+        guess(seat, fairGuess(m_state, m_words, seat));
+        return;
+    }
     if (player.marks.isEmpty())
         player.marks = kStartingPatterns[randomBelow(static_cast<int>(kStartingPatterns.size()))];
 
-    const QString word = pickWord(seat);
+    guess(seat, pickWord(seat));
+}
+
+void ComputerPlayer::guess(int seat, const QString& word) {
     if (!word.isEmpty())
         m_judge.myword(QString::number(seat) + u'+' + word + u'+');
 }

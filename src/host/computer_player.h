@@ -10,7 +10,9 @@ class WordLists;
 
 // "Klot", the computer player: sits in seat 2 when nobody does and stands in
 // for a seat whose player is just watching. It guesses through the same
-// handler as a client, after the one-shot delay of computertimer.
+// handler as a client, after the one-shot delay of computertimer. At a table
+// that plays it fair it solves from the marks alone (fair_guesser.h); otherwise
+// it is given some of the hidden word's letters, as it always was.
 class ComputerPlayer {
 public:
     ComputerPlayer(HostState& state, HostClock& clock, WordLists& words, GuessJudge& judge);
@@ -23,6 +25,7 @@ public:
     void computerfindword(int seat);
 
 private:
+    void guess(int seat, const QString& word);
     QString pickWord(int seat) const;
     bool fits(const QString& word, const QString& marks) const;
 

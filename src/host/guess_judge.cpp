@@ -5,36 +5,9 @@
 #include "host/word_lists.h"
 #include "net/protocol.h"
 
-#include <array>
-
 namespace {
 constexpr int kWordLength = 5;
-
-QChar letterAt(const QString& word, int index) {
-    return index < word.size() ? word.at(index).toUpper() : QChar();
-}
 } // namespace
-
-QString lettermarks(const QString& guess, const QString& hidden) {
-    std::array<QChar, kWordLength> marks;
-    marks.fill(QLatin1Char('x'));
-    for (int i = 0; i < kWordLength; ++i) {
-        if (!letterAt(guess, i).isNull() && letterAt(guess, i) == letterAt(hidden, i))
-            marks[i] = QLatin1Char('s');
-    }
-    // Marks changed earlier in this pass count for later letters, as do the "s"
-    // marks set above, which this pass may itself turn into "c".
-    for (int i = 0; i < kWordLength; ++i) {
-        const QChar letter = letterAt(guess, i);
-        if (letter.isNull())
-            continue;
-        for (int j = 0; j < kWordLength; ++j) {
-            if (j != i && letter == letterAt(hidden, j) && marks[j] != QLatin1Char('s'))
-                marks[i] = QLatin1Char('c');
-        }
-    }
-    return QString(marks.data(), kWordLength);
-}
 
 GuessJudge::GuessJudge(HostState& state, HostOutbox& outbox, WordLists& words, Referee& referee)
     : m_state(state), m_outbox(outbox), m_words(words), m_referee(referee) {}
@@ -67,7 +40,8 @@ void GuessJudge::myword(const QString& data) {
         return;
     }
 
-    guesser.marks = lettermarks(guess, m_state.hiddenword);
+    guesser.marks = lettermarks(guess, m_state.hiddenword, m_state.marksrule);
+    m_state.judged.push_back({slot, guess.left(kWordLength), guesser.marks});
     const QString tail =
         u'+' + QString::number(row) + u'+' + guesser.marks + u'+' + guess.left(kWordLength) + u'+';
     reportToGuesserAndWatchers(slot, QStringLiteral("CMD_yourletters+%1+f").arg(slot) + tail,

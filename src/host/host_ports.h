@@ -31,4 +31,7 @@ public:
     virtual ~HostOptions() = default;
     virtual int botSpeedMs() const = 0;         // 2000, 1000 or 500
     virtual int betweenRoundsTicks() const = 0; // 5 or 10
+    // The table's rules, read at each game start.
+    virtual bool botFair() const = 0;    // "Klot Plays Fair"
+    virtual bool exactMarks() const = 0; // "Exact Marks"
 };

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "host/letter_marks.h"
+
 #include <QString>
 #include <array>
+#include <vector>
 
 class TSock;
 
@@ -27,6 +30,13 @@ inline constexpr int kMaxConnections = 9; // slots that hold connections
 inline constexpr int kSeatCount = 5;
 inline constexpr int kRefusedSlot = 10;
 
+// A guess that was judged, with the marks its guesser was shown.
+struct JudgedGuess {
+    int slot = 0;
+    QString word; // in capitals
+    QString marks;
+};
+
 // What the turntimer's running countdown is for.
 enum TurnTag { TagNone = 0, TagRowOpen = 1, TagPauseAfterFind = 2, TagPauseAfterNoFind = 3 };
 
@@ -51,6 +61,10 @@ struct HostState {
     int currentseat = 0;
     int nextstarter = 0;
     int turntag = TagNone;
+    // The table's rules, fixed at each game start.
+    MarksRule marksrule = MarksRule::Classic;
+    bool botfair = false;            // Klot sees only what a player sees
+    std::vector<JudgedGuess> judged; // this word's judged guesses, in order
 
     tplayer& player(int slot) { return players[static_cast<size_t>(slot)]; }
     const tplayer& player(int slot) const { return players[static_cast<size_t>(slot)]; }

@@ -25,6 +25,14 @@ int IniHostOptions::betweenRoundsTicks() const {
     return betweenRoundsFromText(readKey("Betweenrounds", "5"));
 }
 
+bool IniHostOptions::botFair() const {
+    return ruleFromText(readKey("Botfair", "0"));
+}
+
+bool IniHostOptions::exactMarks() const {
+    return ruleFromText(readKey("Exactmarks", "0"));
+}
+
 int IniHostOptions::botSpeedFromText(const QString& text) {
     const QString value = text.trimmed();
     if (value == "2000")
@@ -39,6 +47,10 @@ int IniHostOptions::betweenRoundsFromText(const QString& text) {
     if (!value || *value < 0 || *value > kLongestBetweenRounds)
         return kDefaultBetweenRounds;
     return *value;
+}
+
+bool IniHostOptions::ruleFromText(const QString& text) {
+    return text.trimmed() == QLatin1String("1");
 }
 
 QString IniHostOptions::readKey(const QString& key, const QString& fallback) const {

@@ -14,12 +14,16 @@ public:
 
     int botSpeedMs() const override;
     int betweenRoundsTicks() const override;
+    bool botFair() const override;
+    bool exactMarks() const override;
 
     static QString defaultPath();
 
     // How a stored value maps to the option; unreadable values give the default.
     static int botSpeedFromText(const QString& text);
     static int betweenRoundsFromText(const QString& text);
+    // "1" switches a table rule on; anything else leaves the game's own rule.
+    static bool ruleFromText(const QString& text);
 
 private:
     QString readKey(const QString& key, const QString& fallback) const;

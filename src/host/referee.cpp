@@ -4,6 +4,7 @@
 #include "host/host_broadcast.h"
 #include "host/host_ports.h"
 #include "host/host_state.h"
+#include "host/table_rules.h"
 #include "host/word_lists.h"
 #include "net/protocol.h"
 
@@ -41,8 +42,12 @@ void Referee::startgame(const QString& data) {
     m_state.gamemost = type == kTypes[1];
     m_state.gamenine = type == kTypes[2];
     m_state.gamerace = type == kTypes[3];
+    m_state.marksrule = m_options.exactMarks() ? MarksRule::Exact : MarksRule::Classic;
+    m_state.botfair = m_options.botFair();
     sendToAllInUse(m_state, m_outbox,
                    QStringLiteral("CMD_startgame+") + name + u'+' + type + u'+' + botoff + u'+');
+    sendToAllInUse(m_state, m_outbox,
+                   tableRulesMessage(m_state.marksrule, m_state.botplays, m_state.botfair));
 
     int seatsInUse = 0;
     for (int seat = 1; seat <= kSeatCount; ++seat) {
@@ -70,6 +75,7 @@ void Referee::newword() {
     m_state.wordopen = true;
     m_state.row = 1;
     m_state.hiddenword = m_words.drawWord();
+    m_state.judged.clear();
     for (int seat = 1; seat <= kSeatCount; ++seat)
         m_state.player(seat).submitted = false;
     // Spies' rows too: a spy that finds a later word must not show guesses from an old one.

@@ -52,6 +52,7 @@ TEST_F(HelpWindowTest, OpensOnOverviewAndAPageButtonBringsItsPageAndTitleToTheFr
     EXPECT_EQ(pageInFront(), "memo4");
     EXPECT_EQ(caption(), "Scoring");
     EXPECT_TRUE(memo(4)->toPlainText().contains("1, 5 and 9 makes 15"));
+    EXPECT_TRUE(memo(3)->toPlainText().contains("For the hidden word LLAMA, the guess LEAPT"));
 
     // What F1 asks for, after the player left the window on another page.
     EXPECT_TRUE(help.showPage("Overview"));

@@ -142,7 +142,7 @@ TEST_F(ChatTest, ReceivedChatIsMendedOrDropped) {
         {"3+Ann chats: hi|clNone", "Ann chats:  hi ", "clRed"},
         {"3+Ann chats: hi|nonsense", "Ann chats:  hi ", "clRed"},
         {"9+Spy chats: no bar", "Spy chats:  no bar ", "clRed"},
-        {"0+You are Connected.|clGreen", "", ""},
+        {"0+Table rules: exact marks.|$00005E00", "Table rules:  exact marks. ", "$00005E00"},
         {"10+Ann chats: hi|clNavy", "", ""},
         {"x+Ann chats: hi|clNavy", "", ""},
         {"-3+Ann chats: hi|clNavy", "", ""},

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QTest>
 
 namespace clienttest {
 namespace {
@@ -82,6 +83,12 @@ TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
         {"Gametype=9", [this] { return chat->gameChoice().gametype == 1; }, "game type 9"},
         {"Gametype=$3", [this] { return chat->gameChoice().gametype == 3; }, "hex game type"},
         {"Botplay=1", [this] { return chat->gameChoice().botoff == 1; }, "bot off"},
+        {"Botfair=1\r\nExactmarks=1",
+         [this] { return chat->gameChoice().botfair == 1 && chat->gameChoice().exactmarks == 1; },
+         "table rules"},
+        {"Botfair=yes\r\nExactmarks=",
+         [this] { return chat->gameChoice().botfair == 0 && chat->gameChoice().exactmarks == 0; },
+         "unreadable table rules"},
         {"Playsounds=False", [this] { return menu().PlaySounds1->isChecked(); }, "False"},
         {"Playsounds=false", [this] { return !menu().PlaySounds1->isChecked(); }, "false"},
         {"ChatterSounds=false", [this] { return !menu().PlayChatterSounds1->isChecked(); },
@@ -197,6 +204,31 @@ TEST_F(SettingsTest, TheGameOptionsWindowStartsTheChosenGame) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(stored("Gametype"), "4");
     EXPECT_EQ(stored("Botplay"), "1");
+}
+
+// The table's rules are not in the start message: the host of this program
+// reads them from the choice, and the settings keep them.
+TEST_F(SettingsTest, TheTableRuleBoxesAreTickedFromTheSettingsAndKeptAtTheStart) {
+    writeSettings("[Ludomyra]\r\nExactmarks=1\r\n");
+    Tgamestart window(chat->gameChoice(), [this] { chat->startGame(); });
+    logIn(1, "Ann");
+    window.show();
+    const auto ticked = [&](const char* box) {
+        return window.findChild<QLabel*>(box)->property("ticked").toBool();
+    };
+    EXPECT_FALSE(ticked("image_6"));
+    EXPECT_TRUE(ticked("image_7"));
+    QTest::mouseClick(window.findChild<QLabel*>("image_6"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QLabel*>("image_7"), Qt::LeftButton);
+    EXPECT_TRUE(ticked("image_6"));
+    EXPECT_FALSE(ticked("image_7"));
+    EXPECT_FALSE(ticked("image_5")); // Klot still plays
+    window.button_startClick();
+    EXPECT_EQ(sent(), QStringList{"CMD_startgame+Ann+high+0+"});
+    EXPECT_EQ(chat->gameChoice().botfair, 1);
+    EXPECT_EQ(chat->gameChoice().exactmarks, 0);
+    EXPECT_EQ(stored("Botfair"), "1");
+    EXPECT_EQ(stored("Exactmarks"), "0");
 }
 
 TEST_F(SettingsTest, OnlySlotOneMayStartAGame) {

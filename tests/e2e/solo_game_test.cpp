@@ -1,9 +1,13 @@
-// A whole solo game in the real windows, played from the keyboard against
-// Klot on fast clocks: the game is started with the keys, every own turn is
-// typed into the five edits, and the finished game ends up in the tally file.
+// Whole solo games in the real windows, played from the keyboard against
+// Klot on fast clocks: the game is started from the game options window,
+// every own turn is typed into the five edits, and the finished game ends up
+// in the tally file.
 #include "app/app_windows.h"
 #include "client/guess_row.h"
+#include "client/word_list_panel.h"
 #include "event_wait.h"
+#include "host/letter_marks.h"
+#include "host/word_lists.h"
 #include "tally/ttallylist.h"
 #include "tchat_probe.h"
 
@@ -95,6 +99,148 @@ TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
     Ttallylist tally(home.filePath("Ludomyratally.tld"), prompts);
     const qint64 games = tally.scores().count(TallyGrid::kMyGames, 0);
     EXPECT_EQ(games, banner.endsWith(" have Won!") ? 0 : 1);
+}
+
+// A dictionary word with the hidden word's first letter, not the word itself
+// and not tried yet, preferably one that the two marks rules mark differently.
+QString guessFor(const QString& hidden, const QStringList& dictionary, const QStringList& tried) {
+    QString plain;
+    for (const QString& entry : dictionary) {
+        const QString word = entry.toUpper();
+        if (word.front() != hidden.front() || word == hidden || tried.contains(word))
+            continue;
+        if (lettermarks(word, hidden, MarksRule::Exact) !=
+            lettermarks(word, hidden, MarksRule::Classic))
+            return word;
+        if (plain.isEmpty())
+            plain = word;
+    }
+    return plain;
+}
+
+// The marks drawn in the board row that shows this guess, "s", "c" or "x" per
+// letter; empty while no row shows it.
+QString marksShownFor(const Board& board, const QString& guess) {
+    for (int row = 1; row <= Board::kRows; ++row) {
+        QString letters, marks;
+        for (int column = 1; column <= Board::kColumns; ++column) {
+            letters += board.cell(row, column)->text().toUpper();
+            const char mark = board.markAt(row, column);
+            marks += mark ? QChar(mark) : QChar('x');
+        }
+        if (letters == guess)
+            return marks;
+    }
+    return QString();
+}
+
+// The finder's word list holds Klot's rows, the last of them the word: every
+// row must agree with the exact marks of each row before it.
+QStringList klotContradictions(const QStringList& rows) {
+    QStringList contradictions;
+    for (qsizetype later = 1; later < rows.size(); ++later) {
+        for (qsizetype earlier = 0; earlier < later; ++earlier) {
+            const QString seen = lettermarks(rows[earlier], rows.last(), MarksRule::Exact);
+            if (lettermarks(rows[earlier], rows[later], MarksRule::Exact) != seen)
+                contradictions.append(rows[later] + " after " + rows[earlier] + " " + seen);
+        }
+    }
+    return contradictions;
+}
+
+// The table's rules ticked in the game options window: Klot plays fair and
+// marks are exact. The player guesses words that the two rules mark
+// differently where there are any; the board must show the exact marks, and
+// every word Klot finds must have been found from the marks alone.
+TEST_F(SoloGame, AgainstAFairKlotWithExactMarksToItsWinner) {
+    qputenv("LUDOMYRA_TIME_SCALE", "0.05"); // pauses long enough to read the word lists
+    AppWindows windows(QStringList{});      // no arguments: a solo game
+    Tchat& chat = windows.chat;
+    const TchatProbe probe(chat);
+    probe.sounds().player = [](const QString&) {
+    }; // no sound card on CI
+    chat.show();
+    ASSERT_TRUE(
+        waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }, 10000));
+    const QStringList dictionary = WordLists::readWordFile(":/words/dictionary.txt");
+    ASSERT_FALSE(dictionary.isEmpty());
+
+    probe.menu().Fast1->trigger();
+    chat.gameChoice().gametype = 2; // most balls: five finds end it
+    probe.menu().StartGame1->trigger();
+    Tgamestart& options = windows.gamestart();
+    ASSERT_TRUE(waitFor([&] { return options.isVisible(); }, 5000));
+    for (const char* box : {"image_6", "image_7"})
+        QTest::mouseClick(options.findChild<QLabel*>(box), Qt::LeftButton);
+    QTest::keyClick(options.findChild<QLabel*>("button_start"), Qt::Key_Return);
+
+    GuessRow* row = probe.board().guessRow();
+    const WordListPanel* klotRows = probe.board().wordListPanel();
+    const auto myTurn = [&] {
+        return probe.state().turnseat == probe.state().myseat &&
+               row->look() == GuessRow::Look::Open;
+    };
+    QString hidden, lastKlotRows;
+    QStringList tried, wrongMarks, contradictions;
+    int marksChecked = 0, rulesDiffered = 0, klotFindsChecked = 0;
+    const auto klotRowsShown = [&] {
+        QStringList rows;
+        for (int r = 1; r <= 5 && klotRows->isVisible() && klotRows->title() == "Klot"; ++r) {
+            if (!klotRows->word(r).isEmpty())
+                rows.append(klotRows->word(r));
+        }
+        return rows;
+    };
+    const auto newKlotRows = [&] {
+        const QStringList rows = klotRowsShown();
+        return !rows.isEmpty() && rows.join(' ') != lastKlotRows;
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (probe.table().bannerText().isEmpty() && clock.elapsed() < 60000) {
+        waitFor([&] { return !probe.table().bannerText().isEmpty() || myTurn() || newKlotRows(); },
+                2000);
+        if (newKlotRows()) {
+            const QStringList rows = klotRowsShown();
+            lastKlotRows = rows.join(' ');
+            ++klotFindsChecked;
+            contradictions += klotContradictions(rows);
+        }
+        if (!probe.table().bannerText().isEmpty() || !myTurn())
+            continue;
+        if (windows.server.state().hiddenword != hidden) {
+            hidden = windows.server.state().hiddenword;
+            tried.clear();
+        }
+        const QString guess = guessFor(hidden, dictionary, tried);
+        ASSERT_FALSE(guess.isEmpty()) << hidden.toStdString();
+        tried.append(guess);
+        typeWord(row, guess);
+        // Klot may have found the word first: then the guess goes unjudged.
+        waitFor([&] { return !marksShownFor(probe.board(), guess).isEmpty() || newKlotRows(); },
+                2000);
+        if (marksShownFor(probe.board(), guess).isEmpty())
+            continue;
+        const QString exact = lettermarks(guess, hidden, MarksRule::Exact);
+        ++marksChecked;
+        rulesDiffered += exact != lettermarks(guess, hidden, MarksRule::Classic);
+        if (marksShownFor(probe.board(), guess) != exact)
+            wrongMarks.append(guess + " " + marksShownFor(probe.board(), guess) + " for " + hidden);
+    }
+    const QString chatText = probe.chatText();
+    EXPECT_TRUE(chatText.contains("Table rules:  exact marks, Klot plays fair."))
+        << chatText.toStdString();
+    EXPECT_EQ(probe.table().bannerText(), "Klot has Won the Game!");
+    EXPECT_TRUE(wrongMarks.isEmpty()) << wrongMarks.join("; ").toStdString();
+    EXPECT_GE(marksChecked, 5);
+    EXPECT_GE(rulesDiffered, 1);
+    EXPECT_TRUE(contradictions.isEmpty()) << contradictions.join("; ").toStdString();
+    EXPECT_GE(klotFindsChecked, 3);
+    RecordProperty("marks_checked", marksChecked);
+    RecordProperty("klot_finds_checked", klotFindsChecked);
+    // The ticks are kept for the next game.
+    EXPECT_EQ(chat.gameChoice().botfair, 1);
+    EXPECT_EQ(chat.gameChoice().exactmarks, 1);
 }
 
 } // namespace

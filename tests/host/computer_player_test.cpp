@@ -1,5 +1,8 @@
+#include "qstring_printer.h"
 #include "rules_harness.h"
 
+#include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,6 +137,125 @@ TEST_F(ComputerPlayerTest, TheComputerStandsInForTheNineTurnOfAWatchingSeat) {
     host.outbox.sent.clear();
     host.rules.bot.computertimerTimer();
     EXPECT_EQ(host.to(6).first(), QStringLiteral("CMD_submitted+%1+").arg(seat));
+}
+
+} // namespace
+
+namespace {
+
+// How many of positions 2 to 5 hold the same letter in both words.
+int matchesAfterTheFirst(const QString& a, const QString& b) {
+    int matches = 0;
+    for (int i = 1; i < 5; ++i)
+        matches += a.at(i) == b.at(i);
+    return matches;
+}
+
+// A fair Klot against the real word lists, a few hundred words under each marks
+// rule: it never guesses a word that contradicts a mark it was shown, its first
+// guess knows no more than the first letter, and it usually finds the word.
+TEST(FairKlot, PlaysFromTheMarksAloneAndUsuallyFindsTheWord) {
+    constexpr int kWords = 200;
+    const QStringList hidden = builtInWordList("hidden");
+    const QStringList dictionary = builtInWordList("dictionary");
+    ASSERT_EQ(hidden.size(), 2460);
+    for (const MarksRule rule : {MarksRule::Classic, MarksRule::Exact}) {
+        const char* ruleName = rule == MarksRule::Exact ? "exact" : "classic";
+        RulesHarness host(hidden, dictionary);
+        host.options.botfair = true;
+        host.options.exactmarks = rule == MarksRule::Exact;
+        QStringList contradictions;
+        double firstMatches = 0, chanceMatches = 0, chanceVariance = 0;
+        int found = 0, rowsToFind = 0;
+        for (int n = 0; n < kWords; ++n) {
+            const KlotWord word = host.klotPlaysAWord();
+            ASSERT_FALSE(word.guesses.empty()) << word.hidden.toStdString();
+            for (size_t later = 0; later < word.guesses.size(); ++later) {
+                const JudgedGuess& guess = word.guesses[later];
+                EXPECT_EQ(guess.word.front(), word.hidden.front());
+                EXPECT_EQ(guess.marks, lettermarks(guess.word, word.hidden, rule));
+                for (size_t earlier = 0; earlier < later; ++earlier) {
+                    const JudgedGuess& seen = word.guesses[earlier];
+                    if (lettermarks(seen.word, guess.word, rule) != seen.marks)
+                        contradictions.append(guess.word + " after " + seen.word + " " +
+                                              seen.marks + " for " + word.hidden);
+                }
+            }
+            // Chance: the same first guess against every word that could have been hidden.
+            const QString first = word.guesses.front().word;
+            QList<int> spread;
+            for (const QString& other : hidden) {
+                if (other.front().toUpper() == first.front())
+                    spread.append(matchesAfterTheFirst(first, other.toUpper()));
+            }
+            double mean = 0, square = 0;
+            for (int matches : spread) {
+                mean += matches;
+                square += matches * matches;
+            }
+            mean /= spread.size();
+            chanceMatches += mean;
+            chanceVariance += square / spread.size() - mean * mean;
+            firstMatches += matchesAfterTheFirst(first, word.hidden);
+            if (word.found()) {
+                ++found;
+                rowsToFind += int(word.guesses.size());
+            }
+        }
+        EXPECT_TRUE(contradictions.isEmpty())
+            << ruleName << ": " << contradictions.mid(0, 5).join("; ").toStdString();
+        EXPECT_LE(firstMatches, chanceMatches + 4 * std::sqrt(chanceVariance))
+            << ruleName << ": first guesses matched " << firstMatches << " letters, chance "
+            << chanceMatches;
+        const double share = double(found) / kWords;
+        const double averageRows = found ? double(rowsToFind) / found : 0;
+        EXPECT_GE(share, 0.8) << ruleName;
+        ::testing::Test::RecordProperty(std::string(ruleName) + "_found_within_five_rows",
+                                        std::to_string(share));
+        ::testing::Test::RecordProperty(std::string(ruleName) + "_average_rows",
+                                        std::to_string(averageRows));
+        std::printf("fair Klot, %s marks: %d of %d words found, %.2f rows on average\n", ruleName,
+                    found, kWords, averageRows);
+    }
+}
+
+// In "nine" everybody sees every guess: a Klot that takes over the turn of a
+// player who starts watching plays on from that player's marks.
+TEST_F(ComputerPlayerTest, AFairStandInInNineUsesTheMarksEverybodySaw) {
+    host.options.botfair = true;
+    host.connect(1, "Ann");
+    for (int game = 0; game < 10; ++game) {
+        do
+            host.start("nine", true);
+        while (host.state.currentseat != 1);
+        QList<std::pair<QString, QString>> shown;
+        for (const QString& guess : QStringList{"BANDE", "BOOER"}) {
+            if (guess == host.state.hiddenword)
+                continue;
+            host.guess(1, guess);
+            shown.append({guess, host.state.player(1).marks});
+        }
+        host.state.player(1).watching = true;
+        host.rules.referee.startComputerPlayer();
+        const QString word = botGuess().first;
+        ASSERT_FALSE(word.isEmpty());
+        for (const auto& [guess, marks] : shown)
+            EXPECT_EQ(lettermarks(guess, word), marks)
+                << word.toStdString() << " after " << guess.toStdString();
+    }
+}
+
+// A hidden word outside the dictionary leaves no word that agrees with the
+// marks: Klot still guesses every untried word with the first letter, once.
+TEST(FairKlot, WithNoAgreeingWordLeftItGuessesUntriedWords) {
+    RulesHarness host({"bzzzz"}, {"baaaa", "baaab", "bcccc", "cbbbb"});
+    host.options.botfair = true;
+    const KlotWord word = host.klotPlaysAWord();
+    QStringList guessed;
+    for (const JudgedGuess& guess : word.guesses)
+        guessed.append(guess.word);
+    guessed.sort();
+    EXPECT_EQ(guessed, QStringList({"BAAAA", "BAAAB", "BCCCC"}));
 }
 
 } // namespace

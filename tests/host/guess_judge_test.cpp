@@ -6,13 +6,14 @@
 
 namespace {
 
+struct MarksCase {
+    const char* hidden;
+    const char* guess;
+    const char* marks;
+};
+
 TEST(LetterMarks, MarkEachPositionAsTheHostHasAlwaysDone) {
-    struct Case {
-        const char* hidden;
-        const char* guess;
-        const char* marks;
-    };
-    const Case cases[] = {
+    const MarksCase cases[] = {
         {"BREAD", "BOARD", "sxccs"}, // letters elsewhere
         {"CRANE", "CREEK", "ssccx"}, // both E are "c" though the word has one
         {"SWEAT", "SWEET", "sssxs"}, // the second E: the word's E is matched in place
@@ -23,8 +24,29 @@ TEST(LetterMarks, MarkEachPositionAsTheHostHasAlwaysDone) {
         {"BREAD", "BREAD", "sssss"},
         {"BREAD", "bread", "sssss"},
     };
-    for (const Case& c : cases)
+    for (const MarksCase& c : cases)
         EXPECT_EQ(lettermarks(c.guess, c.hidden), c.marks) << c.hidden << " / " << c.guess;
+}
+
+TEST(LetterMarks, TheExactRuleKeepsRightPlacesRightAndCountsCopies) {
+    const MarksCase cases[] = {
+        {"LLAMA", "LEAPT", "sxsxx"}, // the L and the A in place stay right
+        {"VERSE", "VERBS", "sssxc"}, // the E in place is right though another E is unmatched
+        {"CRANE", "CREEK", "sscxx"}, // one E in the word: only the first other E is "c"
+        {"SPEED", "SEEDS", "scscx"}, // the word has one S, used up in its place
+        {"LEVEL", "LOLLY", "sxcxx"}, // one L left over: the next L is "c", the third "x"
+        {"GEESE", "GREET", "sxscx"}, // E in place, one more E elsewhere
+        {"ROBOT", "ROOST", "sscxs"}, // the second O is the word's other O
+        {"ABBEY", "BABES", "ccssx"}, // the B in place leaves one B for the first
+        {"TOTAL", "TATTY", "scsxx"}, // both T of the word matched: the third T is "x"
+        {"EERIE", "EAGLE", "sxxxs"}, {"SWEAT", "SWEET", "sssxs"},
+        {"BREAD", "BOARD", "sxccs"}, {"BREAD", "bread", "sssss"},
+    };
+    for (const MarksCase& c : cases)
+        EXPECT_EQ(lettermarks(c.guess, c.hidden, MarksRule::Exact), c.marks)
+            << c.hidden << " / " << c.guess;
+    EXPECT_EQ(lettermarks("LEAPT", "LLAMA", MarksRule::Classic), "cxcxx"); // the help's example
+    EXPECT_EQ(lettermarks("BR", "BREAD", MarksRule::Exact), "ssxxx");
 }
 
 TEST(LetterMarks, ShortGuessesAreMarkedWithoutReadingPastTheirEnd) {
@@ -37,6 +59,36 @@ protected:
     void SetUp() override { host.seatAnnCidAndSpy(); }
     RulesHarness host;
 };
+
+// Each game start reads the table's rules, tells every window, and keeps
+// them for the whole game; the judge marks by them.
+TEST(TableRules, EachGameStartTellsEveryWindowAndTheJudgeMarksByThem) {
+    struct Case {
+        bool botOn, fair, exact;
+        const char* line;
+        const char* marks; // of VERBS against VERSE
+    };
+    const Case cases[] = {
+        {true, false, false, "Table rules: classic marks, Klot gets hints.", "scsxc"},
+        {true, true, true, "Table rules: exact marks, Klot plays fair.", "sssxc"},
+        {false, true, false, "Table rules: classic marks, Klot is off.", "scsxc"},
+        {false, false, true, "Table rules: exact marks, Klot is off.", "sssxc"},
+    };
+    for (const Case& c : cases) {
+        RulesHarness host({"verse"}, {"verse", "verbs"});
+        host.seatAnnCidAndSpy();
+        host.options.botfair = c.fair;
+        host.options.exactmarks = c.exact;
+        host.start("most", c.botOn);
+        const QString line = QStringLiteral("CMD_chat+0+%1|$00005E00").arg(c.line);
+        for (int slot : {1, 3, 6})
+            EXPECT_EQ(host.to(slot).value(1), line) << c.line;
+
+        host.options.exactmarks = !c.exact; // a change waits for the next game
+        host.guess(1, "verbs");
+        EXPECT_EQ(host.lastTo(1), QStringLiteral("CMD_yourletters+1+f+1+%1+VERBS+").arg(c.marks));
+    }
+}
 
 TEST_F(GuessJudgeTest, ALowerCaseGuessFindsTheWord) {
     host.start("high");

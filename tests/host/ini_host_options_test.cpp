@@ -45,6 +45,18 @@ TEST_F(IniHostOptionsTest, ValuesAreMappedAsTheOptionMenusDo) {
         EXPECT_EQ(IniHostOptions::betweenRoundsFromText(text), expected) << text.toStdString();
 }
 
+TEST_F(IniHostOptionsTest, TheTableRulesAreOnOnlyWhenSetToOne) {
+    const IniHostOptions missing(dir.filePath("none.ini"));
+    EXPECT_FALSE(missing.botFair());
+    EXPECT_FALSE(missing.exactMarks());
+    const IniHostOptions both = optionsFrom("[Ludomyra]\r\nBotfair=1\r\nEXACTMARKS=1\r\n");
+    EXPECT_TRUE(both.botFair());
+    EXPECT_TRUE(both.exactMarks());
+    const IniHostOptions odd = optionsFrom("[Ludomyra]\nBotfair=true\nExactmarks=0\n");
+    EXPECT_FALSE(odd.botFair());
+    EXPECT_FALSE(odd.exactMarks());
+}
+
 TEST_F(IniHostOptionsTest, AnEditTakesEffectAtTheNextRead) {
     const IniHostOptions options = optionsFrom("[Ludomyra]\nBotspeed=500\n");
     EXPECT_EQ(options.botSpeedMs(), 500);

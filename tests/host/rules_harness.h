@@ -7,6 +7,8 @@
 #include "host/word_lists.h"
 
 #include <QStringList>
+#include <chrono>
+#include <ctime>
 #include <utility>
 #include <vector>
 
@@ -49,8 +51,33 @@ class FixedOptions : public HostOptions {
 public:
     int botSpeedMs() const override { return botSpeed; }
     int betweenRoundsTicks() const override { return pauseTicks; }
+    bool botFair() const override { return botfair; }
+    bool exactMarks() const override { return exactmarks; }
     int botSpeed = 1000;
     int pauseTicks = 5;
+    bool botfair = false;
+    bool exactmarks = false;
+};
+
+// One of the word lists built into the program: "hidden" or "dictionary". The
+// host library is static, so its resources are registered here.
+inline QStringList builtInWordList(const QString& name) {
+    Q_INIT_RESOURCE(words);
+    return WordLists::readWordFile(":/words/" + name + ".txt");
+}
+
+// The processor time this process has used: what a move costs, without the
+// time that other processes had the core.
+inline std::chrono::nanoseconds processorTime() {
+    return std::chrono::nanoseconds(std::clock() * (1'000'000'000 / CLOCKS_PER_SEC));
+}
+
+// Klot's tries at one word: its guesses in order, with the marks they got.
+struct KlotWord {
+    QString hidden;
+    std::vector<JudgedGuess> guesses;
+    std::vector<std::chrono::nanoseconds> moveTimes; // processor time of each bot move, judging included
+    bool found() const { return !guesses.empty() && guesses.back().word == hidden; }
 };
 
 inline const QStringList kGameWords = {"angel", "board", "bread", "crane", "creek", "pearl",
@@ -83,6 +110,22 @@ struct RulesHarness {
         rules.judge.myword(QStringLiteral("%1+%2+").arg(slot).arg(word));
     }
     void find(int slot) { guess(slot, state.hiddenword); }
+    // Klot alone at a new game's first word, one guess per bot move, until it
+    // finds the word, its rows run out or it makes no guess.
+    KlotWord klotPlaysAWord(const QString& type = QStringLiteral("high")) {
+        start(type, true);
+        KlotWord word{state.hiddenword, {}, {}};
+        while (state.wordopen && clock.computerActive) {
+            const size_t before = state.judged.size();
+            const std::chrono::nanoseconds moveStarted = processorTime();
+            rules.bot.computertimerTimer();
+            word.moveTimes.push_back(processorTime() - moveStarted);
+            if (state.judged.size() == before)
+                break;
+            word.guesses.push_back(state.judged.back());
+        }
+        return word;
+    }
     // A dictionary word that is not the hidden word.
     QString wrongWord() const {
         for (const QString& word : words.speller()) {
