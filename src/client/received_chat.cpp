@@ -6,11 +6,28 @@
 
 namespace {
 
+// Only this client writes system lines, and their colour is what sets them
+// apart from a player's action ("Ann is Connected." reads the same either
+// way). A colour that looks near it, named or a desktop colour, is shown as
+// a light green instead.
+constexpr int kMinDistanceFromSystemLines = 80;
+constexpr ColourValue kNearSystemStandIn = colourValue(0, 176, 0);
+
+bool looksLikeSystemLines(ColourValue colour) {
+    const QColor shown = toQColor(colour);
+    const QColor system = toQColor(kSystemLineColour);
+    const int red = shown.red() - system.red();
+    const int green = shown.green() - system.green();
+    const int blue = shown.blue() - system.blue();
+    return red * red + green * green + blue * blue <
+           kMinDistanceFromSystemLines * kMinDistanceFromSystemLines;
+}
+
 ColourValue readChatColour(const QString& text) {
     const std::optional<ColourValue> colour = colourtext::read(text);
     if (!colour || !(isRgbColour(*colour) || isSystemColour(*colour)))
         return kUnreadableColour;
-    return *colour;
+    return looksLikeSystemLines(*colour) ? kNearSystemStandIn : *colour;
 }
 
 } // namespace

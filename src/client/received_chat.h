@@ -13,6 +13,7 @@ struct ReceivedChat {
 
 // fields: slot "+" text "|" colour text. The colour follows the last "|", so
 // a "|" in a name or in typed text survives; without one, or when the colour
-// cannot be read, the line is red. nullopt when the slot is not 1..9: only
-// this client writes system lines (sender 0).
+// cannot be read, the line is red; a colour close to the system lines' green
+// is shown as a lighter green. nullopt when the slot is not 1..9: only this
+// client writes system lines (sender 0).
 std::optional<ReceivedChat> readReceivedChat(const QString& fields);
