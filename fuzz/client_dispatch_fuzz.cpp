@@ -4,14 +4,21 @@
 // input after input, as through a long evening with a hostile host: nothing
 // may crash, and what the window keeps must stay bounded. A window that lives
 // on keeps what it was sent, so leaks are not checked input by input here
-// (fuzz/client_dispatch.options).
+// (fuzz/client_dispatch.options). The tally window follows everyone at the
+// table, so that names reach every window that shows them; wherever a name
+// that looks like markup shows in a label, the label must take it as plain text.
 
 #include "client/message_box.h"
+#include "client/seats.h"
 #include "client/tchat.h"
 #include "net/commands.h"
+#include "net/player_text.h"
+#include "tally/ttallylist.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
@@ -24,31 +31,103 @@ void require(bool condition) {
         __builtin_trap();
 }
 
+QTemporaryDir& home() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
 QApplication& application() {
     static int argc = 1;
     static char name[] = "fuzz_client_dispatch";
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QTemporaryDir home;
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+        qputenv("LUDOMYRA_HOME", home().path().toUtf8());
         messagebox::setHandler([](QWidget*, const QString&) {});
         return new QApplication(argc, argv);
     }();
     return *app;
 }
 
+class AnswerYes : public TallyPrompts {
+    bool confirm(QWidget*, const QString&) override { return true; }
+    void inform(QWidget*, const QString&) override {}
+};
+
+class TableSeats : public TallySeats {
+public:
+    explicit TableSeats(const Tchat& chat) : chat_(chat) {}
+    QStringList otherSeatedNames() const override { return chat_.loadchecklist(); }
+
+private:
+    const Tchat& chat_;
+};
+
+constexpr int kMostFollowed = 12; // then the tally starts afresh: it is saved at every change
+
 } // namespace
 
 struct LoggedInWindow {
-    LoggedInWindow() {
+    LoggedInWindow() : tally(home().filePath("Ludomyratally.tld"), prompts) {
         chat.seats->attachSpyList(&spyList);
+        tally.setSeats(&tableSeats);
+        chat.addgame = [this](const QString& winner) {
+            tally.addgame(winner);
+        };
         chat.receivedlist << "CMD_sendlogininfo+1"
                           << "CMD_newplayerinfo+1+You+0";
     }
+
+    // Follows everyone at the table and shows the newest of them.
+    void followEveryone() {
+        auto* followed = tally.findChild<QListWidget*>("listbox_tally");
+        if (followed->count() > kMostFollowed)
+            tally.findChild<QPushButton*>("button_reset")->click();
+        tally.loadchecklist();
+        auto* atTable = tally.findChild<QListWidget*>("checklist");
+        for (int row = 0; row < atTable->count(); ++row)
+            atTable->item(row)->setCheckState(Qt::Checked);
+        followed->setCurrentRow(followed->count() - 1);
+    }
+
     Tchat chat;
     QListWidget spyList;
+    AnswerYes prompts;
+    TableSeats tableSeats{chat};
+    Ttallylist tally;
 };
+
+namespace {
+
+// Seat labels show a clean name, or the window's own "<Waiting>" or "Klot".
+void checkSeatLabels(const Tchat& chat) {
+    for (int seat = 1; seat <= ClientState::kSeats; ++seat) {
+        const QString shown = chat.seats->nameLabel(seat)->text();
+        require(!shown.isEmpty() && playertext::cleanName(shown) == shown);
+    }
+}
+
+// Every label in every window that holds a name which looks like markup
+// must show it as plain text.
+void checkLabelsHoldingNames(const Tchat& chat) {
+    QStringList markup;
+    for (int slot = 1; slot <= ClientState::kLastSlot; ++slot) {
+        const QString name = chat.seats->displayName(slot);
+        if (Qt::mightBeRichText(name))
+            markup << name;
+    }
+    if (markup.isEmpty())
+        return;
+    for (const QWidget* widget : QApplication::allWidgets()) {
+        const auto* label = qobject_cast<const QLabel*>(widget);
+        if (!label || label->textFormat() == Qt::PlainText)
+            continue;
+        for (const QString& name : markup)
+            require(!label->text().contains(name));
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QApplication& app = application();
@@ -65,8 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     require(spyList.count() <= ClientState::kLastSlot - ClientState::kSeats);
     require(chat.state.myseat >= 0 && chat.state.myseat <= ClientState::kLastSlot);
-    for (int seat = 1; seat <= ClientState::kSeats; ++seat)
-        require(chat.seats->nameLabel(seat)->text().size() <= Seats::kMaxNameLength);
+    checkSeatLabels(chat);
+    window->followEveryone();
+    checkLabelsHoldingNames(chat);
     app.processEvents();
     if (!chat.receivedlist.isEmpty())
         window = std::make_unique<LoggedInWindow>(); // a full host ended that one
