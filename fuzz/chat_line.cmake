@@ -6,5 +6,7 @@ ludo_add_fuzzer(fuzz_chat_line SOURCES
     ${CMAKE_SOURCE_DIR}/src/client/colour_text.cpp
     ${CMAKE_SOURCE_DIR}/src/client/message_box.cpp
     ${CMAKE_SOURCE_DIR}/src/client/plain_text.cpp
-    ${CMAKE_SOURCE_DIR}/src/client/received_chat.cpp)
+    ${CMAKE_SOURCE_DIR}/src/client/received_chat.cpp
+    ${CMAKE_SOURCE_DIR}/src/common/plain_widgets.cpp
+    ${CMAKE_SOURCE_DIR}/src/net/player_text.cpp)
 target_link_libraries(fuzz_chat_line PRIVATE Qt6::Widgets)

@@ -13,6 +13,7 @@
 #include "host/host_ports.h"
 #include "host/host_session.h"
 #include "net/commands.h"
+#include "net/player_text.h"
 #include "net/protocol.h"
 #include "net/write_queue.h"
 
@@ -66,10 +67,17 @@ private:
 // that a script reaches it in a few dozen messages.
 constexpr qsizetype kMaxWaiting = 2048;
 
+// A name goes out as every window will show it: clean and never empty.
+void requireShownName(const QString& name) {
+    require(!name.isEmpty() && playertext::cleanName(name) == name);
+}
+
 // Every send must go to a connection that is open at that moment, and must
 // go on the wire as exactly one message. Each connection's bytes go through
 // its write queue, as TSock sends them: a peer that reads takes them at once,
 // one that has stopped reading leaves them waiting until the bound cuts it.
+// Names in announcements are clean, and a game start names the player in
+// slot 1, whatever its message said.
 class CheckingOutbox : public HostOutbox {
 public:
     struct Peer {
@@ -89,6 +97,14 @@ public:
         if (to.waiting.cutPastBound())
             to.lost = true;
         require(to.waiting.size() <= kMaxWaiting && (!to.lost || to.waiting.isEmpty()));
+        const QStringList fields = message.split(u'+');
+        if (fields.first() == QLatin1String(cmd::newplayerinfo)) {
+            require(fields.size() == 4);
+            requireShownName(fields[2]);
+        } else if (fields.first() == QLatin1String(cmd::startgame)) {
+            requireShownName(fields[1]);
+            require(fields[1] == playertext::nameForSlot(state->player(1).name, 1));
+        }
     }
     void connectionOpened(int slot) {
         Peer& fresh = peer(slot);
@@ -241,9 +257,43 @@ QString guessWord(Script& script, const HostState& state) {
     return QString::fromUtf8(script.chunk());
 }
 
+// Names made of what cleaning must deal with: invisible, breaking and
+// bidirectional characters, blanks, "+", pairs and halves of pairs, length.
+QString hostileName(Script& script) {
+    static const QStringList kPieces = {" ",
+                                        "\t",
+                                        "\u00A0",
+                                        "+",
+                                        "x",
+                                        "Ann",
+                                        "\x07",
+                                        "\x1b",
+                                        "\u200E",
+                                        "\u202E",
+                                        "\u2028",
+                                        "\u2029",
+                                        "\u00AD",
+                                        "\u2066",
+                                        "\U0001F600",
+                                        "\U000E0041",
+                                        "<b>",
+                                        QString(38, u'y'),
+                                        QString(QChar(0xD83D)),
+                                        QString(QChar(0xDE00))};
+    QString name;
+    for (int pieces = script.byte() % 12; pieces > 0; --pieces)
+        name += kPieces.at(script.byte() % kPieces.size());
+    return name;
+}
+
+// A name field: now and then raw bytes, otherwise built from hostile pieces.
+QString nameField(Script& script) {
+    return script.byte() < 64 ? QString::fromUtf8(script.chunk()) : hostileName(script);
+}
+
 // The game byte: bits 0-6 choose the type, bit 7 switches the computer player off.
-QString startgame(uint8_t game) {
-    return command(cmd::startgame, QStringLiteral("Ann"),
+QString startgame(uint8_t game, const QString& starter = QStringLiteral("Ann")) {
+    return command(cmd::startgame, starter,
                    kGameTypes.at((game & 0x7F) % kGameTypes.size()) +
                        (game & 0x80 ? "+1+" : "+0+"));
 }
@@ -297,13 +347,13 @@ void step(FuzzHost& host, Script& script) {
         const QString field = slotField(script, sender);
         const QString version =
             script.byte() & 1 ? QLatin1String(kLudomyraVersion) : QStringLiteral("1.0.7");
-        host.send(sender, command(cmd::logininfo, field,
-                                  version + u'+' + QString::fromUtf8(script.chunk())));
+        host.send(sender, command(cmd::logininfo, field, version + u'+' + nameField(script)));
         break;
     }
     case 4: {
         const int sender = script.byte() < 192 ? 1 : senderSlot(script);
-        host.send(sender, startgame(script.byte()));
+        const uint8_t game = script.byte();
+        host.send(sender, startgame(game, nameField(script)));
         break;
     }
     case 5: {
@@ -357,9 +407,13 @@ void step(FuzzHost& host, Script& script) {
         host.drain();
 }
 
-// Names stand in "+"-separated lists and must stay whole characters.
+// Names stand in "+"-separated lists, must stay whole characters, and once
+// logged in are never empty (nobody sits at the table unseen).
 void checkName(const tplayer& player) {
-    require(player.name.size() <= 40 && !player.name.contains(u'+') && player.name.isValidUtf16());
+    require(player.name.size() <= playertext::kMaxNameLength && !player.name.contains(u'+') &&
+            player.name.isValidUtf16());
+    if (player.loggedin)
+        requireShownName(player.name);
 }
 
 void checkInvariants(const FuzzHost& host) {

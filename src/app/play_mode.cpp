@@ -1,5 +1,7 @@
 #include "app/play_mode.h"
 
+#include "net/player_text.h"
+
 PlayChoice choosePlayMode(const QStringList& arguments) {
     PlayChoice choice;
     if (arguments.isEmpty()) {
@@ -12,7 +14,7 @@ PlayChoice choosePlayMode(const QStringList& arguments) {
         choice.mode = PlayMode::Incomplete;
         return choice;
     }
-    choice.playername = QString(arguments[0]).replace('+', '-');
+    choice.playername = playertext::cleanName(arguments[0]); // as the host will show it
     choice.hostaddress = arguments[1];
     choice.mode = arguments[2] == "true" ? PlayMode::Host : PlayMode::Join;
     return choice;

@@ -7,6 +7,7 @@
 #include "client/sounds.h"
 #include "client/widget_look.h"
 #include "client/word_list_panel.h"
+#include "common/plain_widgets.h"
 
 #include <QLabel>
 
@@ -23,10 +24,9 @@ constexpr QRect kStatusLine(256, 284, 473, 22);
 constexpr QPoint kWordListAt(618, 72); // clear of the winner banner
 
 QLabel* newLabel(QWidget* parent, const QString& name, QRect at) {
-    auto* label = new QLabel(parent);
+    QLabel* label = plainwidgets::label(parent);
     label->setObjectName(name);
     label->setGeometry(at);
-    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -1,8 +1,8 @@
 #include "client/client_session.h"
 
 #include "client/client_outbox.h"
-#include "client/seats.h"
 #include "common/version.h"
+#include "net/player_text.h"
 #include "net/protocol.h"
 
 ClientSession::ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hooks)
@@ -22,7 +22,7 @@ void ClientSession::sendloginfo(const QString& args) {
 }
 
 void ClientSession::havewrongversion(const QString& args) {
-    const QString name = Seats::cleanName(args);
+    const QString name = playertext::cleanName(args);
     hooks_.say("0+" + name + " has a different version of the game then you.");
 }
 

@@ -1,6 +1,7 @@
 #include "client/game_messages.h"
 
 #include "client/client_state.h"
+#include "net/player_text.h"
 #include "net/protocol.h"
 
 #include <limits>
@@ -75,12 +76,7 @@ QList<SeatValue> seatValues(const QString& args, int highestValue) {
 } // namespace
 
 QString plain(const QString& text, int maxLength) {
-    QString clean;
-    for (const QChar c : text) {
-        if (c.category() != QChar::Other_Control && c.category() != QChar::Other_Format)
-            clean += c;
-    }
-    return clean.left(maxLength);
+    return playertext::replaceHidden(text, {}).left(maxLength);
 }
 
 Letters firstFive(const QString& word) {
@@ -169,7 +165,7 @@ WordList wordlist(const QString& args) {
 StartGame startgame(const QString& args) {
     QString rest = args;
     StartGame start;
-    start.starter = plain(cutField(rest), kMaxTextLength);
+    start.starter = playertext::cleanName(cutField(rest));
     start.type = cutField(rest);
     const QString botoff = cutField(rest);
     if (botoff != u"0" && botoff != u"1")

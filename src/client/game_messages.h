@@ -82,7 +82,8 @@ QString tiegame(const QString& args);
 
 // The first five characters, upper case; a missing letter is empty.
 Letters firstFive(const QString& word);
-// Text from the network for a label: no control characters, bounded length.
+// Text from the network for a label: nothing that hides or breaks text
+// (playertext::hidesOrBreaks), bounded length.
 QString plain(const QString& text, int maxLength);
 
 } // namespace gamemsg

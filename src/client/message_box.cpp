@@ -1,6 +1,6 @@
 #include "client/message_box.h"
 
-#include <QMessageBox>
+#include "common/plain_widgets.h"
 
 namespace messagebox {
 
@@ -14,7 +14,7 @@ void show(QWidget* parent, const QString& text) {
         currentHandler()(parent, text);
         return;
     }
-    QMessageBox::warning(parent, "Ludomyra", text);
+    plainwidgets::messageBox(parent, QMessageBox::Warning, "Ludomyra", text);
 }
 
 void setHandler(Handler handler) {

@@ -1,6 +1,7 @@
 #include "client/phrase_buttons.h"
 
 #include "client/chat_sender.h"
+#include "common/plain_widgets.h"
 
 #include <QPushButton>
 
@@ -21,27 +22,26 @@ PhraseButtons::PhraseButtons(QWidget* panel, ChatSender& sender) : QObject(panel
         button->setObjectName(QString("b_phrase%1").arg(index + 1));
         button->setGeometry(0, 20 * index, 25, 19);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip(kDefaultPhrases[index]);
         connect(button, &QPushButton::clicked, this, [this, index] { b_phrase1Click(index); });
         buttons_.append(button);
+        phrases_.append(QString());
+        setPhrase(index, kDefaultPhrases[index]);
     }
 }
 
 QStringList PhraseButtons::phrases() const {
-    QStringList texts;
-    for (const QPushButton* button : buttons_)
-        texts.append(button->toolTip());
-    return texts;
+    return phrases_;
 }
 
 void PhraseButtons::setPhrase(int index, const QString& phrase) {
-    buttons_.at(index)->setToolTip(phrase);
+    phrases_[index] = phrase;
+    buttons_.at(index)->setToolTip(plainwidgets::toolTip(phrase));
 }
 
 void PhraseButtons::b_phrase1Click(int index) {
     if (!sender_.connected() || !phraseready)
         return;
-    const QString phrase = buttons_.at(index)->toolTip();
+    const QString& phrase = phrases_.at(index);
     if (phrase.startsWith("/me "))
         sender_.sendAction(phrase.mid(4));
     else

@@ -10,6 +10,8 @@ class QWidget;
 
 // The nine phrase buttons left of the chat pane: one click sends a stored
 // phrase as an action. After a phrase they stay silent for a short while.
+// Each button shows its phrase as its tooltip, as plain text: phrases come
+// from the settings file.
 class PhraseButtons : public QObject {
     Q_OBJECT
 public:
@@ -33,4 +35,5 @@ public:
 private:
     ChatSender& sender_;
     QList<QPushButton*> buttons_;
+    QStringList phrases_;
 };

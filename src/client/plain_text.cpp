@@ -1,23 +1,11 @@
 #include "client/plain_text.h"
 
-namespace {
+#include "net/player_text.h"
 
-bool isControlCharacter(char16_t c) {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) // C0, DEL, C1 (NEL breaks lines)
-           || c == 0x200E || c == 0x200F        // left-to-right and right-to-left marks
-           || (c >= 0x2028 && c <= 0x202E)      // line and paragraph separators, embeddings
-           || (c >= 0x2066 && c <= 0x2069);     // isolates
-}
-
-} // namespace
+#include <algorithm>
 
 QString blankControlCharacters(const QString& text) {
-    QString result = text;
-    for (QChar& c : result) {
-        if (isControlCharacter(c.unicode()))
-            c = QLatin1Char(' ');
-    }
-    return result;
+    return playertext::replaceHidden(text, u" ");
 }
 
 std::optional<int> smallDecimal(QStringView text) {
@@ -33,7 +21,8 @@ std::optional<int> smallDecimal(QStringView text) {
     return value;
 }
 
-QValidator::State BlankingValidator::validate(QString& input, int&) const {
+QValidator::State BlankingValidator::validate(QString& input, int& pos) const {
     input = blankControlCharacters(input);
+    pos = std::min<int>(pos, int(input.size())); // a pair becomes one blank
     return Acceptable;
 }

@@ -5,8 +5,9 @@
 #include <optional>
 
 // Text from a player or from the network stays one line of plain text: line
-// breaks and control characters, the bidirectional ones included, become
-// blanks, so nobody can start a forged system line or turn text around.
+// breaks, control and format characters, the bidirectional ones included,
+// become blanks (playertext::hidesOrBreaks), so nobody can start a forged
+// system line or turn text around.
 QString blankControlCharacters(const QString& text);
 
 // A small whole number written in plain decimal digits (no sign, no blanks),

@@ -4,6 +4,7 @@
 #include "client/seats.h"
 #include "client/sounds.h"
 #include "client/widget_look.h"
+#include "common/plain_widgets.h"
 #include "net/protocol.h"
 
 #include <QFrame>
@@ -80,8 +81,8 @@ void PoolTable::buildTable(QWidget* panel) {
     panel_winner->setGeometry(kBanner);
     panel_winner->setStyleSheet("QFrame#panel_winner { background: rgba(20, 40, 24, 200); "
                                 "border-radius: 6px; }");
-    label_winner1 = new QLabel(panel_winner);
-    label_winner2 = new QLabel(panel_winner);
+    label_winner1 = plainwidgets::label(panel_winner); // the winner's name
+    label_winner2 = plainwidgets::label(panel_winner);
     label_winner1->setObjectName("label_winner1");
     label_winner2->setObjectName("label_winner2");
     label_winner1->setGeometry(0, 4, kBanner.width(), 32);
@@ -90,10 +91,8 @@ void PoolTable::buildTable(QWidget* panel) {
                                  "text-decoration: underline; background: transparent;");
     label_winner2->setStyleSheet("color: rgb(224, 227, 157); font: bold 22px 'Arial'; "
                                  "background: transparent;");
-    for (QLabel* label : {label_winner1, label_winner2}) {
-        label->setTextFormat(Qt::PlainText);
+    for (QLabel* label : {label_winner1, label_winner2})
         label->setAlignment(Qt::AlignCenter);
-    }
     panel_winner->hide();
 }
 

@@ -13,7 +13,9 @@ struct ReceivedChat {
 
 // fields: slot "+" text "|" colour text. The colour follows the last "|", so
 // a "|" in a name or in typed text survives; without one, or when the colour
-// cannot be read, the line is red. nullopt when the sender is not 0..9.
-// Sender 0 is a system line of the host's own (the table's rules at a game
-// start): the host relays players' lines only under their slots 1..9.
+// cannot be read, the line is red; a player's colour close to the system
+// lines' green is shown as a lighter green. nullopt when the sender is not
+// 0..9. Sender 0 is a system line of the host's own (the table's rules at a
+// game start), always in the system colour: the host relays players' lines
+// only under their slots 1..9.
 std::optional<ReceivedChat> readReceivedChat(const QString& fields);

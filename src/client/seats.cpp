@@ -5,6 +5,8 @@
 
 #include "client/client_outbox.h"
 #include "client/widget_look.h"
+#include "common/plain_widgets.h"
+#include "net/player_text.h"
 #include "net/protocol.h"
 
 #include <QContextMenuEvent>
@@ -27,21 +29,14 @@ constexpr SeatRow kRows[ClientState::kSeats] = {
 constexpr int kMaxRecords = ClientState::kLastSlot;
 
 QLabel* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
-    auto* label = new QLabel(panel);
+    QLabel* label = plainwidgets::label(panel); // names come from the network
     label->setObjectName(objectName);
     label->setGeometry(QRect(at, size));
-    label->setTextFormat(Qt::PlainText); // names come from the network
     return label;
 }
 
 QString numbered(const char* prefix, int n) {
     return QLatin1String(prefix) + QString::number(n);
-}
-
-bool isControl(QChar c) {
-    const char16_t u = c.unicode();
-    return u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || u == 0x200E || u == 0x200F ||
-           (u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069);
 }
 
 } // namespace
@@ -106,17 +101,9 @@ void Seats::attachPopup(QLabel* label, int seatNumber) {
             [this, label](const QPoint& pos) { openPopup(label, label->mapToGlobal(pos)); });
 }
 
-QString Seats::cleanName(const QString& raw) {
-    QString clean;
-    for (const QChar c : raw) {
-        if (!isControl(c))
-            clean += c;
-    }
-    return clean.left(kMaxNameLength);
-}
-
 // Records of three fields: slot, name, watching flag. Anything odd drops the
-// whole message; a record whose name cleans to nothing is left out.
+// whole message; a name that cleans to nothing stands as "Player N", as the
+// host names it, so that nobody sits at the table unseen.
 QList<Seats::Record> Seats::parseRecords(const QString& args) {
     const QStringList fields = args.split(u'+');
     if (fields.size() % 3 != 0 || fields.size() / 3 > kMaxRecords)
@@ -128,9 +115,7 @@ QList<Seats::Record> Seats::parseRecords(const QString& args) {
         const QString& flag = fields[i + 2];
         if (flag != u"0" && flag != u"1")
             throw MalformedMessage();
-        const QString name = cleanName(fields[i + 1]);
-        if (!name.isEmpty())
-            records.append({slot, name, flag == u"1"});
+        records.append({slot, playertext::nameForSlot(fields[i + 1], slot), flag == u"1"});
     }
     return records;
 }

@@ -21,7 +21,6 @@ class QWidget;
 class Seats : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kMaxNameLength = 40;
     static constexpr char kWaiting[] = "<Waiting>";
     static constexpr char kBotName[] = "Klot";
     static constexpr int kBotSeat = 2;
@@ -70,10 +69,6 @@ public:
     QLabel* eyes(int seat) const { return at(eyes_, seat); }
     QLabel* rack(int seat) const { return at(racks_, seat); }
     QMenu* popup() const { return popup_kick; }
-
-    // Host names are cleaned once, when read: no control characters, at most
-    // kMaxNameLength characters.
-    static QString cleanName(const QString& raw);
 
 private:
     struct Seat {

@@ -239,12 +239,23 @@ QRect Tchat::visibleBounds(const QRect& stored) const {
     const QRect fallback(3, 3, defaultwidth, defaultheight);
     if (stored.width() < kMinClientWidth / 2 || stored.height() < kMinClientHeight / 2)
         return fallback;
+    // The screen that shows the most of the window is the one it is on.
+    QRect area;
+    qint64 mostShown = 0;
     for (const QScreen* screen : QGuiApplication::screens()) {
         const QRect shown = screen->availableGeometry().intersected(stored);
-        if (shown.width() >= 100 && shown.height() >= 50)
-            return stored;
+        const qint64 shownArea = qint64(shown.width()) * shown.height();
+        if (shown.width() >= 100 && shown.height() >= 50 && shownArea > mostShown) {
+            mostShown = shownArea;
+            area = screen->availableGeometry();
+        }
     }
-    return fallback;
+    if (area.isEmpty())
+        return fallback;
+    // A hand-edited or damaged file must not make a window of gigabytes.
+    const QSize frameExtra = frameGeometry().size() - geometry().size();
+    const QSize smallest = minimumSizeHint().expandedTo(minimumSize()) + frameExtra;
+    return QRect(stored.topLeft(), stored.size().boundedTo(area.size()).expandedTo(smallest));
 }
 
 void Tchat::ResetScreenLocation1Click() {

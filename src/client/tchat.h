@@ -118,7 +118,8 @@ public:
     // that exceeds the work area.
     static QRect boundsToSave(const QRect& frame, const QSize& workArea);
     // Stored bounds that would not show at least 100 x 50 pixels on any screen
-    // give way to the defaults.
+    // give way to the defaults; a size larger than the work area of the screen
+    // the window shows on is cut down to it, but never below the window's minimum.
     QRect visibleBounds(const QRect& stored) const;
 
 protected:

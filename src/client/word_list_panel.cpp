@@ -2,6 +2,7 @@
 
 #include "client/artwork.h"
 #include "client/widget_look.h"
+#include "common/plain_widgets.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -11,9 +12,8 @@ namespace {
 
 QLabel* plainLabel(QWidget* parent, const QString& name, QRect at, int pixelSize,
                    const QColor& colour) {
-    auto* label = new QLabel(parent);
+    QLabel* label = plainwidgets::label(parent);
     label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
     label->setGeometry(at);
     label->setAlignment(Qt::AlignCenter);
     look::setTextColour(label, colour);

@@ -6,6 +6,7 @@
 #include "host/host_state.h"
 #include "host/table_rules.h"
 #include "host/word_lists.h"
+#include "net/player_text.h"
 #include "net/protocol.h"
 
 #include <QStringList>
@@ -15,6 +16,7 @@ constexpr int kRowCountdown = 22; // the row ends on the 23rd tick
 constexpr int kLastRow = 5;
 constexpr int kLastBall = 9;
 constexpr int kBotSeat = 2;
+constexpr int kHostPlayerSlot = 1;
 const QString kNoScore = QStringLiteral("1000");
 
 QString number(int value) {
@@ -28,7 +30,11 @@ Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const H
 
 void Referee::startgame(const QString& data) {
     QString rest = data;
-    const QString name = cutField(rest);
+    // Everyone is told the name slot 1 logged in with, not the one the message
+    // gives: the announcement is a system line in every window.
+    cutField(rest);
+    const QString name =
+        playertext::nameForSlot(m_state.player(kHostPlayerSlot).name, kHostPlayerSlot);
     const QString type = cutField(rest);
     const QString botoff = cutField(rest);
     static const QStringList kTypes = {QStringLiteral("high"), QStringLiteral("most"),

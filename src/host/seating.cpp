@@ -5,6 +5,7 @@
 #include "host/host_state.h"
 #include "host/login_messages.h"
 #include "host/referee.h"
+#include "net/player_text.h"
 #include "net/protocol.h"
 
 namespace {
@@ -47,7 +48,7 @@ void Seating::receivedlogininfo(const QString& data) {
     tplayer& newcomer = m_state.player(slot);
     if (!newcomer.inuse)
         return; // its connection has gone: a log-in must not bring the slot back
-    newcomer.name = cleanName(args);
+    newcomer.name = playertext::nameForSlot(args, slot);
     newcomer.loggedin = true;
 
     sendToAllInUse(m_state, m_outbox,
@@ -158,15 +159,4 @@ void Seating::putWatchersBackIfNobodyPlays() {
     }
     if (anyBack)
         m_referee.seatBecamePlayable();
-}
-
-QString Seating::cleanName(const QString& name) {
-    QString clean = name;
-    clean.replace(u'+', u'-');
-    if (clean.size() > kMaxNameLength) {
-        clean.truncate(kMaxNameLength);
-        if (clean.back().isHighSurrogate())
-            clean.chop(1); // never half a character
-    }
-    return clean;
 }

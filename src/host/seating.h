@@ -19,8 +19,6 @@ public:
 // message; the dispatcher has already checked who sent it.
 class Seating {
 public:
-    static constexpr int kMaxNameLength = 40;
-
     Seating(HostState& state, HostOutbox& outbox, Referee& referee, HostConnections& connections);
 
     // The lowest free slot (growing slotcount up to 9), or 0 when all nine
@@ -39,9 +37,6 @@ public:
     void action(const QString& data);
     void playasound(const QString& data);
     void justwatch(const QString& data);
-
-    // "+" would split every list the name stands in; a huge name would bloat them.
-    static QString cleanName(const QString& name);
 
 private:
     void relay(const QString& data, const QString& command, const QString& between);

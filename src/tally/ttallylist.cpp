@@ -1,6 +1,7 @@
 #include "tally/ttallylist.h"
 
 #include "common/environment.h"
+#include "common/plain_widgets.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,8 +29,9 @@ QLabel* heading(const QString& text) {
     return label;
 }
 
+// Counts and names come from the tally file: never read as markup.
 QLabel* countLabel(const QString& objectName) {
-    auto* label = new QLabel("0");
+    QLabel* label = plainwidgets::label(nullptr, "0");
     label->setObjectName(objectName);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(48);
@@ -106,9 +108,9 @@ void Ttallylist::buildControls() {
     totals->addWidget(mylabel_2, 2, 1);
     totals->setRowStretch(3, 1);
 
-    label_hisnametop = new QLabel("XX's Tally");
+    label_hisnametop = plainwidgets::label(nullptr, "XX's Tally");
     label_hisnametop->setObjectName("label_hisnametop");
-    label_hisname = new QLabel("XX Wins:");
+    label_hisname = plainwidgets::label(nullptr, "XX Wins:");
     label_hisname->setObjectName("label_hisname");
     auto* opponent = new QGridLayout;
     opponent->addWidget(label_hisnametop, 0, 0);

@@ -20,6 +20,7 @@ TEST(PlayModeTest, ArgumentsChooseSoloHostJoinOrNothing) {
         {{"Ann", "10.0.0.5", "false"}, PlayMode::Join, "Ann", "10.0.0.5"},
         {{"Ann", "host.example", "true", "extra"}, PlayMode::Host, "Ann", "host.example"},
         {{"A+n+n", "10.0.0.5", "x"}, PlayMode::Join, "A-n-n", "10.0.0.5"},
+        {{" A\u202En\u2028n ", "10.0.0.5", "x"}, PlayMode::Join, "Ann", "10.0.0.5"},
     };
     for (const Case& c : cases) {
         const PlayChoice choice = choosePlayMode(c.args);

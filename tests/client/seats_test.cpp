@@ -123,7 +123,7 @@ TEST_F(SeatsTest, ReceivedNamesAreCleanedAndShownAsText) {
              QString(60, 'z') + "+0");
     EXPECT_EQ(seatName(2), "<b>Bob</b>");
     EXPECT_EQ(probe().seats().nameLabel(2)->textFormat(), Qt::PlainText);
-    EXPECT_EQ(seatName(3), "<Waiting>"); // nothing left of the name: no record
+    EXPECT_EQ(seatName(3), "Player 3"); // nothing left of the name: seen all the same
     EXPECT_EQ(seatName(4), QString(40, 'z'));
 }
 

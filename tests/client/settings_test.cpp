@@ -6,7 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 
 namespace clienttest {
@@ -100,6 +102,12 @@ TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
          [this] { return chat->bounds() == QRect(40, 50, 800, 600); }, "bounds"},
         {"Left=-9000\r\nTop=50", [this] { return chat->bounds() == QRect(3, 3, 748, 563); },
          "bounds off every screen"},
+        {"Left=40\r\nTop=50\r\nWidth=1000000\r\nHeight=1000000",
+         [this] {
+             const QSize workArea = QGuiApplication::primaryScreen()->availableGeometry().size();
+             return chat->bounds() == QRect(QPoint(40, 50), workArea);
+         },
+         "bounds larger than the screen"},
         {"Left=2147483647\r\nTop=-2147483648\r\nHeight=-5",
          [this] { return chat->bounds() == QRect(3, 3, 748, 563); }, "bounds past any screen"},
     };

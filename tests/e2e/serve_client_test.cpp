@@ -1,5 +1,7 @@
 // A game window that joins a dedicated `ludomyra --serve` host and is given
 // slot 1 has the host player's say: it starts games from its own options.
+#include "client/chat_pane.h"
+#include "client/colour_text.h"
 #include "client/message_box.h"
 #include "client/tchat.h"
 #include "qstring_printer.h"
@@ -7,7 +9,9 @@
 #include "serve_process.h"
 #include "tchat_probe.h"
 
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +48,105 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     EXPECT_TRUE(serve.terminate());
     EXPECT_TRUE(waitFor([&] { return !window.isVisible(); })); // the host went
     qunsetenv("LUDOMYRA_HOME");
+}
+
+// A window logged in at a dedicated host, for the tests below.
+class ServeWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+        port = serve.start();
+        ASSERT_NE(port, 0);
+    }
+    void TearDown() override { qunsetenv("LUDOMYRA_HOME"); }
+
+    void join(const QString& name, int expectedSlot) {
+        window.show();
+        window.joinHost(name, "127.0.0.1", QString::number(port));
+        ASSERT_TRUE(waitFor([&] { return probe.seats().occupied(expectedSlot); }));
+        ASSERT_EQ(probe.state().myseat, expectedSlot);
+    }
+    QString seatName(int seat) const { return probe.seats().nameLabel(seat)->text(); }
+
+    QTemporaryDir home;
+    ServeProcess serve;
+    quint16 port = 0;
+    Tchat window;
+    const TchatProbe probe{window};
+};
+
+// A login name that is empty or made only of invisible characters gets a
+// stand-in from the host: everyone sees the player, the host player can
+// remove them.
+TEST_F(ServeWindow, PlayersWithoutAUsableNameAreSeenAndCanBeRemoved) {
+    join("Ann", 1);
+    hosttest::RawClient blank(port), hidden(port), padded(port);
+    ASSERT_EQ(blank.logIn(""), 2);
+    ASSERT_EQ(hidden.logIn("\x07\u200E\u2028\u2029\u00AD "), 3);
+    ASSERT_EQ(padded.logIn("  Dee\u202E "), 4);
+    EXPECT_TRUE(padded.waitFor("CMD_existingplayers+1+Ann+0+2+Player 2+0+3+Player 3+0"));
+    ASSERT_TRUE(waitFor([&] { return seatName(4) == "Dee"; }));
+    EXPECT_EQ(seatName(2), "Player 2");
+    EXPECT_EQ(seatName(3), "Player 3");
+
+    QLabel* seat3 = probe.seats().nameLabel(3);
+    emit seat3->customContextMenuRequested(QPoint(2, 2));
+    auto* removeFromGame = probe.seats().popup()->findChild<QAction*>("RemoveFromGame1");
+    ASSERT_TRUE(removeFromGame);
+    EXPECT_TRUE(removeFromGame->isEnabled());
+    removeFromGame->trigger();
+    probe.seats().popup()->hide();
+    EXPECT_TRUE(waitFor([&] { return hidden.closedByHost(); }));
+    EXPECT_TRUE(waitFor([&] { return seatName(3) == "<Waiting>"; }));
+    EXPECT_TRUE(probe.chatText().contains("Player 3 disconnected."));
+}
+
+// Only the window itself writes system lines, in dark green. Whatever peers
+// send (a game start under another name, an action from a player without a
+// name, the system colour or one close to it, line and paragraph separators)
+// reaches the pane as one line that starts with the sender's name, in a
+// colour well apart from the system lines'.
+TEST_F(ServeWindow, PeersCannotWriteLinesThatPassForTheGamesOwn) {
+    hosttest::RawClient bob(port);
+    ASSERT_EQ(bob.logIn("Bob"), 1); // slot 1 starts games
+    join("Ann", 2);
+    hosttest::RawClient blank(port);
+    ASSERT_EQ(blank.logIn(""), 3);
+    ASSERT_TRUE(waitFor([&] { return seatName(3) == "Player 3"; }));
+
+    bob.send("CMD_startgame+FORGED Klot has Won the Game! Ann+high+1+");
+    blank.send("CMD_action+3+is Connected. FORGED|$00005E00");
+    blank.send("CMD_action+3+FORGED\u2029 Bob disconnected.|$000A640A");
+    blank.send("CMD_chat+3+hi\u2028 FORGED You are spying.|clGreen");
+    const auto forgeries = [&] {
+        return probe.chatText().count("FORGED");
+    };
+    ASSERT_TRUE(waitFor(
+        [&] { return forgeries() == 3 && probe.chatText().contains("has started a game."); }));
+    EXPECT_TRUE(probe.chatText().contains("Bob has started a game."));
+
+    const QColor system = toQColor(kSystemLineColour);
+    int lines = 0;
+    for (QTextBlock line = probe.chatPane().document()->begin(); line.isValid();
+         line = line.next()) {
+        if (!line.text().contains("FORGED"))
+            continue;
+        ++lines;
+        EXPECT_TRUE(line.text().startsWith(" Player 3 ") ||
+                    line.text().startsWith("Player 3 chats:"))
+            << line.text().toStdString();
+        EXPECT_FALSE(line.text().contains(QChar::LineSeparator) ||
+                     line.text().contains(QChar::ParagraphSeparator));
+        for (auto run = line.begin(); !run.atEnd(); ++run) {
+            const QColor shown = run.fragment().charFormat().foreground().color();
+            const int red = shown.red() - system.red(), green = shown.green() - system.green(),
+                      blue = shown.blue() - system.blue();
+            EXPECT_GE(red * red + green * green + blue * blue, 80 * 80)
+                << line.text().toStdString() << " in " << shown.name().toStdString();
+        }
+    }
+    EXPECT_EQ(lines, 3);
 }
 
 } // namespace

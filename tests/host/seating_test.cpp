@@ -61,6 +61,28 @@ TEST_F(SeatingLogin, NamesLoseTheirPlusAndStopAtFortyCharacters) {
     EXPECT_EQ(host.to(2).at(1), "CMD_newplayerinfo+2+" + QString(40, u'x') + "+0");
 }
 
+// The clients' rule: nothing that hides a name or breaks a line, no blanks
+// around it; a name with nothing left is "Player" and the slot, for everyone.
+TEST_F(SeatingLogin, NamesAreCleanedAsTheWindowsCleanThemAndNeverLeftEmpty) {
+    const QString x39(39, u'x');
+    const std::pair<QString, QString> cases[] = {
+        {"", "Player 1"},
+        {"\x07\x1b\u200E\u2028\u2029\u00AD\u2066", "Player 2"},
+        {" \t\u00A0 ", "Player 3"},
+        {"  Cy\u2028Lee\u202E  ", "CyLee"},
+        {"   " + x39 + " yyy", x39},
+        {x39 + "\U0001F600", x39},        // never half a pair
+        {"A\U000E0041\U000E007Fl", "Al"}, // tag characters are invisible
+    };
+    for (const auto& [sent, kept] : cases)
+        host.logIn(sent);
+    for (int slot = 1; slot <= int(std::size(cases)); ++slot)
+        EXPECT_EQ(host.state().player(slot).name, cases[slot - 1].second) << slot;
+    host.forget();
+    host.send(1, "CMD_action+1+waves");
+    EXPECT_EQ(host.to(2), QStringList{"CMD_action+1+Player 1 waves"});
+}
+
 // A game runs in which Bob (slot 2) has found balls 1 and 2 and then left.
 // Whoever comes now is told the state of the game.
 class LateJoiner : public ::testing::TestWithParam<QString> {

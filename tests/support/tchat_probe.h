@@ -14,6 +14,7 @@ public:
     MainMenu& menu() const { return *window_.menu; }
     ChatPart& chat() const { return *window_.chat; }
     QString chatText() const { return window_.mainchat->toPlainText(); }
+    const ChatPane& chatPane() const { return *window_.mainchat; }
     Seats& seats() const { return *window_.seats; }
     Board& board() const { return *window_.board; }
     PoolTable& table() const { return *window_.table; }
