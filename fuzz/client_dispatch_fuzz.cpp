@@ -63,9 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         chat.processsocktimer();
         chat.table->moveballs();
     }
-    require(spyList.count() <= ClientState::kLastSlot - ClientState::kSeats);
-    require(chat.state.myseat >= 0 && chat.state.myseat <= ClientState::kLastSlot);
-    for (int seat = 1; seat <= ClientState::kSeats; ++seat)
+    require(spyList.count() <= game::kSlots - game::kSeats);
+    require(chat.state.myseat >= 0 && chat.state.myseat <= game::kSlots);
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         require(chat.seats->nameLabel(seat)->text().size() <= Seats::kMaxNameLength);
     app.processEvents();
     if (!chat.receivedlist.isEmpty())

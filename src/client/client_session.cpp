@@ -10,7 +10,7 @@ ClientSession::ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hoo
 
 void ClientSession::sendloginfo(const QString& args) {
     QString rest = args;
-    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    const int slot = cutSlot(rest, game::kSlots);
     if (state_.connected)
         return; // one log-in per connection; a second offer would move us under the host's feet
     state_.myseat = slot;

@@ -1,6 +1,6 @@
 #include "client/game_messages.h"
 
-#include "client/client_state.h"
+#include "net/game_shape.h"
 #include "net/protocol.h"
 
 #include <limits>
@@ -21,11 +21,11 @@ int cutInRange(QString& rest, int lowest, int highest) {
 }
 
 int cutRow(QString& rest) {
-    return cutInRange(rest, 1, kRows);
+    return cutInRange(rest, 1, game::kRows);
 }
 
 int cutBall(QString& rest) {
-    return cutInRange(rest, 1, kBalls);
+    return cutInRange(rest, 1, game::kBalls);
 }
 
 bool cutAudience(QString& rest) {
@@ -43,8 +43,8 @@ QString cutLetter(QString& rest) {
 }
 
 QString fiveMarks(const QString& raw) {
-    QString marks = raw.left(kLetters);
-    while (marks.size() < kLetters)
+    QString marks = raw.left(game::kLetters);
+    while (marks.size() < game::kLetters)
         marks += u'x';
     return marks;
 }
@@ -67,8 +67,8 @@ QList<std::pair<int, int>> numberPairs(const QString& args, int maxPairs) {
 
 QList<SeatValue> seatValues(const QString& args, int highestValue) {
     QList<SeatValue> values;
-    for (const auto& [seat, value] : numberPairs(args, ClientState::kSeats))
-        values.append({checked(seat, 1, ClientState::kSeats), checked(value, 0, highestValue)});
+    for (const auto& [seat, value] : numberPairs(args, game::kSeats))
+        values.append({checked(seat, 1, game::kSeats), checked(value, 0, highestValue)});
     return values;
 }
 
@@ -84,7 +84,7 @@ QString plain(const QString& text, int maxLength) {
 }
 
 Letters firstFive(const QString& word) {
-    const QString clean = plain(word, kLetters).toUpper();
+    const QString clean = plain(word, game::kLetters).toUpper();
     Letters letters;
     for (qsizetype i = 0; i < clean.size(); ++i)
         letters[size_t(i)] = clean.at(i);
@@ -99,23 +99,23 @@ LoadBall loadball(const QString& args) {
 
 NextPlayer nextplayer(const QString& args) {
     QString rest = args;
-    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    const int slot = cutSlot(rest, game::kSlots);
     return {slot, cutRow(rest)};
 }
 
 int slotOnly(const QString& args) {
     QString rest = args;
-    return cutSlot(rest, ClientState::kLastSlot);
+    return cutSlot(rest, game::kSlots);
 }
 
 Judged yourletters(const QString& args) {
     QString rest = args;
     Judged judged;
-    judged.slot = cutSlot(rest, ClientState::kLastSlot);
+    judged.slot = cutSlot(rest, game::kSlots);
     judged.everyone = cutAudience(rest);
     judged.row = cutRow(rest);
     judged.marks = fiveMarks(cutField(rest));
-    judged.rawGuess = plain(cutField(rest), kLetters);
+    judged.rawGuess = plain(cutField(rest), game::kLetters);
     judged.guess = firstFive(judged.rawGuess);
     return judged;
 }
@@ -123,7 +123,7 @@ Judged yourletters(const QString& args) {
 Judged notvalid(const QString& args) {
     QString rest = args;
     Judged judged;
-    judged.slot = cutSlot(rest, ClientState::kLastSlot);
+    judged.slot = cutSlot(rest, game::kSlots);
     judged.everyone = cutAudience(rest);
     judged.rawGuess = plain(cutField(rest), kMaxTextLength);
     judged.guess = firstFive(judged.rawGuess);
@@ -145,7 +145,7 @@ Letters nooneguessed(const QString& args) {
 HeGuessed heguessed(const QString& args) {
     QString rest = args;
     HeGuessed found;
-    found.slot = cutSlot(rest, ClientState::kLastSlot);
+    found.slot = cutSlot(rest, game::kSlots);
     found.word = plain(cutField(rest), kMaxTextLength);
     found.letters = firstFive(found.word);
     found.ball = cutBall(rest);
@@ -156,12 +156,12 @@ HeGuessed heguessed(const QString& args) {
 WordList wordlist(const QString& args) {
     QString rest = args;
     WordList list;
-    list.slot = cutSlot(rest, ClientState::kLastSlot);
+    list.slot = cutSlot(rest, game::kSlots);
     while (!rest.isEmpty()) {
-        if (list.rows.size() == kRows)
+        if (list.rows.size() == game::kRows)
             throw MalformedMessage();
         const int row = cutRow(rest);
-        list.rows.append({row, plain(cutField(rest), kLetters).toUpper()});
+        list.rows.append({row, plain(cutField(rest), game::kLetters).toUpper()});
     }
     return list;
 }
@@ -182,7 +182,7 @@ GameStats gamestats(const QString& args) {
     QString rest = args;
     GameStats stats;
     stats.type = cutField(rest);
-    stats.row = cutInRange(rest, 1, kRows + 1);
+    stats.row = cutInRange(rest, 1, game::kRows + 1);
     stats.ball = cutBall(rest);
     stats.letter = cutLetter(rest);
     return stats;
@@ -193,13 +193,13 @@ QList<SeatValue> playerscores(const QString& args) {
 }
 
 QList<SeatValue> theyown(const QString& args) {
-    return seatValues(args, kBalls);
+    return seatValues(args, game::kBalls);
 }
 
 QList<BallOwner> ballowners(const QString& args) {
     QList<BallOwner> owners;
-    for (const auto& [ball, owner] : numberPairs(args, kBalls))
-        owners.append({checked(ball, 1, kBalls), checked(owner, 0, ClientState::kLastSlot)});
+    for (const auto& [ball, owner] : numberPairs(args, game::kBalls))
+        owners.append({checked(ball, 1, game::kBalls), checked(owner, 0, game::kSlots)});
     return owners;
 }
 

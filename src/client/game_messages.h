@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/game_shape.h"
+
 #include <QList>
 #include <QString>
 #include <array>
@@ -9,13 +11,10 @@
 // missing, not a number or out of range, so nothing is half applied.
 namespace gamemsg {
 
-inline constexpr int kRows = 5;
-inline constexpr int kLetters = 5;
-inline constexpr int kBalls = 9;
 inline constexpr int kNoScore = 1000; // the game type shows no score numbers
 
 // A guess or a word cut to five characters; a missing letter is empty.
-using Letters = std::array<QString, kLetters>;
+using Letters = std::array<QString, game::kLetters>;
 
 struct LoadBall {
     int ball;

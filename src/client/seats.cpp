@@ -17,14 +17,14 @@ struct SeatRow {
     QPoint name, chalk, eyes, rack, score;
 };
 // Left, top of each control of seats 1..5 in the board panel.
-constexpr SeatRow kRows[ClientState::kSeats] = {
+constexpr SeatRow kRows[game::kSeats] = {
     {{245, 330}, {231, 331}, {234, 330}, {10, 322}, {196, 324}},
     {{245, 372}, {231, 373}, {234, 372}, {11, 364}, {196, 365}},
     {{245, 411}, {231, 412}, {234, 411}, {10, 403}, {196, 404}},
     {{245, 452}, {231, 453}, {234, 452}, {10, 443}, {196, 444}},
     {{245, 490}, {231, 491}, {234, 490}, {10, 480}, {196, 481}},
 };
-constexpr int kMaxRecords = ClientState::kLastSlot;
+constexpr int kMaxRecords = game::kSlots;
 
 QLabel* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
     auto* label = new QLabel(panel);
@@ -68,7 +68,7 @@ Seats::Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hoo
         if (popupTargetStillThere())
             sendJustWatch(popupSeat_, false);
     });
-    for (int n = 1; n <= ClientState::kSeats; ++n)
+    for (int n = 1; n <= game::kSeats; ++n)
         buildSeat(panel, n);
 }
 
@@ -124,7 +124,7 @@ QList<Seats::Record> Seats::parseRecords(const QString& args) {
     QList<Record> records;
     for (qsizetype i = 0; i < fields.size(); i += 3) {
         QString slotText = fields[i];
-        const int slot = cutSlot(slotText, ClientState::kLastSlot);
+        const int slot = cutSlot(slotText, game::kSlots);
         const QString& flag = fields[i + 2];
         if (flag != u"0" && flag != u"1")
             throw MalformedMessage();
@@ -168,7 +168,7 @@ void Seats::arrive(const Record& record) {
 
 void Seats::playerdisconnected(const QString& args) {
     QString rest = args;
-    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    const int slot = cutSlot(rest, game::kSlots);
     if (ClientState::isSpySlot(slot)) {
         const auto found = spies_.find(slot);
         if (found == spies_.end())
@@ -184,7 +184,7 @@ void Seats::playerdisconnected(const QString& args) {
         s.departed = s.name;
     s.name.clear();
     s.watching = false;
-    if (slot == kBotSeat)
+    if (slot == game::kBotSeat)
         botShown_ = true; // the computer player sits there now
     showName(slot);
     setEyes(slot, false);
@@ -192,7 +192,7 @@ void Seats::playerdisconnected(const QString& args) {
 
 void Seats::justwatching(const QString& args) {
     QString rest = args;
-    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    const int slot = cutSlot(rest, game::kSlots);
     const QString flag = cutField(rest);
     if (!ClientState::isSeat(slot) || (flag != u"1" && flag != u"2"))
         throw MalformedMessage();
@@ -247,7 +247,7 @@ QString Seats::displayName(int slot) const {
         return s.name;
     if (!s.departed.isEmpty())
         return s.departed;
-    return slot == kBotSeat ? QString(kBotName) : QString(kWaiting);
+    return slot == game::kBotSeat ? QString(game::kBotName) : QString(kWaiting);
 }
 
 bool Seats::occupied(int seatNumber) const {
@@ -260,7 +260,7 @@ bool Seats::watching(int seatNumber) const {
 
 QStringList Seats::otherSeatedNames() const {
     QStringList names;
-    for (int n = 1; n <= ClientState::kSeats; ++n) {
+    for (int n = 1; n <= game::kSeats; ++n) {
         if (n != state_.myseat && occupied(n))
             names.append(seat(n).name);
     }
@@ -269,7 +269,7 @@ QStringList Seats::otherSeatedNames() const {
 
 void Seats::gameStarted(bool botPlays) {
     botShown_ = botPlays;
-    for (int n = 1; n <= ClientState::kSeats; ++n) {
+    for (int n = 1; n <= game::kSeats; ++n) {
         seat(n).departed.clear();
         setEyes(n, false);
         showName(n);
@@ -282,7 +282,7 @@ void Seats::showName(int n) {
     if (!s.name.isEmpty())
         label->setText(s.name);
     else
-        label->setText(n == kBotSeat && botShown_ ? kBotName : kWaiting);
+        label->setText(n == game::kBotSeat && botShown_ ? game::kBotName : kWaiting);
     label->setAccessibleName(QString("Seat %1: %2").arg(n).arg(label->text()));
 }
 

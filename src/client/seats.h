@@ -23,8 +23,6 @@ class Seats : public QObject {
 public:
     static constexpr int kMaxNameLength = 40;
     static constexpr char kWaiting[] = "<Waiting>";
-    static constexpr char kBotName[] = "Klot";
-    static constexpr int kBotSeat = 2;
 
     struct Hooks {
         std::function<void(const QString& line)> say; // a system line ("0+...")
@@ -86,7 +84,7 @@ private:
         QString name;
         bool watching;
     };
-    using Labels = std::array<QLabel*, ClientState::kSeats>;
+    using Labels = std::array<QLabel*, game::kSeats>;
     static QLabel* at(const Labels& labels, int seat) {
         return ClientState::isSeat(seat) ? labels[size_t(seat - 1)] : nullptr;
     }
@@ -106,7 +104,7 @@ private:
     ClientState& state_;
     ClientOutbox& outbox_;
     Hooks hooks_;
-    std::array<Seat, ClientState::kSeats> seats_;
+    std::array<Seat, game::kSeats> seats_;
     std::map<int, QString> spies_;
     bool botShown_ = false; // a free seat 2 reads "Klot" rather than "<Waiting>"
     QListWidget* spyList_ = nullptr;

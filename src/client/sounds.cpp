@@ -82,7 +82,7 @@ void Sounds::wave12Click(int number) {
 // must not play game sounds past "Play Sounds", nor the platform's beep.
 void Sounds::playasound(const QString& args) {
     QString rest = args;
-    const int seat = cutSlot(rest, ClientState::kLastSlot);
+    const int seat = cutSlot(rest, game::kSlots);
     const int number = chatterNumber(cutField(rest));
     if (!ClientState::isSeat(seat) || number == 0)
         throw MalformedMessage();

@@ -8,32 +8,30 @@
 #include <array>
 
 namespace {
-constexpr int kWordLength = 5;
-
 QChar letterAt(const QString& word, int index) {
     return index < word.size() ? word.at(index).toUpper() : QChar();
 }
 } // namespace
 
 QString lettermarks(const QString& guess, const QString& hidden) {
-    std::array<QChar, kWordLength> marks;
+    std::array<QChar, game::kLetters> marks;
     marks.fill(QLatin1Char('x'));
-    for (int i = 0; i < kWordLength; ++i) {
+    for (int i = 0; i < game::kLetters; ++i) {
         if (!letterAt(guess, i).isNull() && letterAt(guess, i) == letterAt(hidden, i))
             marks[i] = QLatin1Char('s');
     }
     // Marks changed earlier in this pass count for later letters, as do the "s"
     // marks set above, which this pass may itself turn into "c".
-    for (int i = 0; i < kWordLength; ++i) {
+    for (int i = 0; i < game::kLetters; ++i) {
         const QChar letter = letterAt(guess, i);
         if (letter.isNull())
             continue;
-        for (int j = 0; j < kWordLength; ++j) {
+        for (int j = 0; j < game::kLetters; ++j) {
             if (j != i && letter == letterAt(hidden, j) && marks[j] != QLatin1Char('s'))
                 marks[i] = QLatin1Char('c');
         }
     }
-    return QString(marks.data(), kWordLength);
+    return QString(marks.data(), game::kLetters);
 }
 
 GuessJudge::GuessJudge(HostState& state, HostOutbox& outbox, WordLists& words, Referee& referee)
@@ -41,7 +39,7 @@ GuessJudge::GuessJudge(HostState& state, HostOutbox& outbox, WordLists& words, R
 
 void GuessJudge::myword(const QString& data) {
     QString rest = data;
-    const int slot = cutSlot(rest, kMaxConnections);
+    const int slot = cutSlot(rest, game::kSlots);
     if ((m_state.gamenine && slot != m_state.currentseat) || !m_state.wordopen)
         return;
 
@@ -57,7 +55,7 @@ void GuessJudge::myword(const QString& data) {
 
     const int row = m_state.row;
     if (row >= 1 && row <= static_cast<int>(guesser.rowwords.size()))
-        guesser.rowwords[static_cast<size_t>(row - 1)] = guess.left(kWordLength);
+        guesser.rowwords[static_cast<size_t>(row - 1)] = guess.left(game::kLetters);
 
     if (!m_words.isInDictionary(guess)) {
         const QString tail = u'+' + guess + u'+' + QString::number(row) + u'+';
@@ -68,8 +66,8 @@ void GuessJudge::myword(const QString& data) {
     }
 
     guesser.marks = lettermarks(guess, m_state.hiddenword);
-    const QString tail =
-        u'+' + QString::number(row) + u'+' + guesser.marks + u'+' + guess.left(kWordLength) + u'+';
+    const QString tail = u'+' + QString::number(row) + u'+' + guesser.marks + u'+' +
+                         guess.left(game::kLetters) + u'+';
     reportToGuesserAndWatchers(slot, QStringLiteral("CMD_yourletters+%1+f").arg(slot) + tail,
                                QStringLiteral("CMD_yourletters+%1+t").arg(slot) + tail);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/game_shape.h"
+
 #include <QString>
 #include <array>
 
@@ -16,15 +18,13 @@ struct tplayer {
     bool watching = false;
     bool submitted = false;
     QString guess;
-    std::array<QString, 5> rowwords; // rows 1..5 at indices 0..4
+    std::array<QString, game::kRows> rowwords; // rows 1..5 at indices 0..4
     qint32 raceball = 0;
     QString marks;
     QString defaultname;
 };
 
-inline constexpr int kSlotCount = 11;     // size of the slot table
-inline constexpr int kMaxConnections = 9; // slots that hold connections
-inline constexpr int kSeatCount = 5;
+inline constexpr int kSlotCount = 11; // size of the slot table
 inline constexpr int kRefusedSlot = 10;
 
 // What the turntimer's running countdown is for.
@@ -45,7 +45,7 @@ struct HostState {
     bool wordopen = false;
     QString hiddenword;
     int ballno = 0;
-    std::array<int, 10> ballowner{}; // rounds 1..9 at indices 1..9
+    std::array<int, game::kBalls + 1> ballowner{}; // rounds 1..9 at indices 1..9
     int row = 0;
     int countdown = 0;
     int currentseat = 0;
@@ -54,5 +54,5 @@ struct HostState {
 
     tplayer& player(int slot) { return players[static_cast<size_t>(slot)]; }
     const tplayer& player(int slot) const { return players[static_cast<size_t>(slot)]; }
-    static bool validSlot(int slot) { return slot >= 1 && slot <= kMaxConnections; }
+    static bool validSlot(int slot) { return slot >= 1 && slot <= game::kSlots; }
 };

@@ -5,7 +5,6 @@
 namespace loginmessages {
 
 namespace {
-constexpr int kBalls = 9;
 const QString kNoScores = QStringLiteral("+1+1000+2+1000+3+1000+4+1000+5+1000");
 
 QString pair(int first, int second) {
@@ -14,7 +13,7 @@ QString pair(int first, int second) {
 
 QString seatGroups(const HostState& state) {
     QString groups;
-    for (int seat = 1; seat <= kSeatCount; ++seat)
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         groups += pair(seat, state.player(seat).score);
     return groups;
 }
@@ -22,7 +21,7 @@ QString seatGroups(const HostState& state) {
 QString gamestats(const HostState& state, int newcomer) {
     int ball = state.ballno;
     if (state.gamerace)
-        ball = newcomer <= kSeatCount ? state.player(newcomer).raceball : 1;
+        ball = newcomer <= game::kSeats ? state.player(newcomer).raceball : 1;
     return QStringLiteral("CMD_gamestats+") + gameTypeKey(state) + u'+' +
            QString::number(state.row) + u'+' + QString::number(ball) + u'+' +
            state.hiddenword.left(1) + u'+';
@@ -30,7 +29,7 @@ QString gamestats(const HostState& state, int newcomer) {
 
 QString ballowners(const HostState& state) {
     QString message = QStringLiteral("CMD_ballowners");
-    for (int ball = 1; ball <= kBalls; ++ball)
+    for (int ball = 1; ball <= game::kBalls; ++ball)
         message += pair(ball, state.ballowner[static_cast<size_t>(ball)]);
     return message;
 }

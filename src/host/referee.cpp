@@ -11,9 +11,6 @@
 
 namespace {
 constexpr int kRowCountdown = 22; // the row ends on the 23rd tick
-constexpr int kLastRow = 5;
-constexpr int kLastBall = 9;
-constexpr int kBotSeat = 2;
 const QString kNoScore = QStringLiteral("1000");
 
 QString number(int value) {
@@ -45,7 +42,7 @@ void Referee::startgame(const QString& data) {
                    QStringLiteral("CMD_startgame+") + name + u'+' + type + u'+' + botoff + u'+');
 
     int seatsInUse = 0;
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         tplayer& player = m_state.player(seat);
         player.score = 0;
         player.watching = false;
@@ -70,10 +67,10 @@ void Referee::newword() {
     m_state.wordopen = true;
     m_state.row = 1;
     m_state.hiddenword = m_words.drawWord();
-    for (int seat = 1; seat <= kSeatCount; ++seat)
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         m_state.player(seat).submitted = false;
     // Spies' rows too: a spy that finds a later word must not show guesses from an old one.
-    for (int slot = 1; slot <= kMaxConnections; ++slot)
+    for (int slot = 1; slot <= game::kSlots; ++slot)
         m_state.player(slot).rowwords.fill(QString());
     const QString letter = m_state.hiddenword.left(1);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -82,7 +79,7 @@ void Referee::newword() {
             continue;
         int ball = m_state.ballno;
         if (m_state.gamerace)
-            ball = slot <= kSeatCount ? player.raceball : 1;
+            ball = slot <= game::kSeats ? player.raceball : 1;
         m_outbox.sendTo(slot, QStringLiteral("CMD_loadball+%1+%2+").arg(number(ball), letter));
     }
     findplayer();
@@ -92,15 +89,15 @@ void Referee::newword() {
 
 void Referee::findplayer() {
     m_state.currentseat = m_state.nextstarter;
-    for (int seat = 1; seat <= kSeatCount; ++seat)
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         m_state.player(seat).marks.clear();
 
     if (m_state.gamenine) {
         // One lap at most: with no playable seat the turn waits for seatBecamePlayable().
         m_waitingForSeat = true;
         int seat = m_state.currentseat;
-        for (int step = 0; step < kSeatCount && m_waitingForSeat; ++step) {
-            seat = seat % kSeatCount + 1;
+        for (int step = 0; step < game::kSeats && m_waitingForSeat; ++step) {
+            seat = seat % game::kSeats + 1;
             m_waitingForSeat = !isSeatPlayable(seat);
         }
         m_state.currentseat = m_waitingForSeat ? 0 : seat;
@@ -112,7 +109,7 @@ void Referee::findplayer() {
 
 void Referee::processwords() {
     if (!m_state.gamenine) {
-        for (int seat = 1; seat <= kSeatCount; ++seat) {
+        for (int seat = 1; seat <= game::kSeats; ++seat) {
             const tplayer& player = m_state.player(seat);
             if (player.inuse && !player.watching && !player.submitted)
                 return;
@@ -122,7 +119,7 @@ void Referee::processwords() {
         m_clock.stopTurnTimer();
     ++m_state.row;
 
-    if (m_state.row > kLastRow) {
+    if (m_state.row > game::kRows) {
         m_state.wordopen = false;
         sendToAllInUse(m_state, m_outbox,
                        QStringLiteral("CMD_nooneguessed+") + m_state.hiddenword + u'+');
@@ -130,7 +127,7 @@ void Referee::processwords() {
         return;
     }
 
-    for (int seat = 1; seat <= kSeatCount; ++seat)
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         m_state.player(seat).submitted = false;
     if (!m_state.gamenine)
         m_state.currentseat = m_state.nextstarter;
@@ -176,14 +173,14 @@ void Referee::itsguessed(int slot) {
     } else {
         m_state.nextstarter = m_state.currentseat;
         QString wordlist = QStringLiteral("CMD_wordlist+") + number(slot);
-        for (int row = 1; row <= kLastRow; ++row)
+        for (int row = 1; row <= game::kRows; ++row)
             wordlist += u'+' + number(row) + u'+' + finder.rowwords[static_cast<size_t>(row - 1)];
         sendToAllInUse(m_state, m_outbox, wordlist);
     }
     m_state.currentseat = 0;
 
     finder.score += m_state.gamehigh ? m_state.ballno : 1;
-    if (m_state.ballno >= 1 && m_state.ballno <= kLastBall)
+    if (m_state.ballno >= 1 && m_state.ballno <= game::kBalls)
         m_state.ballowner[static_cast<size_t>(m_state.ballno)] = slot;
 
     const int ball = m_state.gamerace ? finder.raceball : m_state.ballno;
@@ -194,11 +191,11 @@ void Referee::itsguessed(int slot) {
     ++finder.raceball;
 
     if (m_state.gamerace) {
-        if (finder.raceball > kLastBall)
+        if (finder.raceball > game::kBalls)
             findwinner(slot);
         else
             startPause(TagPauseAfterFind);
-    } else if (m_state.ballno >= kLastBall) {
+    } else if (m_state.ballno >= game::kBalls) {
         findwinner(slot);
     } else if (checkforcantwin()) {
         findwinner(slot);
@@ -214,7 +211,7 @@ bool Referee::checkforcantwin() const {
     const int leader = bestSeat();
     const int leaderScore = m_state.player(leader).score;
     const int open = pointsStillOpen();
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         if (seat != leader && m_state.player(seat).score + open >= leaderScore)
             return false;
     }
@@ -230,7 +227,7 @@ void Referee::findwinner(int slot) {
     const int best = bestSeat();
     const int bestScore = m_state.player(best).score;
     QStringList names;
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = m_state.player(seat);
         if (player.score == bestScore)
             names.append(player.name.isEmpty() ? player.defaultname : player.name);
@@ -257,14 +254,14 @@ void Referee::seatBecamePlayable() {
 
 void Referee::turnSeatLeft(int slot) {
     if (m_state.gamenine && m_state.wordopen && slot != 0 && slot == m_state.currentseat) {
-        m_state.row = kLastRow;
+        m_state.row = game::kRows;
         processwords();
     }
 }
 
 bool Referee::isSeatPlayable(int seat) const {
     const tplayer& player = m_state.player(seat);
-    return (player.inuse && !player.watching) || (seat == kBotSeat && m_state.botplays);
+    return (player.inuse && !player.watching) || (seat == game::kBotSeat && m_state.botplays);
 }
 
 bool Referee::botMayStandIn(int seat) const {
@@ -287,7 +284,7 @@ void Referee::announceTurn() {
                     QStringLiteral("CMD_nextplayer+%1+%2+").arg(number(slot), number(m_state.row)));
         }
     }
-    const int botSeat = m_state.gamenine ? m_state.currentseat : kBotSeat;
+    const int botSeat = m_state.gamenine ? m_state.currentseat : game::kBotSeat;
     if (botMayStandIn(botSeat))
         startComputerPlayer();
 }
@@ -307,7 +304,7 @@ void Referee::startPause(int tag) {
 // The highest score of seats 1..5; the lowest seat wins a draw.
 int Referee::bestSeat() const {
     int best = 1;
-    for (int seat = 2; seat <= kSeatCount; ++seat) {
+    for (int seat = 2; seat <= game::kSeats; ++seat) {
         if (m_state.player(seat).score > m_state.player(best).score)
             best = seat;
     }
@@ -317,9 +314,9 @@ int Referee::bestSeat() const {
 // "high": the ball numbers from the one just pocketed to 9; "most": the balls after it.
 int Referee::pointsStillOpen() const {
     if (!m_state.gamehigh)
-        return kLastBall - m_state.ballno;
+        return game::kBalls - m_state.ballno;
     int open = 0;
-    for (int ball = m_state.ballno; ball <= kLastBall; ++ball)
+    for (int ball = m_state.ballno; ball <= game::kBalls; ++ball)
         open += ball;
     return open;
 }

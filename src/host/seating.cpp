@@ -8,15 +8,13 @@
 #include "net/protocol.h"
 
 namespace {
-constexpr int kHostPlayerSlot = 1;
-
 QString number(int value) {
     return QString::number(value);
 }
 
 // A slot field of a client message; out of the table it ends the message.
 int cutConnectionSlot(QString& args) {
-    return cutSlot(args, kMaxConnections);
+    return cutSlot(args, game::kSlots);
 }
 } // namespace
 
@@ -29,7 +27,7 @@ int Seating::chooseSlot() const {
         if (!m_state.player(slot).inuse)
             return slot;
     }
-    return m_state.slotcount < kMaxConnections ? m_state.slotcount + 1 : 0;
+    return m_state.slotcount < game::kSlots ? m_state.slotcount + 1 : 0;
 }
 
 void Seating::seat(int slot) {
@@ -57,20 +55,20 @@ void Seating::receivedlogininfo(const QString& data) {
     if (!existing.isEmpty())
         m_outbox.sendTo(slot, existing);
     if (version != QLatin1String(kLudomyraVersion)) {
-        if (m_state.player(kHostPlayerSlot).inuse)
-            m_outbox.sendTo(kHostPlayerSlot,
+        if (m_state.player(game::kHostPlayerSlot).inuse)
+            m_outbox.sendTo(game::kHostPlayerSlot,
                             QStringLiteral("CMD_havewrongversion+") + newcomer.name);
         m_outbox.sendTo(slot, QStringLiteral("CMD_wrongversion+"));
     }
     for (const QString& message : loginmessages::gameState(m_state, slot))
         m_outbox.sendTo(slot, message);
-    if (slot <= kSeatCount)
+    if (slot <= game::kSeats)
         m_referee.seatBecamePlayable();
 }
 
 void Seating::kickhim(const QString& data) {
     QString args = data;
-    if (cutField(args) != QString::number(kHostPlayerSlot))
+    if (cutField(args) != QString::number(game::kHostPlayerSlot))
         return;
     m_connections.disconnectsock(cutConnectionSlot(args));
 }
@@ -103,7 +101,7 @@ void Seating::justwatch(const QString& data) {
     const int seat = cutConnectionSlot(flag);
     if (flag == QLatin1String("2")) {
         setWatching(seat, false);
-        if (seat <= kSeatCount)
+        if (seat <= game::kSeats)
             m_referee.seatBecamePlayable();
     } else if (flag == QLatin1String("1")) {
         setWatching(seat, true);
@@ -143,13 +141,13 @@ void Seating::playerLeft(int slot) {
 
 // In "nine" a table of watchers alone would never take a turn.
 void Seating::putWatchersBackIfNobodyPlays() {
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = m_state.player(seat);
         if (player.inuse && !player.watching)
             return;
     }
     bool anyBack = false;
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = m_state.player(seat);
         if (player.inuse && player.watching) {
             setWatching(seat, false);
