@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
-#include "client/game_messages.h"
+#include "net/game_messages.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "client/game_messages.h"
+#include "net/game_messages.h"
 
 #include "net/game_shape.h"
 #include "net/protocol.h"
