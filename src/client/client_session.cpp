@@ -3,14 +3,13 @@
 #include "client/client_outbox.h"
 #include "client/seats.h"
 #include "common/version.h"
-#include "net/protocol.h"
+#include "net/game_messages.h"
 
 ClientSession::ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hooks)
     : state_(state), outbox_(outbox), hooks_(std::move(hooks)) {}
 
 void ClientSession::sendloginfo(const QString& args) {
-    QString rest = args;
-    const int slot = cutSlot(rest, game::kSlots);
+    const int slot = gamemsg::slotOnly(args);
     if (state_.connected)
         return; // one log-in per connection; a second offer would move us under the host's feet
     state_.myseat = slot;

@@ -5,7 +5,7 @@
 
 #include "client/client_outbox.h"
 #include "client/widget_look.h"
-#include "net/protocol.h"
+#include "net/game_messages.h"
 
 #include <QContextMenuEvent>
 #include <QListWidget>
@@ -24,7 +24,6 @@ constexpr SeatRow kRows[game::kSeats] = {
     {{245, 452}, {231, 453}, {234, 452}, {10, 443}, {196, 444}},
     {{245, 490}, {231, 491}, {234, 490}, {10, 480}, {196, 481}},
 };
-constexpr int kMaxRecords = game::kSlots;
 
 QLabel* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
     auto* label = new QLabel(panel);
@@ -115,35 +114,19 @@ QString Seats::cleanName(const QString& raw) {
     return clean.left(kMaxNameLength);
 }
 
-// Records of three fields: slot, name, watching flag. Anything odd drops the
-// whole message; a record whose name cleans to nothing is left out.
-QList<Seats::Record> Seats::parseRecords(const QString& args) {
-    const QStringList fields = args.split(u'+');
-    if (fields.size() % 3 != 0 || fields.size() / 3 > kMaxRecords)
-        throw MalformedMessage();
-    QList<Record> records;
-    for (qsizetype i = 0; i < fields.size(); i += 3) {
-        QString slotText = fields[i];
-        const int slot = cutSlot(slotText, game::kSlots);
-        const QString& flag = fields[i + 2];
-        if (flag != u"0" && flag != u"1")
-            throw MalformedMessage();
-        const QString name = cleanName(fields[i + 1]);
-        if (!name.isEmpty())
-            records.append({slot, name, flag == u"1"});
-    }
-    return records;
-}
-
+// Anything odd drops the whole message; a record whose name cleans to
+// nothing is left out.
 void Seats::newplayerinfo(const QString& args) {
-    const QList<Record> records = parseRecords(args);
-    for (const Record& record : records)
-        arrive(record);
+    for (const gamemsg::PlayerRecord& record : gamemsg::players(args)) {
+        const QString name = cleanName(record.name);
+        if (!name.isEmpty())
+            arrive({record.slot, name, record.watching});
+    }
     if (hooks_.playsound)
         hooks_.playsound("entered");
 }
 
-void Seats::arrive(const Record& record) {
+void Seats::arrive(const gamemsg::PlayerRecord& record) {
     const bool own = record.slot == state_.myseat;
     if (own) {
         hooks_.say("0+You are Connected.");
@@ -167,8 +150,7 @@ void Seats::arrive(const Record& record) {
 }
 
 void Seats::playerdisconnected(const QString& args) {
-    QString rest = args;
-    const int slot = cutSlot(rest, game::kSlots);
+    const int slot = gamemsg::slotOnly(args);
     if (ClientState::isSpySlot(slot)) {
         const auto found = spies_.find(slot);
         if (found == spies_.end())
@@ -191,12 +173,7 @@ void Seats::playerdisconnected(const QString& args) {
 }
 
 void Seats::justwatching(const QString& args) {
-    QString rest = args;
-    const int slot = cutSlot(rest, game::kSlots);
-    const QString flag = cutField(rest);
-    if (!ClientState::isSeat(slot) || (flag != u"1" && flag != u"2"))
-        throw MalformedMessage();
-    const bool watch = flag == u"1";
+    const auto [slot, watch] = gamemsg::justwatching(args);
     seat(slot).watching = watch;
     if (slot == state_.myseat && hooks_.ownWatchingChanged)
         hooks_.ownWatchingChanged(watch);

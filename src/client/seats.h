@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
+#include "net/game_messages.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -79,11 +80,6 @@ private:
         QString departed;
         bool watching = false;
     };
-    struct Record {
-        int slot;
-        QString name;
-        bool watching;
-    };
     using Labels = std::array<QLabel*, game::kSeats>;
     static QLabel* at(const Labels& labels, int seat) {
         return ClientState::isSeat(seat) ? labels[size_t(seat - 1)] : nullptr;
@@ -92,8 +88,7 @@ private:
     const Seat& seat(int n) const { return seats_[size_t(n - 1)]; }
 
     void buildSeat(QWidget* panel, int n);
-    static QList<Record> parseRecords(const QString& args);
-    void arrive(const Record& record);
+    void arrive(const gamemsg::PlayerRecord& record);
     void showName(int n);
     void setEyes(int n, bool shown);
     void refreshSpyList();

@@ -5,6 +5,7 @@
 #include "client/options_menu.h"
 #include "client/seats.h"
 #include "client/sound_player.h"
+#include "net/game_messages.h"
 #include "net/protocol.h"
 
 #include <QMenu>
@@ -81,10 +82,9 @@ void Sounds::wave12Click(int number) {
 // Only the twenty chatter sounds from a seat act: a name from the network
 // must not play game sounds past "Play Sounds", nor the platform's beep.
 void Sounds::playasound(const QString& args) {
-    QString rest = args;
-    const int seat = cutSlot(rest, game::kSlots);
-    const int number = chatterNumber(cutField(rest));
-    if (!ClientState::isSeat(seat) || number == 0)
+    const auto [seat, sound] = gamemsg::playasound(args);
+    const int number = chatterNumber(sound);
+    if (number == 0)
         throw MalformedMessage();
     if (options_.chatterSoundsOn()) {
         if (player)

@@ -1,6 +1,7 @@
 #include "net/game_messages.h"
 
-#include "net/game_shape.h"
+#include "net/commands.h"
+#include "net/message_text.h"
 #include "net/protocol.h"
 
 #include <limits>
@@ -91,6 +92,45 @@ Letters firstFive(const QString& word) {
     return letters;
 }
 
+int slotOnly(const QString& args) {
+    QString rest = args;
+    return cutSlot(rest, game::kSlots);
+}
+
+// Groups of three fields: slot, name, watching flag.
+QList<PlayerRecord> players(const QString& args) {
+    const QStringList fields = args.split(u'+');
+    if (fields.size() % 3 != 0 || fields.size() / 3 > game::kSlots)
+        throw MalformedMessage();
+    QList<PlayerRecord> records;
+    for (qsizetype i = 0; i < fields.size(); i += 3) {
+        QString slotText = fields[i];
+        const int slot = cutSlot(slotText, game::kSlots);
+        const QString& flag = fields[i + 2];
+        if (flag != u"0" && flag != u"1")
+            throw MalformedMessage();
+        records.append({slot, fields[i + 1], flag == u"1"});
+    }
+    return records;
+}
+
+Watching justwatching(const QString& args) {
+    QString rest = args;
+    const int seat = cutSlot(rest, game::kSlots);
+    const QString flag = cutField(rest);
+    if (seat > game::kSeats || (flag != u"1" && flag != u"2"))
+        throw MalformedMessage();
+    return {seat, flag == u"1"};
+}
+
+ChatterSound playasound(const QString& args) {
+    QString rest = args;
+    const int seat = cutSlot(rest, game::kSlots);
+    if (seat > game::kSeats)
+        throw MalformedMessage();
+    return {seat, cutField(rest)};
+}
+
 LoadBall loadball(const QString& args) {
     QString rest = args;
     const int ball = cutBall(rest);
@@ -101,11 +141,6 @@ NextPlayer nextplayer(const QString& args) {
     QString rest = args;
     const int slot = cutSlot(rest, game::kSlots);
     return {slot, cutRow(rest)};
-}
-
-int slotOnly(const QString& args) {
-    QString rest = args;
-    return cutSlot(rest, game::kSlots);
 }
 
 Judged yourletters(const QString& args) {
@@ -208,5 +243,152 @@ QString tiegame(const QString& args) {
     const QString names = args.endsWith(u'+') ? args.chopped(1) : args;
     return plain(names, kMaxTextLength);
 }
+
+namespace build {
+namespace {
+
+using messagetext::closedMessage;
+using messagetext::group;
+using messagetext::message;
+
+QString playerGroup(int slot, const QString& name, bool watching) {
+    return group(slot, name, watching ? 1 : 0);
+}
+
+QString seatGroups(const char* commandWord, const QList<SeatValue>& values) {
+    QString text = QLatin1String(commandWord);
+    for (const SeatValue& value : values)
+        text += group(value.seat, value.value);
+    return text;
+}
+
+QString audience(bool everyone) {
+    return everyone ? QStringLiteral("t") : QStringLiteral("f");
+}
+
+} // namespace
+
+QString sendlogininfo(int slot) {
+    return message(cmd::sendlogininfo, slot);
+}
+
+QString full() {
+    return closedMessage(cmd::full);
+}
+
+QString newplayerinfo(int slot, const QString& name) {
+    return QLatin1String(cmd::newplayerinfo) + playerGroup(slot, name, false);
+}
+
+QString existingplayers(const QList<PlayerRecord>& others) {
+    QString text = QLatin1String(cmd::existingplayers);
+    for (const PlayerRecord& other : others)
+        text += playerGroup(other.slot, other.name, other.watching);
+    return text;
+}
+
+QString havewrongversion(const QString& name) {
+    return message(cmd::havewrongversion, name);
+}
+
+QString wrongversion() {
+    return closedMessage(cmd::wrongversion);
+}
+
+QString gamestats(const QString& type, int row, int ball, const QString& letter) {
+    return closedMessage(cmd::gamestats, type, row, ball, letter);
+}
+
+QString playerscores(const QList<SeatValue>& scores) {
+    return seatGroups(cmd::playerscores, scores);
+}
+
+QString theyown(const QList<SeatValue>& ballCounts) {
+    return seatGroups(cmd::theyown, ballCounts);
+}
+
+QString ballowners(const QList<BallOwner>& owners) {
+    QString text = QLatin1String(cmd::ballowners);
+    for (const BallOwner& owner : owners)
+        text += group(owner.ball, owner.owner);
+    return text;
+}
+
+QString playerdisconnected(int slot, const QString& name) {
+    return message(cmd::playerdisconnected, slot, name);
+}
+
+QString chat(int slot, const QString& name, const QString& text) {
+    return message(cmd::chat, slot, name + QStringLiteral(" chats: ") + text);
+}
+
+QString action(int slot, const QString& name, const QString& text) {
+    return message(cmd::action, slot, name + u' ' + text);
+}
+
+QString playasound(int slot, const QString& textAfterSlot) {
+    return message(cmd::playasound, slot, textAfterSlot);
+}
+
+QString justwatching(int seat, bool watching) {
+    return message(cmd::justwatching, seat, watching ? 1 : 2);
+}
+
+QString startgame(const QString& starter, const QString& type, const QString& botoff) {
+    return closedMessage(cmd::startgame, starter, type, botoff);
+}
+
+QString loadball(int ball, const QString& letter) {
+    return closedMessage(cmd::loadball, ball, letter);
+}
+
+QString nextplayer(int seat, int row) {
+    return closedMessage(cmd::nextplayer, seat, row);
+}
+
+QString submitted(int slot) {
+    return closedMessage(cmd::submitted, slot);
+}
+
+QString notvalid(int slot, bool everyone, const QString& guess, int row) {
+    return closedMessage(cmd::notvalid, slot, audience(everyone), guess, row);
+}
+
+QString yourletters(int slot, bool everyone, int row, const QString& marks, const QString& guess) {
+    return closedMessage(cmd::yourletters, slot, audience(everyone), row, marks, guess);
+}
+
+QString wordlist(int slot, const std::array<QString, game::kRows>& rows) {
+    QString text = message(cmd::wordlist, slot);
+    for (int row = 1; row <= game::kRows; ++row)
+        text += group(row, rows[size_t(row - 1)]);
+    return text;
+}
+
+QString heguessed(int slot, const QString& word, int ball, int score) {
+    return closedMessage(cmd::heguessed, slot, word, ball, score);
+}
+
+QString nooneguessed(const QString& word) {
+    return closedMessage(cmd::nooneguessed, word);
+}
+
+QString timeup(int row) {
+    return closedMessage(cmd::timeup, row);
+}
+
+QString winner(int slot) {
+    return closedMessage(cmd::winner, slot);
+}
+
+QString tiegame(const QStringList& names) {
+    return closedMessage(cmd::tiegame, names.join(QStringLiteral(" and ")));
+}
+
+QString impossible() {
+    return closedMessage(cmd::impossible);
+}
+
+} // namespace build
 
 } // namespace gamemsg

@@ -4,11 +4,13 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 
-// The host's game messages, cut and checked whole before any part acts on
-// them: every parse function throws MalformedMessage for a field that is
-// missing, not a number or out of range, so nothing is half applied.
+// The host's game messages. The host writes them with the builders below;
+// the client cuts and checks each whole before any part acts on it: every
+// parse function throws MalformedMessage for a field that is missing, not a
+// number or out of range, so nothing is half applied.
 namespace gamemsg {
 
 inline constexpr int kNoScore = 1000; // the game type shows no score numbers
@@ -62,10 +64,28 @@ struct BallOwner {
     int ball;
     int owner; // slot 1..9, 0 while on the table
 };
+struct PlayerRecord { // CMD_newplayerinfo and CMD_existingplayers
+    int slot;
+    QString name; // as sent: the reader cleans it
+    bool watching;
+};
+struct Watching { // CMD_justwatching
+    int seat;
+    bool watching;
+};
+struct ChatterSound { // CMD_playasound
+    int seat;
+    QString sound; // as sent: the reader knows its sounds
+};
 
+// The slot in front; what follows it is not read. CMD_sendlogininfo,
+// CMD_playerdisconnected, CMD_submitted, CMD_winner.
+int slotOnly(const QString& args);
+QList<PlayerRecord> players(const QString& args); // at most nine, at least one
+Watching justwatching(const QString& args);
+ChatterSound playasound(const QString& args);
 LoadBall loadball(const QString& args);
 NextPlayer nextplayer(const QString& args);
-int slotOnly(const QString& args); // CMD_submitted, CMD_winner
 Judged yourletters(const QString& args);
 Judged notvalid(const QString& args);
 int timeup(const QString& args);
@@ -83,5 +103,43 @@ QString tiegame(const QString& args);
 Letters firstFive(const QString& word);
 // Text from the network for a label: no control characters, bounded length.
 QString plain(const QString& text, int maxLength);
+
+// The text of each message without its terminator, as the host sends it.
+namespace build {
+QString sendlogininfo(int slot);
+QString full();
+QString newplayerinfo(int slot, const QString& name);
+// Every other player; the host sends none when there is nobody.
+QString existingplayers(const QList<PlayerRecord>& others);
+QString havewrongversion(const QString& name);
+QString wrongversion();
+QString gamestats(const QString& type, int row, int ball, const QString& letter);
+QString playerscores(const QList<SeatValue>& scores);
+QString theyown(const QList<SeatValue>& ballCounts);
+QString ballowners(const QList<BallOwner>& owners);
+QString playerdisconnected(int slot, const QString& name);
+// A client's chat line or action, under the sender's name; text as the client sent it.
+QString chat(int slot, const QString& name, const QString& text);
+QString action(int slot, const QString& name, const QString& text);
+// textAfterSlot: the client's text after its slot, passed on unchanged.
+QString playasound(int slot, const QString& textAfterSlot);
+QString justwatching(int seat, bool watching);
+// The three fields of the starting player's message, as sent.
+QString startgame(const QString& starter, const QString& type, const QString& botoff);
+QString loadball(int ball, const QString& letter);
+QString nextplayer(int seat, int row);
+QString submitted(int slot);
+// everyone: the "t" copy for all but the guesser.
+QString notvalid(int slot, bool everyone, const QString& guess, int row);
+QString yourletters(int slot, bool everyone, int row, const QString& marks, const QString& guess);
+// rows: the finder's guess in each row, empty for a row it did not play.
+QString wordlist(int slot, const std::array<QString, game::kRows>& rows);
+QString heguessed(int slot, const QString& word, int ball, int score);
+QString nooneguessed(const QString& word);
+QString timeup(int row);
+QString winner(int slot);
+QString tiegame(const QStringList& names);
+QString impossible();
+} // namespace build
 
 } // namespace gamemsg

@@ -1,5 +1,6 @@
 #include "net/commands.h"
 #include "net/protocol.h"
+#include "qstring_printer.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
