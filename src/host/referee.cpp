@@ -5,17 +5,13 @@
 #include "host/host_ports.h"
 #include "host/host_state.h"
 #include "host/word_lists.h"
+#include "net/game_messages.h"
 #include "net/protocol.h"
 
 #include <QStringList>
 
 namespace {
 constexpr int kRowCountdown = 22; // the row ends on the 23rd tick
-const QString kNoScore = QStringLiteral("1000");
-
-QString number(int value) {
-    return QString::number(value);
-}
 } // namespace
 
 Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const HostOptions& options,
@@ -38,8 +34,7 @@ void Referee::startgame(const QString& data) {
     m_state.gamemost = type == kTypes[1];
     m_state.gamenine = type == kTypes[2];
     m_state.gamerace = type == kTypes[3];
-    sendToAllInUse(m_state, m_outbox,
-                   QStringLiteral("CMD_startgame+") + name + u'+' + type + u'+' + botoff + u'+');
+    sendToAllInUse(m_state, m_outbox, gamemsg::build::startgame(name, type, botoff));
 
     int seatsInUse = 0;
     for (int seat = 1; seat <= game::kSeats; ++seat) {
@@ -80,7 +75,7 @@ void Referee::newword() {
         int ball = m_state.ballno;
         if (m_state.gamerace)
             ball = slot <= game::kSeats ? player.raceball : 1;
-        m_outbox.sendTo(slot, QStringLiteral("CMD_loadball+%1+%2+").arg(number(ball), letter));
+        m_outbox.sendTo(slot, gamemsg::build::loadball(ball, letter));
     }
     findplayer();
     if (!m_waitingForSeat)
@@ -121,8 +116,7 @@ void Referee::processwords() {
 
     if (m_state.row > game::kRows) {
         m_state.wordopen = false;
-        sendToAllInUse(m_state, m_outbox,
-                       QStringLiteral("CMD_nooneguessed+") + m_state.hiddenword + u'+');
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::nooneguessed(m_state.hiddenword));
         startPause(TagPauseAfterNoFind);
         return;
     }
@@ -146,7 +140,7 @@ void Referee::turntimerTimer() {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             const tplayer& player = m_state.player(slot);
             if (player.inuse && !player.submitted)
-                m_outbox.sendTo(slot, QStringLiteral("CMD_timeup+%1+").arg(m_state.row));
+                m_outbox.sendTo(slot, gamemsg::build::timeup(m_state.row));
         }
         for (int slot = 1; slot <= kSlotCount; ++slot)
             m_state.player(slot).submitted = true;
@@ -172,10 +166,7 @@ void Referee::itsguessed(int slot) {
         m_state.nextstarter = m_state.currentseat - 1; // the finder plays the next word
     } else {
         m_state.nextstarter = m_state.currentseat;
-        QString wordlist = QStringLiteral("CMD_wordlist+") + number(slot);
-        for (int row = 1; row <= game::kRows; ++row)
-            wordlist += u'+' + number(row) + u'+' + finder.rowwords[static_cast<size_t>(row - 1)];
-        sendToAllInUse(m_state, m_outbox, wordlist);
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::wordlist(slot, finder.rowwords));
     }
     m_state.currentseat = 0;
 
@@ -184,10 +175,9 @@ void Referee::itsguessed(int slot) {
         m_state.ballowner[static_cast<size_t>(m_state.ballno)] = slot;
 
     const int ball = m_state.gamerace ? finder.raceball : m_state.ballno;
-    const QString score = m_state.gamehigh ? number(finder.score) : kNoScore;
+    const int score = m_state.gamehigh ? finder.score : gamemsg::kNoScore;
     sendToAllInUse(m_state, m_outbox,
-                   QStringLiteral("CMD_heguessed+%1+").arg(slot) + m_state.hiddenword +
-                       QStringLiteral("+%1+%2+").arg(number(ball), score));
+                   gamemsg::build::heguessed(slot, m_state.hiddenword, ball, score));
     ++finder.raceball;
 
     if (m_state.gamerace) {
@@ -199,7 +189,7 @@ void Referee::itsguessed(int slot) {
         findwinner(slot);
     } else if (checkforcantwin()) {
         findwinner(slot);
-        sendToAllInUse(m_state, m_outbox, QStringLiteral("CMD_impossible+"));
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::impossible());
     } else {
         startPause(TagPauseAfterFind);
     }
@@ -221,7 +211,7 @@ bool Referee::checkforcantwin() const {
 void Referee::findwinner(int slot) {
     m_state.gameon = false;
     if (m_state.gamenine || m_state.gamerace) {
-        sendToAllInUse(m_state, m_outbox, QStringLiteral("CMD_winner+%1+").arg(slot));
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::winner(slot));
         return;
     }
     const int best = bestSeat();
@@ -233,10 +223,9 @@ void Referee::findwinner(int slot) {
             names.append(player.name.isEmpty() ? player.defaultname : player.name);
     }
     if (names.size() > 1)
-        sendToAllInUse(m_state, m_outbox,
-                       QStringLiteral("CMD_tiegame+") + names.join(QStringLiteral(" and ")) + u'+');
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::tiegame(names));
     else
-        sendToAllInUse(m_state, m_outbox, QStringLiteral("CMD_winner+%1+").arg(best));
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::winner(best));
 }
 
 void Referee::startComputerPlayer() {
@@ -274,14 +263,11 @@ bool Referee::botMayStandIn(int seat) const {
 void Referee::announceTurn() {
     if (m_state.gamenine) {
         sendToAllInUse(m_state, m_outbox,
-                       QStringLiteral("CMD_nextplayer+%1+%2+")
-                           .arg(number(m_state.currentseat), number(m_state.row)));
+                       gamemsg::build::nextplayer(m_state.currentseat, m_state.row));
     } else {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             if (m_state.player(slot).inuse)
-                m_outbox.sendTo(
-                    slot,
-                    QStringLiteral("CMD_nextplayer+%1+%2+").arg(number(slot), number(m_state.row)));
+                m_outbox.sendTo(slot, gamemsg::build::nextplayer(slot, m_state.row));
         }
     }
     const int botSeat = m_state.gamenine ? m_state.currentseat : game::kBotSeat;
