@@ -10,6 +10,7 @@
 #include "client/widget_look.h"
 #include "client/word_list_panel.h"
 #include "common/environment.h"
+#include "net/player_messages.h"
 #include "net/protocol.h"
 
 #include <QLabel>
@@ -179,7 +180,7 @@ void Board::Timer2Timer() {
 
 void Board::entered(const QString& word) {
     if (state_.seated() && state_.turnseat == state_.myseat)
-        outbox_.send(QString("CMD_myword+%1+%2+").arg(state_.myseat).arg(word));
+        outbox_.send(playermsg::build::myword(state_.myseat, word));
     row_->setLook(GuessRow::Look::Submitted);
     state_.turnseat = 0;
     if (hooks_.focusChat)

@@ -6,6 +6,7 @@
 #include "client/client_outbox.h"
 #include "client/widget_look.h"
 #include "net/game_messages.h"
+#include "net/player_messages.h"
 
 #include <QContextMenuEvent>
 #include <QListWidget>
@@ -185,7 +186,7 @@ void Seats::justwatching(const QString& args) {
 void Seats::kicking(int slot) {
     if (!state_.holdsSlotOne() || !ClientState::isSlot(slot) || slot == state_.myseat)
         return;
-    outbox_.send(QString("CMD_kickhim+%1+%2+").arg(state_.myseat).arg(slot));
+    outbox_.send(playermsg::build::kickhim(state_.myseat, slot));
 }
 
 void Seats::JustWatch1Click(bool checked) {
@@ -195,7 +196,7 @@ void Seats::JustWatch1Click(bool checked) {
 
 void Seats::sendJustWatch(int seatNumber, bool watch) {
     if (state_.connected && ClientState::isSeat(seatNumber))
-        outbox_.send(QString("CMD_justwatch+%1+%2").arg(seatNumber).arg(watch ? 1 : 2));
+        outbox_.send(playermsg::build::justwatch(seatNumber, watch));
 }
 
 void Seats::openPopup(QLabel* label, const QPoint& at) {

@@ -6,6 +6,7 @@
 #include "client/seats.h"
 #include "client/sound_player.h"
 #include "net/game_messages.h"
+#include "net/player_messages.h"
 #include "net/protocol.h"
 
 #include <QMenu>
@@ -76,7 +77,7 @@ void Sounds::wave12Click(int number) {
     if (number < 1 || number > kChatterSounds || !state_.seated())
         return; // "<Cancel>", or a spy: spies send nothing
     // Heard when the host relays it back, like everybody else.
-    outbox_.send(QString("CMD_playasound+%1+wave%2+").arg(state_.myseat).arg(number));
+    outbox_.send(playermsg::build::playasound(state_.myseat, number));
 }
 
 // Only the twenty chatter sounds from a seat act: a name from the network
