@@ -121,6 +121,8 @@ public:
     void Timer1Timer();
     // Handles the next queued host message.
     void processsocktimer();
+    // The host's command words that have a handler here.
+    QStringList commandWords() const { return dispatcher_.commandWords(); }
     // Other seated players' names, for the tally's check list.
     QStringList loadchecklist() const { return seats->otherSeatedNames(); }
 
