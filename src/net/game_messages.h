@@ -118,7 +118,8 @@ QString playerscores(const QList<SeatValue>& scores);
 QString theyown(const QList<SeatValue>& ballCounts);
 QString ballowners(const QList<BallOwner>& owners);
 QString playerdisconnected(int slot, const QString& name);
-// A client's chat line or action, under the sender's name; text as the client sent it.
+// A client's chat line or action, under the sender's name; text as the client
+// sent it. The client's chat part reads them (readReceivedChat).
 QString chat(int slot, const QString& name, const QString& text);
 QString action(int slot, const QString& name, const QString& text);
 // textAfterSlot: the client's text after its slot, passed on unchanged.
