@@ -104,7 +104,7 @@ namespace {
 
 // Seat labels show a clean name, or the window's own "<Waiting>" or "Klot".
 void checkSeatLabels(const TchatProbe& probe) {
-    for (int seat = 1; seat <= ClientState::kSeats; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         const QString shown = probe.seats().nameLabel(seat)->text();
         require(!shown.isEmpty() && playertext::cleanName(shown) == shown);
     }
@@ -114,7 +114,7 @@ void checkSeatLabels(const TchatProbe& probe) {
 // must show it as plain text.
 void checkLabelsHoldingNames(const TchatProbe& probe) {
     QStringList markup;
-    for (int slot = 1; slot <= ClientState::kLastSlot; ++slot) {
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         const QString name = probe.seats().displayName(slot);
         if (Qt::mightBeRichText(name))
             markup << name;
@@ -145,8 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         probe.handleNext();
         probe.table().moveballs();
     }
-    require(spyList.count() <= ClientState::kLastSlot - ClientState::kSeats);
-    require(probe.state().myseat >= 0 && probe.state().myseat <= ClientState::kLastSlot);
+    require(spyList.count() <= game::kSlots - game::kSeats);
+    require(probe.state().myseat >= 0 && probe.state().myseat <= game::kSlots);
     checkSeatLabels(probe);
     window->followEveryone();
     checkLabelsHoldingNames(probe);

@@ -4,6 +4,8 @@
 ludo_add_fuzzer(fuzz_host_session SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/host_session_fuzz.cpp
     ${CMAKE_SOURCE_DIR}/src/common/random.cpp
+    ${CMAKE_SOURCE_DIR}/src/net/game_messages.cpp
+    ${CMAKE_SOURCE_DIR}/src/net/player_messages.cpp
     ${CMAKE_SOURCE_DIR}/src/net/player_text.cpp
     ${CMAKE_SOURCE_DIR}/src/net/protocol.cpp
     ${CMAKE_SOURCE_DIR}/src/net/write_queue.cpp

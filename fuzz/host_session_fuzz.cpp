@@ -245,7 +245,7 @@ QString slotField(Script& script, int sender) {
 }
 
 int senderSlot(Script& script) {
-    return 1 + script.byte() % kMaxConnections;
+    return 1 + script.byte() % game::kSlots;
 }
 
 QString guessWord(Script& script, const HostState& state) {
@@ -418,7 +418,7 @@ void checkName(const tplayer& player) {
 
 void checkInvariants(const FuzzHost& host) {
     const HostState& state = host.session.state();
-    require(state.slotcount >= 0 && state.slotcount <= kMaxConnections);
+    require(state.slotcount >= 0 && state.slotcount <= game::kSlots);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const tplayer& player = state.player(slot);
         checkName(player);
@@ -431,8 +431,8 @@ void checkInvariants(const FuzzHost& host) {
     }
     require(state.row >= 0 && state.row <= 6);
     require(state.ballno >= 0);
-    require(state.currentseat >= 0 && state.currentseat <= kSeatCount);
-    require(state.nextstarter >= 0 && state.nextstarter <= kSeatCount);
+    require(state.currentseat >= 0 && state.currentseat <= game::kSeats);
+    require(state.nextstarter >= 0 && state.nextstarter <= game::kSeats);
     if (state.wordopen)
         require(state.gameon && state.row >= 1 && state.row <= 5 && !state.hiddenword.isEmpty());
     // A running game always has a countdown going, unless a "nine" word waits

@@ -1,6 +1,7 @@
 #include "client/artwork.h"
 
 #include "client/baked_picture.h"
+#include "net/game_shape.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -19,7 +20,7 @@ namespace artwork {
 
 namespace {
 
-constexpr int kBalls = 10;
+constexpr int kBalls = game::kBalls + 1; // 0 is the cue ball
 constexpr int kSmileys = 18;
 
 const char* fileOf(ArtRole role) {

@@ -8,7 +8,6 @@ namespace {
 constexpr int kTicksPerStep = 7; // one step per seven ticks, about 110 ms
 constexpr int kSetupPause = -20;
 constexpr int kShotPause = -30;
-constexpr int kLastBall = 9;
 } // namespace
 
 BallAnimation::BallAnimation(View view) : view_(std::move(view)) {
@@ -118,7 +117,7 @@ void BallAnimation::arrive(int ball) {
         t.shown = false;
         view_.show(ball, false);
         t.state = 'n';
-        if (ball < catchupballs_ && catchupballs_ <= kLastBall)
+        if (ball < catchupballs_ && catchupballs_ <= game::kBalls)
             loadballmovements(); // a joiner's table catches up shot by shot
     } else if (t.state == 'm') {
         t.state = 'n';

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/game_shape.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -8,7 +10,7 @@
 // rule that turns a target into a per-step move.
 namespace ballscripts {
 
-inline constexpr int kBalls = 10; // 0 is the cue ball
+inline constexpr int kBalls = game::kBalls + 1; // 0 is the cue ball
 inline constexpr int kLines = 27;
 // Line 0 breaks, lines 1..8 are the balls the break scatters; each later
 // "b0" line is one shot, and its arrival loads the pocket line after it.

@@ -10,6 +10,7 @@
 #include "client/widget_look.h"
 #include "client/word_list_panel.h"
 #include "common/environment.h"
+#include "net/player_messages.h"
 #include "net/protocol.h"
 
 #include <QLabel>
@@ -21,9 +22,9 @@ constexpr QColor kInvalidGrey(192, 192, 192);
 constexpr QColor kMissedGrey(128, 128, 128);
 constexpr int kTurnMarkerRise = 12;
 
-constexpr const char* kBallNames[gamemsg::kBalls] = {"One Ball",   "Two Ball",   "Three Ball",
-                                                     "Four Ball",  "Five Ball",  "Six Ball",
-                                                     "Seven Ball", "Eight Ball", "Nine Ball"};
+constexpr const char* kBallNames[game::kBalls] = {"One Ball",   "Two Ball",   "Three Ball",
+                                                  "Four Ball",  "Five Ball",  "Six Ball",
+                                                  "Seven Ball", "Eight Ball", "Nine Ball"};
 
 QString meaningOf(char mark) {
     switch (mark) {
@@ -144,7 +145,7 @@ void Board::loadball(const QString& args) {
 void Board::getnextplayer(const QString& args) {
     const gamemsg::NextPlayer turn = gamemsg::nextplayer(args);
     state_.turnseat = turn.slot;
-    for (int s = 1; s <= ClientState::kSeats; ++s)
+    for (int s = 1; s <= game::kSeats; ++s)
         seats_.chalk(s)->hide();
     setCell(turn.row, 1, firstletter_, kBlack, "given");
     if (QLabel* chalk = seats_.chalk(turn.slot))
@@ -179,7 +180,7 @@ void Board::Timer2Timer() {
 
 void Board::entered(const QString& word) {
     if (state_.seated() && state_.turnseat == state_.myseat)
-        outbox_.send(QString("CMD_myword+%1+%2+").arg(state_.myseat).arg(word));
+        outbox_.send(playermsg::build::myword(state_.myseat, word));
     row_->setLook(GuessRow::Look::Submitted);
     state_.turnseat = 0;
     if (hooks_.focusChat)

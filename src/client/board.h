@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
-#include "client/game_messages.h"
+#include "net/game_messages.h"
 
 #include <QObject>
 #include <QString>
@@ -29,8 +29,8 @@ public:
         std::function<void()> focusChat;
         std::function<bool()> windowActive;
     };
-    static constexpr int kRows = gamemsg::kRows;
-    static constexpr int kColumns = gamemsg::kLetters;
+    static constexpr int kRows = game::kRows;
+    static constexpr int kColumns = game::kLetters;
     static constexpr int kTurnSeconds = 20;
 
     Board(QWidget* panel, ClientState& state, ClientOutbox& outbox, Seats& seats, Sounds& sounds,

@@ -4,6 +4,7 @@
 #include "client/message_box.h"
 #include "client/plain_text.h"
 #include "client/widget_look.h"
+#include "net/game_shape.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QContextMenuEvent>
@@ -26,7 +27,7 @@ constexpr int kStyleProperty = QTextFormat::UserProperty + 1;
 const QString kLinkScheme = QStringLiteral("link");
 const QString kSmileyScheme = QStringLiteral("smiley");
 constexpr int kFirstSmileyCode = 10;
-constexpr int kMaxSender = 9;
+constexpr int kMaxSender = game::kSlots;
 // Many lines of 64 KiB would still be a lot of memory: the oldest lines go
 // as well when the pane holds more characters than this.
 constexpr int kMaxCharacters = 4 << 20;

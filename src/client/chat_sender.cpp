@@ -1,17 +1,17 @@
 #include "client/chat_sender.h"
 
 #include "client/colour_text.h"
-#include "net/commands.h"
+#include "net/player_messages.h"
 
 void ChatSender::sendChat(const QString& text) {
-    send(cmd::chat, text);
+    outbox_.send(playermsg::build::chat(state_.myseat, coloured(text)));
 }
 
 void ChatSender::sendAction(const QString& text) {
-    send(cmd::action, text);
+    outbox_.send(playermsg::build::action(state_.myseat, coloured(text)));
 }
 
-void ChatSender::send(const char* commandWord, const QString& text) {
-    outbox_.send(QString::fromLatin1(commandWord) + '+' + QString::number(state_.myseat) + '+' +
-                 text + '|' + colourtext::write(textColour));
+// The host relays the colour with the line: "|" and the colour's text.
+QString ChatSender::coloured(const QString& text) const {
+    return text + u'|' + colourtext::write(textColour);
 }

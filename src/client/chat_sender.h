@@ -19,7 +19,7 @@ public:
     ColourValue textColour = colourValue(0, 0, 0);
 
 private:
-    void send(const char* commandWord, const QString& text);
+    QString coloured(const QString& text) const;
 
     const ClientState& state_;
     ClientOutbox& outbox_;

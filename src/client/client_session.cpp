@@ -2,21 +2,20 @@
 
 #include "client/client_outbox.h"
 #include "common/version.h"
+#include "net/game_messages.h"
+#include "net/player_messages.h"
 #include "net/player_text.h"
-#include "net/protocol.h"
 
 ClientSession::ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hooks)
     : state_(state), outbox_(outbox), hooks_(std::move(hooks)) {}
 
 void ClientSession::sendloginfo(const QString& args) {
-    QString rest = args;
-    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    const int slot = gamemsg::slotOnly(args);
     if (state_.connected)
         return; // one log-in per connection; a second offer would move us under the host's feet
     state_.myseat = slot;
     state_.connected = true;
-    outbox_.send(QStringLiteral("CMD_logininfo+") + QString::number(slot) + u'+' +
-                 kLudomyraVersion + u'+' + state_.loginname);
+    outbox_.send(playermsg::build::logininfo(slot, kLudomyraVersion, state_.loginname));
     if (hooks_.loggedIn)
         hooks_.loggedIn();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
-#include "client/game_messages.h"
+#include "net/game_messages.h"
 
 #include <QLineEdit>
 #include <QObject>
@@ -37,7 +37,7 @@ public:
         // Enter in the last edit with five letters A-Z in the row.
         std::function<void(const QString& word)> entered;
     };
-    static constexpr int kColumns = gamemsg::kLetters;
+    static constexpr int kColumns = game::kLetters;
 
     GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Hooks hooks);
 

@@ -109,7 +109,7 @@ void PoolTable::setType(const QString& type, bool joining) {
             known = &t;
     }
     label_gametype->setText(known ? (joining ? known->joinCaption : known->startCaption) : "");
-    for (int s = 1; s <= ClientState::kSeats; ++s)
+    for (int s = 1; s <= game::kSeats; ++s)
         seats_.scoreLabel(s)->setText(known ? known->score : "");
 }
 
@@ -125,7 +125,7 @@ void PoolTable::startthegame(const QString& args) {
                     : "0+" + start.starter + " has started a game.");
     seats_.gameStarted(start.botPlays); // eyes hidden; a free seat 2 shows Klot or waits
     if (start.botPlays)
-        seats_.scoreLabel(Seats::kBotSeat)->show(); // Klot's score counts like anyone's
+        seats_.scoreLabel(game::kBotSeat)->show(); // Klot's score counts like anyone's
     resultPending_ = true;
     animation_.setuptable(0);
 }

@@ -2,8 +2,8 @@
 
 #include "client/ball_animation.h"
 #include "client/client_state.h"
-#include "client/game_messages.h"
 #include "client/racks.h"
+#include "net/game_messages.h"
 
 #include <QObject>
 #include <QString>

@@ -10,7 +10,7 @@ Racks::Racks(Seats& seats) : seats_(seats) {
 }
 
 void Racks::clearall() {
-    for (int s = 1; s <= ClientState::kSeats; ++s) {
+    for (int s = 1; s <= game::kSeats; ++s) {
         balls_[size_t(s - 1)].clear();
         draw(s);
     }

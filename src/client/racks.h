@@ -11,7 +11,7 @@ class Seats;
 // they were won. A rack holds at most nine balls.
 class Racks {
 public:
-    static constexpr int kCapacity = 9;
+    static constexpr int kCapacity = game::kBalls;
     static constexpr int kBallSize = 24;
 
     explicit Racks(Seats& seats);
@@ -26,5 +26,5 @@ private:
     void draw(int seat);
 
     Seats& seats_;
-    std::array<QList<int>, ClientState::kSeats> balls_;
+    std::array<QList<int>, game::kSeats> balls_;
 };

@@ -6,8 +6,8 @@
 #include "client/client_outbox.h"
 #include "client/widget_look.h"
 #include "common/plain_widgets.h"
-#include "net/player_text.h"
-#include "net/protocol.h"
+#include "net/game_messages.h"
+#include "net/player_messages.h"
 
 #include <QContextMenuEvent>
 #include <QListWidget>
@@ -19,14 +19,13 @@ struct SeatRow {
     QPoint name, chalk, eyes, rack, score;
 };
 // Left, top of each control of seats 1..5 in the board panel.
-constexpr SeatRow kRows[ClientState::kSeats] = {
+constexpr SeatRow kRows[game::kSeats] = {
     {{245, 330}, {231, 331}, {234, 330}, {10, 322}, {196, 324}},
     {{245, 372}, {231, 373}, {234, 372}, {11, 364}, {196, 365}},
     {{245, 411}, {231, 412}, {234, 411}, {10, 403}, {196, 404}},
     {{245, 452}, {231, 453}, {234, 452}, {10, 443}, {196, 444}},
     {{245, 490}, {231, 491}, {234, 490}, {10, 480}, {196, 481}},
 };
-constexpr int kMaxRecords = ClientState::kLastSlot;
 
 QLabel* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
     QLabel* label = plainwidgets::label(panel); // names come from the network
@@ -63,7 +62,7 @@ Seats::Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hoo
         if (popupTargetStillThere())
             sendJustWatch(popupSeat_, false);
     });
-    for (int n = 1; n <= ClientState::kSeats; ++n)
+    for (int n = 1; n <= game::kSeats; ++n)
         buildSeat(panel, n);
 }
 
@@ -101,34 +100,14 @@ void Seats::attachPopup(QLabel* label, int seatNumber) {
             [this, label](const QPoint& pos) { openPopup(label, label->mapToGlobal(pos)); });
 }
 
-// Records of three fields: slot, name, watching flag. Anything odd drops the
-// whole message; a name that cleans to nothing stands as "Player N", as the
-// host names it, so that nobody sits at the table unseen.
-QList<Seats::Record> Seats::parseRecords(const QString& args) {
-    const QStringList fields = args.split(u'+');
-    if (fields.size() % 3 != 0 || fields.size() / 3 > kMaxRecords)
-        throw MalformedMessage();
-    QList<Record> records;
-    for (qsizetype i = 0; i < fields.size(); i += 3) {
-        QString slotText = fields[i];
-        const int slot = cutSlot(slotText, ClientState::kLastSlot);
-        const QString& flag = fields[i + 2];
-        if (flag != u"0" && flag != u"1")
-            throw MalformedMessage();
-        records.append({slot, playertext::nameForSlot(fields[i + 1], slot), flag == u"1"});
-    }
-    return records;
-}
-
 void Seats::newplayerinfo(const QString& args) {
-    const QList<Record> records = parseRecords(args);
-    for (const Record& record : records)
+    for (const gamemsg::PlayerRecord& record : gamemsg::players(args))
         arrive(record);
     if (hooks_.playsound)
         hooks_.playsound("entered");
 }
 
-void Seats::arrive(const Record& record) {
+void Seats::arrive(const gamemsg::PlayerRecord& record) {
     const bool own = record.slot == state_.myseat;
     if (own) {
         hooks_.say("0+You are Connected.");
@@ -152,8 +131,7 @@ void Seats::arrive(const Record& record) {
 }
 
 void Seats::playerdisconnected(const QString& args) {
-    QString rest = args;
-    const int slot = cutSlot(rest, ClientState::kLastSlot);
+    const int slot = gamemsg::slotOnly(args);
     if (ClientState::isSpySlot(slot)) {
         const auto found = spies_.find(slot);
         if (found == spies_.end())
@@ -169,19 +147,14 @@ void Seats::playerdisconnected(const QString& args) {
         s.departed = s.name;
     s.name.clear();
     s.watching = false;
-    if (slot == kBotSeat)
+    if (slot == game::kBotSeat)
         botShown_ = true; // the computer player sits there now
     showName(slot);
     setEyes(slot, false);
 }
 
 void Seats::justwatching(const QString& args) {
-    QString rest = args;
-    const int slot = cutSlot(rest, ClientState::kLastSlot);
-    const QString flag = cutField(rest);
-    if (!ClientState::isSeat(slot) || (flag != u"1" && flag != u"2"))
-        throw MalformedMessage();
-    const bool watch = flag == u"1";
+    const auto [slot, watch] = gamemsg::justwatching(args);
     seat(slot).watching = watch;
     if (slot == state_.myseat && hooks_.ownWatchingChanged)
         hooks_.ownWatchingChanged(watch);
@@ -193,7 +166,7 @@ void Seats::justwatching(const QString& args) {
 void Seats::kicking(int slot) {
     if (!state_.holdsSlotOne() || !ClientState::isSlot(slot) || slot == state_.myseat)
         return;
-    outbox_.send(QString("CMD_kickhim+%1+%2+").arg(state_.myseat).arg(slot));
+    outbox_.send(playermsg::build::kickhim(state_.myseat, slot));
 }
 
 void Seats::JustWatch1Click(bool checked) {
@@ -203,7 +176,7 @@ void Seats::JustWatch1Click(bool checked) {
 
 void Seats::sendJustWatch(int seatNumber, bool watch) {
     if (state_.connected && ClientState::isSeat(seatNumber))
-        outbox_.send(QString("CMD_justwatch+%1+%2").arg(seatNumber).arg(watch ? 1 : 2));
+        outbox_.send(playermsg::build::justwatch(seatNumber, watch));
 }
 
 void Seats::openPopup(QLabel* label, const QPoint& at) {
@@ -232,7 +205,7 @@ QString Seats::displayName(int slot) const {
         return s.name;
     if (!s.departed.isEmpty())
         return s.departed;
-    return slot == kBotSeat ? QString(kBotName) : QString(kWaiting);
+    return slot == game::kBotSeat ? QString(game::kBotName) : QString(kWaiting);
 }
 
 bool Seats::occupied(int seatNumber) const {
@@ -245,7 +218,7 @@ bool Seats::watching(int seatNumber) const {
 
 QStringList Seats::otherSeatedNames() const {
     QStringList names;
-    for (int n = 1; n <= ClientState::kSeats; ++n) {
+    for (int n = 1; n <= game::kSeats; ++n) {
         if (n != state_.myseat && occupied(n))
             names.append(seat(n).name);
     }
@@ -254,7 +227,7 @@ QStringList Seats::otherSeatedNames() const {
 
 void Seats::gameStarted(bool botPlays) {
     botShown_ = botPlays;
-    for (int n = 1; n <= ClientState::kSeats; ++n) {
+    for (int n = 1; n <= game::kSeats; ++n) {
         seat(n).departed.clear();
         setEyes(n, false);
         showName(n);
@@ -267,7 +240,7 @@ void Seats::showName(int n) {
     if (!s.name.isEmpty())
         label->setText(s.name);
     else
-        label->setText(n == kBotSeat && botShown_ ? kBotName : kWaiting);
+        label->setText(n == game::kBotSeat && botShown_ ? game::kBotName : kWaiting);
     label->setAccessibleName(QString("Seat %1: %2").arg(n).arg(label->text()));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
+#include "net/game_messages.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -22,8 +23,6 @@ class Seats : public QObject {
     Q_OBJECT
 public:
     static constexpr char kWaiting[] = "<Waiting>";
-    static constexpr char kBotName[] = "Klot";
-    static constexpr int kBotSeat = 2;
 
     struct Hooks {
         std::function<void(const QString& line)> say; // a system line ("0+...")
@@ -76,12 +75,7 @@ private:
         QString departed;
         bool watching = false;
     };
-    struct Record {
-        int slot;
-        QString name;
-        bool watching;
-    };
-    using Labels = std::array<QLabel*, ClientState::kSeats>;
+    using Labels = std::array<QLabel*, game::kSeats>;
     static QLabel* at(const Labels& labels, int seat) {
         return ClientState::isSeat(seat) ? labels[size_t(seat - 1)] : nullptr;
     }
@@ -89,8 +83,7 @@ private:
     const Seat& seat(int n) const { return seats_[size_t(n - 1)]; }
 
     void buildSeat(QWidget* panel, int n);
-    static QList<Record> parseRecords(const QString& args);
-    void arrive(const Record& record);
+    void arrive(const gamemsg::PlayerRecord& record);
     void showName(int n);
     void setEyes(int n, bool shown);
     void refreshSpyList();
@@ -101,7 +94,7 @@ private:
     ClientState& state_;
     ClientOutbox& outbox_;
     Hooks hooks_;
-    std::array<Seat, ClientState::kSeats> seats_;
+    std::array<Seat, game::kSeats> seats_;
     std::map<int, QString> spies_;
     bool botShown_ = false; // a free seat 2 reads "Klot" rather than "<Waiting>"
     QListWidget* spyList_ = nullptr;

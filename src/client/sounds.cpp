@@ -5,6 +5,8 @@
 #include "client/options_menu.h"
 #include "client/seats.h"
 #include "client/sound_player.h"
+#include "net/game_messages.h"
+#include "net/player_messages.h"
 #include "net/protocol.h"
 
 #include <QMenu>
@@ -75,16 +77,15 @@ void Sounds::wave12Click(int number) {
     if (number < 1 || number > kChatterSounds || !state_.seated())
         return; // "<Cancel>", or a spy: spies send nothing
     // Heard when the host relays it back, like everybody else.
-    outbox_.send(QString("CMD_playasound+%1+wave%2+").arg(state_.myseat).arg(number));
+    outbox_.send(playermsg::build::playasound(state_.myseat, number));
 }
 
 // Only the twenty chatter sounds from a seat act: a name from the network
 // must not play game sounds past "Play Sounds", nor the platform's beep.
 void Sounds::playasound(const QString& args) {
-    QString rest = args;
-    const int seat = cutSlot(rest, ClientState::kLastSlot);
-    const int number = chatterNumber(cutField(rest));
-    if (!ClientState::isSeat(seat) || number == 0)
+    const auto [seat, sound] = gamemsg::playasound(args);
+    const int number = chatterNumber(sound);
+    if (number == 0)
         throw MalformedMessage();
     if (options_.chatterSoundsOn()) {
         if (player)

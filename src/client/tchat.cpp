@@ -8,6 +8,7 @@
 #include "client/project_page.h"
 #include "client/widget_look.h"
 #include "common/environment.h"
+#include "net/player_messages.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -220,8 +221,8 @@ void Tchat::showHostControls() {
 void Tchat::startGame() {
     if (!state.holdsSlotOne())
         return;
-    send(QStringLiteral("CMD_startgame+") + playername + u'+' + gamechoice.keyword() + u'+' +
-         QString::number(gamechoice.botoff) + u'+');
+    send(playermsg::build::startgame(playername, gamechoice.keyword(),
+                                     QString::number(gamechoice.botoff)));
     saveinifile();
 }
 

@@ -101,6 +101,8 @@ public:
     void say(const QString& systemLine) { addlinetochat(systemLine, kSystemLineColour); }
     int botSpeedMs() const { return options->botSpeedMs(); }
     int betweenRounds() const { return options->betweenRounds(); }
+    // The host's command words that have a handler here.
+    QStringList commandWords() const { return dispatcher_.commandWords(); }
     // Other seated players' names, for the tally's check list.
     QStringList loadchecklist() const { return seats->otherSeatedNames(); }
 

@@ -1,8 +1,8 @@
 // Which part handles which host message: one table, one hop to any handler.
 #include "client/tchat.h"
 
-#include "client/game_messages.h"
 #include "net/commands.h"
+#include "net/game_messages.h"
 
 void Tchat::buildDispatch() {
     const auto on = [this](const char* command, auto handler) {

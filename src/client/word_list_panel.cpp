@@ -36,7 +36,7 @@ WordListPanel::WordListPanel(QWidget* parent) : QFrame(parent) {
     // The title on the panel's dark head, the words in ink on its paper.
     label_name =
         plainLabel(this, "label_name", QRect(4, 4, kWidth - 24, 18), 12, look::kCaptionColour);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < game::kRows; ++i) {
         label_word[size_t(i)] =
             plainLabel(this, "label_word" + QString::number(i + 1),
                        QRect(4, 48 + 26 * i, kWidth - 8, 22), 16, QColor(58, 38, 22));
@@ -55,7 +55,7 @@ WordListPanel::WordListPanel(QWidget* parent) : QFrame(parent) {
 
 void WordListPanel::loadwords(const QString& name, const QString& word, int index) {
     label_name->setText(name);
-    if (index >= 1 && index <= 5)
+    if (index >= 1 && index <= game::kRows)
         label_word[size_t(index - 1)]->setText(word);
 }
 
@@ -70,7 +70,7 @@ QString WordListPanel::title() const {
 }
 
 QString WordListPanel::word(int index) const {
-    return index >= 1 && index <= 5 ? label_word[size_t(index - 1)]->text() : QString();
+    return index >= 1 && index <= game::kRows ? label_word[size_t(index - 1)]->text() : QString();
 }
 
 void WordListPanel::mousePressEvent(QMouseEvent* event) {

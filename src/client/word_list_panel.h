@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/game_shape.h"
+
 #include <QFrame>
 #include <array>
 
@@ -30,7 +32,7 @@ private:
     void dragTo(QPoint pointInPanel);
 
     QLabel* label_name = nullptr;
-    std::array<QLabel*, 5> label_word{};
+    std::array<QLabel*, game::kRows> label_word{};
     QToolButton* FlatSpeedButton1 = nullptr;
     bool dragging = false;
     QPoint drag; // the press point inside the panel

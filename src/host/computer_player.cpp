@@ -10,7 +10,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kBotSeat = 2;
 constexpr int kMaxAttempts = 1000;
 constexpr int kRowsNeverRepeated = 4;
 constexpr int kSearchAgainAbove = 4; // countdown ticks left in the row
@@ -24,13 +23,14 @@ ComputerPlayer::ComputerPlayer(HostState& state, HostClock& clock, WordLists& wo
 
 void ComputerPlayer::computertimerTimer() {
     m_clock.stopComputerTimer();
-    const int seat = m_state.gamenine && m_state.currentseat != 0 ? m_state.currentseat : kBotSeat;
+    const int seat =
+        m_state.gamenine && m_state.currentseat != 0 ? m_state.currentseat : game::kBotSeat;
     computerfindword(seat);
 }
 
 void ComputerPlayer::computerfindword(int seat) {
     // With no word open the guess would be ignored anyway: spare the search.
-    if (seat < 1 || seat > kSeatCount || !m_state.botplays || !m_state.wordopen ||
+    if (seat < 1 || seat > game::kSeats || !m_state.botplays || !m_state.wordopen ||
         m_state.hiddenword.isEmpty())
         return;
     tplayer& player = m_state.player(seat);
@@ -87,7 +87,7 @@ QString ComputerPlayer::pickWord(int seat) const {
 // Positions 2 to 5 marked "s" must hold the hidden word's letter.
 bool ComputerPlayer::fits(const QString& word, const QString& marks) const {
     const QString& hidden = m_state.hiddenword;
-    for (int i = 1; i < marks.size() && i < 5; ++i) {
+    for (int i = 1; i < marks.size() && i < game::kLetters; ++i) {
         if (marks.at(i) == u's' &&
             (i >= word.size() || i >= hidden.size() || word.at(i) != hidden.at(i)))
             return false;

@@ -55,6 +55,6 @@ private:
     bool stillOpen(const QueuedMessage& message) const;
 
     std::deque<QueuedMessage> receivedlist;
-    std::array<Connection, kMaxConnections + 1> connections;
+    std::array<Connection, game::kSlots + 1> connections;
     quint64 lastConnection = 0;
 };

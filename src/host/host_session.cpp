@@ -6,8 +6,6 @@
 #include <QStringList>
 
 namespace {
-constexpr int kBotSeat = 2;
-
 bool hostPlayerOnly(const QString&, int senderSlot) {
     return senderidentity::isHostPlayer(senderSlot);
 }
@@ -17,7 +15,7 @@ HostSession::HostSession(HostOutbox& outbox, HostClock& clock, const HostOptions
                          HostConnections& connections, WordLists words)
     : m_words(std::move(words)), m_rules(m_state, outbox, clock, options, m_words),
       m_seating(m_state, outbox, m_rules.referee, connections) {
-    m_state.player(kBotSeat).defaultname = QStringLiteral("Klot");
+    m_state.player(game::kBotSeat).defaultname = QString::fromLatin1(game::kBotName);
 
     using namespace senderidentity;
     handle(cmd::logininfo, namesSender, [this](auto& args) { m_seating.receivedlogininfo(args); });

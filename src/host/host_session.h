@@ -34,6 +34,8 @@ public:
     HostState& state() { return m_state; }
     const HostState& state() const { return m_state; }
     const HostInbox& inbox() const { return m_inbox; }
+    // The clients' command words that have a handler here.
+    QStringList commandWords() const { return m_dispatcher.commandWords(); }
 
 private:
     using Gate = bool (*)(const QString& args, int senderSlot);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "host/letter_marks.h"
+#include "net/game_shape.h"
 
 #include <QString>
 #include <array>
@@ -19,15 +20,13 @@ struct tplayer {
     bool watching = false;
     bool submitted = false;
     QString guess;
-    std::array<QString, 5> rowwords; // rows 1..5 at indices 0..4
+    std::array<QString, game::kRows> rowwords; // rows 1..5 at indices 0..4
     qint32 raceball = 0;
     QString marks;
     QString defaultname;
 };
 
-inline constexpr int kSlotCount = 11;     // size of the slot table
-inline constexpr int kMaxConnections = 9; // slots that hold connections
-inline constexpr int kSeatCount = 5;
+inline constexpr int kSlotCount = 11; // size of the slot table
 inline constexpr int kRefusedSlot = 10;
 
 // A guess that was judged, with the marks its guesser was shown.
@@ -55,7 +54,7 @@ struct HostState {
     bool wordopen = false;
     QString hiddenword;
     int ballno = 0;
-    std::array<int, 10> ballowner{}; // rounds 1..9 at indices 1..9
+    std::array<int, game::kBalls + 1> ballowner{}; // rounds 1..9 at indices 1..9
     int row = 0;
     int countdown = 0;
     int currentseat = 0;
@@ -68,5 +67,5 @@ struct HostState {
 
     tplayer& player(int slot) { return players[static_cast<size_t>(slot)]; }
     const tplayer& player(int slot) const { return players[static_cast<size_t>(slot)]; }
-    static bool validSlot(int slot) { return slot >= 1 && slot <= kMaxConnections; }
+    static bool validSlot(int slot) { return slot >= 1 && slot <= game::kSlots; }
 };

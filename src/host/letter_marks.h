@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/game_shape.h"
+
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -17,7 +19,7 @@ enum class MarksRule {
     Exact,
 };
 
-inline constexpr int kMarkedLetters = 5;
+inline constexpr int kMarkedLetters = game::kLetters;
 using LetterMarks = std::array<char, kMarkedLetters>;
 
 // The judging itself, without allocating: the host and a fair computer player

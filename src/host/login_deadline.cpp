@@ -2,7 +2,7 @@
 
 LoginDeadline::LoginDeadline(const HostState& state, HostConnections& connections, int milliseconds)
     : m_state(state), m_connections(connections) {
-    for (int slot = 1; slot <= kMaxConnections; ++slot) {
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         auto& timer = m_timers[static_cast<size_t>(slot)];
         timer = std::make_unique<QTimer>();
         timer->setSingleShot(true);

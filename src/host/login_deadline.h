@@ -25,5 +25,5 @@ private:
     const HostState& m_state;
     HostConnections& m_connections;
     // One-shot, and only while a connection is asked: nothing ticks when all is quiet.
-    std::array<std::unique_ptr<QTimer>, kMaxConnections + 1> m_timers;
+    std::array<std::unique_ptr<QTimer>, game::kSlots + 1> m_timers;
 };

@@ -1,38 +1,31 @@
 #include "host/login_messages.h"
 
 #include "host/host_state.h"
+#include "net/game_messages.h"
 
 namespace loginmessages {
 
 namespace {
-constexpr int kBalls = 9;
-const QString kNoScores = QStringLiteral("+1+1000+2+1000+3+1000+4+1000+5+1000");
-
-QString pair(int first, int second) {
-    return u'+' + QString::number(first) + u'+' + QString::number(second);
-}
-
-QString seatGroups(const HostState& state) {
-    QString groups;
-    for (int seat = 1; seat <= kSeatCount; ++seat)
-        groups += pair(seat, state.player(seat).score);
-    return groups;
+// Each seat's score; kNoScore for all when the game type shows none.
+QList<gamemsg::SeatValue> seatScores(const HostState& state, bool shown) {
+    QList<gamemsg::SeatValue> scores;
+    for (int seat = 1; seat <= game::kSeats; ++seat)
+        scores.append({seat, shown ? state.player(seat).score : gamemsg::kNoScore});
+    return scores;
 }
 
 QString gamestats(const HostState& state, int newcomer) {
     int ball = state.ballno;
     if (state.gamerace)
-        ball = newcomer <= kSeatCount ? state.player(newcomer).raceball : 1;
-    return QStringLiteral("CMD_gamestats+") + gameTypeKey(state) + u'+' +
-           QString::number(state.row) + u'+' + QString::number(ball) + u'+' +
-           state.hiddenword.left(1) + u'+';
+        ball = newcomer <= game::kSeats ? state.player(newcomer).raceball : 1;
+    return gamemsg::build::gamestats(gameTypeKey(state), state.row, ball, state.hiddenword.left(1));
 }
 
 QString ballowners(const HostState& state) {
-    QString message = QStringLiteral("CMD_ballowners");
-    for (int ball = 1; ball <= kBalls; ++ball)
-        message += pair(ball, state.ballowner[static_cast<size_t>(ball)]);
-    return message;
+    QList<gamemsg::BallOwner> owners;
+    for (int ball = 1; ball <= game::kBalls; ++ball)
+        owners.append({ball, state.ballowner[static_cast<size_t>(ball)]});
+    return gamemsg::build::ballowners(owners);
 }
 } // namespace
 
@@ -49,23 +42,22 @@ QString gameTypeKey(const HostState& state) {
 }
 
 QString existingPlayers(const HostState& state, int newcomer) {
-    QString groups;
+    QList<gamemsg::PlayerRecord> others;
     for (int slot = 1; slot <= state.slotcount; ++slot) {
         const tplayer& player = state.player(slot);
         if (slot == newcomer || !player.inuse || !player.loggedin)
             continue; // a connection that has not logged in has no name to show yet
-        groups += u'+' + QString::number(slot) + u'+' + player.name + u'+' +
-                  (player.watching ? u'1' : u'0');
+        others.append({slot, player.name, player.watching});
     }
-    return groups.isEmpty() ? QString() : QStringLiteral("CMD_existingplayers") + groups;
+    return others.isEmpty() ? QString() : gamemsg::build::existingplayers(others);
 }
 
 QStringList gameState(const HostState& state, int newcomer) {
     if (!state.gameon || gameTypeKey(state).isEmpty())
         return {};
-    const QString scores = state.gamehigh ? seatGroups(state) : kNoScores;
-    return {gamestats(state, newcomer), QStringLiteral("CMD_playerscores") + scores,
-            state.gamerace ? QStringLiteral("CMD_theyown") + seatGroups(state) : ballowners(state)};
+    return {gamestats(state, newcomer),
+            gamemsg::build::playerscores(seatScores(state, state.gamehigh)),
+            state.gamerace ? gamemsg::build::theyown(seatScores(state, true)) : ballowners(state)};
 }
 
 } // namespace loginmessages

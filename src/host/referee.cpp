@@ -6,6 +6,7 @@
 #include "host/host_state.h"
 #include "host/table_rules.h"
 #include "host/word_lists.h"
+#include "net/game_messages.h"
 #include "net/player_text.h"
 #include "net/protocol.h"
 
@@ -13,15 +14,6 @@
 
 namespace {
 constexpr int kRowCountdown = 22; // the row ends on the 23rd tick
-constexpr int kLastRow = 5;
-constexpr int kLastBall = 9;
-constexpr int kBotSeat = 2;
-constexpr int kHostPlayerSlot = 1;
-const QString kNoScore = QStringLiteral("1000");
-
-QString number(int value) {
-    return QString::number(value);
-}
 } // namespace
 
 Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const HostOptions& options,
@@ -34,7 +26,7 @@ void Referee::startgame(const QString& data) {
     // gives: the announcement is a system line in every window.
     cutField(rest);
     const QString name =
-        playertext::nameForSlot(m_state.player(kHostPlayerSlot).name, kHostPlayerSlot);
+        playertext::nameForSlot(m_state.player(game::kHostPlayerSlot).name, game::kHostPlayerSlot);
     const QString type = cutField(rest);
     const QString botoff = cutField(rest);
     static const QStringList kTypes = {QStringLiteral("high"), QStringLiteral("most"),
@@ -50,13 +42,12 @@ void Referee::startgame(const QString& data) {
     m_state.gamerace = type == kTypes[3];
     m_state.marksrule = m_options.exactMarks() ? MarksRule::Exact : MarksRule::Classic;
     m_state.botfair = m_options.botFair();
-    sendToAllInUse(m_state, m_outbox,
-                   QStringLiteral("CMD_startgame+") + name + u'+' + type + u'+' + botoff + u'+');
+    sendToAllInUse(m_state, m_outbox, gamemsg::build::startgame(name, type, botoff));
     sendToAllInUse(m_state, m_outbox,
                    tableRulesMessage(m_state.marksrule, m_state.botplays, m_state.botfair));
 
     int seatsInUse = 0;
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         tplayer& player = m_state.player(seat);
         player.score = 0;
         player.watching = false;
@@ -82,10 +73,10 @@ void Referee::newword() {
     m_state.row = 1;
     m_state.hiddenword = m_words.drawWord();
     m_state.judged.clear();
-    for (int seat = 1; seat <= kSeatCount; ++seat)
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         m_state.player(seat).submitted = false;
     // Spies' rows too: a spy that finds a later word must not show guesses from an old one.
-    for (int slot = 1; slot <= kMaxConnections; ++slot)
+    for (int slot = 1; slot <= game::kSlots; ++slot)
         m_state.player(slot).rowwords.fill(QString());
     const QString letter = m_state.hiddenword.left(1);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
@@ -94,8 +85,8 @@ void Referee::newword() {
             continue;
         int ball = m_state.ballno;
         if (m_state.gamerace)
-            ball = slot <= kSeatCount ? player.raceball : 1;
-        m_outbox.sendTo(slot, QStringLiteral("CMD_loadball+%1+%2+").arg(number(ball), letter));
+            ball = slot <= game::kSeats ? player.raceball : 1;
+        m_outbox.sendTo(slot, gamemsg::build::loadball(ball, letter));
     }
     findplayer();
     if (!m_waitingForSeat)
@@ -104,15 +95,15 @@ void Referee::newword() {
 
 void Referee::findplayer() {
     m_state.currentseat = m_state.nextstarter;
-    for (int seat = 1; seat <= kSeatCount; ++seat)
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         m_state.player(seat).marks.clear();
 
     if (m_state.gamenine) {
         // One lap at most: with no playable seat the turn waits for seatBecamePlayable().
         m_waitingForSeat = true;
         int seat = m_state.currentseat;
-        for (int step = 0; step < kSeatCount && m_waitingForSeat; ++step) {
-            seat = seat % kSeatCount + 1;
+        for (int step = 0; step < game::kSeats && m_waitingForSeat; ++step) {
+            seat = seat % game::kSeats + 1;
             m_waitingForSeat = !isSeatPlayable(seat);
         }
         m_state.currentseat = m_waitingForSeat ? 0 : seat;
@@ -124,7 +115,7 @@ void Referee::findplayer() {
 
 void Referee::processwords() {
     if (!m_state.gamenine) {
-        for (int seat = 1; seat <= kSeatCount; ++seat) {
+        for (int seat = 1; seat <= game::kSeats; ++seat) {
             const tplayer& player = m_state.player(seat);
             if (player.inuse && !player.watching && !player.submitted)
                 return;
@@ -134,15 +125,14 @@ void Referee::processwords() {
         m_clock.stopTurnTimer();
     ++m_state.row;
 
-    if (m_state.row > kLastRow) {
+    if (m_state.row > game::kRows) {
         m_state.wordopen = false;
-        sendToAllInUse(m_state, m_outbox,
-                       QStringLiteral("CMD_nooneguessed+") + m_state.hiddenword + u'+');
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::nooneguessed(m_state.hiddenword));
         startPause(TagPauseAfterNoFind);
         return;
     }
 
-    for (int seat = 1; seat <= kSeatCount; ++seat)
+    for (int seat = 1; seat <= game::kSeats; ++seat)
         m_state.player(seat).submitted = false;
     if (!m_state.gamenine)
         m_state.currentseat = m_state.nextstarter;
@@ -161,7 +151,7 @@ void Referee::turntimerTimer() {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             const tplayer& player = m_state.player(slot);
             if (player.inuse && !player.submitted)
-                m_outbox.sendTo(slot, QStringLiteral("CMD_timeup+%1+").arg(m_state.row));
+                m_outbox.sendTo(slot, gamemsg::build::timeup(m_state.row));
         }
         for (int slot = 1; slot <= kSlotCount; ++slot)
             m_state.player(slot).submitted = true;
@@ -187,34 +177,30 @@ void Referee::itsguessed(int slot) {
         m_state.nextstarter = m_state.currentseat - 1; // the finder plays the next word
     } else {
         m_state.nextstarter = m_state.currentseat;
-        QString wordlist = QStringLiteral("CMD_wordlist+") + number(slot);
-        for (int row = 1; row <= kLastRow; ++row)
-            wordlist += u'+' + number(row) + u'+' + finder.rowwords[static_cast<size_t>(row - 1)];
-        sendToAllInUse(m_state, m_outbox, wordlist);
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::wordlist(slot, finder.rowwords));
     }
     m_state.currentseat = 0;
 
     finder.score += m_state.gamehigh ? m_state.ballno : 1;
-    if (m_state.ballno >= 1 && m_state.ballno <= kLastBall)
+    if (m_state.ballno >= 1 && m_state.ballno <= game::kBalls)
         m_state.ballowner[static_cast<size_t>(m_state.ballno)] = slot;
 
     const int ball = m_state.gamerace ? finder.raceball : m_state.ballno;
-    const QString score = m_state.gamehigh ? number(finder.score) : kNoScore;
+    const int score = m_state.gamehigh ? finder.score : gamemsg::kNoScore;
     sendToAllInUse(m_state, m_outbox,
-                   QStringLiteral("CMD_heguessed+%1+").arg(slot) + m_state.hiddenword +
-                       QStringLiteral("+%1+%2+").arg(number(ball), score));
+                   gamemsg::build::heguessed(slot, m_state.hiddenword, ball, score));
     ++finder.raceball;
 
     if (m_state.gamerace) {
-        if (finder.raceball > kLastBall)
+        if (finder.raceball > game::kBalls)
             findwinner(slot);
         else
             startPause(TagPauseAfterFind);
-    } else if (m_state.ballno >= kLastBall) {
+    } else if (m_state.ballno >= game::kBalls) {
         findwinner(slot);
     } else if (checkforcantwin()) {
         findwinner(slot);
-        sendToAllInUse(m_state, m_outbox, QStringLiteral("CMD_impossible+"));
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::impossible());
     } else {
         startPause(TagPauseAfterFind);
     }
@@ -226,7 +212,7 @@ bool Referee::checkforcantwin() const {
     const int leader = bestSeat();
     const int leaderScore = m_state.player(leader).score;
     const int open = pointsStillOpen();
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         if (seat != leader && m_state.player(seat).score + open >= leaderScore)
             return false;
     }
@@ -236,22 +222,21 @@ bool Referee::checkforcantwin() const {
 void Referee::findwinner(int slot) {
     m_state.gameon = false;
     if (m_state.gamenine || m_state.gamerace) {
-        sendToAllInUse(m_state, m_outbox, QStringLiteral("CMD_winner+%1+").arg(slot));
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::winner(slot));
         return;
     }
     const int best = bestSeat();
     const int bestScore = m_state.player(best).score;
     QStringList names;
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = m_state.player(seat);
         if (player.score == bestScore)
             names.append(player.name.isEmpty() ? player.defaultname : player.name);
     }
     if (names.size() > 1)
-        sendToAllInUse(m_state, m_outbox,
-                       QStringLiteral("CMD_tiegame+") + names.join(QStringLiteral(" and ")) + u'+');
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::tiegame(names));
     else
-        sendToAllInUse(m_state, m_outbox, QStringLiteral("CMD_winner+%1+").arg(best));
+        sendToAllInUse(m_state, m_outbox, gamemsg::build::winner(best));
 }
 
 void Referee::startComputerPlayer() {
@@ -269,14 +254,14 @@ void Referee::seatBecamePlayable() {
 
 void Referee::turnSeatLeft(int slot) {
     if (m_state.gamenine && m_state.wordopen && slot != 0 && slot == m_state.currentseat) {
-        m_state.row = kLastRow;
+        m_state.row = game::kRows;
         processwords();
     }
 }
 
 bool Referee::isSeatPlayable(int seat) const {
     const tplayer& player = m_state.player(seat);
-    return (player.inuse && !player.watching) || (seat == kBotSeat && m_state.botplays);
+    return (player.inuse && !player.watching) || (seat == game::kBotSeat && m_state.botplays);
 }
 
 bool Referee::botMayStandIn(int seat) const {
@@ -289,17 +274,14 @@ bool Referee::botMayStandIn(int seat) const {
 void Referee::announceTurn() {
     if (m_state.gamenine) {
         sendToAllInUse(m_state, m_outbox,
-                       QStringLiteral("CMD_nextplayer+%1+%2+")
-                           .arg(number(m_state.currentseat), number(m_state.row)));
+                       gamemsg::build::nextplayer(m_state.currentseat, m_state.row));
     } else {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             if (m_state.player(slot).inuse)
-                m_outbox.sendTo(
-                    slot,
-                    QStringLiteral("CMD_nextplayer+%1+%2+").arg(number(slot), number(m_state.row)));
+                m_outbox.sendTo(slot, gamemsg::build::nextplayer(slot, m_state.row));
         }
     }
-    const int botSeat = m_state.gamenine ? m_state.currentseat : kBotSeat;
+    const int botSeat = m_state.gamenine ? m_state.currentseat : game::kBotSeat;
     if (botMayStandIn(botSeat))
         startComputerPlayer();
 }
@@ -319,7 +301,7 @@ void Referee::startPause(int tag) {
 // The highest score of seats 1..5; the lowest seat wins a draw.
 int Referee::bestSeat() const {
     int best = 1;
-    for (int seat = 2; seat <= kSeatCount; ++seat) {
+    for (int seat = 2; seat <= game::kSeats; ++seat) {
         if (m_state.player(seat).score > m_state.player(best).score)
             best = seat;
     }
@@ -329,9 +311,9 @@ int Referee::bestSeat() const {
 // "high": the ball numbers from the one just pocketed to 9; "most": the balls after it.
 int Referee::pointsStillOpen() const {
     if (!m_state.gamehigh)
-        return kLastBall - m_state.ballno;
+        return game::kBalls - m_state.ballno;
     int open = 0;
-    for (int ball = m_state.ballno; ball <= kLastBall; ++ball)
+    for (int ball = m_state.ballno; ball <= game::kBalls; ++ball)
         open += ball;
     return open;
 }

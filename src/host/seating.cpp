@@ -5,21 +5,9 @@
 #include "host/host_state.h"
 #include "host/login_messages.h"
 #include "host/referee.h"
+#include "net/game_messages.h"
+#include "net/player_messages.h"
 #include "net/player_text.h"
-#include "net/protocol.h"
-
-namespace {
-constexpr int kHostPlayerSlot = 1;
-
-QString number(int value) {
-    return QString::number(value);
-}
-
-// A slot field of a client message; out of the table it ends the message.
-int cutConnectionSlot(QString& args) {
-    return cutSlot(args, kMaxConnections);
-}
-} // namespace
 
 Seating::Seating(HostState& state, HostOutbox& outbox, Referee& referee,
                  HostConnections& connections)
@@ -30,7 +18,7 @@ int Seating::chooseSlot() const {
         if (!m_state.player(slot).inuse)
             return slot;
     }
-    return m_state.slotcount < kMaxConnections ? m_state.slotcount + 1 : 0;
+    return m_state.slotcount < game::kSlots ? m_state.slotcount + 1 : 0;
 }
 
 void Seating::seat(int slot) {
@@ -38,75 +26,65 @@ void Seating::seat(int slot) {
         return;
     m_state.slotcount = std::max(m_state.slotcount, slot);
     m_state.player(slot).inuse = true;
-    m_outbox.sendTo(slot, QStringLiteral("CMD_sendlogininfo+") + number(slot));
+    m_outbox.sendTo(slot, gamemsg::build::sendlogininfo(slot));
 }
 
 void Seating::receivedlogininfo(const QString& data) {
-    QString args = data;
-    const int slot = cutConnectionSlot(args);
-    const QString version = cutField(args);
+    const playermsg::LoginInfo login = playermsg::logininfo(data);
+    const int slot = login.slot;
     tplayer& newcomer = m_state.player(slot);
     if (!newcomer.inuse)
         return; // its connection has gone: a log-in must not bring the slot back
-    newcomer.name = playertext::nameForSlot(args, slot);
+    newcomer.name = playertext::nameForSlot(login.name, slot);
     newcomer.loggedin = true;
 
-    sendToAllInUse(m_state, m_outbox,
-                   QStringLiteral("CMD_newplayerinfo+") + number(slot) + u'+' + newcomer.name +
-                       QStringLiteral("+0"));
+    sendToAllInUse(m_state, m_outbox, gamemsg::build::newplayerinfo(slot, newcomer.name));
     const QString existing = loginmessages::existingPlayers(m_state, slot);
     if (!existing.isEmpty())
         m_outbox.sendTo(slot, existing);
-    if (version != QLatin1String(kLudomyraVersion)) {
-        if (m_state.player(kHostPlayerSlot).inuse)
-            m_outbox.sendTo(kHostPlayerSlot,
-                            QStringLiteral("CMD_havewrongversion+") + newcomer.name);
-        m_outbox.sendTo(slot, QStringLiteral("CMD_wrongversion+"));
+    if (login.version != QLatin1String(kLudomyraVersion)) {
+        if (m_state.player(game::kHostPlayerSlot).inuse)
+            m_outbox.sendTo(game::kHostPlayerSlot, gamemsg::build::havewrongversion(newcomer.name));
+        m_outbox.sendTo(slot, gamemsg::build::wrongversion());
     }
     for (const QString& message : loginmessages::gameState(m_state, slot))
         m_outbox.sendTo(slot, message);
-    if (slot <= kSeatCount)
+    if (slot <= game::kSeats)
         m_referee.seatBecamePlayable();
 }
 
 void Seating::kickhim(const QString& data) {
-    QString args = data;
-    if (cutField(args) != QString::number(kHostPlayerSlot))
-        return;
-    m_connections.disconnectsock(cutConnectionSlot(args));
+    const playermsg::KickHim kick = playermsg::kickhim(data);
+    if (kick.byHostPlayer)
+        m_connections.disconnectsock(kick.slot);
 }
 
 void Seating::chat(const QString& data) {
-    relay(data, QStringLiteral("CMD_chat+"), QStringLiteral(" chats: "));
+    relay(data, gamemsg::build::chat);
 }
 
 void Seating::action(const QString& data) {
-    relay(data, QStringLiteral("CMD_action+"), QStringLiteral(" "));
+    relay(data, gamemsg::build::action);
 }
 
 // The text after the slot is passed on untouched: it may hold "+".
-void Seating::relay(const QString& data, const QString& command, const QString& between) {
-    QString text = data;
-    const int slot = cutConnectionSlot(text);
-    sendToAllInUse(m_state, m_outbox,
-                   command + number(slot) + u'+' + m_state.player(slot).name + between + text);
+void Seating::relay(const QString& data, RelayedForm form) {
+    const playermsg::Relayed line = playermsg::relayed(data);
+    sendToAllInUse(m_state, m_outbox, form(line.slot, m_state.player(line.slot).name, line.text));
 }
 
 void Seating::playasound(const QString& data) {
-    QString rest = data;
-    const int slot = cutConnectionSlot(rest);
-    sendToAllInUse(m_state, m_outbox,
-                   QStringLiteral("CMD_playasound+") + number(slot) + u'+' + rest);
+    const playermsg::Relayed sound = playermsg::relayed(data);
+    sendToAllInUse(m_state, m_outbox, gamemsg::build::playasound(sound.slot, sound.text));
 }
 
 void Seating::justwatch(const QString& data) {
-    QString flag = data;
-    const int seat = cutConnectionSlot(flag);
-    if (flag == QLatin1String("2")) {
+    const auto [seat, watch] = playermsg::justwatch(data);
+    if (!watch) {
         setWatching(seat, false);
-        if (seat <= kSeatCount)
+        if (seat <= game::kSeats)
             m_referee.seatBecamePlayable();
-    } else if (flag == QLatin1String("1")) {
+    } else {
         setWatching(seat, true);
         if (m_state.gamenine && seat == m_state.currentseat)
             m_referee.startComputerPlayer(); // it may take the rest of this turn
@@ -115,8 +93,7 @@ void Seating::justwatch(const QString& data) {
 
 void Seating::setWatching(int seat, bool watching) {
     m_state.player(seat).watching = watching;
-    sendToAllInUse(m_state, m_outbox,
-                   QStringLiteral("CMD_justwatching+") + number(seat) + (watching ? "+1" : "+2"));
+    sendToAllInUse(m_state, m_outbox, gamemsg::build::justwatching(seat, watching));
 }
 
 void Seating::playerLeft(int slot) {
@@ -126,8 +103,7 @@ void Seating::playerLeft(int slot) {
     if (!leaver.inuse)
         return;
     sendToOthersInUse(m_state, m_outbox, slot,
-                      QStringLiteral("CMD_playerdisconnected+") + number(slot) + u'+' +
-                          leaver.name);
+                      gamemsg::build::playerdisconnected(slot, leaver.name));
     leaver.inuse = false;
     leaver.loggedin = false;
     leaver.name.clear();
@@ -144,13 +120,13 @@ void Seating::playerLeft(int slot) {
 
 // In "nine" a table of watchers alone would never take a turn.
 void Seating::putWatchersBackIfNobodyPlays() {
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = m_state.player(seat);
         if (player.inuse && !player.watching)
             return;
     }
     bool anyBack = false;
-    for (int seat = 1; seat <= kSeatCount; ++seat) {
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = m_state.player(seat);
         if (player.inuse && player.watching) {
             setWatching(seat, false);

@@ -39,7 +39,9 @@ public:
     void justwatch(const QString& data);
 
 private:
-    void relay(const QString& data, const QString& command, const QString& between);
+    // The host's form of a chat line or action: slot, sender's name, text.
+    using RelayedForm = QString (*)(int slot, const QString& name, const QString& text);
+    void relay(const QString& data, RelayedForm form);
     void setWatching(int seat, bool watching);
     void putWatchersBackIfNobodyPlays();
 

@@ -24,7 +24,7 @@ bool mayJustWatch(const QString& args, int senderSlot) {
     const QString seat = firstField(args);
     const int number = seat.toInt(&ok);
     // The exact text, so that "+3" or " 3" cannot slip past as seat 3.
-    return ok && number >= 1 && number <= kSeatCount && seat == QString::number(number);
+    return ok && number >= 1 && number <= game::kSeats && seat == QString::number(number);
 }
 
 } // namespace senderidentity

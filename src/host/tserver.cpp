@@ -1,6 +1,7 @@
 #include "host/tserver.h"
 
 #include "common/environment.h"
+#include "net/game_messages.h"
 #include "net/protocol.h"
 
 #include <QDebug>
@@ -101,7 +102,7 @@ void TServer::refuse(TSock* listener) {
     place->OnInfo = nullptr;
     place->OnDisconnect = nullptr;
     place->OnRead = nullptr;
-    place->Send(buildMessage(QStringLiteral("CMD_full+")));
+    place->Send(buildMessage(gamemsg::build::full()));
     delete place;
     place = nullptr;
 }

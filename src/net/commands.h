@@ -42,16 +42,6 @@ inline constexpr char winner[] = "CMD_winner";
 inline constexpr char tiegame[] = "CMD_tiegame";
 inline constexpr char impossible[] = "CMD_impossible";
 
-// The words each side handles.
-inline constexpr const char* kHandledByHost[] = {logininfo, kickhim,   chat,   action,
-                                                 startgame, justwatch, myword, playasound};
-inline constexpr const char* kHandledByClient[] = {
-    sendlogininfo, full,         newplayerinfo, existingplayers, havewrongversion,   wrongversion,
-    gamestats,     playerscores, theyown,       ballowners,      playerdisconnected, chat,
-    action,        playasound,   justwatching,  startgame,       loadball,           nextplayer,
-    submitted,     notvalid,     yourletters,   wordlist,        heguessed,          nooneguessed,
-    timeup,        winner,       tiegame,       impossible};
-
 } // namespace cmd
 
 // Ends every message; never part of UTF-8 text.

@@ -81,6 +81,12 @@ void MessageDispatcher::on(const QString& commandWord, Handler handler) {
     handlers.insert(commandWord, std::move(handler));
 }
 
+QStringList MessageDispatcher::commandWords() const {
+    QStringList words = handlers.keys();
+    words.sort();
+    return words;
+}
+
 bool MessageDispatcher::dispatchOne(QStringList& receivedlist) {
     if (receivedlist.isEmpty())
         return false;

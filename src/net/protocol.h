@@ -61,6 +61,9 @@ public:
     // field ends the handling of that one message. Returns true if a handler ran.
     bool dispatchOne(QStringList& receivedlist);
 
+    // Every command word that has a handler, in sorted order.
+    QStringList commandWords() const;
+
 private:
     QHash<QString, Handler> handlers;
 };

@@ -1,23 +1,9 @@
-#include "net/commands.h"
 #include "net/protocol.h"
+#include "qstring_printer.h"
 
-#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(CommandWords, ThirtyTwoDistinctWordsFourOfThemHandledOnBothSides) {
-    QSet<QString> host, client;
-    for (const char* word : cmd::kHandledByHost)
-        host.insert(word);
-    for (const char* word : cmd::kHandledByClient)
-        client.insert(word);
-    EXPECT_EQ(host.size(), 8);
-    EXPECT_EQ(client.size(), 28);
-    EXPECT_EQ((host | client).size(), 32);
-    EXPECT_EQ(host & client,
-              (QSet<QString>{"CMD_chat", "CMD_action", "CMD_startgame", "CMD_playasound"}));
-}
 
 TEST(BuildMessage, EncodesUtf8AndAddsOnlyTheTerminator) {
     EXPECT_EQ(buildMessage(QString::fromUtf8("CMD_chat+2+Zoë: a+b")),
