@@ -2,7 +2,7 @@
 // it out and painting it, for the longest line a host relays (64 KiB) in
 // several shapes, and for one short line in a full pane. The aim is well under
 // 100 ms for every 64 KiB shape, so the window never seems to freeze.
-#include "client/chat_pane.h"
+#include "client/chat/chat_pane.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -3,10 +3,10 @@
 // input: nothing that could start a forged line or turn text around reaches
 // the pane, the pane stays within its line cap, and every colour that reads
 // is written back to text that reads as the same colour.
-#include "client/chat_pane.h"
-#include "client/colour_text.h"
-#include "client/message_box.h"
-#include "client/received_chat.h"
+#include "client/chat/chat_pane.h"
+#include "client/chat/colour_text.h"
+#include "client/look/message_box.h"
+#include "client/chat/received_chat.h"
 
 #include <QApplication>
 #include <QTextBlock>

@@ -8,8 +8,8 @@
 // table, so that names reach every window that shows them; wherever a name
 // that looks like markup shows in a label, the label must take it as plain text.
 
-#include "client/message_box.h"
-#include "client/seats.h"
+#include "client/look/message_box.h"
+#include "client/seats/seats.h"
 #include "client/tchat.h"
 #include "net/commands.h"
 #include "net/player_text.h"

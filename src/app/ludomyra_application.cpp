@@ -1,6 +1,6 @@
 #include "app/ludomyra_application.h"
 
-#include "client/message_box.h"
+#include "client/look/message_box.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 #include "app/tabout.h"
 
-#include "client/artwork.h"
-#include "client/project_page.h"
+#include "client/look/artwork.h"
+#include "client/look/project_page.h"
 #include "common/version.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/small_window.h"
+#include "client/look/small_window.h"
 
 // The program's picture, version and year, and a link to its web page.
 class Tabout : public SmallWindow {

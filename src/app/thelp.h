@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/tabout.h"
-#include "client/small_window.h"
+#include "client/look/small_window.h"
 
 #include <QLabel>
 #include <QStackedWidget>

@@ -1,7 +1,7 @@
 // The "ludomyra-audio" module: plays clips through one QSoundEffect. Only
 // this module links the multimedia libraries; the game loads it at its
 // first clip.
-#include "client/audio_output.h"
+#include "client/sound/audio_output.h"
 
 #include <QAudioDevice>
 #include <QMediaDevices>

@@ -2,11 +2,11 @@
 // connection and its queue, closing, bounds and settings.
 #include "client/tchat.h"
 
-#include "client/artwork.h"
-#include "client/chat_entry.h"
-#include "client/clickable_label.h"
-#include "client/project_page.h"
-#include "client/widget_look.h"
+#include "client/look/artwork.h"
+#include "client/chat/chat_entry.h"
+#include "client/look/clickable_label.h"
+#include "client/look/project_page.h"
+#include "client/look/widget_look.h"
 #include "common/environment.h"
 #include "net/player_messages.h"
 

@@ -3,9 +3,9 @@
 // host goes or is full.
 #include "client/tchat.h"
 
-#include "client/message_box.h"
+#include "client/look/message_box.h"
 #include "client/message_trace.h"
-#include "client/phrase_buttons.h"
+#include "client/chat/phrase_buttons.h"
 
 void Tchat::sockRead(TSock* sender, int) {
     if (closing_)

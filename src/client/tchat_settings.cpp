@@ -2,7 +2,7 @@
 // what a save gathers from them.
 #include "client/tchat.h"
 
-#include "client/colour_text.h"
+#include "client/chat/colour_text.h"
 
 void Tchat::applySettings(const PlayerSettings& loaded) {
     const QRect shown = visibleBounds(loaded.bounds);

@@ -1,7 +1,7 @@
 #include "client/tgamestart.h"
 
-#include "client/artwork.h"
-#include "client/clickable_label.h"
+#include "client/look/artwork.h"
+#include "client/look/clickable_label.h"
 
 namespace {
 constexpr const char* kRowCaptions[] = {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/small_window.h"
+#include "client/look/small_window.h"
 
 #include <QLabel>
 #include <functional>

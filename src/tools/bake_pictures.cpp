@@ -1,10 +1,10 @@
 // bake_pictures: a build step. Renders each SVG picture at its natural size,
 // once at 1x and once at 2x, into ready pixels ("NAME.pixels",
-// "NAME@2x.pixels", in the layout of client/baked_picture.h), and lists the
+// "NAME@2x.pixels", in the layout of client/look/baked_picture.h), and lists the
 // natural sizes in "sizes". The game then copies pixels at start-up instead
 // of drawing every SVG itself; the resource compiler compresses them.
 // Usage: bake_pictures OUTPUT_FOLDER PICTURE.svg...
-#include "client/baked_picture.h"
+#include "client/look/baked_picture.h"
 
 #include <QDir>
 #include <QFile>

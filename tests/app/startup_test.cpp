@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "client/message_box.h"
+#include "client/look/message_box.h"
 #include "client/tchat.h"
 #include "net/protocol.h"
 #include "net/tsock.h"

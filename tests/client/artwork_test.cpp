@@ -1,6 +1,6 @@
-#include "client/artwork.h"
-#include "client/baked_picture.h"
-#include "client/sound_clips.h"
+#include "client/look/artwork.h"
+#include "client/look/baked_picture.h"
+#include "client/sound/sound_clips.h"
 
 #include <QColor>
 #include <QDir>

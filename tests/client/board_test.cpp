@@ -1,7 +1,7 @@
 // The guess board through the window: keys into the five edits, the host's
 // judged rows and turns, and what a player reads on the board afterwards.
-#include "client/guess_row.h"
-#include "client/word_list_panel.h"
+#include "client/board/guess_row.h"
+#include "client/board/word_list_panel.h"
 #include "client_harness.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "client/chat_entry.h"
-#include "client/chat_pane.h"
-#include "client/chat_part.h"
-#include "client/colour_text.h"
+#include "client/chat/chat_entry.h"
+#include "client/chat/chat_pane.h"
+#include "client/chat/chat_part.h"
+#include "client/chat/colour_text.h"
 #include "client/main_menu.h"
-#include "client/message_box.h"
-#include "client/phrase_buttons.h"
-#include "client/tphrases.h"
+#include "client/look/message_box.h"
+#include "client/chat/phrase_buttons.h"
+#include "client/chat/tphrases.h"
 
 #include <QApplication>
 #include <QClipboard>

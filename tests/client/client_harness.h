@@ -3,7 +3,7 @@
 // A main window connected to a stand-in host on loopback: host messages go
 // into the client's queue, what the client sends is read off the host's end.
 
-#include "client/message_box.h"
+#include "client/look/message_box.h"
 #include "client/tchat.h"
 #include "event_wait.h"
 #include "net/commands.h"

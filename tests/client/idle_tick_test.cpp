@@ -1,7 +1,7 @@
 // Timer1 costs CPU on every tick, so an idle window ticks slowly; whatever
 // gives it work (a phrase's cool-down, the table's break) must have it tick
 // at its counted pace again, and idle again once done.
-#include "client/phrase_buttons.h"
+#include "client/chat/phrase_buttons.h"
 #include "client_harness.h"
 
 #include <QPushButton>

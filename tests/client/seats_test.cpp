@@ -1,6 +1,6 @@
 // The client at the table: log-in, who sits where, spies, departures, the
 // host player's seat popup, and what a broken host cannot do to it.
-#include "client/chat_entry.h"
+#include "client/chat/chat_entry.h"
 #include "client_harness.h"
 #include "net/write_queue.h"
 #include "send_buffer.h"

@@ -1,7 +1,7 @@
 // The pool table through the window: the scripts and their step rule, the
 // break and shots, a joiner's catch-up, racks, and the end of a game with
 // what it leaves in the tally.
-#include "client/ball_scripts.h"
+#include "client/table/ball_scripts.h"
 #include "client_harness.h"
 #include "tally/ttallylist.h"
 

@@ -1,8 +1,8 @@
 // A game window that joins a dedicated `ludomyra --serve` host and is given
 // slot 1 has the host player's say: it starts games from its own options.
-#include "client/chat_pane.h"
-#include "client/colour_text.h"
-#include "client/message_box.h"
+#include "client/chat/chat_pane.h"
+#include "client/chat/colour_text.h"
+#include "client/look/message_box.h"
 #include "client/tchat.h"
 #include "qstring_printer.h"
 #include "raw_client.h"

@@ -3,8 +3,8 @@
 // every own turn is typed into the five edits, and the finished game ends up
 // in the tally file.
 #include "app/app_windows.h"
-#include "client/guess_row.h"
-#include "client/word_list_panel.h"
+#include "client/board/guess_row.h"
+#include "client/board/word_list_panel.h"
 #include "event_wait.h"
 #include "host/letter_marks.h"
 #include "host/word_lists.h"

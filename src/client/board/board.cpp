@@ -1,0 +1,283 @@
+// The guess board's handlers: rounds, turns, judged rows, the end of a word.
+#include "client/board/board.h"
+
+#include "client/look/artwork.h"
+#include "client/client_outbox.h"
+#include "client/board/guess_row.h"
+#include "client/options_menu.h"
+#include "client/seats/seats.h"
+#include "client/sound/sounds.h"
+#include "client/look/widget_look.h"
+#include "client/board/word_list_panel.h"
+#include "common/environment.h"
+#include "net/player_messages.h"
+#include "net/protocol.h"
+
+#include <QLabel>
+
+namespace {
+
+constexpr QColor kBlack(0, 0, 0);
+constexpr QColor kInvalidGrey(192, 192, 192);
+constexpr QColor kMissedGrey(128, 128, 128);
+constexpr int kTurnMarkerRise = 12;
+
+constexpr const char* kBallNames[game::kBalls] = {"One Ball",   "Two Ball",   "Three Ball",
+                                                  "Four Ball",  "Five Ball",  "Six Ball",
+                                                  "Seven Ball", "Eight Ball", "Nine Ball"};
+
+QString meaningOf(char mark) {
+    switch (mark) {
+    case 's':
+        return "right place";
+    case 'c':
+        return "in the word, wrong place";
+    default:
+        return "not in the word";
+    }
+}
+
+} // namespace
+
+Board::Board(QWidget* panel, ClientState& state, ClientOutbox& outbox, Seats& seats, Sounds& sounds,
+             const OptionsMenu& options, Hooks hooks)
+    : QObject(panel), state_(state), outbox_(outbox), seats_(seats), sounds_(sounds),
+      options_(options), hooks_(std::move(hooks)) {
+    buildLayout(panel);
+    Timer2.setInterval(environment::scaledInterval(1000));
+    connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    Timer2.start();
+}
+
+QLabel* Board::cell(int row, int column) const {
+    return at(row, column).letter;
+}
+
+QLabel* Board::mark(int row, int column) const {
+    return at(row, column).image;
+}
+
+char Board::markAt(int row, int column) const {
+    return at(row, column).mark;
+}
+
+void Board::setCell(int row, int column, const QString& letter, const QColor& colour,
+                    const QString& meaning) {
+    Cell& c = at(row, column);
+    c.letter->setText(letter);
+    look::setTextColour(c.letter, colour);
+    c.meaning = meaning;
+    describe(row, column);
+}
+
+// A little smaller than the ball in the header, so the letter beside it
+// stays clear of it in the cell.
+static QPixmap markPicture(int ball) {
+    constexpr int kMarkSize = 20;
+    const QPixmap full = artwork::ball(ball);
+    const qreal ratio = full.devicePixelRatio();
+    QPixmap mark = full.scaled(QSize(kMarkSize, kMarkSize) * ratio, Qt::KeepAspectRatio,
+                               Qt::SmoothTransformation);
+    mark.setDevicePixelRatio(ratio);
+    return mark;
+}
+
+void Board::setMark(int row, int column, char mark) {
+    Cell& c = at(row, column);
+    c.mark = mark;
+    // Told apart by shape: the numbered ball in play, or the plain cue ball.
+    if (mark == 's' || mark == 'c')
+        c.image->setPixmap(markPicture(mark == 's' ? ballinplay_ : 0));
+    else
+        c.image->clear();
+    describe(row, column);
+}
+
+void Board::describe(int row, int column) {
+    const Cell& c = at(row, column);
+    QString text = QString("row %1, ").arg(row);
+    if (c.letter->text().isEmpty())
+        text += QString("column %1, empty").arg(column);
+    else
+        text += "letter " + c.letter->text();
+    if (!c.meaning.isEmpty())
+        text += ", " + c.meaning;
+    c.letter->setAccessibleName(text);
+}
+
+void Board::showBallInPlay(int ball) {
+    ballinplay_ = ball;
+    image_theball->setPixmap(artwork::ball(ball));
+    label_theball->setText(kBallNames[ball - 1]);
+    image_theball->setAccessibleName("Ball in play: " + label_theball->text());
+}
+
+void Board::setStatus(const QString& text) {
+    label_status->setText(text);
+    label_status->setAccessibleName("Status: " + text);
+}
+
+bool Board::windowActive() const {
+    return hooks_.windowActive && hooks_.windowActive();
+}
+
+void Board::focusChatIfActive() {
+    if (windowActive() && hooks_.focusChat)
+        hooks_.focusChat();
+}
+
+void Board::loadball(const QString& args) {
+    const gamemsg::LoadBall round = gamemsg::loadball(args);
+    panel_winnerwordlist->hide();
+    firstletter_ = round.letter;
+    panel_winnerwordlist->clearwords();
+    for (int r = 1; r <= kRows; ++r) {
+        for (int c = 1; c <= kColumns; ++c) {
+            setCell(r, c, {}, kBlack, {});
+            setMark(r, c, 0);
+        }
+    }
+    row_->show(GuessRow::Look::Open);
+    setCell(1, 1, firstletter_, kBlack, "given");
+    showBallInPlay(round.ball);
+}
+
+void Board::getnextplayer(const QString& args) {
+    const gamemsg::NextPlayer turn = gamemsg::nextplayer(args);
+    state_.turnseat = turn.slot;
+    for (int s = 1; s <= game::kSeats; ++s)
+        seats_.chalk(s)->hide();
+    setCell(turn.row, 1, firstletter_, kBlack, "given");
+    if (QLabel* chalk = seats_.chalk(turn.slot))
+        image_Turn->move(chalk->x(), chalk->y() - kTurnMarkerRise);
+    image_Turn->show();
+    image_Turn->raise();
+    const bool mine = turn.slot == state_.myseat;
+    // While "Just Watch" holds, the computer player may be guessing for the seat.
+    if (mine && state_.seated() && !seats_.watching(state_.myseat)) {
+        row_->show(GuessRow::Look::Open);
+        setStatus("Your Turn.");
+        sounds_.playsounds(options_.turnsound() == 1 ? "turnnew" : "turn");
+        if (windowActive())
+            row_->focusFirst();
+    } else {
+        row_->show(GuessRow::Look::Locked);
+        if (!mine)
+            setStatus(seats_.displayName(turn.slot) + "'s turn.");
+    }
+    state_.secondsleft = kTurnSeconds;
+}
+
+void Board::Timer2Timer() {
+    --state_.secondsleft;
+    if (state_.secondsleft <= 0) {
+        label_time->setText("Time: 00");
+        state_.turnseat = 0; // typing ends here; the host decides the row's real end
+    } else {
+        label_time->setText(QString("Time: %1").arg(state_.secondsleft, 2, 10, QChar(u'0')));
+    }
+}
+
+void Board::entered(const QString& word) {
+    if (state_.seated() && state_.turnseat == state_.myseat)
+        outbox_.send(playermsg::build::myword(state_.myseat, word));
+    row_->setLook(GuessRow::Look::Submitted);
+    state_.turnseat = 0;
+    if (hooks_.focusChat)
+        hooks_.focusChat();
+    image_Turn->hide();
+}
+
+void Board::submitted(const QString& args) {
+    const int slot = gamemsg::slotOnly(args);
+    if (QLabel* chalk = seats_.chalk(slot))
+        chalk->show();
+}
+
+void Board::yourletters(const QString& args) {
+    const gamemsg::Judged judged = gamemsg::yourletters(args);
+    if (judged.slot != state_.myseat && !judged.everyone)
+        return;
+    for (int c = 1; c <= kColumns; ++c) {
+        const char m = judged.marks[c - 1].toLatin1();
+        setCell(judged.row, c, judged.guess[size_t(c - 1)], kBlack, meaningOf(m));
+        setMark(judged.row, c, m == 's' || m == 'c' ? m : 0);
+        row_->clearColumn(c);
+    }
+    sounds_.playsounds("wrongguess");
+}
+
+void Board::notvalid(const QString& args) {
+    const gamemsg::Judged judged = gamemsg::notvalid(args);
+    if (judged.slot != state_.myseat && !judged.everyone)
+        return;
+    for (int c = 1; c <= kColumns; ++c)
+        setCell(judged.row, c, judged.guess[size_t(c - 1)], kInvalidGrey, "not a word");
+    setStatus(judged.rawGuess + " is not a valid word!");
+    sounds_.playsounds("wrongguess");
+}
+
+void Board::timeup(const QString& args) {
+    const int row = gamemsg::timeup(args);
+    setStatus("Time is Up!");
+    state_.secondsleft = 0;
+    state_.turnseat = 0;
+    for (int c = 1; c <= kColumns; ++c) {
+        const bool given = row == 1 && c == 1;
+        setCell(row, c, given ? cell(1, 1)->text() : "*", kMissedGrey,
+                given ? "given" : "no guess");
+        row_->clearColumn(c);
+    }
+    sounds_.playsounds("wrongguess");
+    image_Turn->hide();
+    focusChatIfActive();
+}
+
+void Board::lockForEnd() {
+    state_.secondsleft = 0;
+    state_.turnseat = 0;
+    image_Turn->hide();
+}
+
+void Board::nooneguessed(const QString& args) {
+    const gamemsg::Letters word = gamemsg::nooneguessed(args);
+    setStatus(word[0] + word[1] + word[2] + word[3] + word[4] + " is the correct answer.");
+    row_->show(GuessRow::Look::Revealed, word);
+    lockForEnd();
+}
+
+void Board::heguessed(const gamemsg::HeGuessed& found) {
+    setStatus(found.word + " is the word. " + seats_.displayName(found.slot) + " got it!");
+    row_->show(GuessRow::Look::Revealed, found.letters);
+    lockForEnd();
+    if (found.slot == state_.myseat)
+        sounds_.playsounds("rightguess");
+    focusChatIfActive();
+}
+
+void Board::wordlist(const QString& args) {
+    const gamemsg::WordList list = gamemsg::wordlist(args);
+    const QString finder = seats_.displayName(list.slot);
+    for (const auto& [row, word] : list.rows)
+        panel_winnerwordlist->loadwords(finder, word, row);
+    if (options_.wordListShown()) {
+        panel_winnerwordlist->show();
+        panel_winnerwordlist->raise();
+    }
+}
+
+void Board::gamestats(const gamemsg::GameStats& stats) {
+    const int lastPlayed = std::min(stats.row - 1, kRows);
+    for (int r = 1; r <= lastPlayed; ++r) {
+        for (int c = 1; c <= kColumns; ++c) {
+            if (!cell(r, c)->text().isEmpty())
+                continue;
+            setCell(r, c, "*", kMissedGrey, "no guess");
+            row_->clearColumn(c);
+        }
+    }
+    firstletter_ = stats.letter;
+    setCell(1, 1, firstletter_, kBlack, "given");
+    state_.turnseat = 0;
+    showBallInPlay(stats.ball);
+}

@@ -1,0 +1,104 @@
+// Where the board's controls stand: the board panel left of the table, its
+// header, grid and input row, and the status line and turn marker.
+#include "client/look/artwork.h"
+#include "client/board/board.h"
+#include "client/board/guess_row.h"
+#include "client/seats/seats.h"
+#include "client/sound/sounds.h"
+#include "client/look/widget_look.h"
+#include "client/board/word_list_panel.h"
+#include "common/plain_widgets.h"
+
+#include <QLabel>
+
+namespace {
+
+// The board panel sits left of the table and ends above the seat rows.
+constexpr QRect kBoardPanel(14, 3, 231, 312);
+constexpr int kPitch = 45;    // from one cell to the next
+constexpr int kCellSize = 42; // a cell's square behind its letter
+constexpr QPoint kFirstMark(6, 38);
+constexpr QPoint kInputRow(4, 266);
+// Under the table, centred on it.
+constexpr QRect kStatusLine(256, 284, 473, 22);
+constexpr QPoint kWordListAt(618, 72); // clear of the winner banner
+
+QLabel* newLabel(QWidget* parent, const QString& name, QRect at) {
+    QLabel* label = plainwidgets::label(parent);
+    label->setObjectName(name);
+    label->setGeometry(at);
+    return label;
+}
+
+QString cellName(const char* prefix, int row, int column) {
+    return QString("%1%2%3").arg(QLatin1String(prefix)).arg(row).arg(column);
+}
+
+QRect cellSquare(int row, int column) {
+    return QRect(kFirstMark.x() - 3 + kPitch * (column - 1),
+                 kFirstMark.y() - 3 + kPitch * (row - 1), kCellSize, kCellSize);
+}
+
+} // namespace
+
+void Board::buildLayout(QWidget* panel) {
+    auto* panel_word = new QFrame(panel);
+    panel_word->setObjectName("panel_word");
+    panel_word->setGeometry(kBoardPanel);
+    look::setBackground(panel_word, Qt::black); // under the board picture
+    auto* background = newLabel(panel_word, "image_board", QRect(QPoint(), kBoardPanel.size()));
+    background->setPixmap(artwork::picture(ArtRole::Board)); // its squares lie under the cells
+    buildHeader(panel_word);
+    buildGrid(panel_word);
+    row_ = new GuessRow(panel_word, kInputRow, state_,
+                        {
+                            .playsound = [this](const QString& name) { sounds_.playsounds(name); },
+                            .entered = [this](const QString& word) { entered(word); },
+                        });
+
+    label_status = newLabel(panel, "label_status", kStatusLine);
+    label_status->setAlignment(Qt::AlignCenter);
+    look::setTextColour(label_status, look::kCaptionColour);
+    label_status->setFont(look::boldArial(14));
+    seats_.attachPopup(label_status, 1);
+    image_Turn = newLabel(panel, "image_Turn",
+                          QRect(QPoint(0, 0), artwork::naturalSize(ArtRole::TurnMarker)));
+    image_Turn->setPixmap(artwork::picture(ArtRole::TurnMarker));
+    image_Turn->setAccessibleName("Turn marker");
+    image_Turn->hide();
+    panel_winnerwordlist = new WordListPanel(panel);
+    panel_winnerwordlist->move(kWordListAt);
+}
+
+void Board::buildHeader(QWidget* panelWord) {
+    image_theball = newLabel(panelWord, "image_theball", QRect(8, 6, 24, 24));
+    label_theball = newLabel(panelWord, "label_theball", QRect(38, 6, 104, 24));
+    label_time = newLabel(panelWord, "label_time", QRect(146, 6, 78, 24));
+    label_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (QLabel* label : {label_theball, label_time}) {
+        look::setTextColour(label, look::kCaptionColour);
+        label->setFont(look::boldArial(15));
+    }
+    label_time->setText("Time: 00");
+    showBallInPlay(ballinplay_);
+}
+
+void Board::buildGrid(QWidget* panelWord) {
+    QFont letterFont("Arial");
+    letterFont.setPixelSize(28);
+    letterFont.setBold(true);
+    for (int r = 1; r <= kRows; ++r) {
+        for (int c = 1; c <= kColumns; ++c) {
+            Cell& cell = at(r, c);
+            cell.image = newLabel(
+                panelWord, cellName("image_", r, c),
+                QRect(kFirstMark + QPoint(kPitch * (c - 1), kPitch * (r - 1)), QSize(24, 24)));
+            cell.letter = newLabel(panelWord, cellName("label_", r, c), cellSquare(r, c));
+            cell.letter->setFont(letterFont);
+            // Low and right in its square, so the mark at the top left shows.
+            cell.letter->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+            cell.letter->setContentsMargins(0, 0, 4, 1);
+            setCell(r, c, {}, Qt::black, {});
+        }
+    }
+}

@@ -1,0 +1,164 @@
+#include "client/board/guess_row.h"
+
+#include <QKeyEvent>
+#include <QValidator>
+
+namespace {
+
+constexpr int kEditSize = 40;
+constexpr int kPitch = 45;
+
+bool isLetter(QChar c) {
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+// Empty or one letter A-Z, shown upper case: whatever route text comes by.
+class LetterValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        if (input.isEmpty() || (input.size() == 1 && isLetter(input[0])))
+            return Acceptable;
+        return Invalid;
+    }
+};
+
+const char* colourOf(GuessRow::Look look) {
+    switch (look) {
+    case GuessRow::Look::Open:
+        return "rgb(224, 227, 157)";
+    case GuessRow::Look::Submitted:
+        return "rgb(192, 192, 192)";
+    case GuessRow::Look::Locked:
+    case GuessRow::Look::Revealed:
+        break;
+    }
+    return "rgb(255, 0, 0)";
+}
+
+} // namespace
+
+LetterEdit::LetterEdit(QWidget* parent, int column) : QLineEdit(parent), column_(column) {
+    setObjectName("edit_" + QString::number(column));
+    setProperty("tag", column);
+    setMaxLength(1);
+    setAlignment(Qt::AlignCenter);
+    setValidator(new LetterValidator(this));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setFocusPolicy(column == 1 ? Qt::StrongFocus : Qt::ClickFocus); // one tab stop
+    setAccessibleName(QString("Letter %1 of your guess").arg(column));
+}
+
+void LetterEdit::keyPressEvent(QKeyEvent* event) {
+    if (onKey && onKey(column_, event))
+        event->accept();
+    else
+        QLineEdit::keyPressEvent(event);
+}
+
+void LetterEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (onFocusIn)
+        onFocusIn(column_);
+}
+
+GuessRow::GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Hooks hooks)
+    : QObject(parent), state_(state), hooks_(std::move(hooks)) {
+    // The edits share their look through one style sheet on the row.
+    row_ = new QWidget(parent);
+    row_->setObjectName("guess_row");
+    row_->setGeometry(topLeft.x(), topLeft.y(), kPitch * (kColumns - 1) + kEditSize, kEditSize);
+    for (int c = 1; c <= kColumns; ++c) {
+        auto* e = new LetterEdit(row_, c);
+        e->setGeometry(kPitch * (c - 1), 0, kEditSize, kEditSize);
+        e->onKey = [this](int column, QKeyEvent* event) {
+            return keyPress(column, event);
+        };
+        // Entering an edit on the own turn empties it, ready for its letter.
+        e->onFocusIn = [this](int column) {
+            if (mayType())
+                edit(column)->clear();
+        };
+        edits_[size_t(c - 1)] = e;
+    }
+    show(Look::Open);
+}
+
+void GuessRow::show(Look look, const gamemsg::Letters& word) {
+    setLook(look);
+    for (int c = 1; c <= kColumns; ++c)
+        edit(c)->setText(look == Look::Revealed ? word[size_t(c - 1)] : QString());
+}
+
+void GuessRow::setLook(Look look) {
+    look_ = look;
+    const QString style = QString("QLineEdit { color: %1; background: black; "
+                                  "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "
+                                  "font: bold 32px 'Arial'; padding: 0px; }")
+                              .arg(colourOf(look));
+    row_->setStyleSheet(style);
+    for (int c = 1; c <= kColumns; ++c)
+        edit(c)->setReadOnly(look == Look::Revealed);
+}
+
+void GuessRow::clearColumn(int column) {
+    edit(column)->clear();
+}
+
+void GuessRow::focusFirst() {
+    edit(1)->setFocus(Qt::OtherFocusReason);
+}
+
+QString GuessRow::word() const {
+    QString joined;
+    for (const LetterEdit* e : edits_)
+        joined += e->text();
+    return joined;
+}
+
+bool GuessRow::mayType() const {
+    return !locked() && state_.seated() && state_.turnseat == state_.myseat;
+}
+
+// The row's key rules, in order. Tab and Backtab never get here: they move
+// the focus before any key press is delivered.
+bool GuessRow::keyPress(int column, QKeyEvent* event) {
+    if (!mayType())
+        return true;
+    LetterEdit* here = edit(column);
+    const int key = event->key();
+    if (key == Qt::Key_Backspace) {
+        if (column > 1 && !(column == kColumns && !here->text().isEmpty()))
+            edit(column - 1)->setFocus(Qt::OtherFocusReason); // which empties it
+        here->clear();
+        hooks_.playsound("backspace");
+        return true;
+    }
+    const QString text = event->text();
+    if (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))
+        return true;
+    if (text.size() == 1 && isLetter(text[0])) {
+        if (column < kColumns)
+            edit(column + 1)->setFocus(Qt::OtherFocusReason);
+        hooks_.playsound("typing1");
+        here->setText(text.toUpper());
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && column == kColumns)
+        enter(column);
+    return true; // digits, punctuation, Enter before the last edit
+}
+
+void GuessRow::enter(int) {
+    const QString joined = word();
+    if (joined.size() != kColumns)
+        return;
+    for (const QChar c : joined) {
+        if (c < u'A' || c > u'Z')
+            return;
+    }
+    hooks_.entered(joined);
+}

@@ -1,0 +1,97 @@
+#include "client/chat/chat_entry.h"
+
+#include "client/chat/chat_sender.h"
+#include "client/chat/colour_text.h"
+#include "client/chat/plain_text.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+
+ChatEntry::ChatEntry(QWidget* parent, ChatSender& sender) : QLineEdit(parent), sender_(sender) {
+    setObjectName("mychat");
+    setGeometry(380, 487, 321, 22);
+    QFont entryFont("Arial");
+    entryFont.setPixelSize(13);
+    setFont(entryFont);
+    setMaxLength(kMaxLength);
+    setValidator(new BlankingValidator(this));
+    setText(kPlaceholder);
+    setTextColour(sender.textColour);
+
+    popup_mychat = new QMenu(this);
+    popup_mychat->setObjectName("popup_mychat");
+    QAction* paste = popup_mychat->addAction("Paste", this, [this] { Paste1Click(); });
+    paste->setObjectName("Paste1");
+    paste->setShortcut(QKeySequence::Paste);
+}
+
+void ChatEntry::sendit() {
+    if (!sender_.connected())
+        return;
+    const QString line = text() == kPlaceholder ? QString() : text();
+    if (!line.startsWith('/')) {
+        if (!line.isEmpty())
+            sender_.sendChat(line);
+    } else if (line.startsWith("/me")) {
+        sender_.sendAction(line.mid(4));
+    }
+    clear();
+}
+
+void ChatEntry::Paste1Click() {
+    const QString pasted = QApplication::clipboard()->text();
+    if (!pasted.isEmpty())
+        setText(text() + pasted);
+    caretToEnd();
+}
+
+void ChatEntry::appendText(const QString& text) {
+    clearPlaceholder();
+    setText(this->text() + text);
+    caretToEnd();
+}
+
+void ChatEntry::setTextColour(ColourValue colour) {
+    QPalette textPalette = palette();
+    textPalette.setColor(QPalette::Text, toQColor(colour));
+    setPalette(textPalette);
+}
+
+void ChatEntry::clearPlaceholder() {
+    if (text() == kPlaceholder)
+        clear();
+}
+
+void ChatEntry::caretToEnd() {
+    deselect();
+    setCursorPosition(int(text().size()));
+}
+
+void ChatEntry::keyPressEvent(QKeyEvent* event) {
+    clearPlaceholder();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        sendit();
+        event->accept();
+        return;
+    }
+    // The box's own paste inserts at the caret; ours appends, as the menu does.
+    if (event->matches(QKeySequence::Paste)) {
+        Paste1Click();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void ChatEntry::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    clearPlaceholder();
+    caretToEnd();
+}
+
+void ChatEntry::contextMenuEvent(QContextMenuEvent* event) {
+    popup_mychat->exec(event->globalPos());
+}

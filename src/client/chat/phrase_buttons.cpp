@@ -1,0 +1,57 @@
+#include "client/chat/phrase_buttons.h"
+
+#include "client/chat/chat_sender.h"
+#include "common/plain_widgets.h"
+
+#include <QPushButton>
+
+const QStringList PhraseButtons::kDefaultPhrases = {
+    "Way To Go!", "Good One!", "Nice Try!",         "Excellent!",         "Brilliant!",
+    "Wow, WTG!",  "Thanks!",   "Way To Go Teamie!", "Good Game Everyone!"};
+
+PhraseButtons::PhraseButtons(QWidget* panel, ChatSender& sender) : QObject(panel), sender_(sender) {
+    // One style sheet for the column rather than one per button: each sheet
+    // is parsed and polished on its own.
+    auto* column = new QWidget(panel);
+    column->setObjectName("phrase_buttons");
+    column->setGeometry(352, 310, 25, 20 * kCount - 1);
+    column->setStyleSheet("QPushButton { background: rgb(255, 255, 0); "
+                          "border: 1px solid rgb(128, 128, 0); border-radius: 2px; }");
+    for (int index = 0; index < kCount; ++index) {
+        auto* button = new QPushButton(column);
+        button->setObjectName(QString("b_phrase%1").arg(index + 1));
+        button->setGeometry(0, 20 * index, 25, 19);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QPushButton::clicked, this, [this, index] { b_phrase1Click(index); });
+        buttons_.append(button);
+        phrases_.append(QString());
+        setPhrase(index, kDefaultPhrases[index]);
+    }
+}
+
+QStringList PhraseButtons::phrases() const {
+    return phrases_;
+}
+
+void PhraseButtons::setPhrase(int index, const QString& phrase) {
+    phrases_[index] = phrase;
+    buttons_.at(index)->setToolTip(plainwidgets::toolTip(phrase));
+}
+
+void PhraseButtons::b_phrase1Click(int index) {
+    if (!sender_.connected() || !phraseready)
+        return;
+    const QString& phrase = phrases_.at(index);
+    if (phrase.startsWith("/me "))
+        sender_.sendAction(phrase.mid(4));
+    else
+        sender_.sendAction("says: " + phrase);
+    phraseready = false;
+}
+
+void PhraseButtons::tick() {
+    if (!phraseready && ++phraseticks > kCoolDownTicks) {
+        phraseready = true;
+        phraseticks = 0;
+    }
+}

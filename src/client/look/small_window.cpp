@@ -1,0 +1,39 @@
+#include "client/look/small_window.h"
+
+#include "client/look/artwork.h"
+
+#include <QPainter>
+
+SmallWindow::SmallWindow(const QString& objectName, const QString& caption, QSize clientSize,
+                         Qt::WindowFlags flags)
+    : QWidget(nullptr, flags), background(artwork::picture(ArtRole::Background)) {
+    setObjectName(objectName);
+    setWindowTitle(caption);
+    setFixedSize(clientSize);
+    setStyleSheet("QLabel { color: rgb(224, 227, 157); }"
+                  "QPushButton { background: rgb(92, 58, 30); color: rgb(224, 227, 157);"
+                  " border: 1px solid rgb(140, 100, 60); border-radius: 3px; padding: 2px; }");
+}
+
+void SmallWindow::showCentredOn(const QWidget* over) {
+    if (over) {
+        const QPoint centre = over->frameGeometry().center();
+        move(centre - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QPushButton* SmallWindow::addDoneButton(const QRect& geometry) {
+    auto* done = new QPushButton("Done", this);
+    done->setObjectName("button_done");
+    done->setGeometry(geometry);
+    connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    return done;
+}
+
+void SmallWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawTiledPixmap(rect(), background);
+}

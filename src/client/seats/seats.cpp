@@ -1,0 +1,269 @@
+// Who sits where: the seat rows under the board, the spy list entries, the
+// presence marks and the host player's seat popup. Every host message is
+// parsed and checked whole before anything changes.
+#include "client/seats/seats.h"
+
+#include "client/client_outbox.h"
+#include "client/look/widget_look.h"
+#include "common/plain_widgets.h"
+#include "net/game_messages.h"
+#include "net/player_messages.h"
+
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QWidget>
+
+namespace {
+
+struct SeatRow {
+    QPoint name, chalk, eyes, rack, score;
+};
+// Left, top of each control of seats 1..5 in the board panel.
+constexpr SeatRow kRows[game::kSeats] = {
+    {{245, 330}, {231, 331}, {234, 330}, {10, 322}, {196, 324}},
+    {{245, 372}, {231, 373}, {234, 372}, {11, 364}, {196, 365}},
+    {{245, 411}, {231, 412}, {234, 411}, {10, 403}, {196, 404}},
+    {{245, 452}, {231, 453}, {234, 452}, {10, 443}, {196, 444}},
+    {{245, 490}, {231, 491}, {234, 490}, {10, 480}, {196, 481}},
+};
+
+QLabel* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
+    QLabel* label = plainwidgets::label(panel); // names come from the network
+    label->setObjectName(objectName);
+    label->setGeometry(QRect(at, size));
+    return label;
+}
+
+QString numbered(const char* prefix, int n) {
+    return QLatin1String(prefix) + QString::number(n);
+}
+
+} // namespace
+
+Seats::Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hooks)
+    : QObject(panel), state_(state), outbox_(outbox), hooks_(std::move(hooks)) {
+    popup_kick = new QMenu(panel);
+    popup_kick->setObjectName("popup_kick");
+    RemoveFromGame1 = popup_kick->addAction("Remove From Game");
+    RemoveFromGame1->setObjectName("RemoveFromGame1");
+    SettoJustWatch1 = popup_kick->addAction("Set to Just Watch");
+    SettoJustWatch1->setObjectName("SettoJustWatch1");
+    UnsetJustWatch1 = popup_kick->addAction("Unset Just Watch");
+    UnsetJustWatch1->setObjectName("UnsetJustWatch1");
+    connect(RemoveFromGame1, &QAction::triggered, this, [this] {
+        if (popupTargetStillThere())
+            kicking(popupSeat_);
+    });
+    connect(SettoJustWatch1, &QAction::triggered, this, [this] {
+        if (popupTargetStillThere())
+            sendJustWatch(popupSeat_, true);
+    });
+    connect(UnsetJustWatch1, &QAction::triggered, this, [this] {
+        if (popupTargetStillThere())
+            sendJustWatch(popupSeat_, false);
+    });
+    for (int n = 1; n <= game::kSeats; ++n)
+        buildSeat(panel, n);
+}
+
+void Seats::buildSeat(QWidget* panel, int n) {
+    const SeatRow& row = kRows[n - 1];
+    QLabel* rack = makeLabel(panel, numbered("image_balls", n), row.rack, QSize(225, 30));
+    rack->setAccessibleName(QString("Seat %1 rack: no balls").arg(n));
+    QLabel* name = makeLabel(panel, numbered("label_playername", n), row.name, QSize(105, 20));
+    name->setFont(look::boldArial(13));
+    look::setTextColour(name, look::kCaptionColour);
+    name->setText(kWaiting);
+    name->setProperty("tag", n);
+    attachPopup(name, n);
+    QLabel* score = makeLabel(panel, numbered("label_score", n), row.score, QSize(28, 19));
+    score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    look::setTextColour(score, look::kCaptionColour);
+    score->setFont(look::boldArial(12));
+    score->hide();
+    QLabel* chalk = makeLabel(panel, numbered("image_chalk", n), row.chalk, QSize(14, 15));
+    chalk->hide();
+    QLabel* eyes = makeLabel(panel, numbered("image_eyes", n), row.eyes, QSize(27, 16));
+    eyes->hide();
+    names_[size_t(n - 1)] = name;
+    scores_[size_t(n - 1)] = score;
+    chalks_[size_t(n - 1)] = chalk;
+    eyes_[size_t(n - 1)] = eyes;
+    racks_[size_t(n - 1)] = rack;
+    showName(n);
+}
+
+void Seats::attachPopup(QLabel* label, int seatNumber) {
+    label->setProperty("tag", seatNumber);
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this,
+            [this, label](const QPoint& pos) { openPopup(label, label->mapToGlobal(pos)); });
+}
+
+void Seats::newplayerinfo(const QString& args) {
+    for (const gamemsg::PlayerRecord& record : gamemsg::players(args))
+        arrive(record);
+    if (hooks_.playsound)
+        hooks_.playsound("entered");
+}
+
+void Seats::arrive(const gamemsg::PlayerRecord& record) {
+    const bool own = record.slot == state_.myseat;
+    if (own) {
+        hooks_.say("0+You are Connected.");
+        if (hooks_.ownArrival)
+            hooks_.ownArrival();
+    } else {
+        hooks_.say("0+" + record.name + " is Connected.");
+    }
+    if (ClientState::isSpySlot(record.slot)) {
+        spies_[record.slot] = record.name;
+        refreshSpyList();
+        hooks_.say(own ? QString("0+You are spying.") : "0+" + record.name + " is spying.");
+        return;
+    }
+    Seat& s = seat(record.slot);
+    s.name = record.name;
+    s.departed.clear();
+    showName(record.slot);
+    scoreLabel(record.slot)->show();
+    setEyes(record.slot, record.watching);
+}
+
+void Seats::playerdisconnected(const QString& args) {
+    const int slot = gamemsg::slotOnly(args);
+    if (ClientState::isSpySlot(slot)) {
+        const auto found = spies_.find(slot);
+        if (found == spies_.end())
+            return; // never listed: leaves silently
+        hooks_.say("0+" + found->second + " has left.");
+        spies_.erase(found);
+        refreshSpyList();
+        return;
+    }
+    hooks_.say("0+" + nameLabel(slot)->text() + " disconnected.");
+    Seat& s = seat(slot);
+    if (!s.name.isEmpty())
+        s.departed = s.name;
+    s.name.clear();
+    s.watching = false;
+    if (slot == game::kBotSeat)
+        botShown_ = true; // the computer player sits there now
+    showName(slot);
+    setEyes(slot, false);
+}
+
+void Seats::justwatching(const QString& args) {
+    const auto [slot, watch] = gamemsg::justwatching(args);
+    seat(slot).watching = watch;
+    if (slot == state_.myseat && hooks_.ownWatchingChanged)
+        hooks_.ownWatchingChanged(watch);
+    const QString who = nameLabel(slot)->text();
+    hooks_.say("0+" + who + (watch ? " is just watching" : " now playing again"));
+    setEyes(slot, watch);
+}
+
+void Seats::kicking(int slot) {
+    if (!state_.holdsSlotOne() || !ClientState::isSlot(slot) || slot == state_.myseat)
+        return;
+    outbox_.send(playermsg::build::kickhim(state_.myseat, slot));
+}
+
+void Seats::JustWatch1Click(bool checked) {
+    if (state_.connected && ClientState::isSeat(state_.myseat))
+        sendJustWatch(state_.myseat, !checked);
+}
+
+void Seats::sendJustWatch(int seatNumber, bool watch) {
+    if (state_.connected && ClientState::isSeat(seatNumber))
+        outbox_.send(playermsg::build::justwatch(seatNumber, watch));
+}
+
+void Seats::openPopup(QLabel* label, const QPoint& at) {
+    popupSeat_ = label->property("tag").toInt();
+    popupName_ = occupied(popupSeat_) ? seat(popupSeat_).name : QString();
+    const bool mayAct = state_.holdsSlotOne() && occupied(popupSeat_);
+    RemoveFromGame1->setEnabled(mayAct && popupSeat_ != state_.myseat);
+    SettoJustWatch1->setEnabled(mayAct);
+    UnsetJustWatch1->setEnabled(mayAct);
+    popup_kick->popup(at);
+}
+
+bool Seats::popupTargetStillThere() const {
+    return occupied(popupSeat_) && seat(popupSeat_).name == popupName_;
+}
+
+QString Seats::displayName(int slot) const {
+    if (ClientState::isSpySlot(slot)) {
+        const auto found = spies_.find(slot);
+        return found == spies_.end() ? QString() : found->second;
+    }
+    if (!ClientState::isSeat(slot))
+        return QString();
+    const Seat& s = seat(slot);
+    if (!s.name.isEmpty())
+        return s.name;
+    if (!s.departed.isEmpty())
+        return s.departed;
+    return slot == game::kBotSeat ? QString(game::kBotName) : QString(kWaiting);
+}
+
+bool Seats::occupied(int seatNumber) const {
+    return ClientState::isSeat(seatNumber) && !seat(seatNumber).name.isEmpty();
+}
+
+bool Seats::watching(int seatNumber) const {
+    return ClientState::isSeat(seatNumber) && seat(seatNumber).watching;
+}
+
+QStringList Seats::otherSeatedNames() const {
+    QStringList names;
+    for (int n = 1; n <= game::kSeats; ++n) {
+        if (n != state_.myseat && occupied(n))
+            names.append(seat(n).name);
+    }
+    return names;
+}
+
+void Seats::gameStarted(bool botPlays) {
+    botShown_ = botPlays;
+    for (int n = 1; n <= game::kSeats; ++n) {
+        seat(n).departed.clear();
+        setEyes(n, false);
+        showName(n);
+    }
+}
+
+void Seats::showName(int n) {
+    const Seat& s = seat(n);
+    QLabel* label = nameLabel(n);
+    if (!s.name.isEmpty())
+        label->setText(s.name);
+    else
+        label->setText(n == game::kBotSeat && botShown_ ? game::kBotName : kWaiting);
+    label->setAccessibleName(QString("Seat %1: %2").arg(n).arg(label->text()));
+}
+
+void Seats::setEyes(int n, bool shown) {
+    seat(n).watching = shown;
+    eyes(n)->setVisible(shown);
+}
+
+QStringList Seats::spyEntries() const {
+    QStringList entries;
+    for (const auto& [slot, name] : spies_)
+        entries.append(QString::number(slot) + ": " + name);
+    return entries;
+}
+
+void Seats::attachSpyList(QListWidget* list) {
+    spyList_ = list;
+    refreshSpyList();
+}
+
+void Seats::refreshSpyList() {
+    if (!spyList_)
+        return;
+    spyList_->clear();
+    spyList_->addItems(spyEntries());
+}

@@ -1,0 +1,212 @@
+#include "client/table/pool_table.h"
+
+#include "client/look/artwork.h"
+#include "client/seats/seats.h"
+#include "client/sound/sounds.h"
+#include "client/look/widget_look.h"
+#include "common/plain_widgets.h"
+#include "net/protocol.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace {
+
+constexpr QRect kTablePanel(256, 3, 473, 257);
+constexpr QRect kCaption(256, 262, 473, 22); // under the table, centred
+constexpr QRect kBanner(28, 24, 416, 41);    // over the table's upper part
+
+struct GameType {
+    const char* key;
+    const char* startCaption;
+    const char* joinCaption;
+    const char* score; // the score labels at the start
+};
+constexpr GameType kTypes[] = {
+    {"high", "HIGH SCORE GAME", "HIGH SCORE GAME", "0"},
+    {"most", "MOST BALLS POCKETED", "MOST BALLS POCKETED", ""},
+    {"nine", "NINE BALL", "NINE BALL", ""},
+    {"race", "RACE TO 9", "RACE TO NINE", ""},
+};
+
+} // namespace
+
+PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sounds& sounds,
+                     Hooks hooks)
+    : QObject(panel), state_(state), seats_(seats), sounds_(sounds), hooks_(std::move(hooks)),
+      racks_(seats),
+      animation_({
+          .place = [this](int b, BallAnimation::Point at) { balls_[size_t(b)]->move(at.x, at.y); },
+          .show = [this](int b, bool shown) { balls_[size_t(b)]->setVisible(shown); },
+          .stack =
+              [this] {
+                  for (int b : ballscripts::kStackOrder)
+                      balls_[size_t(b)]->raise();
+                  panel_winner->raise();
+              },
+          .ballhit = [this] { sounds_.playsounds("ballhit"); },
+      }) {
+    buildTable(panel);
+}
+
+void PoolTable::buildTable(QWidget* panel) {
+    panel_table = new QFrame(panel);
+    panel_table->setObjectName("panel_table");
+    panel_table->setGeometry(kTablePanel);
+    panel_table->setAccessibleName("Pool table");
+    auto* image_table = new QLabel(panel_table);
+    image_table->setObjectName("image_table");
+    image_table->setGeometry(1, 1, 470, 255);
+    image_table->setPixmap(artwork::picture(ArtRole::Table, image_table->size()));
+    for (int b = 0; b < ballscripts::kBalls; ++b) {
+        auto* ball = new QLabel(panel_table);
+        ball->setObjectName("ball_" + QString::number(b));
+        ball->setScaledContents(true);
+        ball->setAttribute(Qt::WA_TranslucentBackground);
+        ball->setPixmap(artwork::ball(b));
+        const BallAnimation::Point at = animation_.position(b);
+        ball->setGeometry(at.x, at.y, 24, 24);
+        ball->setVisible(animation_.shown(b)); // only the cue ball before a game
+        balls_[size_t(b)] = ball;
+    }
+    label_gametype = new QLabel(panel);
+    label_gametype->setObjectName("label_gametype");
+    label_gametype->setGeometry(kCaption);
+    label_gametype->setAlignment(Qt::AlignCenter);
+    look::setTextColour(label_gametype, look::kCaptionColour);
+    label_gametype->setFont(look::boldArial(15));
+
+    panel_winner = new QFrame(panel_table);
+    panel_winner->setObjectName("panel_winner");
+    panel_winner->setGeometry(kBanner);
+    panel_winner->setStyleSheet("QFrame#panel_winner { background: rgba(20, 40, 24, 200); "
+                                "border-radius: 6px; }");
+    label_winner1 = plainwidgets::label(panel_winner); // the winner's name
+    label_winner2 = plainwidgets::label(panel_winner);
+    label_winner1->setObjectName("label_winner1");
+    label_winner2->setObjectName("label_winner2");
+    label_winner1->setGeometry(0, 4, kBanner.width(), 32);
+    label_winner2->setGeometry(2, 5, kBanner.width(), 32); // a shadowed caption
+    label_winner1->setStyleSheet("color: black; font: bold 22px 'Arial'; "
+                                 "text-decoration: underline; background: transparent;");
+    label_winner2->setStyleSheet("color: rgb(224, 227, 157); font: bold 22px 'Arial'; "
+                                 "background: transparent;");
+    for (QLabel* label : {label_winner1, label_winner2})
+        label->setAlignment(Qt::AlignCenter);
+    panel_winner->hide();
+}
+
+QString PoolTable::bannerText() const {
+    return panel_winner->isVisibleTo(panel_table) ? label_winner2->text() : QString();
+}
+
+// An unknown key leaves the caption and score labels empty.
+void PoolTable::setType(const QString& type, bool joining) {
+    currenttype_ = type;
+    const GameType* known = nullptr;
+    for (const GameType& t : kTypes) {
+        if (type == QLatin1String(t.key))
+            known = &t;
+    }
+    label_gametype->setText(known ? (joining ? known->joinCaption : known->startCaption) : "");
+    for (int s = 1; s <= game::kSeats; ++s)
+        seats_.scoreLabel(s)->setText(known ? known->score : "");
+}
+
+void PoolTable::startthegame(const QString& args) {
+    const gamemsg::StartGame start = gamemsg::startgame(args);
+    panel_winner->hide();
+    if (hooks_.gameStarting)
+        hooks_.gameStarting();
+    racks_.clearall();
+    setType(start.type, false);
+    const bool mine = state_.seated() && start.starter == seats_.displayName(state_.myseat);
+    hooks_.say(mine ? QString("0+You have started a game.")
+                    : "0+" + start.starter + " has started a game.");
+    seats_.gameStarted(start.botPlays); // eyes hidden; a free seat 2 shows Klot or waits
+    if (start.botPlays)
+        seats_.scoreLabel(game::kBotSeat)->show(); // Klot's score counts like anyone's
+    resultPending_ = true;
+    animation_.setuptable(0);
+}
+
+void PoolTable::gamestats(const gamemsg::GameStats& stats) {
+    setType(stats.type, true);
+    resultPending_ = true;
+}
+
+void PoolTable::playerscores(const QString& args) {
+    for (const gamemsg::SeatValue& score : gamemsg::playerscores(args)) {
+        seats_.scoreLabel(score.seat)
+            ->setText(score.value == gamemsg::kNoScore ? QString() : QString::number(score.value));
+    }
+}
+
+// Racks show what seats own; the catch-up counts every pocketed ball, spies' too.
+void PoolTable::ballowners(const QString& args) {
+    int catchup = 0;
+    for (const gamemsg::BallOwner& owned : gamemsg::ballowners(args)) {
+        racks_.updatescores(owned.owner, owned.ball);
+        if (owned.owner != 0)
+            catchup = owned.ball + 1;
+    }
+    animation_.setuptable(catchup);
+}
+
+void PoolTable::theyown(const QString& args) {
+    const QList<gamemsg::SeatValue> counts = gamemsg::theyown(args);
+    for (const gamemsg::SeatValue& own : counts) {
+        for (int ball = 1; ball <= own.value; ++ball)
+            racks_.updatescores(own.seat, ball);
+        if (own.seat == state_.myseat)
+            animation_.setuptable(own.value + 1);
+    }
+    if (!ClientState::isSeat(state_.myseat))
+        animation_.setuptable(0); // a spy's table plays from the start
+}
+
+void PoolTable::heguessed(const gamemsg::HeGuessed& found) {
+    if (found.score != gamemsg::kNoScore && ClientState::isSeat(found.slot))
+        seats_.scoreLabel(found.slot)->setText(QString::number(found.score));
+    racks_.updatescores(found.slot, found.ball);
+    // In a race every seat sinks its own balls: only the finder's table plays.
+    if (currenttype_ != u"race" || found.slot == state_.myseat)
+        animation_.shoot();
+}
+
+// Counted by seat, never by name: two players may share a name.
+void PoolTable::winner(const QString& args) {
+    const int slot = gamemsg::slotOnly(args);
+    const QString name = seats_.displayName(slot);
+    if (resultPending_ && state_.seated() && hooks_.addgame)
+        hooks_.addgame(slot == state_.myseat ? QString("addtomine") : name);
+    resultPending_ = false;
+    hooks_.say("0+" + name + " has Won the Game!");
+    announce(name + " has Won the Game!");
+}
+
+void PoolTable::tiegame(const QString& args) {
+    const QString names = gamemsg::tiegame(args);
+    resultPending_ = false; // a tie counts nothing
+    hooks_.say("0+" + names + " have Won!");
+    announce(names + " have Won!");
+}
+
+void PoolTable::announce(const QString& result) {
+    if (hooks_.gameEnded)
+        hooks_.gameEnded();
+    label_winner1->setText(result);
+    label_winner2->setText(result);
+    panel_winner->setAccessibleName(result);
+    panel_winner->show();
+    panel_winner->raise();
+    sounds_.playsounds("gameover");
+}
+
+void PoolTable::impossible(const QString&) {
+    hooks_.say("0+It is impossible for anyone else to win!");
+}
+
+void PoolTable::moveballs() {
+    animation_.moveballs();
+}

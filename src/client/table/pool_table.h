@@ -1,0 +1,75 @@
+#pragma once
+
+#include "client/table/ball_animation.h"
+#include "client/client_state.h"
+#include "client/table/racks.h"
+#include "net/game_messages.h"
+
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QWidget;
+class Seats;
+class Sounds;
+
+// The pool table, the racks and the scores: a game's start and end, the
+// shots of found words, and a late joiner's catch-up. The winner goes to the
+// tally once per game, by seat.
+class PoolTable : public QObject {
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void(const QString& line)> say;
+        std::function<void(const QString& winnerText)> addgame; // the tally
+        std::function<void()> gameStarting; // e.g. "Just Watch" loses its check mark
+        std::function<void()> gameEnded;    // a win or a tie: Start Game may come back
+    };
+
+    PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sounds& sounds, Hooks hooks);
+
+    // Handlers of host messages (fields after the command word).
+    void startthegame(const QString& args);
+    void winner(const QString& args);
+    void tiegame(const QString& args);
+    void impossible(const QString& args);
+    void playerscores(const QString& args);
+    void ballowners(const QString& args);
+    void theyown(const QString& args);
+    // Messages the board reads too, checked once by the dispatcher.
+    void heguessed(const gamemsg::HeGuessed& found);
+    void gamestats(const gamemsg::GameStats& stats);
+
+    void moveballs(); // one animation call per Timer1 tick
+
+    const BallAnimation& animation() const { return animation_; }
+    const Racks& racks() const { return racks_; }
+    QString currenttype() const { return currenttype_; }
+    QLabel* caption() const { return label_gametype; }
+    QLabel* ballPicture(int ball) const { return balls_[size_t(ball)]; }
+    QFrame* banner() const { return panel_winner; }
+    QString bannerText() const;
+
+private:
+    void buildTable(QWidget* panel);
+    void setType(const QString& type, bool joining);
+    void announce(const QString& result);
+
+    const ClientState& state_;
+    Seats& seats_;
+    Sounds& sounds_;
+    Hooks hooks_;
+    Racks racks_;
+    BallAnimation animation_;
+    QString currenttype_;
+    bool resultPending_ = false; // a started game whose result is not yet counted
+    QFrame* panel_table = nullptr;
+    std::array<QLabel*, ballscripts::kBalls> balls_{};
+    QLabel* label_gametype = nullptr;
+    QFrame* panel_winner = nullptr;
+    QLabel* label_winner1 = nullptr;
+    QLabel* label_winner2 = nullptr;
+};
