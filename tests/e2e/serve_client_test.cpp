@@ -32,7 +32,7 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     EXPECT_TRUE(probe.menu().StartGame1->isEnabled());
     EXPECT_TRUE(probe.startButton().isVisible());
 
-    hosttest::RawClient bob(port);
+    testsupport::RawClient bob(port);
     ASSERT_EQ(bob.logIn("Bob"), 2);
     ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(2)->text() == "Bob"; }));
 
