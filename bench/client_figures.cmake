@@ -8,12 +8,12 @@ if(NOT TARGET ludo_delayed_connect) # the tests build it too
     add_library(ludo_delayed_connect MODULE ${CMAKE_SOURCE_DIR}/tests/e2e/delayed_connect.cpp)
     target_link_libraries(ludo_delayed_connect PRIVATE ${CMAKE_DL_LIBS})
 endif()
-set(client_figures_helpers ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/tests/host
-                           ${CMAKE_SOURCE_DIR}/tests/support)
+set(client_figures_helpers ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/tests/support)
 add_executable(client_bench ${CMAKE_CURRENT_LIST_DIR}/client_figures.cpp ${CMAKE_CURRENT_LIST_DIR}/figure.h
     ${CMAKE_SOURCE_DIR}/tests/e2e/gui_process.cpp
     ${CMAKE_SOURCE_DIR}/tests/e2e/hosting_window.cpp
-    ${CMAKE_SOURCE_DIR}/tests/host/raw_client.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/raw_client.cpp
+    ${CMAKE_SOURCE_DIR}/tests/support/raw_socket.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/event_wait.cpp)
 target_include_directories(client_bench PRIVATE ${client_figures_helpers})
 target_link_libraries(client_bench PRIVATE Qt6::Widgets Qt6::Network Qt6::Test)

@@ -146,7 +146,7 @@ void tableAndGame() {
     holdBackOwnClient(solo, DELAYED_CONNECT_LIBRARY);
     if (!solo.start({}))
         return printFailure("solo table and game", "the solo program did not start");
-    const std::unique_ptr<hosttest::RawClient> rex = connectWhenListening(port);
+    const std::unique_ptr<testsupport::RawClient> rex = connectWhenListening(port);
     if (!rex || rex->logIn("Rex") != 1 || handledAt(solo, "CMD_newplayerinfo+2+You+") == 0)
         return printFailure("solo table and game", "no slot 1 for the bench's peer");
     settle(2000);

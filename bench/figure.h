@@ -1,6 +1,6 @@
 #pragma once
 
-// One line of the figures table that `make bench` prints (bench/figures-table
+// One line of the figures table that `make bench` prints (bench/run-benchmarks
 // collects them from every benchmark): a tab-separated record that begins
 // with "FIGURE".
 
@@ -14,12 +14,6 @@ inline void printFigure(const char* name, double value, int decimals, const char
                         const char* goal, bool met) {
     std::printf("FIGURE\t%s\t%.*f %s\t%s\t%s\n", name, decimals, value, unit, goal,
                 met ? "met" : "MISSED");
-    std::fflush(stdout);
-}
-
-// A row whose figure cannot be measured yet, and why.
-inline void printPending(const char* name, const char* goal, const char* why) {
-    std::printf("FIGURE\t%s\t-\t%s\tpending: %s\n", name, goal, why);
     std::fflush(stdout);
 }
 

@@ -18,5 +18,5 @@ function(ludo_add_test name)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 30
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LUDOMYRA_TEST=1" TIMEOUT 120)
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
 endfunction()

@@ -2,30 +2,43 @@
 client plays them, so the table picture can be checked against them: where
 every ball rolls, and where the pocket lines aim.
 
+The scripts and the starting diamond are read from the client's own table in
+src/client/ball_scripts.cpp, so there is one copy of them.
+
 Ball coordinates are the left and top of a 24-pixel ball in the table panel,
 which holds the table picture one pixel in from its corner.
 """
 
 import math
+import re
+from pathlib import Path
 
-SCRIPTS = {
-    1: """s0:113,155,169,251, m1:54,345,0,0, m2:37,231,0,0, m3:96,231,0,0, m4:28,84,0,0,
-          m5:203,308,0,0, m9:136,172,0,0, m6:69,42,0,0, m7:172,74,0,0, b0:65,328,89,264,
-          p1:6,441,0,0, b0:57,236,73,188, p2:5,223,0,0, b0:85,213,29,173, p3:224,439,0,0,
-          b0:29,104,133,208, p4:15,4,0,0, b0:197,288,85,192, p5:215,436,0,0,
-          b0:85,48,117,32, p6:10,7,0,0, b0:181,56,53,136, p7:213,436,0,0,
-          b0:93,72,69,152, p8:221,8,0,0, b0:117,163,85,256, p9:232,220,0,0,""".split(),
-    2: """s0:102,157,174,341, m1:126,393,0,0, m2:29,183,0,0, m3:193,264,0,0,
-          b4:26,276,50,324, b5:203,68,179,124, m6:61,42,0,0, m7:144,26,0,0,
-          b8:109,24,157,215, b0:147,389,0,0, p1:6,441,0,0, b0:38,197,126,333,
-          p2:13,7,0,0, b0:182,280,22,376, p3:232,221,0,0, b0:39,338,47,218,
-          p4:217,8,0,0, b0:179,130,179,115, p5:217,8,0,0, b0:78,55,0,0, p6:13,7,0,0,
-          b0:126,25,174,97, p7:217,8,0,0, b0:168,195,152,39, p8:6,441,0,0,
-          b0:125,84,157,252, p9:3,222,0,0,""".split(),
-}
+CLIENT_TABLE = Path(__file__).resolve().parent.parent / "src" / "client" / "ball_scripts.cpp"
+LINES_PER_SCRIPT = 27
+BALLS = 10
 
-START = [(337, 102), (137, 110), (119, 101), (119, 120), (100, 92), (100, 131), (82, 101),
-         (82, 120), (64, 109), (100, 112)]
+
+def _array_body(source, name):
+    """The text between the braces of the C++ array `name`."""
+    found = re.search(name + r"\[\w*\]\s*=\s*\{(.*?)\};", source, re.S)
+    if not found:
+        raise SystemExit(f"ballscripts: no array {name} in {CLIENT_TABLE}")
+    return found.group(1)
+
+
+def _read_client_table():
+    source = CLIENT_TABLE.read_text()
+    scripts = {n: re.findall(r'"([^"]*)"', _array_body(source, f"kScript{n}")) for n in (1, 2)}
+    start = [(int(x), int(y))
+             for x, y in re.findall(r"\{\s*(-?\d+)\s*,\s*(-?\d+)\s*\}",
+                                    _array_body(source, "kStart"))]
+    if any(len(lines) != LINES_PER_SCRIPT for lines in scripts.values()) or len(start) != BALLS:
+        raise SystemExit(f"ballscripts: {CLIENT_TABLE} does not hold two scripts of "
+                         f"{LINES_PER_SCRIPT} lines and {BALLS} starting places")
+    return scripts, start
+
+
+SCRIPTS, START = _read_client_table()
 
 TABLE_OFFSET = 1  # the table picture's left and top in the panel
 

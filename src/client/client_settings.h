@@ -19,7 +19,6 @@ public:
     void loadinifile(); // once: later calls do nothing
     void saveinifile();
     void savePhrases(const QStringList& phrases);
-    bool loaded() const { return loaded_; }
 
 private:
     bool commit(const std::function<void(IniFile&)>& change);

@@ -1,6 +1,5 @@
 #include "client/tchat.h"
 
-#include "common/inifile.h"
 #include "tchat_probe.h"
 
 #include <QMenu>
@@ -17,11 +16,6 @@ protected:
         qputenv("LUDOMYRA_HOME", home.path().toUtf8());
     }
     void TearDown() override { qunsetenv("LUDOMYRA_HOME"); }
-    IniFile settings() {
-        IniFile ini(home.filePath("glenmorra.ini"));
-        ini.load();
-        return ini;
-    }
     QTemporaryDir home;
 };
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-using hosttest::RawClient;
+using testsupport::RawClient;
 using testsupport::waitFor;
 
 constexpr int kFloodIntervalMs = 10;

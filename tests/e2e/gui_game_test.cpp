@@ -20,7 +20,7 @@
 
 namespace {
 
-using hosttest::RawClient;
+using testsupport::RawClient;
 using testsupport::waitFor;
 
 const QStringList kTraced{"CMD_newplayerinfo", "CMD_gamestats", "CMD_ballowners",
@@ -115,7 +115,8 @@ TEST_P(WindowsInAGame, BothWindowsFollowTheGameToItsWinnerAndCountItInTheTally) 
         EXPECT_TRUE(dee.waitForHandled("CMD_theyown+").startsWith("CMD_theyown+1+0+2+1+"));
     else
         EXPECT_TRUE(dee.waitForHandled("CMD_ballowners+").startsWith("CMD_ballowners+1+2+"));
-    EXPECT_TRUE(sawGameEnd(bob.client) == false);
+    bob.play();
+    EXPECT_FALSE(bob.sawGameEnd());
 
     qsizetype deeLeft = -1;
     if (nine) {
@@ -126,8 +127,9 @@ TEST_P(WindowsInAGame, BothWindowsFollowTheGameToItsWinnerAndCountItInTheTally) 
     }
     bob.holding = false;
     ASSERT_TRUE(playUntil(
-        bob, [&] { return sawGameEnd(bob.client); }, 45000));
+        bob, [&] { return bob.sawGameEnd(); }, 45000));
     EXPECT_TRUE(bob.client.messages().contains("CMD_winner+2+"));
+    EXPECT_TRUE(bob.wrongMarks.isEmpty()) << bob.wrongMarks.join(", ").toStdString();
     if (nine) { // the game went on after Dee had gone
         const QStringList after = ann.messages().mid(deeLeft);
         EXPECT_FALSE(after.filter(QRegularExpression("^CMD_heguessed\\+2\\+")).isEmpty());

@@ -18,7 +18,7 @@
 
 namespace {
 
-using hosttest::RawClient;
+using testsupport::RawClient;
 using Clients = std::vector<std::unique_ptr<RawClient>>;
 
 constexpr double kTimeScale = 0.02; // a row of 23 ticks lasts 460 ms

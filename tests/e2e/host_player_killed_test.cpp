@@ -11,7 +11,7 @@
 
 namespace {
 
-using hosttest::RawClient;
+using testsupport::RawClient;
 using testsupport::waitFor;
 
 TEST(HostPlayerKilled, TheJoinedWindowClosesCleanlyAndTheRawPeerSeesTheClose) {

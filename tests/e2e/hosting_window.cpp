@@ -15,12 +15,12 @@ void holdBackOwnClient(GuiProcess& window, const QString& libraryPath) {
     window.setEnvironment("LUDOMYRA_CONNECT_DELAY_MS", "1000");
 }
 
-std::unique_ptr<hosttest::RawClient> connectWhenListening(quint16 port) {
-    std::unique_ptr<hosttest::RawClient> client;
+std::unique_ptr<testsupport::RawClient> connectWhenListening(quint16 port) {
+    std::unique_ptr<testsupport::RawClient> client;
     testsupport::waitFor(
         [&] {
             try {
-                client = std::make_unique<hosttest::RawClient>(port);
+                client = std::make_unique<testsupport::RawClient>(port);
             } catch (const std::runtime_error&) {
             }
             return client != nullptr;

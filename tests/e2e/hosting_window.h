@@ -19,4 +19,4 @@ quint16 freePort();
 void holdBackOwnClient(GuiProcess& window, const QString& libraryPath);
 
 // Connects as soon as the host on port listens; null if it never does.
-std::unique_ptr<hosttest::RawClient> connectWhenListening(quint16 port);
+std::unique_ptr<testsupport::RawClient> connectWhenListening(quint16 port);

@@ -36,7 +36,7 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     EXPECT_TRUE(probe.menu().StartGame1->isEnabled());
     EXPECT_TRUE(probe.startButton().isVisible());
 
-    hosttest::RawClient bob(port);
+    testsupport::RawClient bob(port);
     ASSERT_EQ(bob.logIn("Bob"), 2);
     ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(2)->text() == "Bob"; }));
 
@@ -81,7 +81,7 @@ protected:
 // remove them.
 TEST_F(ServeWindow, PlayersWithoutAUsableNameAreSeenAndCanBeRemoved) {
     join("Ann", 1);
-    hosttest::RawClient blank(port), hidden(port), padded(port);
+    testsupport::RawClient blank(port), hidden(port), padded(port);
     ASSERT_EQ(blank.logIn(""), 2);
     ASSERT_EQ(hidden.logIn("\x07\u200E\u2028\u2029\u00AD "), 3);
     ASSERT_EQ(padded.logIn("  Dee\u202E "), 4);
@@ -108,10 +108,10 @@ TEST_F(ServeWindow, PlayersWithoutAUsableNameAreSeenAndCanBeRemoved) {
 // reaches the pane as one line that starts with the sender's name, in a
 // colour well apart from the system lines'.
 TEST_F(ServeWindow, PeersCannotWriteLinesThatPassForTheGamesOwn) {
-    hosttest::RawClient bob(port);
+    testsupport::RawClient bob(port);
     ASSERT_EQ(bob.logIn("Bob"), 1); // slot 1 starts games
     join("Ann", 2);
-    hosttest::RawClient blank(port);
+    testsupport::RawClient blank(port);
     ASSERT_EQ(blank.logIn(""), 3);
     ASSERT_TRUE(waitFor([&] { return seatName(3) == "Player 3"; }));
 

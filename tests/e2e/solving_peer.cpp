@@ -15,14 +15,8 @@ const QStringList& builtInDictionary() {
     return words;
 }
 
-bool sawGameEnd(hosttest::RawClient& client) {
-    for (const QString& message : client.messages())
-        if (message.startsWith("CMD_winner+") || message.startsWith("CMD_tiegame+"))
-            return true;
-    return false;
-}
-
-SolvingPeer::SolvingPeer(quint16 port, const QString& name) : client(port), name(name) {}
+SolvingPeer::SolvingPeer(quint16 port, const QString& name, Pick pick)
+    : client(port), name(name), pick_(pick) {}
 
 bool SolvingPeer::logIn() {
     const int given = client.logIn(name);
@@ -43,6 +37,7 @@ void SolvingPeer::onMessage(const QStringList& fields) {
         for (const QString& word : builtInDictionary())
             if (word.startsWith(fields.at(2), Qt::CaseInsensitive))
                 candidates_.append(word.toUpper());
+        shown_.clear();
     } else if (command == "CMD_nextplayer" && fields.size() > 1 && fields.at(1) == slot) {
         if (!holding)
             guess();
@@ -50,14 +45,31 @@ void SolvingPeer::onMessage(const QStringList& fields) {
                fields.at(2) == "f") {
         const QString& marks = fields.at(4);
         const QString& word = fields.at(5);
+        shown_.append({word, marks});
         candidates_.removeIf(
             [&](const QString& candidate) { return lettermarks(word, candidate) != marks; });
-    } else if (command == "CMD_heguessed" && fields.size() > 2 && fields.at(1) == slot) {
-        finds.append(fields.at(2));
+    } else if (command == "CMD_heguessed" && fields.size() > 2) {
+        finds.append(fields.at(1) + "+" + fields.at(2));
+        checkShownMarks(fields.at(2));
+    } else if (command == "CMD_nooneguessed" && fields.size() > 1) {
+        checkShownMarks(fields.at(1));
+    } else if (command == "CMD_winner" || command == "CMD_tiegame") {
+        gameEnded_ = true;
     }
 }
 
 void SolvingPeer::guess() {
-    if (!candidates_.isEmpty())
-        client.send("CMD_myword+" + slot + "+" + candidates_.takeFirst() + "+");
+    if (candidates_.isEmpty())
+        return;
+    const QString word = pick_ == Pick::First ? candidates_.takeFirst() : candidates_.takeLast();
+    client.send("CMD_myword+" + slot + "+" + word + "+");
+}
+
+void SolvingPeer::checkShownMarks(const QString& hidden) {
+    for (const auto& [word, marks] : shown_) {
+        ++checkedMarks;
+        if (lettermarks(word, hidden) != marks)
+            wrongMarks.append(word + " " + marks + " for " + hidden);
+    }
+    shown_.clear();
 }

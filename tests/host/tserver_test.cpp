@@ -11,7 +11,7 @@
 
 namespace {
 
-using hosttest::RawClient;
+using testsupport::RawClient;
 
 // A host listening on an ephemeral loopback port, and its clients.
 class TServerSockets : public ::testing::Test {

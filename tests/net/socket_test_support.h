@@ -1,10 +1,11 @@
 #pragma once
 
-// Loopback peers of plain BSD sockets, an event recorder for TSock, and waiting
+// An event recorder for TSock, TSock listeners and connections, and waiting
 // helpers; every socket here uses 127.0.0.1 and an ephemeral port.
 
 #include "event_wait.h"
 #include "net/tsock.h"
+#include "raw_socket.h"
 
 #include <QList>
 #include <QPointer>
@@ -13,30 +14,9 @@
 
 namespace nettest {
 
+using testsupport::RawSocket;
 using testsupport::settle;
 using testsupport::waitFor;
-
-// A plain blocking socket: bound (and listening, for RawListener) on loopback.
-class RawSocket {
-public:
-    explicit RawSocket(int fd = -1) : fd(fd) {}
-    RawSocket(RawSocket&& other) noexcept : fd(std::exchange(other.fd, -1)) {}
-    ~RawSocket() { close(); }
-    static RawSocket bound();    // bound, not listening: connections are refused
-    static RawSocket listener(); // bound and listening
-    static RawSocket connectTo(quint16 port);
-
-    quint16 port() const;
-    RawSocket accept(); // a connection of this listener
-    void sendAll(const QByteArray& bytes);
-    // Reads (running the event loop meanwhile) until count bytes came, or the peer closed.
-    QByteArray readExactly(qsizetype count);
-    void close();
-    void reset(); // closes with SO_LINGER 0: the other side sees a reset
-
-private:
-    int fd;
-};
 
 // Records what a TSock tells, in order: "info 2 Socket Closed", "connect",
 // "disconnect", "read 32768", "write". Detaches itself when it goes first.

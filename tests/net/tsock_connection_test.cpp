@@ -58,7 +58,7 @@ TEST_F(TSockConnection, BytesPassUnchangedAndReceiveTakesOnlyWhatIsBuffered) {
     client.Send(bytes);
     EXPECT_EQ(peer.readExactly(bytes.size()), bytes);
     EXPECT_EQ(client.Receive(), QByteArray());
-    peer.sendAll(bytes);
+    ASSERT_TRUE(peer.sendAll(bytes));
     ASSERT_TRUE(waitFor([&] { return client.stream()->bytesAvailable() == bytes.size(); }));
     EXPECT_EQ(client.ReceiveCount(12), bytes.left(12));
     EXPECT_EQ(client.ReceiveCount(100), bytes.mid(12));
@@ -76,8 +76,8 @@ TEST_F(TSockConnection, ALargeArrivalIsReadIn32KiBPieces) {
     };
     RawSocket keeperPeer = connectClient(keeper, raw);
     RawSocket takerPeer = connectClient(taker, raw);
-    keeperPeer.sendAll(QByteArray(40000, 'a'));
-    takerPeer.sendAll(QByteArray(40000, 'b'));
+    ASSERT_TRUE(keeperPeer.sendAll(QByteArray(40000, 'a')));
+    ASSERT_TRUE(takerPeer.sendAll(QByteArray(40000, 'b')));
     ASSERT_TRUE(waitFor([&] { return counts.size() == 2 && taken.size() == 2; }));
     settle();
     EXPECT_EQ(counts, (QList<int>{32768, 40000}));
@@ -110,7 +110,7 @@ TEST_F(TSockConnection, PeerCloseToldOnceAndBufferedBytesStayReadable) {
     log.attach(client);
     RawSocket peer = connectClient(client, raw);
     log.entries.clear();
-    peer.sendAll("bye");
+    ASSERT_TRUE(peer.sendAll("bye"));
     peer.close();
     ASSERT_TRUE(waitFor([&] { return log.contains("disconnect"); }));
     settle();
@@ -206,7 +206,7 @@ TEST_F(TSockConnection, TheStreamAdapterReadsAndWritesThroughTheSocket) {
     QIODevice* stream = client.stream();
     EXPECT_EQ(stream->write("via stream"), 10);
     EXPECT_EQ(peer.readExactly(10), "via stream");
-    peer.sendAll("0123456789");
+    ASSERT_TRUE(peer.sendAll("0123456789"));
     ASSERT_TRUE(waitFor([&] { return stream->bytesAvailable() == 10; }));
     char buffer[4];
     EXPECT_EQ(stream->read(buffer, 4), 4);

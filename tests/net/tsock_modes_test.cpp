@@ -27,7 +27,7 @@ TEST_F(TSockModes, ABlockingClientConnectsSendsAndWaitsForData) {
     RawSocket peer = raw.accept();
     client.Send("ping");
     EXPECT_EQ(peer.readExactly(4), "ping");
-    peer.sendAll("pong");
+    ASSERT_TRUE(peer.sendAll("pong"));
     EXPECT_EQ(client.Receive(), "pong");
     peer.close();
     EXPECT_EQ(client.Receive(), "");
@@ -86,7 +86,7 @@ TEST_F(TSockModes, ABlockingAutoAcceptListenerServesAConnectionOnAThreadOfItsOwn
     };
     listener.setListen(true);
     RawSocket peer = RawSocket::connectTo(listener.localPort());
-    peer.sendAll("hi");
+    ASSERT_TRUE(peer.sendAll("hi"));
     EXPECT_EQ(peer.readExactly(7), "echo:hi");
     EXPECT_TRUE(waitFor([&] { return served.load(); })); // before the sockets go
     EXPECT_TRUE(onOtherThread);

@@ -7,6 +7,9 @@
 namespace ballscripts {
 namespace {
 
+// tools/ballscripts.py reads kScript1, kScript2 and kStart from this file to
+// check the table picture against them: keep the names and the layout of
+// one quoted line or one {x, y} per entry.
 constexpr const char* kScript1[kLines] = {
     "s0:113,155,169,251,", "m1:54,345,0,0,",     "m2:37,231,0,0,",  "m3:96,231,0,0,",
     "m4:28,84,0,0,",       "m5:203,308,0,0,",    "m9:136,172,0,0,", "m6:69,42,0,0,",

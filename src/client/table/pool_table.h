@@ -47,10 +47,7 @@ public:
 
     const BallAnimation& animation() const { return animation_; }
     const Racks& racks() const { return racks_; }
-    QString currenttype() const { return currenttype_; }
     QLabel* caption() const { return label_gametype; }
-    QLabel* ballPicture(int ball) const { return balls_[size_t(ball)]; }
-    QFrame* banner() const { return panel_winner; }
     QString bannerText() const;
 
 private:

@@ -5,20 +5,17 @@
 // Qt event loop, so a host in the same process keeps serving meanwhile.
 
 #include "event_wait.h"
+#include "raw_socket.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <functional>
 
-namespace hosttest {
+namespace testsupport {
 
 class RawClient {
 public:
-    explicit RawClient(quint16 port);
-    ~RawClient();
-    RawClient(const RawClient&) = delete;
-    RawClient& operator=(const RawClient&) = delete;
+    explicit RawClient(quint16 port); // throws std::runtime_error when nobody listens
 
     void send(const QString& text); // adds the terminator
     void sendBytes(const QByteArray& bytes);
@@ -32,17 +29,17 @@ public:
     // Waits for CMD_sendlogininfo and logs in; returns the slot, 0 if none came.
     int logIn(const QString& name, const QString& version = QStringLiteral("1.0.8"));
 
-    void close();
-    // Closes with SO_LINGER 0: the host sees a reset, not an orderly close.
-    void reset();
+    void close() { socket.close(); }
+    // The host sees a reset, not an orderly close.
+    void reset() { socket.reset(); }
 
 private:
     void poll();
 
-    int fd = -1;
+    RawSocket socket;
     QByteArray tail;
     QStringList received;
     bool hostClosed = false;
 };
 
-} // namespace hosttest
+} // namespace testsupport
