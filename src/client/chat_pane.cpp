@@ -18,7 +18,9 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <algorithm>
+#include <limits>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -53,10 +55,42 @@ QTextBlockFormat tailFormat() {
     return format;
 }
 
-bool isLinkWord(QStringView word) {
-    return word.contains(u"http://", Qt::CaseInsensitive) ||
-           word.contains(u"www.", Qt::CaseInsensitive);
-}
+// Finds the words of a text that hold a web address ("http://" or "www.", in
+// any case), in order, searching the text for each mark only once. Neither
+// mark holds a blank, so a mark lies within one word.
+class LinkWords {
+public:
+    explicit LinkWords(QStringView text) : text_(text) {}
+
+    // Where the next such word from from on starts and ends (after its
+    // trailing blank).
+    std::optional<std::pair<qsizetype, qsizetype>> next(qsizetype from) {
+        const qsizetype mark =
+            std::min(nextMark(http_, u"http://", from), nextMark(www_, u"www.", from));
+        if (mark == kNone)
+            return std::nullopt;
+        const qsizetype blankBefore = text_.lastIndexOf(u' ', mark);
+        const qsizetype blankAfter = text_.indexOf(u' ', mark);
+        return std::pair(std::max(from, blankBefore + 1),
+                         blankAfter < 0 ? text_.size() : blankAfter + 1);
+    }
+
+private:
+    static constexpr qsizetype kNone = std::numeric_limits<qsizetype>::max();
+
+    // found: where the mark was last found (-1 before the first search).
+    qsizetype nextMark(qsizetype& found, QStringView mark, qsizetype from) {
+        if (found != kNone && found < from) {
+            const qsizetype at = text_.indexOf(mark, from, Qt::CaseInsensitive);
+            found = at < 0 ? kNone : at;
+        }
+        return found;
+    }
+
+    QStringView text_;
+    qsizetype http_ = -1;
+    qsizetype www_ = -1;
+};
 
 // Qt's line breaking rescans an unbroken word for every line it fills, so a
 // 64 KiB word would take a second to lay out. An invisible break opportunity
@@ -133,19 +167,15 @@ public:
     }
 
     // Each word keeps its trailing blank; a word with a web address is a link.
+    // The text is searched for links once, not word by word.
     void appendWords(const QString& text) {
         qsizetype runStart = 0;
-        qsizetype wordStart = 0;
-        while (wordStart < text.size()) {
-            const qsizetype blank = text.indexOf(' ', wordStart);
-            const qsizetype wordEnd = blank < 0 ? text.size() : blank + 1;
-            const QStringView word = QStringView(text).mid(wordStart, wordEnd - wordStart);
-            if (isLinkWord(word)) {
-                insertRun(QStringView(text).mid(runStart, wordStart - runStart));
-                appendLink(word.toString());
-                runStart = wordEnd;
-            }
-            wordStart = wordEnd;
+        LinkWords links(text);
+        while (const auto link = links.next(runStart)) {
+            const auto [wordStart, wordEnd] = *link;
+            insertRun(QStringView(text).mid(runStart, wordStart - runStart));
+            appendLink(text.mid(wordStart, wordEnd - wordStart));
+            runStart = wordEnd;
         }
         insertRun(QStringView(text).mid(runStart));
     }
@@ -194,6 +224,9 @@ ChatPane::ChatPane(QWidget* parent) : QTextBrowser(parent), styleColours_(kDesig
     document()->setUndoRedoEnabled(false);
     QFont font("Arial");
     font.setPointSize(kDefaultTextSize);
+    // Shaping every line with HarfBuzz was half the cost of a long line;
+    // text that needs shaping (other scripts) is still shaped.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     setFont(font);
     prepareEmptyDocument();
 
