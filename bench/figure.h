@@ -17,6 +17,12 @@ inline void printFigure(const char* name, double value, int decimals, const char
     std::fflush(stdout);
 }
 
+// A row whose measurement went wrong, and why.
+inline void printFailure(const char* name, const char* why) {
+    std::printf("FIGURE\t%s\tfailed: %s\t\tMISSED\n", name, why);
+    std::fflush(stdout);
+}
+
 // A row whose figure cannot be measured yet, and why.
 inline void printPending(const char* name, const char* goal, const char* why) {
     std::printf("FIGURE\t%s\t-\t%s\tpending: %s\n", name, goal, why);

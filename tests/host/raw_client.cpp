@@ -1,6 +1,7 @@
 #include "raw_client.h"
 
 #include <QTest>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
@@ -56,8 +57,13 @@ void RawClient::poll() {
     }
     qsizetype end;
     while ((end = tail.indexOf('\xFF')) >= 0) {
-        received.append(QString::fromUtf8(tail.left(end)));
+        const QByteArray message = tail.left(end);
         tail.remove(0, end + 1);
+        if (std::any_of(dropped.begin(), dropped.end(),
+                        [&](const QByteArray& prefix) { return message.startsWith(prefix); }))
+            ++droppedMessages;
+        else
+            received.append(QString::fromUtf8(message));
     }
 }
 
