@@ -29,7 +29,7 @@ bool measure(bool joinServedHost) {
     settings.floodMs = (seconds > 0 ? seconds : 10) * 1000;
     settings.joinServedHost = joinServedHost;
     settings.delayedConnectLibrary = DELAYED_CONNECT_LIBRARY;
-    const QString window = joinServedHost ? "joined window" : "hosting window";
+    const QString window = joinServedHost ? "joined" : "hosting";
     auto name = [&](const char* what) {
         return QString("colour flood, %1: %2").arg(window, what).toUtf8();
     };
@@ -42,7 +42,7 @@ bool measure(bool joinServedHost) {
     const double rate = outcome.linesSent / outcome.floodSeconds;
     // The flood keeps a line waiting for every tick of the host's: the
     // rate is what the host manages to relay.
-    bench::printFigure(name("64 KiB lines relayed per second"), rate, 0, "lines/s", "-", true);
+    bench::printFigure(name("64 KiB lines relayed a second"), rate, 0, "lines/s", "-", true);
     if (outcome.flooderDroppedAfter > 0) {
         const QByteArray why = QString("the host dropped the flooding peer after %1 s")
                                    .arg(outcome.flooderDroppedAfter, 0, 'f', 1)
@@ -59,16 +59,17 @@ bool measure(bool joinServedHost) {
                             "the window had not caught up a minute after the flood");
     }
     if (!joinServedHost) {
-        const double overrunMs = mostMs(outcome.rowOverruns);
+        const double overrunMs = std::max(0.0, mostMs(outcome.rowOverruns));
         bench::printFigure(name("host's rows late (worst)"), overrunMs, 0, "ms", "<= 100 ms",
                            overrunMs <= 100);
     }
     // Whether the window can keep up on a core of its own, whatever else the
     // machine runs: its CPU time for each line of the flood.
     const double cpuMs = outcome.windowCpuSeconds * 1000 / std::max(1, outcome.linesSent);
-    bench::printFigure(name("CPU for each line"), cpuMs, 2, "ms", "< 10 ms (one tick)", cpuMs < 10);
-    bench::printFigure(name("peak RSS (VmHWM)"), outcome.windowPeakMegabytes, 1, "MB", "< 120 MB",
-                       outcome.windowPeakMegabytes < 120);
+    bench::printFigure(name("window CPU for each line"), cpuMs, 2, "ms", "< 10 ms (one tick)",
+                       cpuMs < 10);
+    bench::printFigure(name("window peak RSS (VmHWM)"), outcome.windowPeakMegabytes, 1, "MB",
+                       "< 120 MB", outcome.windowPeakMegabytes < 120);
     return outcome.flooderDroppedAfter == 0 && caughtUp;
 }
 
