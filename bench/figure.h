@@ -17,4 +17,10 @@ inline void printFigure(const char* name, double value, int decimals, const char
     std::fflush(stdout);
 }
 
+// A row whose measurement went wrong, and why.
+inline void printFailure(const char* name, const char* why) {
+    std::printf("FIGURE\t%s\tfailed: %s\t\tMISSED\n", name, why);
+    std::fflush(stdout);
+}
+
 } // namespace bench

@@ -3,7 +3,7 @@ client plays them, so the table picture can be checked against them: where
 every ball rolls, and where the pocket lines aim.
 
 The scripts and the starting diamond are read from the client's own table in
-src/client/ball_scripts.cpp, so there is one copy of them.
+src/client/table/ball_scripts.cpp, so there is one copy of them.
 
 Ball coordinates are the left and top of a 24-pixel ball in the table panel,
 which holds the table picture one pixel in from its corner.
@@ -13,7 +13,7 @@ import math
 import re
 from pathlib import Path
 
-CLIENT_TABLE = Path(__file__).resolve().parent.parent / "src" / "client" / "ball_scripts.cpp"
+CLIENT_TABLE = Path(__file__).resolve().parent.parent / "src" / "client" / "table" / "ball_scripts.cpp"
 LINES_PER_SCRIPT = 27
 BALLS = 10
 

@@ -2,11 +2,12 @@
 #include "client/chat/chat_pane.h"
 #include "client/chat/chat_part.h"
 #include "client/chat/colour_text.h"
-#include "client/main_menu.h"
-#include "client/look/message_box.h"
 #include "client/chat/phrase_buttons.h"
 #include "client/chat/tphrases.h"
+#include "client/look/message_box.h"
+#include "client/main_menu.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -36,7 +37,7 @@ public:
 const ColourValue kNavy = colourValue(0, 0, 128);
 
 // A line of the pane as runs of equal look: "text/colour/bold/underline" or "<image name>".
-QStringList runsOf(const QTextBlock& block) {
+QStringList looksOf(const ChatPane& pane, const QTextBlock& block) {
     QStringList runs;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextCharFormat format = it.fragment().charFormat();
@@ -45,7 +46,7 @@ QStringList runsOf(const QTextBlock& block) {
             run = "<" + format.toImageFormat().name() + ">";
         } else {
             run = it.fragment().text() + "/" +
-                  colourtext::write(fromQColor(format.foreground().color()));
+                  colourtext::write(fromQColor(pane.textColourAt(it.fragment().position())));
             if (format.fontWeight() == QFont::Bold)
                 run += "/bold";
             if (format.fontUnderline())
@@ -75,7 +76,24 @@ protected:
     ~ChatTest() override { messagebox::setHandler({}); }
 
     QTextDocument* document() const { return part.pane()->document(); }
-    QTextBlock lastLine() const { return document()->lastBlock(); }
+    QTextBlock lastLine() const { return part.pane()->newestLine(); }
+    QStringList runsOf(const QTextBlock& line) const { return looksOf(*part.pane(), line); }
+    // How many pixels of the shown pane within line have exactly this colour.
+    int pixelsIn(const QTextBlock& line, const QColor& colour) const {
+        ChatPane* pane = part.pane();
+        const QImage shown = pane->viewport()->grab().toImage();
+        const QRect area = document()
+                               ->documentLayout()
+                               ->blockBoundingRect(line)
+                               .toAlignedRect()
+                               .translated(0, -pane->verticalScrollBar()->value())
+                               .intersected(shown.rect());
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += shown.pixelColor(x, y) == colour ? 1 : 0;
+        return count;
+    }
     void type(const QString& text) {
         QTest::keyClicks(part.entry(), text);
         QTest::keyClick(part.entry(), Qt::Key_Return);
@@ -103,7 +121,7 @@ TEST_F(ChatTest, LinesShowSpeakerSmileysAndLinksInTheirStyles) {
     part.addlinetochat("0+Loading Solo Game..Please wait.", kSystemLineColour);
     EXPECT_EQ(runsOf(lastLine()),
               QStringList({" Loading Solo Game..Please wait. /$00005E00/bold"}));
-    EXPECT_EQ(document()->blockCount(), 2);
+    EXPECT_EQ(part.pane()->lineCount(), 2);
 
     struct Code {
         const char* line;
@@ -118,13 +136,51 @@ TEST_F(ChatTest, LinesShowSpeakerSmileysAndLinksInTheirStyles) {
 }
 
 TEST_F(ChatTest, ASendersNewColourRepaintsItsEarlierLinesOnly) {
+    panel.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&panel));
+    const QColor red(255, 0, 0), blue(0, 0, 255), navy = toQColor(kNavy), green(0, 128, 0);
     part.addlinetochat("4+Bob chats: one www.a.com", colourValue(255, 0, 0));
     part.addlinetochat("3+Ann chats: mine", kNavy);
-    part.addlinetochat("4+Bob chats: two", colourValue(0, 0, 255));
     const QTextBlock first = document()->firstBlock();
+    EXPECT_GT(pixelsIn(first, red), 0);
+    part.addlinetochat("4+Bob chats: two", colourValue(0, 0, 255));
     EXPECT_EQ(runsOf(first),
               QStringList({"Bob chats:  one /clBlue/bold", "www.a.com /clGreen/underline"}));
     EXPECT_EQ(runsOf(first.next()), QStringList({"Ann chats:  mine /clNavy/bold"}));
+
+    // What the player sees: Bob's first line is drawn blue now, its link still green.
+    EXPECT_GT(pixelsIn(first, blue), 0);
+    EXPECT_EQ(pixelsIn(first, red), 0);
+    EXPECT_GT(pixelsIn(first, green), 0);
+    EXPECT_GT(pixelsIn(first.next(), navy), 0);
+    EXPECT_EQ(pixelsIn(first.next(), blue), 0);
+    part.pane()->popup_mainchat->findChild<QAction*>("SelectAll1")->trigger();
+    const QColor highlight = part.pane()->palette().color(QPalette::Inactive, QPalette::Highlight);
+    EXPECT_GT(pixelsIn(first, highlight), 0);
+}
+
+// A flood of lines that flip their sender's colour must not make each line
+// cost more the more the pane holds: a new line changes no earlier line in the
+// document, so no earlier line is laid out again, long as it may be.
+TEST_F(ChatTest, ANewLineLeavesEveryEarlierLineAsItWas) {
+    const ColourValue colours[2] = {colourValue(255, 0, 0), colourValue(0, 0, 255)};
+    part.addlinetochat("4+Bob chats: " + QString(64 * 1024, 'x'), colours[0]);
+    int firstLineTouched = -1;
+    QObject::connect(document(), &QTextDocument::contentsChange, [&](int from, int, int) {
+        const int line = document()->findBlock(from).blockNumber();
+        firstLineTouched = firstLineTouched < 0 ? line : std::min(firstLineTouched, line);
+    });
+    for (int line = 1; line < 300; ++line) {
+        const int linesBefore = part.pane()->lineCount();
+        firstLineTouched = -1;
+        part.addlinetochat(
+            QString("%1+Someone chats: line %2 www.a.com :)#12").arg(line % 3 ? 4 : 5).arg(line),
+            colours[line % 2]);
+        ASSERT_EQ(part.pane()->lineCount(), linesBefore + 1);
+        ASSERT_GE(firstLineTouched, linesBefore) << "line " << line;
+    }
+    part.addlinetochat("4+Bob chats: navy now", kNavy);
+    EXPECT_EQ(runsOf(document()->firstBlock()).first().section('/', 1), "clNavy/bold");
 }
 
 TEST_F(ChatTest, ReceivedChatIsMendedOrDropped) {
@@ -156,12 +212,12 @@ TEST_F(ChatTest, ReceivedChatIsMendedOrDropped) {
             EXPECT_TRUE(document()->isEmpty()) << c.fields.toStdString();
             continue;
         }
-        ASSERT_EQ(document()->blockCount(), 1) << c.fields.toStdString();
+        ASSERT_EQ(part.pane()->lineCount(), 1) << c.fields.toStdString();
         EXPECT_EQ(lastLine().text(), c.shown);
         EXPECT_EQ(runsOf(lastLine()), QStringList(c.shown + "/" + c.colour + "/bold"));
     }
     part.chatrecieved("3+Ann chats: hi|clBtnFace"); // system colours come from the palette
-    EXPECT_EQ(lastLine().begin().fragment().charFormat().foreground().color(),
+    EXPECT_EQ(part.pane()->textColourAt(lastLine().position()),
               QGuiApplication::palette().color(QPalette::Button));
 }
 
@@ -388,7 +444,7 @@ TEST_F(ChatTest, HugeLinesShowWholeAndOldLinesGo) {
     for (int line = 0; line < lines; ++line)
         part.addlinetochat(
             QString("%1: www.%2.example").arg(line % 2 ? "3+Ann" : "4+Bob").arg(line), kNavy);
-    EXPECT_LE(document()->blockCount(), ChatPane::kMaxLines);
+    EXPECT_LE(part.pane()->lineCount(), ChatPane::kMaxLines);
     EXPECT_LE(part.pane()->linkaddresses.size(), ChatPane::kMaxLines);
     part.pane()->mainchatJump(part.pane()->linkcounter);
     EXPECT_EQ(opened, QStringList(QString("http://www.%1.example").arg(lines - 1)));

@@ -2,6 +2,7 @@
 // runs. A window handles its queue at a fixed pace, so turns reach its
 // player late; it must still handle every turn and every line, in order,
 // and stay connected. How late the turns come is printed, not asserted.
+#include "colour_flood.h"
 #include "gui_process.h"
 #include "qstring_printer.h"
 #include "raw_client.h"
@@ -13,43 +14,27 @@
 #include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace {
 
+using colourflood::handledWith;
+using colourflood::rowOf;
+using colourflood::TurnWatch;
 using testsupport::RawClient;
 using testsupport::waitFor;
 
 constexpr int kFloodIntervalMs = 10;
 constexpr int kFloodMs = 10000;
 
-// A raw client's turn messages with the moment the test first saw each.
-class TurnWatch {
-public:
-    explicit TurnWatch(RawClient& client) : client_(client) {}
-    void poll() {
-        const QStringList& messages = client_.messages();
-        for (; seen_ < messages.size(); ++seen_)
-            if (messages.at(seen_).startsWith("CMD_nextplayer+"))
-                turns.append({monotonicSeconds(), messages.at(seen_)});
-    }
-    QList<GuiProcess::Handled> turns;
-
-private:
-    RawClient& client_;
-    qsizetype seen_ = 0;
-};
-
-QList<GuiProcess::Handled> handledWith(GuiProcess& window, const QString& prefix) {
-    QList<GuiProcess::Handled> found;
-    for (const GuiProcess::Handled& entry : window.handled())
-        if (entry.message.startsWith(prefix))
-            found.append(entry);
-    return found;
-}
-
-// "CMD_nextplayer+SEAT+ROW+": every slot is told its own seat, so rows are compared.
-QString rowOf(const QString& turn) {
-    return turn.section(u'+', 2, 2);
+QString spreadOf(QList<double> seconds) {
+    if (seconds.isEmpty())
+        return "none";
+    std::sort(seconds.begin(), seconds.end());
+    return QString("least %1 s, median %2 s, most %3 s")
+        .arg(seconds.first(), 0, 'f', 3)
+        .arg(seconds.at(seconds.size() / 2), 0, 'f', 3)
+        .arg(seconds.last(), 0, 'f', 3);
 }
 
 TEST(ChatFlood, AWindowBehindAChatFloodHandlesEveryTurnAndLineInOrder) {
@@ -109,13 +94,40 @@ TEST(ChatFlood, AWindowBehindAChatFloodHandlesEveryTurnAndLineInOrder) {
                   "CMD_nextplayer+3+" + rowOf(turnsSent.at(i).message) + "+");
         lags.append(turnsHandled.at(i).at - turnsSent.at(i).at);
     }
-    std::sort(lags.begin(), lags.end());
-    std::printf("turn lag behind %d chat lines in %d s: %lld turns, least %.2f s, median %.2f s, "
-                "most %.2f s\n",
-                lines, kFloodMs / 1000, static_cast<long long>(turnsSent.size()), lags.first(),
-                lags.at(lags.size() / 2), lags.last());
+    std::printf("turn lag behind %d chat lines in %d s: %lld turns, %s\n", lines, kFloodMs / 1000,
+                static_cast<long long>(turnsSent.size()), qPrintable(spreadOf(lags)));
     EXPECT_TRUE(host.terminate());
     EXPECT_TRUE(cal.waitForCleanExit());
+}
+
+// The same in the hosting player's own window, with long lines whose colour
+// flips with every line: each line recoloured all earlier lines of its
+// sender, so the pane fell further behind with every line it held, and the
+// host, which shares the window's thread, fell behind with it.
+TEST(ChatFlood, AHostingWindowBehindAColourFlippingFloodOfLongLinesHandlesEveryTurn) {
+    colourflood::Settings settings;
+    settings.traceLines = true;
+    settings.delayedConnectLibrary = DELAYED_CONNECT_LIBRARY;
+    const colourflood::Outcome outcome = colourflood::run(settings);
+    ASSERT_TRUE(outcome.failure.isEmpty()) << outcome.failure.toStdString();
+    EXPECT_TRUE(outcome.windowRunning);
+    EXPECT_EQ(outcome.flooderDroppedAfter, 0);
+
+    QList<int> everyLine(outcome.linesSent);
+    std::iota(everyLine.begin(), everyLine.end(), 1);
+    EXPECT_EQ(outcome.linesHandled, everyLine);
+    ASSERT_GT(outcome.turnsHandled.size(), outcome.turnsDuringFlood);
+    for (qsizetype i = 0; i < outcome.turnsHandled.size() && i < outcome.turnsSent.size(); ++i)
+        EXPECT_EQ(rowOf(outcome.turnsHandled.at(i).message), rowOf(outcome.turnsSent.at(i).message))
+            << "turn " << i;
+
+    std::printf("colour flood of %d lines of %d characters in %.1f s, hosting window:\n"
+                "  turn lag %s\n  host's rows longer than usual by %s\n"
+                "  host CPU %.2f ms a line, peak RSS (VmHWM) %.1f MB\n",
+                outcome.linesSent, settings.lineCharacters, outcome.floodSeconds,
+                qPrintable(spreadOf(colourflood::turnLags(outcome))),
+                qPrintable(spreadOf(outcome.rowOverruns)),
+                outcome.windowCpuSeconds * 1000 / outcome.linesSent, outcome.windowPeakMegabytes);
 }
 
 } // namespace

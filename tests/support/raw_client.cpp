@@ -1,5 +1,7 @@
 #include "raw_client.h"
 
+#include <algorithm>
+
 namespace testsupport {
 
 RawClient::RawClient(quint16 port) : socket(RawSocket::connectTo(port)) {}
@@ -17,8 +19,13 @@ void RawClient::poll() {
         hostClosed = !socket.receiveAvailable(tail);
     qsizetype end;
     while ((end = tail.indexOf('\xFF')) >= 0) {
-        received.append(QString::fromUtf8(tail.left(end)));
+        const QByteArray message = tail.left(end);
         tail.remove(0, end + 1);
+        if (std::any_of(dropped.begin(), dropped.end(),
+                        [&](const QByteArray& prefix) { return message.startsWith(prefix); }))
+            ++droppedMessages;
+        else
+            received.append(QString::fromUtf8(message));
     }
 }
 

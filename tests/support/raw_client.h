@@ -28,6 +28,11 @@ public:
     bool closedByHost();
     // Waits for CMD_sendlogininfo and logs in; returns the slot, 0 if none came.
     int logIn(const QString& name, const QString& version = QStringLiteral("1.0.8"));
+    // From now on messages that start with prefix are not kept: a peer that
+    // sits through a flood of long lines need not hold all of them.
+    void dropReceived(const QByteArray& prefix) { dropped.append(prefix); }
+    // How many received messages were not kept.
+    int droppedCount() { return (poll(), droppedMessages); }
 
     void close() { socket.close(); }
     // The host sees a reset, not an orderly close.
@@ -39,6 +44,8 @@ private:
     RawSocket socket;
     QByteArray tail;
     QStringList received;
+    QList<QByteArray> dropped;
+    int droppedMessages = 0;
     bool hostClosed = false;
 };
 

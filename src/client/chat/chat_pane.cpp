@@ -1,8 +1,9 @@
 #include "client/chat/chat_pane.h"
 
+#include "client/chat/chat_lines_paint.h"
 #include "client/chat/colour_text.h"
-#include "client/look/message_box.h"
 #include "client/chat/plain_text.h"
+#include "client/look/message_box.h"
 #include "client/look/widget_look.h"
 #include "net/game_shape.h"
 
@@ -11,19 +12,19 @@
 #include <QDesktopServices>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <algorithm>
+#include <limits>
 #include <optional>
 #include <utility>
-#include <vector>
 
 namespace {
 
-// Every fragment remembers its style, so a style's new colour can find it.
-constexpr int kStyleProperty = QTextFormat::UserProperty + 1;
 const QString kLinkScheme = QStringLiteral("link");
 const QString kSmileyScheme = QStringLiteral("smiley");
 constexpr int kFirstSmileyCode = 10;
@@ -48,10 +49,49 @@ int smileyIndex(QStringView code) {
     return *number - kFirstSmileyCode;
 }
 
-bool isLinkWord(QStringView word) {
-    return word.contains(u"http://", Qt::CaseInsensitive) ||
-           word.contains(u"www.", Qt::CaseInsensitive);
+// The empty last block, where the next line is written, takes no room.
+QTextBlockFormat tailFormat() {
+    QTextBlockFormat format;
+    format.setLineHeight(0, QTextBlockFormat::FixedHeight);
+    return format;
 }
+
+// Finds the words of a text that hold a web address ("http://" or "www.", in
+// any case), in order, searching the text for each mark only once. Neither
+// mark holds a blank, so a mark lies within one word.
+class LinkWords {
+public:
+    explicit LinkWords(QStringView text) : text_(text) {}
+
+    // Where the next such word from from on starts and ends (after its
+    // trailing blank).
+    std::optional<std::pair<qsizetype, qsizetype>> next(qsizetype from) {
+        const qsizetype mark =
+            std::min(nextMark(http_, u"http://", from), nextMark(www_, u"www.", from));
+        if (mark == kNone)
+            return std::nullopt;
+        const qsizetype blankBefore = text_.lastIndexOf(u' ', mark);
+        const qsizetype blankAfter = text_.indexOf(u' ', mark);
+        return std::pair(std::max(from, blankBefore + 1),
+                         blankAfter < 0 ? text_.size() : blankAfter + 1);
+    }
+
+private:
+    static constexpr qsizetype kNone = std::numeric_limits<qsizetype>::max();
+
+    // found: where the mark was last found (-1 before the first search).
+    qsizetype nextMark(qsizetype& found, QStringView mark, qsizetype from) {
+        if (found != kNone && found < from) {
+            const qsizetype at = text_.indexOf(mark, from, Qt::CaseInsensitive);
+            found = at < 0 ? kNone : at;
+        }
+        return found;
+    }
+
+    QStringView text_;
+    qsizetype http_ = -1;
+    qsizetype www_ = -1;
+};
 
 // Qt's line breaking rescans an unbroken word for every line it fills, so a
 // 64 KiB word would take a second to lay out. An invisible break opportunity
@@ -102,40 +142,41 @@ std::optional<QUrl> webAddress(const QString& word) {
 } // namespace
 
 // Appends one line's items with the cursor. Words between links are inserted
-// as one run, so even a 64 KiB line costs only a few insertions.
+// as one run, so even a 64 KiB line costs only a few insertions. The line's
+// own text has no colour in the document: it is painted in its style's colour
+// (the block's user state names the style).
 class ChatPane::LineWriter {
 public:
-    LineWriter(ChatPane& pane, QTextCursor& cursor, int style) : pane_(pane), cursor_(cursor) {
-        text_.setForeground(toQColor(pane.styleColours_[style]));
+    LineWriter(ChatPane& pane, QTextCursor& cursor) : pane_(pane), cursor_(cursor) {
         text_.setFontWeight(QFont::Bold);
-        text_.setProperty(kStyleProperty, style);
         link_.setForeground(toQColor(pane.styleColours_[kLinkStyle]));
         link_.setFontUnderline(true);
         link_.setAnchor(true);
-        link_.setProperty(kStyleProperty, kLinkStyle);
     }
 
+    // The cursor is in the tail: the line is written there, and a new tail
+    // is split off after it when the line ends.
     void startLine(int style, const QString& speaker) {
-        if (!pane_.document()->isEmpty())
-            cursor_.insertBlock();
+        cursor_.setBlockFormat(QTextBlockFormat());
         cursor_.block().setUserState(style);
         insert(speaker + ' ', text_);
     }
 
+    void endLine() {
+        cursor_.insertBlock(tailFormat());
+        cursor_.block().setUserState(-1);
+    }
+
     // Each word keeps its trailing blank; a word with a web address is a link.
+    // The text is searched for links once, not word by word.
     void appendWords(const QString& text) {
         qsizetype runStart = 0;
-        qsizetype wordStart = 0;
-        while (wordStart < text.size()) {
-            const qsizetype blank = text.indexOf(' ', wordStart);
-            const qsizetype wordEnd = blank < 0 ? text.size() : blank + 1;
-            const QStringView word = QStringView(text).mid(wordStart, wordEnd - wordStart);
-            if (isLinkWord(word)) {
-                insertRun(QStringView(text).mid(runStart, wordStart - runStart));
-                appendLink(word.toString());
-                runStart = wordEnd;
-            }
-            wordStart = wordEnd;
+        LinkWords links(text);
+        while (const auto link = links.next(runStart)) {
+            const auto [wordStart, wordEnd] = *link;
+            insertRun(QStringView(text).mid(runStart, wordStart - runStart));
+            appendLink(text.mid(wordStart, wordEnd - wordStart));
+            runStart = wordEnd;
         }
         insertRun(QStringView(text).mid(runStart));
     }
@@ -184,8 +225,11 @@ ChatPane::ChatPane(QWidget* parent) : QTextBrowser(parent), styleColours_(kDesig
     document()->setUndoRedoEnabled(false);
     QFont font("Arial");
     font.setPointSize(kDefaultTextSize);
+    // Shaping every line with HarfBuzz was half the cost of a long line;
+    // text that needs shaping (other scripts) is still shaped.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     setFont(font);
-    applyDocumentLook();
+    prepareEmptyDocument();
 
     openUrl = [](const QUrl& url) {
         return QDesktopServices::openUrl(url);
@@ -212,8 +256,17 @@ ChatPane::ChatPane(QWidget* parent) : QTextBrowser(parent), styleColours_(kDesig
     clearItem->setObjectName("ClearChat1");
 }
 
-void ChatPane::applyDocumentLook() {
+void ChatPane::prepareEmptyDocument() {
     document()->setDocumentMargin(5);
+    QTextCursor(document()).setBlockFormat(tailFormat()); // the first tail
+}
+
+QTextBlock ChatPane::newestLine() const {
+    return document()->lastBlock().previous();
+}
+
+int ChatPane::lineCount() const {
+    return document()->blockCount() - 1;
 }
 
 void ChatPane::shareScrollOffAction(QAction* scrollChatOff) {
@@ -240,9 +293,11 @@ void ChatPane::addlinetochat(const QString& line, ColourValue colour) {
 
     setStyleColour(style, colour);
     QTextCursor cursor(document());
-    cursor.movePosition(QTextCursor::End);
+    // Inside an edit block a cursor's moves skip working out its x on the
+    // screen, which would shape the last line again, however long it is.
     cursor.beginEditBlock();
-    LineWriter writer(*this, cursor, style);
+    cursor.movePosition(QTextCursor::End);
+    LineWriter writer(*this, cursor);
     writer.startLine(style, speaker);
     static const QString smileyMark = QStringLiteral(":)#");
     for (qsizetype mark = rest.indexOf(smileyMark); mark >= 0; mark = rest.indexOf(smileyMark)) {
@@ -254,55 +309,67 @@ void ChatPane::addlinetochat(const QString& line, ColourValue colour) {
     }
     if (!rest.isEmpty())
         writer.appendWords(rest + ' ');
+    writer.endLine();
     cursor.endEditBlock();
 
     trimOldLines();
     scrollToEnd();
 }
 
-// Sender styles are shared: a new colour repaints that sender's earlier lines.
+// Sender styles are shared: every line of the sender takes the new colour.
+// Lines are painted in their style's colour, so the document stays as it is
+// and only what is in view is drawn again.
 void ChatPane::setStyleColour(int style, ColourValue colour) {
     if (styleColours_[style] == colour)
         return;
     styleColours_[style] = colour;
-    std::vector<std::pair<int, int>> ranges;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block.userState() != style)
-            continue;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat format = fragment.charFormat();
-            if (format.hasProperty(kStyleProperty) && format.intProperty(kStyleProperty) == style)
-                ranges.emplace_back(fragment.position(), fragment.position() + fragment.length());
-        }
+    viewport()->update();
+}
+
+QColor ChatPane::lineColour(const QTextBlock& line) const {
+    const int style = line.userState();
+    return toQColor(styleColours_[style >= 0 && style < kStyleCount ? style : 0]);
+}
+
+QColor ChatPane::textColourAt(int position) const {
+    const QTextBlock line = document()->findBlock(position);
+    for (auto it = line.begin(); !it.atEnd(); ++it) {
+        const QBrush own = it.fragment().charFormat().foreground();
+        if (it.fragment().contains(position) && own.style() != Qt::NoBrush)
+            return own.color();
     }
-    if (ranges.empty())
-        return;
-    QTextCharFormat recolour;
-    recolour.setForeground(toQColor(colour));
-    QTextCursor cursor(document());
-    cursor.beginEditBlock();
-    for (const auto& [from, to] : ranges) {
-        cursor.setPosition(from);
-        cursor.setPosition(to, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(recolour);
-    }
-    cursor.endEditBlock();
+    return lineColour(line);
+}
+
+void ChatPane::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    const QPoint scrolled(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    painter.translate(-scrolled);
+    ChatLinesPaint paint;
+    paint.area = QRectF(event->rect().translated(scrolled));
+    paint.lineColour = [this](const QTextBlock& line) {
+        return lineColour(line);
+    };
+    paint.selection = textCursor();
+    const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
+    paint.selectionFormat.setBackground(palette().brush(group, QPalette::Highlight));
+    paint.selectionFormat.setForeground(palette().brush(group, QPalette::HighlightedText));
+    paintChatLines(painter, *document(), paint);
 }
 
 void ChatPane::trimOldLines() {
     QTextDocument* doc = document();
-    const bool tooManyLines = doc->blockCount() > kMaxLines;
+    const bool tooManyLines = lineCount() > kMaxLines;
     const bool tooManyCharacters = doc->characterCount() > kMaxCharacters;
     if (!tooManyLines && !tooManyCharacters)
         return;
     const int keepLines = kMaxLines - kTrimBatch;
     int charactersLeft = doc->characterCount();
-    int linesLeft = doc->blockCount();
+    int linesLeft = lineCount();
     qreal removedHeight = 0;
     QTextBlock firstKept = doc->begin();
     // The newest line always stays, however long it is.
-    while (firstKept != doc->lastBlock() &&
+    while (firstKept != newestLine() &&
            (linesLeft > keepLines || charactersLeft > kMaxCharacters * 3 / 4)) {
         for (auto it = firstKept.begin(); !it.atEnd(); ++it) {
             if (const std::optional<int> number =
@@ -316,8 +383,10 @@ void ChatPane::trimOldLines() {
     }
     const int scrolledTo = verticalScrollBar()->value();
     QTextCursor cursor(doc);
+    cursor.beginEditBlock();
     cursor.setPosition(firstKept.position(), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    cursor.endEditBlock();
     if (scrollOff)
         verticalScrollBar()->setValue(scrolledTo - int(removedHeight));
 }
@@ -332,7 +401,7 @@ void ChatPane::scrollToEnd() {
 
 void ChatPane::clearChat() {
     clear();
-    applyDocumentLook();
+    prepareEmptyDocument();
     linkaddresses.clear();
     linkcounter = -1;
 }
@@ -374,8 +443,16 @@ QVariant ChatPane::loadResource(int type, const QUrl& name) {
 }
 
 QMimeData* ChatPane::createMimeDataFromSelection() const {
+    // The tail is no line: the break before it is not copied either.
+    const QTextCursor selected = textCursor();
+    const int linesEnd = document()->lastBlock().position() - 1;
+    QTextCursor copied(document());
+    copied.setPosition(selected.selectionStart());
+    copied.setPosition(
+        std::max(selected.selectionStart(), std::min(selected.selectionEnd(), linesEnd)),
+        QTextCursor::KeepAnchor);
     auto* data = new QMimeData;
-    data->setText(textCursor().selection().toPlainText().remove(kBreakOpportunity));
+    data->setText(copied.selection().toPlainText().remove(kBreakOpportunity));
     return data;
 }
 

@@ -11,10 +11,12 @@
 #include <functional>
 
 class QMenu;
+class QTextBlock;
 class QTextCursor;
 
 // The read-only chat pane: every chat line, action and game notice. Lines of
-// one sender share a style, so a sender's new colour shows on its old lines too.
+// one sender share a style, so a sender's new colour shows on its old lines
+// too: the pane paints each line in its style's colour.
 class ChatPane : public QTextBrowser {
     Q_OBJECT
 public:
@@ -46,6 +48,13 @@ public:
     void shareScrollOffAction(QAction* scrollChatOff);
 
     static QString smileyName(int index);
+    // The colour the character at position is shown in.
+    QColor textColourAt(int position) const;
+    // Lines are the document's blocks but its last, an empty tail of no
+    // height where the next line is written: that way a new line never lays
+    // out the one before it again.
+    QTextBlock newestLine() const; // invalid when there is none
+    int lineCount() const;
 
     bool scrollOff = false;            // "Scroll Chat Off": keep the view where the reader left it
     QHash<int, QString> linkaddresses; // by link number; trimmed lines drop theirs
@@ -59,6 +68,7 @@ signals:
 
 protected:
     QVariant loadResource(int type, const QUrl& name) override;
+    void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     // Copies plain text only, without the pane's own break opportunities.
     QMimeData* createMimeDataFromSelection() const override;
@@ -66,8 +76,9 @@ protected:
 private:
     class LineWriter;
 
-    void applyDocumentLook();
+    void prepareEmptyDocument();
     void setStyleColour(int style, ColourValue colour);
+    QColor lineColour(const QTextBlock& line) const;
     void trimOldLines();
     void scrollToEnd();
 
