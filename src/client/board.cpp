@@ -126,10 +126,8 @@ void Board::focusChatIfActive() {
         hooks_.focusChat();
 }
 
-void Board::loadball(const QString& args) {
-    const gamemsg::LoadBall round = gamemsg::loadball(args);
+void Board::clearRows() {
     panel_winnerwordlist->hide();
-    firstletter_ = round.letter;
     panel_winnerwordlist->clearwords();
     for (int r = 1; r <= kRows; ++r) {
         for (int c = 1; c <= kColumns; ++c) {
@@ -138,8 +136,23 @@ void Board::loadball(const QString& args) {
         }
     }
     row_->show(GuessRow::Look::Open);
+}
+
+void Board::loadball(const QString& args) {
+    const gamemsg::LoadBall round = gamemsg::loadball(args);
+    firstletter_ = round.letter;
+    clearRows();
     setCell(1, 1, firstletter_, kBlack, "given");
     showBallInPlay(round.ball);
+}
+
+void Board::clear() {
+    firstletter_.clear();
+    clearRows();
+    setStatus({});
+    label_time->setText("Time: 00");
+    image_Turn->hide();
+    showBallInPlay(1);
 }
 
 void Board::getnextplayer(const QString& args) {

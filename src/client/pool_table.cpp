@@ -207,6 +207,15 @@ void PoolTable::impossible(const QString&) {
     hooks_.say("0+It is impossible for anyone else to win!");
 }
 
+void PoolTable::clear() {
+    panel_winner->hide();
+    racks_.clearall();
+    currenttype_.clear();
+    label_gametype->clear();
+    resultPending_ = false; // an abandoned game counts nothing
+    animation_.reset();
+}
+
 void PoolTable::moveballs() {
     animation_.moveballs();
 }

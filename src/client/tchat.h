@@ -73,6 +73,10 @@ public:
         std::function<void()> tallyWanted;
         std::function<void()> helpWanted;
         std::function<void()> aboutWanted;
+        // "Host a Game…" (hosting) and "Join a Game…": the Play with Others window.
+        std::function<void(bool hosting)> playWithOthersWanted;
+        // "Copy Invite Link", offered while this copy hosts.
+        std::function<void()> inviteLinkWanted;
     };
 
     explicit Tchat(Hooks hooks = {});
@@ -83,6 +87,10 @@ public:
     void beginHosting(const QString& playerName, quint16 port);
     // Plays as playerName at a host elsewhere.
     void joinHost(const QString& playerName, const QString& address, const QString& port);
+    // Ends the table this window plays at, if any, and empties it for the
+    // next: the connection closes (the host tells the others), the seats,
+    // board and table show no game. Settings, chat and tally are kept.
+    void leaveTable();
     // A multi-player game also opens the presence link.
     void openPresenceLink() { Sock11.Open(); }
 
@@ -193,6 +201,7 @@ private:
     bool hostGone_ = false; // handle what is queued, then close
     bool dispatchStopped_ = false;
     bool closing_ = false;
+    bool leaving_ = false;      // the own close of the connection is no lost host
     qsizetype queuedChars_ = 0; // text waiting in receivedlist
     QElapsedTimer lastTick_;
 };

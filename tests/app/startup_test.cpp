@@ -1,3 +1,4 @@
+#include "app/local_host.h"
 #include "app/startup.h"
 
 #include "client/message_box.h"
@@ -11,18 +12,40 @@
 
 namespace {
 
+// The host's listener alone: the test plays the host's side itself.
+class ListenerHost : public LocalHost {
+public:
+    explicit ListenerHost(TSock& listener) : listener_(listener) {}
+    quint16 open(const QString& portName) override {
+        listener_.setPortName(portName);
+        listener_.setListen(true);
+        return listener_.localPort();
+    }
+    void close() override {
+        if (listener_.Listen())
+            listener_.setListen(false);
+    }
+    bool isOpen() const override { return listener_.Listen(); }
+
+private:
+    TSock& listener_;
+};
+
 // A main window and a host listener on an ephemeral port, as start-up sees them.
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
         messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
-        listener.setPortName("0");
+        qputenv("LUDOMYRA_PORT", "0");
         listener.OnAccept = [this](TSock* sender) {
             if (sender->Accept(hostEnd))
                 ++acceptedConnections;
         };
     }
-    void TearDown() override { messagebox::setHandler({}); }
+    void TearDown() override {
+        messagebox::setHandler({});
+        qunsetenv("LUDOMYRA_PORT");
+    }
 
     QString chatText() const { return probe.chatText(); }
     bool startGameOffered() const {
@@ -32,7 +55,16 @@ protected:
     Tchat chat;
     TchatProbe probe{chat};
     TSock listener;
-    Startup startup{chat, listener};
+    ListenerHost host{listener};
+    QStringList offered; // what the Play with Others window was opened with
+    Startup startup{chat,
+                    host,
+                    {.incomplete = [this](const QString& name,
+                                          const QString& address) { offered << name << address; },
+                     .link =
+                         [this](const QString& link) {
+                             offered << link;
+                         }}};
     QStringList boxes;
     int acceptedConnections = 0;
     TSock* hostEnd = nullptr; // the host's end of the last accepted connection
@@ -71,7 +103,6 @@ TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
     remoteHost.setListen(true);
     qputenv("LUDOMYRA_PORT", QByteArray::number(remoteHost.localPort()));
     startup.processparams({"Bob", "127.0.0.1", "True"});
-    qunsetenv("LUDOMYRA_PORT");
 
     EXPECT_FALSE(listener.Listen());
     EXPECT_FALSE(probe.state().ishost);
@@ -93,9 +124,12 @@ TEST_F(StartupTest, AHostingCopyLoggedInOutsideSlotOneLosesStartGame) {
     EXPECT_FALSE(startGameOffered());
 }
 
-TEST_F(StartupTest, OneOrTwoArgumentsStartNothing) {
+TEST_F(StartupTest, OneOrTwoArgumentsOrALinkOpenTheJoinWindowsAndStartNothing) {
     startup.processparams({"Ann", "10.0.0.5"});
-    EXPECT_TRUE(chatText().contains("Loading Multi-player Game.. Please Wait."));
+    startup.processparams({"Bob"});
+    startup.processparams({"ludomyra://10.0.0.5:7000"});
+    EXPECT_EQ(offered, QStringList({"Ann", "10.0.0.5", "Bob", "", "ludomyra://10.0.0.5:7000"}));
+    EXPECT_FALSE(chatText().contains("Loading"));
     EXPECT_FALSE(listener.Listen());
     EXPECT_EQ(probe.connection().localPort(), 0);
     EXPECT_EQ(probe.presenceLink().localPort(), 0);
@@ -107,7 +141,7 @@ TEST_F(StartupTest, ATakenPortIsReportedAndTheClientStaysUnconnected) {
     TSock other;
     other.setPortName("0");
     other.setListen(true);
-    listener.setPortName(QString::number(other.localPort()));
+    qputenv("LUDOMYRA_PORT", QByteArray::number(other.localPort()));
 
     startup.processparams({});
     EXPECT_EQ(boxes, QStringList{"Listen - Error Binding Socket"});
