@@ -80,6 +80,12 @@ void AppWindows::activate() {
     chat.activateWindow();
 }
 
+void AppWindows::listenTo(SingleInstance& instance) {
+    QObject::connect(&instance, &SingleInstance::activateRequested, &chat, [this] { activate(); });
+    QObject::connect(&instance, &SingleInstance::linkReceived, &chat,
+                     [this](const QString& link) { openLink(link); });
+}
+
 void AppWindows::openLink(const QString& link) {
     activate();
     const AddressReading reading = tableaddress::read(link, joinform::defaultPort());

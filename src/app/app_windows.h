@@ -3,6 +3,7 @@
 #include "app/aux_windows.h"
 #include "app/client_host_options.h"
 #include "app/in_process_host.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 #include "client/link_confirmation.h"
 #include "client/play_with_others.h"
@@ -55,6 +56,8 @@ struct AppWindows {
     // An invite link, from the command line or handed over by a later copy:
     // where it leads is shown and the player asked; a malformed one is said so.
     void openLink(const QString& link);
+    // Later copies' requests: come to the front, and ask about their links.
+    void listenTo(SingleInstance& instance);
 
     Tchat chat;
     ChatTallySeats tallySeats{chat};

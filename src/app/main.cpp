@@ -18,10 +18,7 @@ int main(int argc, char** argv) {
         return 0; // the running copy has been asked to come to the front (and given the link)
 
     AppWindows windows(arguments);
-    QObject::connect(&instance, &SingleInstance::activateRequested, &windows.chat,
-                     [&windows] { windows.activate(); });
-    QObject::connect(&instance, &SingleInstance::linkReceived, &windows.chat,
-                     [&windows](const QString& link) { windows.openLink(link); });
+    windows.listenTo(instance);
     windows.chat.show();
     return app.exec();
 }

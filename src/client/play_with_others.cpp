@@ -179,6 +179,7 @@ void PlayWithOthers::chooseFrom(QListWidgetItem* item, bool join) {
 }
 
 QString PlayWithOthers::checkedName() {
+    label_message->clear(); // each try says its own
     const QString problem = joinform::nameProblem(edit_name->text());
     if (!problem.isEmpty()) {
         tell(problem);
