@@ -53,8 +53,8 @@ QString inviteLink(const QList<QHostAddress>& addresses, quint16 port) {
 
 QString line(const QList<QHostAddress>& addresses, quint16 port) {
     if (addresses.isEmpty()) {
-        return QString("0+This computer has no network address, only 127.0.0.1: only players on "
-                       "this computer can join, at 127.0.0.1 port %1.")
+        return QString("0+This computer has no network address besides 127.0.0.1, so only players "
+                       "on this computer can join, at 127.0.0.1 port %1.")
             .arg(port);
     }
     QStringList shown;

@@ -10,6 +10,12 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+namespace {
+// A window that starts at no table says how to get to one.
+const QString kChooseLine = QString::fromUtf8(
+    "0+To play with others, choose Host a Game\u2026 or Join a Game\u2026 in the File menu.");
+} // namespace
+
 Startup::Startup(Tchat& chat, LocalHost& host, Hooks hooks)
     : chat_(chat), host_(host), hooks_(std::move(hooks)) {}
 
@@ -21,10 +27,12 @@ void Startup::processparams(const QStringList& arguments) {
             playSolo();
             return;
         case PlayMode::Incomplete:
+            chat_.say(kChooseLine);
             if (hooks_.incomplete)
                 hooks_.incomplete(choice.playername, choice.hostaddress);
             return;
         case PlayMode::Link:
+            chat_.say(kChooseLine);
             if (hooks_.link)
                 hooks_.link(choice.hostaddress);
             return;

@@ -38,6 +38,7 @@ LinkConfirmation::LinkConfirmation(TableMemory memory, Join join)
 
     auto* leads = new QLabel("An invite link asks you to join the table at", this);
     leads->setGeometry(20, 42, kWidth - 40, 20);
+    leads->setStyleSheet("font: 13px 'Arial';");
     label_host = plainwidgets::label(this); // the link's host: anyone may have written it
     label_host->setObjectName("label_host");
     label_host->setWordWrap(true);
@@ -50,7 +51,7 @@ LinkConfirmation::LinkConfirmation(TableMemory memory, Join join)
     label_warning =
         new QLabel("Links can come from anyone: join only if you know who sent it.", this);
     label_warning->setWordWrap(true);
-    label_warning->setStyleSheet("font: 12px 'Arial';");
+    label_warning->setStyleSheet("font: 13px 'Arial';");
 
     label_namecaption = new QLabel("Your name", this);
     edit_name = joinform::nameEdit(this, QRect());
@@ -72,6 +73,8 @@ void LinkConfirmation::ask(const QWidget* over, const TableAddress& table) {
     label_port->setText("port " + QString::number(table.port));
 
     // The host's lines take what they need; everything below moves down.
+    ensurePolished();
+    label_host->ensurePolished(); // its style sheet's font decides the lines' height
     const int hostHeight = label_host->heightForWidth(kWidth - 40);
     label_host->setGeometry(20, 66, kWidth - 40, hostHeight);
     int top = 66 + hostHeight + 4;

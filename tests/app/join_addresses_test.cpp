@@ -28,8 +28,8 @@ TEST(JoinAddressesTest, LanIpv4ComesFirstAndOnlyLoopbackIsSaidPlainly) {
     EXPECT_TRUE(none.isEmpty());
     EXPECT_EQ(joinaddresses::inviteLink(none, 7772), "ludomyra://127.0.0.1:7772");
     EXPECT_EQ(joinaddresses::line(none, 7772),
-              "0+This computer has no network address, only 127.0.0.1: only players on this "
-              "computer can join, at 127.0.0.1 port 7772.");
+              "0+This computer has no network address besides 127.0.0.1, so only players on "
+              "this computer can join, at 127.0.0.1 port 7772.");
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "net/tsock.h"
 #include "tchat_probe.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -96,6 +98,46 @@ TEST_F(StartupTest, HostingUsesTheLoopbackWhateverAddressIsGivenAndOpensThePrese
     EXPECT_NE(probe.presenceLink().localPort(), 0) << "the presence link was opened";
 }
 
+// Each choice ends the table before it: the host's end sees the window's
+// connection close, and a hosting copy stops listening before it joins.
+TEST_F(StartupTest, EachChoiceEndsTheTableBeforeItAndCopiesTheInviteLinkWhileHosting) {
+    int closedByWindow = 0;
+    listener.OnDisconnect = [&](TSock*) {
+        ++closedByWindow;
+    }; // passed on to accepted ends
+    startup.hostGame("Ann", "0");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
+    const quint16 hostedPort = listener.localPort();
+    EXPECT_TRUE(chatText().contains(QString(", port %1.").arg(hostedPort))) << "where to join";
+    ASSERT_TRUE(probe.menu().CopyInviteLink1->isEnabled());
+    startup.copyInviteLink();
+    const QString link = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(link.startsWith("ludomyra://") && link.endsWith(QString(":%1").arg(hostedPort)))
+        << link.toStdString();
+    EXPECT_TRUE(chatText().contains("Invite link copied:")) << "said as the chat shows a speaker";
+    EXPECT_TRUE(chatText().contains(link));
+
+    TSock remoteHost;
+    remoteHost.setPortName("0");
+    remoteHost.OnAccept = listener.OnAccept;
+    remoteHost.OnDisconnect = listener.OnDisconnect;
+    remoteHost.setListen(true);
+    startup.joinGame("Bob", TableAddress{"127.0.0.1", remoteHost.localPort()});
+    EXPECT_FALSE(listener.Listen());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closedByWindow == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 2; }, 5000));
+    EXPECT_FALSE(probe.state().ishost);
+    EXPECT_FALSE(probe.menu().CopyInviteLink1->isEnabled());
+    EXPECT_FALSE(startGameOffered());
+
+    startup.playSolo();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closedByWindow == 2; }, 5000));
+    EXPECT_TRUE(listener.Listen());
+    EXPECT_EQ(probe.state().loginname, "You");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 3; }, 5000));
+    EXPECT_TRUE(startGameOffered());
+}
+
 TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
     TSock remoteHost;
     remoteHost.setPortName("0");
@@ -130,6 +172,8 @@ TEST_F(StartupTest, OneOrTwoArgumentsOrALinkOpenTheJoinWindowsAndStartNothing) {
     startup.processparams({"ludomyra://10.0.0.5:7000"});
     EXPECT_EQ(offered, QStringList({"Ann", "10.0.0.5", "Bob", "", "ludomyra://10.0.0.5:7000"}));
     EXPECT_FALSE(chatText().contains("Loading"));
+    EXPECT_TRUE(chatText().contains(QString::fromUtf8(
+        "To play with others, choose Host a Game\u2026 or Join a Game\u2026 in the File menu.")));
     EXPECT_FALSE(listener.Listen());
     EXPECT_EQ(probe.connection().localPort(), 0);
     EXPECT_EQ(probe.presenceLink().localPort(), 0);
