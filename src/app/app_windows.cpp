@@ -1,5 +1,10 @@
 #include "app/app_windows.h"
 
+#include "client/join/join_form.h"
+#include "client/look/message_box.h"
+#include "common/environment.h"
+#include "net/tsock.h"
+
 AppWindows::AppWindows(const QStringList& arguments)
     : chat(Tchat::Hooks{
           .firstShown = [this, arguments] { startup.processparams(arguments); },
@@ -19,8 +24,18 @@ AppWindows::AppWindows(const QStringList& arguments)
                   help().showCentredOn(&chat);
               },
           .aboutWanted = [this] { about().showCentredOn(&chat); },
+          .playWithOthersWanted = [this](bool hosting) { playWithOthers().offer(&chat, hosting); },
+          .inviteLinkWanted = [this] { startup.copyInviteLink(); },
       }),
-      server(hostOptions), startup(chat, server.Sock1()), gamestart([this] {
+      startup(chat, host,
+              {
+                  .incomplete =
+                      [this](const QString& name, const QString& address) {
+                          playWithOthers().offer(&chat, false, name, address);
+                      },
+                  .link = [this](const QString& link) { openLink(link); },
+              }),
+      gamestart([this] {
           return std::make_unique<Tgamestart>(chat.gameChoice(), [this] { chat.startGame(); });
       }),
       spylist([this] {
@@ -35,7 +50,23 @@ AppWindows::AppWindows(const QStringList& arguments)
           return window;
       }),
       about([] { return std::make_unique<Tabout>(); }),
-      help([this] { return std::make_unique<Thelp>(about()); }) {
+      help([this] { return std::make_unique<Thelp>(about()); }), playWithOthers([this] {
+          return std::make_unique<PlayWithOthers>(
+              TableMemory(environment::settingsFile()),
+              PlayWithOthers::Hooks{
+                  .host = [this](const QString& name,
+                                 quint16 port) { return hostFromWindow(name, port); },
+                  .join = [this](const QString& name,
+                                 const TableAddress& table) { return joinFromWindow(name, table); },
+              });
+      }),
+      linkConfirmation([this] {
+          return std::make_unique<LinkConfirmation>(
+              TableMemory(environment::settingsFile()),
+              [this](const QString& name, const TableAddress& table) {
+                  return joinFromWindow(name, table);
+              });
+      }) {
     tallylist.setSeats(&tallySeats);
 }
 
@@ -47,4 +78,45 @@ void AppWindows::activate() {
     chat.show();
     chat.raise();
     chat.activateWindow();
+}
+
+void AppWindows::listenTo(SingleInstance& instance) {
+    QObject::connect(&instance, &SingleInstance::activateRequested, &chat, [this] { activate(); });
+    QObject::connect(&instance, &SingleInstance::linkReceived, &chat,
+                     [this](const QString& link) { openLink(link); });
+}
+
+void AppWindows::openLink(const QString& link) {
+    activate();
+    const AddressReading reading = tableaddress::read(link, joinform::defaultPort());
+    QString problem = reading.problem;
+    if (reading.address && reading.link)
+        problem = tableaddress::unreachableReason(*reading.address);
+    else if (reading.address)
+        problem = "This is not an invite link: it must start with ludomyra://.";
+    if (!problem.isEmpty()) {
+        messagebox::show(&chat, problem);
+        return;
+    }
+    linkConfirmation().ask(&chat, *reading.address);
+}
+
+QString AppWindows::hostFromWindow(const QString& name, quint16 port) {
+    try {
+        startup.hostGame(name, QString::number(port));
+    } catch (const ESockException& error) {
+        return QString("Could not host on port %1 (%2): another program may be using it.")
+            .arg(port)
+            .arg(QString::fromUtf8(error.what()));
+    }
+    return {};
+}
+
+QString AppWindows::joinFromWindow(const QString& name, const TableAddress& table) {
+    try {
+        startup.joinGame(name, table);
+    } catch (const ESockException& error) {
+        return "Could not join " + table.text() + ": " + QString::fromUtf8(error.what());
+    }
+    return {};
 }

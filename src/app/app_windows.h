@@ -2,10 +2,13 @@
 
 #include "app/aux_windows.h"
 #include "app/client_host_options.h"
+#include "app/in_process_host.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
+#include "client/join/link_confirmation.h"
+#include "client/join/play_with_others.h"
 #include "client/tchat.h"
 #include "client/tgamestart.h"
-#include "host/tserver.h"
 #include "tally/ttallylist.h"
 
 #include <functional>
@@ -32,6 +35,7 @@ public:
             window_ = build_();
         return *window_;
     }
+    bool built() const { return window_ != nullptr; }
 
 private:
     std::function<std::unique_ptr<Window>()> build_;
@@ -49,16 +53,29 @@ struct AppWindows {
 
     // Brings the main window to the front, restoring it if minimised.
     void activate();
+    // An invite link, from the command line or handed over by a later copy:
+    // where it leads is shown and the player asked; a malformed one is said so.
+    void openLink(const QString& link);
+    // Later copies' requests: come to the front, and ask about their links.
+    void listenTo(SingleInstance& instance);
 
     Tchat chat;
     ChatTallySeats tallySeats{chat};
     Ttallylist tallylist;
     ClientHostOptions hostOptions{chat};
-    TServer server;
+    InProcessHost host{hostOptions};
     Startup startup;
 
     BuiltOnFirstUse<Tgamestart> gamestart;
     BuiltOnFirstUse<Tspylist> spylist;
     BuiltOnFirstUse<Tabout> about;
     BuiltOnFirstUse<Thelp> help; // refers to about, so it goes first
+    BuiltOnFirstUse<PlayWithOthers> playWithOthers;
+    BuiltOnFirstUse<LinkConfirmation> linkConfirmation;
+
+private:
+    // The Play with Others window's and the link question's verbs: why it
+    // could not be done, or empty.
+    QString hostFromWindow(const QString& name, quint16 port);
+    QString joinFromWindow(const QString& name, const TableAddress& table);
 };

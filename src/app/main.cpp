@@ -11,13 +11,14 @@ int main(int argc, char** argv) {
 
     LudomyraApplication app(argc, argv);
 
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const PlayChoice choice = choosePlayMode(arguments);
     SingleInstance instance(SingleInstance::defaultRuntimeDir());
-    if (!instance.claim())
-        return 0; // the running copy has been asked to come to the front
+    if (!instance.claim(choice.mode == PlayMode::Link ? choice.hostaddress : QString()))
+        return 0; // the running copy has been asked to come to the front (and given the link)
 
-    AppWindows windows(QCoreApplication::arguments().mid(1));
-    QObject::connect(&instance, &SingleInstance::activateRequested, &windows.chat,
-                     [&windows] { windows.activate(); });
+    AppWindows windows(arguments);
+    windows.listenTo(instance);
     windows.chat.show();
     return app.exec();
 }

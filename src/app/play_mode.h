@@ -8,13 +8,14 @@ enum class PlayMode {
     Solo,       // no arguments: host on the loopback address as "You"
     Host,       // NAME ADDRESS true
     Join,       // NAME ADDRESS anything-else
-    Incomplete, // one or two arguments: nothing is started
+    Incomplete, // one or two arguments: the Play with Others window, filled in with them
+    Link,       // an invite link alone: asks, then joins
 };
 
 struct PlayChoice {
     PlayMode mode = PlayMode::Solo;
     QString playername;
-    QString hostaddress;
+    QString hostaddress; // for Link: the link as given
 };
 
 // Arguments after the program name. Only the first three count; "true" must

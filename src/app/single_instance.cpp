@@ -11,7 +11,10 @@
 
 namespace {
 constexpr char kInstanceName[] = "oxevun";
+// One line a request: "activate", or "link " and the link.
 constexpr char kActivate[] = "activate\n";
+constexpr char kLinkPrefix[] = "link ";
+constexpr int kMaxRequest = SingleInstance::kMaxLinkLength + 16;
 constexpr int kAskTimeoutMs = 2000;
 } // namespace
 
@@ -30,7 +33,7 @@ QString SingleInstance::defaultRuntimeDir() {
 
 // A kernel lock rather than a lock file with the owner's details: nothing to
 // write and sync at every start, and nothing stale after a crash.
-bool SingleInstance::claim() {
+bool SingleInstance::claim(const QString& link) {
     QDir().mkpath(runtimeDir_);
     const QByteArray path =
         QFile::encodeName(QDir(runtimeDir_).filePath(QString(kInstanceName) + ".lock"));
@@ -45,16 +48,24 @@ bool SingleInstance::claim() {
         return true;
     // Another copy holds the lock; if it cannot be reached it may be starting
     // up or hung, and a second window must still not open.
-    askFirstCopyToShow();
+    askFirstCopyToShow(link);
     return false;
 }
 
-bool SingleInstance::askFirstCopyToShow() const {
+bool SingleInstance::askFirstCopyToShow(const QString& link) const {
     QLocalSocket socket;
     socket.connectToServer(QDir(runtimeDir_).filePath(kInstanceName));
     if (!socket.waitForConnected(kAskTimeoutMs))
         return false;
-    socket.write(kActivate);
+    if (link.isEmpty()) {
+        socket.write(kActivate);
+    } else {
+        // A line break inside would end the request early; as a blank it
+        // makes the link malformed, which the first copy then says.
+        QString oneLine = link.left(kMaxLinkLength);
+        oneLine.replace(u'\n', u' ').replace(u'\r', u' ');
+        socket.write(kLinkPrefix + oneLine.toUtf8() + '\n');
+    }
     return socket.waitForBytesWritten(kAskTimeoutMs);
 }
 
@@ -66,11 +77,26 @@ void SingleInstance::serveActivations() {
         return;
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains('\n'))
-                    emit activateRequested();
-            });
+            connect(socket, &QLocalSocket::readyRead, this,
+                    [this, socket] { readRequest(socket); });
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         }
     });
+}
+
+void SingleInstance::readRequest(QLocalSocket* socket) {
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > kMaxRequest)
+            socket->abort(); // no line of ours is that long
+        return;
+    }
+    QByteArray request = socket->readLine(kMaxRequest);
+    socket->disconnectFromServer(); // one request a connection
+    if (!request.endsWith('\n'))
+        return;
+    request.chop(1);
+    emit activateRequested();
+    const QByteArray linkPrefix(kLinkPrefix);
+    if (request.startsWith(linkPrefix))
+        emit linkReceived(QString::fromUtf8(request.mid(linkPrefix.size())));
 }

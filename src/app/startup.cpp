@@ -1,42 +1,97 @@
 #include "app/startup.h"
 
+#include "app/join_addresses.h"
+#include "app/local_host.h"
 #include "client/look/message_box.h"
 #include "client/tchat.h"
 #include "common/environment.h"
 #include "net/tsock.h"
 
-Startup::Startup(Tchat& chat, TSock& hostListener, std::function<void()> onHosting)
-    : chat_(chat), hostListener_(hostListener), onHosting_(std::move(onHosting)) {}
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace {
+// A window that starts at no table says how to get to one.
+const QString kChooseLine = QString::fromUtf8(
+    "0+To play with others, choose Host a Game\u2026 or Join a Game\u2026 in the File menu.");
+} // namespace
+
+Startup::Startup(Tchat& chat, LocalHost& host, Hooks hooks)
+    : chat_(chat), host_(host), hooks_(std::move(hooks)) {}
 
 void Startup::processparams(const QStringList& arguments) {
     const PlayChoice choice = choosePlayMode(arguments);
     try {
-        if (choice.mode == PlayMode::Solo) {
-            chat_.say("0+Loading Solo Game..Please wait.");
-            hostpress(choice.playername);
+        switch (choice.mode) {
+        case PlayMode::Solo:
+            playSolo();
+            return;
+        case PlayMode::Incomplete:
+            chat_.say(kChooseLine);
+            if (hooks_.incomplete)
+                hooks_.incomplete(choice.playername, choice.hostaddress);
+            return;
+        case PlayMode::Link:
+            chat_.say(kChooseLine);
+            if (hooks_.link)
+                hooks_.link(choice.hostaddress);
+            return;
+        case PlayMode::Host:
+            chat_.say("0+Loading Multi-player Game.. Please Wait.");
+            hostGame(choice.playername, environment::gamePortName());
+            return;
+        case PlayMode::Join:
+            chat_.say("0+Loading Multi-player Game.. Please Wait.");
+            join(choice.playername, choice.hostaddress, environment::gamePortName());
             return;
         }
-        chat_.say("0+Loading Multi-player Game.. Please Wait.");
-        if (choice.mode == PlayMode::Incomplete)
-            return;
-        if (choice.mode == PlayMode::Host)
-            hostpress(choice.playername);
-        else
-            joinpress(choice.playername, choice.hostaddress);
-        chat_.openPresenceLink();
     } catch (const ESockException& error) {
         messagebox::show(&chat_, QString::fromUtf8(error.what()));
     }
 }
 
-void Startup::hostpress(const QString& playerName) {
-    hostListener_.setListen(true); // a port in use raises, and nothing below runs
-    // The listener may have been given port "0" (tests): connect where it really listens.
-    chat_.beginHosting(playerName, hostListener_.localPort());
-    if (onHosting_)
-        onHosting_();
+void Startup::playSolo() {
+    chat_.say("0+Loading Solo Game..Please wait.");
+    host("You", environment::gamePortName());
 }
 
-void Startup::joinpress(const QString& playerName, const QString& hostAddress) {
-    chat_.joinHost(playerName, hostAddress, environment::gamePortName());
+void Startup::hostGame(const QString& playerName, const QString& portName) {
+    host(playerName, portName);
+    chat_.openPresenceLink();
+    chat_.say(joinaddresses::line(joinaddresses::ofThisComputer(), hostedPort_));
+}
+
+void Startup::joinGame(const QString& playerName, const TableAddress& table) {
+    join(playerName, table.host, QString::number(table.port));
+}
+
+// The own client goes first, so the host tells the others who left; then
+// the host ends the table, and every joined window sees it go.
+void Startup::leaveTable() {
+    chat_.leaveTable();
+    host_.close();
+    hostedPort_ = 0;
+}
+
+void Startup::host(const QString& playerName, const QString& portName) {
+    leaveTable();
+    // The port may be "0" (tests): the client connects where the host really listens.
+    hostedPort_ = host_.open(portName); // a taken port raises, and nothing below runs
+    chat_.beginHosting(playerName, hostedPort_);
+}
+
+void Startup::join(const QString& playerName, const QString& address, const QString& portName) {
+    leaveTable();
+    chat_.joinHost(playerName, address, portName);
+    chat_.openPresenceLink();
+}
+
+void Startup::copyInviteLink() {
+    if (!hosting())
+        return;
+    const QList<QHostAddress> addresses = joinaddresses::ofThisComputer();
+    const QString link = joinaddresses::inviteLink(addresses, hostedPort_);
+    QGuiApplication::clipboard()->setText(link);
+    chat_.say("0+Invite link copied: " + link);
+    chat_.say(joinaddresses::line(addresses, hostedPort_));
 }

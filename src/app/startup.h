@@ -1,29 +1,51 @@
 #pragma once
 
 #include "app/play_mode.h"
+#include "net/table_address.h"
 
 #include <QStringList>
 #include <functional>
 
+class LocalHost;
 class Tchat;
-class TSock;
 
-// Chooses solo, host or join mode when the main window is first shown, and
-// points the host's listener and the client's socket accordingly.
+// Where this copy plays: solo, hosting or joining, chosen by the command
+// line at the main window's first showing or later from the File menu. A new
+// choice first ends the table the window plays at, in the same window.
 class Startup {
 public:
-    // hostListener: the game host's listening socket. onHosting: further items
-    // that only a hosting copy offers (run once hosting has started).
-    Startup(Tchat& chat, TSock& hostListener, std::function<void()> onHosting = {});
+    struct Hooks {
+        // One or two arguments: the Play with Others window, filled in with them.
+        std::function<void(const QString& name, const QString& address)> incomplete;
+        // An invite link, the only argument.
+        std::function<void(const QString& link)> link;
+    };
+
+    Startup(Tchat& chat, LocalHost& host, Hooks hooks = {});
 
     // Once, at the main window's first showing.
     void processparams(const QStringList& arguments);
-    // Hosts on the listener and plays there; the host's address is this machine's.
-    void hostpress(const QString& playerName);
-    void joinpress(const QString& playerName, const QString& hostAddress);
+
+    // Hosts on the loopback address as "You".
+    void playSolo();
+    // Hosts a table others can join and says where. Throws ESockException
+    // when the port cannot be had: this copy then plays nowhere.
+    void hostGame(const QString& playerName, const QString& portName);
+    // Throws ESockException when the host's name cannot be looked up.
+    void joinGame(const QString& playerName, const TableAddress& table);
+
+    bool hosting() const { return hostedPort_ != 0; }
+    // While hosting: the invite link on the clipboard, and in the chat where
+    // others can join.
+    void copyInviteLink();
 
 private:
+    void leaveTable();
+    void host(const QString& playerName, const QString& portName);
+    void join(const QString& playerName, const QString& address, const QString& portName);
+
     Tchat& chat_;
-    TSock& hostListener_;
-    std::function<void()> onHosting_;
+    LocalHost& host_;
+    Hooks hooks_;
+    quint16 hostedPort_ = 0;
 };

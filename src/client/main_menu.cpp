@@ -25,8 +25,14 @@ QAction* addChoice(QMenu* menu, const QString& caption, const QString& objectNam
 MainMenu::MainMenu(QMenuBar* bar) {
     QMenu* file = bar->addMenu("File");
     file->setObjectName("File1");
+    HostaGame1 = addItem(file, QString::fromUtf8("Host a Game\u2026"), "HostaGame1");
+    JoinaGame1 = addItem(file, QString::fromUtf8("Join a Game\u2026"), "JoinaGame1");
+    CopyInviteLink1 = addItem(file, "Copy Invite Link", "CopyInviteLink1");
+    CopyInviteLink1->setEnabled(false); // only while this copy hosts
+    file->addSeparator();
     StartGame1 = addItem(file, "Start Game", "StartGame1");
     StartGame1->setEnabled(false); // only a hosting copy starts games
+    file->addSeparator();
     Exit1 = addItem(file, "Exit", "Exit1");
 
     QMenu* options = bar->addMenu("Options");

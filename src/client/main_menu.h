@@ -10,6 +10,9 @@ struct MainMenu {
     explicit MainMenu(QMenuBar* bar);
 
     // File
+    QAction* HostaGame1; // both open the Play with Others window
+    QAction* JoinaGame1;
+    QAction* CopyInviteLink1;
     QAction* StartGame1;
     QAction* Exit1;
     // Options

@@ -2,8 +2,8 @@
 // connection and its queue, closing, bounds and settings.
 #include "client/tchat.h"
 
-#include "client/look/artwork.h"
 #include "client/chat/chat_entry.h"
+#include "client/look/artwork.h"
 #include "client/look/clickable_label.h"
 #include "client/look/project_page.h"
 #include "client/look/widget_look.h"
@@ -177,6 +177,14 @@ void Tchat::connectMenu() {
     report(menu->ViewTally1, &Hooks::tallyWanted);
     report(menu->Content1, &Hooks::helpWanted);
     report(menu->About1, &Hooks::aboutWanted);
+    report(menu->CopyInviteLink1, &Hooks::inviteLinkWanted);
+    for (const bool hosting : {true, false}) {
+        connect(hosting ? menu->HostaGame1 : menu->JoinaGame1, &QAction::triggered, this,
+                [this, hosting] {
+                    if (hooks_.playWithOthersWanted)
+                        hooks_.playWithOthersWanted(hosting);
+                });
+    }
 }
 
 void Tchat::send(const QString& text) {
@@ -192,6 +200,7 @@ void Tchat::addlinetochat(const QString& line, ColourValue colour) {
 
 void Tchat::beginHosting(const QString& playerName, quint16 port) {
     state.ishost = true;
+    menu->CopyInviteLink1->setEnabled(true);
     joinHost(playerName, "127.0.0.1", QString::number(port));
 }
 
@@ -200,6 +209,33 @@ void Tchat::joinHost(const QString& playerName, const QString& address, const QS
     sock.setHostName(address);
     sock.setPortName(port);
     sock.Open();
+    showHostControls();
+}
+
+void Tchat::leaveTable() {
+    if (closing_)
+        return;
+    if (sock.Connected() || sock.SocketHandle() >= 0) {
+        leaving_ = true;
+        sock.Close();
+        leaving_ = false;
+        if (everConnected_)
+            say("0+You left the table.");
+    }
+    receivedlist.clear();
+    queuedChars_ = 0;
+    framer_.clear();
+    state = ClientState{};
+    hostGone_ = false;
+    dispatchStopped_ = false;
+    everConnected_ = false;
+    gameInPlay_ = false;
+    seats->clear();
+    board->clear();
+    table->clear();
+    menu->JustWatch1->setChecked(false);
+    menu->JustWatch1->setEnabled(true);
+    menu->CopyInviteLink1->setEnabled(false);
     showHostControls();
 }
 

@@ -3,16 +3,16 @@
 #include "client/board/board.h"
 #include "client/chat/chat_pane.h"
 #include "client/chat/chat_part.h"
+#include "client/chat/colour_value.h"
 #include "client/client_outbox.h"
 #include "client/client_session.h"
 #include "client/client_settings.h"
 #include "client/client_state.h"
-#include "client/chat/colour_value.h"
 #include "client/main_menu.h"
 #include "client/options_menu.h"
-#include "client/table/pool_table.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
+#include "client/table/pool_table.h"
 #include "client/tgamestart.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
@@ -73,6 +73,10 @@ public:
         std::function<void()> tallyWanted;
         std::function<void()> helpWanted;
         std::function<void()> aboutWanted;
+        // "Host a Game…" (hosting) and "Join a Game…": the Play with Others window.
+        std::function<void(bool hosting)> playWithOthersWanted;
+        // "Copy Invite Link", offered while this copy hosts.
+        std::function<void()> inviteLinkWanted;
     };
 
     explicit Tchat(Hooks hooks = {});
@@ -83,6 +87,10 @@ public:
     void beginHosting(const QString& playerName, quint16 port);
     // Plays as playerName at a host elsewhere.
     void joinHost(const QString& playerName, const QString& address, const QString& port);
+    // Ends the table this window plays at, if any, and empties it for the
+    // next: the connection closes (the host tells the others), the seats,
+    // board and table show no game. Settings, chat and tally are kept.
+    void leaveTable();
     // A multi-player game also opens the presence link.
     void openPresenceLink() { Sock11.Open(); }
 
@@ -193,6 +201,7 @@ private:
     bool hostGone_ = false; // handle what is queued, then close
     bool dispatchStopped_ = false;
     bool closing_ = false;
+    bool leaving_ = false;      // the own close of the connection is no lost host
     qsizetype queuedChars_ = 0; // text waiting in receivedlist
     QElapsedTimer lastTick_;
 };

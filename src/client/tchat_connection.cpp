@@ -3,12 +3,12 @@
 // host goes or is full.
 #include "client/tchat.h"
 
+#include "client/chat/phrase_buttons.h"
 #include "client/look/message_box.h"
 #include "client/message_trace.h"
-#include "client/chat/phrase_buttons.h"
 
 void Tchat::sockRead(TSock* sender, int) {
-    if (closing_)
+    if (closing_ || leaving_)
         return;
     const qsizetype before = receivedlist.size();
     framer_.feed(sender->Receive(), receivedlist);
@@ -28,7 +28,7 @@ void Tchat::sockRead(TSock* sender, int) {
 }
 
 void Tchat::sockInfo(TSock*, TSocketInfo info, const QString& msg) {
-    if (closing_ || hostGone_)
+    if (closing_ || hostGone_ || leaving_)
         return;
     if (msg == "Socket Closed" || msg == "Socket Disconnected On Receive") {
         connectionLost();

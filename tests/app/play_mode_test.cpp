@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(PlayModeTest, ArgumentsChooseSoloHostJoinOrNothing) {
+TEST(PlayModeTest, ArgumentsChooseSoloHostJoinALinkOrTheWindow) {
     struct Case {
         QStringList args;
         PlayMode mode;
@@ -13,8 +13,14 @@ TEST(PlayModeTest, ArgumentsChooseSoloHostJoinOrNothing) {
     };
     const Case cases[] = {
         {{}, PlayMode::Solo, "You", "127.0.0.1"},
-        {{"Ann"}, PlayMode::Incomplete, "", ""},
-        {{"Ann", "10.0.0.5"}, PlayMode::Incomplete, "", ""},
+        {{"Ann"}, PlayMode::Incomplete, "Ann", ""},
+        {{"A+nn", "10.0.0.5"}, PlayMode::Incomplete, "A-nn", "10.0.0.5"},
+        {{"ludomyra://10.0.0.5:7000"}, PlayMode::Link, "", "ludomyra://10.0.0.5:7000"},
+        {{" LudoMyra:nonsense"}, PlayMode::Link, "", " LudoMyra:nonsense"},
+        {{"ludomyra://10.0.0.5:7000", "Ann"},
+         PlayMode::Incomplete,
+         "ludomyra://10.0.0.5:7000",
+         "Ann"},
         {{"Ann", "10.0.0.5", "true"}, PlayMode::Host, "Ann", "10.0.0.5"},
         {{"Ann", "10.0.0.5", "True"}, PlayMode::Join, "Ann", "10.0.0.5"},
         {{"Ann", "10.0.0.5", "false"}, PlayMode::Join, "Ann", "10.0.0.5"},

@@ -1,3 +1,4 @@
+#include "app/local_host.h"
 #include "app/startup.h"
 
 #include "client/look/message_box.h"
@@ -6,23 +7,47 @@
 #include "net/tsock.h"
 #include "tchat_probe.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
+
+// The host's listener alone: the test plays the host's side itself.
+class ListenerHost : public LocalHost {
+public:
+    explicit ListenerHost(TSock& listener) : listener_(listener) {}
+    quint16 open(const QString& portName) override {
+        listener_.setPortName(portName);
+        listener_.setListen(true);
+        return listener_.localPort();
+    }
+    void close() override {
+        if (listener_.Listen())
+            listener_.setListen(false);
+    }
+    bool isOpen() const override { return listener_.Listen(); }
+
+private:
+    TSock& listener_;
+};
 
 // A main window and a host listener on an ephemeral port, as start-up sees them.
 class StartupTest : public ::testing::Test {
 protected:
     void SetUp() override {
         messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
-        listener.setPortName("0");
+        qputenv("LUDOMYRA_PORT", "0");
         listener.OnAccept = [this](TSock* sender) {
             if (sender->Accept(hostEnd))
                 ++acceptedConnections;
         };
     }
-    void TearDown() override { messagebox::setHandler({}); }
+    void TearDown() override {
+        messagebox::setHandler({});
+        qunsetenv("LUDOMYRA_PORT");
+    }
 
     QString chatText() const { return probe.chatText(); }
     bool startGameOffered() const {
@@ -32,7 +57,16 @@ protected:
     Tchat chat;
     TchatProbe probe{chat};
     TSock listener;
-    Startup startup{chat, listener};
+    ListenerHost host{listener};
+    QStringList offered; // what the Play with Others window was opened with
+    Startup startup{chat,
+                    host,
+                    {.incomplete = [this](const QString& name,
+                                          const QString& address) { offered << name << address; },
+                     .link =
+                         [this](const QString& link) {
+                             offered << link;
+                         }}};
     QStringList boxes;
     int acceptedConnections = 0;
     TSock* hostEnd = nullptr; // the host's end of the last accepted connection
@@ -64,6 +98,46 @@ TEST_F(StartupTest, HostingUsesTheLoopbackWhateverAddressIsGivenAndOpensThePrese
     EXPECT_NE(probe.presenceLink().localPort(), 0) << "the presence link was opened";
 }
 
+// Each choice ends the table before it: the host's end sees the window's
+// connection close, and a hosting copy stops listening before it joins.
+TEST_F(StartupTest, EachChoiceEndsTheTableBeforeItAndCopiesTheInviteLinkWhileHosting) {
+    int closedByWindow = 0;
+    listener.OnDisconnect = [&](TSock*) {
+        ++closedByWindow;
+    }; // passed on to accepted ends
+    startup.hostGame("Ann", "0");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
+    const quint16 hostedPort = listener.localPort();
+    EXPECT_TRUE(chatText().contains(QString(", port %1.").arg(hostedPort))) << "where to join";
+    ASSERT_TRUE(probe.menu().CopyInviteLink1->isEnabled());
+    startup.copyInviteLink();
+    const QString link = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(link.startsWith("ludomyra://") && link.endsWith(QString(":%1").arg(hostedPort)))
+        << link.toStdString();
+    EXPECT_TRUE(chatText().contains("Invite link copied:")) << "said as the chat shows a speaker";
+    EXPECT_TRUE(chatText().contains(link));
+
+    TSock remoteHost;
+    remoteHost.setPortName("0");
+    remoteHost.OnAccept = listener.OnAccept;
+    remoteHost.OnDisconnect = listener.OnDisconnect;
+    remoteHost.setListen(true);
+    startup.joinGame("Bob", TableAddress{"127.0.0.1", remoteHost.localPort()});
+    EXPECT_FALSE(listener.Listen());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closedByWindow == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 2; }, 5000));
+    EXPECT_FALSE(probe.state().ishost);
+    EXPECT_FALSE(probe.menu().CopyInviteLink1->isEnabled());
+    EXPECT_FALSE(startGameOffered());
+
+    startup.playSolo();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closedByWindow == 2; }, 5000));
+    EXPECT_TRUE(listener.Listen());
+    EXPECT_EQ(probe.state().loginname, "You");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 3; }, 5000));
+    EXPECT_TRUE(startGameOffered());
+}
+
 TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
     TSock remoteHost;
     remoteHost.setPortName("0");
@@ -71,7 +145,6 @@ TEST_F(StartupTest, JoiningConnectsToTheGivenHostAndOffersNoGameStart) {
     remoteHost.setListen(true);
     qputenv("LUDOMYRA_PORT", QByteArray::number(remoteHost.localPort()));
     startup.processparams({"Bob", "127.0.0.1", "True"});
-    qunsetenv("LUDOMYRA_PORT");
 
     EXPECT_FALSE(listener.Listen());
     EXPECT_FALSE(probe.state().ishost);
@@ -93,9 +166,14 @@ TEST_F(StartupTest, AHostingCopyLoggedInOutsideSlotOneLosesStartGame) {
     EXPECT_FALSE(startGameOffered());
 }
 
-TEST_F(StartupTest, OneOrTwoArgumentsStartNothing) {
+TEST_F(StartupTest, OneOrTwoArgumentsOrALinkOpenTheJoinWindowsAndStartNothing) {
     startup.processparams({"Ann", "10.0.0.5"});
-    EXPECT_TRUE(chatText().contains("Loading Multi-player Game.. Please Wait."));
+    startup.processparams({"Bob"});
+    startup.processparams({"ludomyra://10.0.0.5:7000"});
+    EXPECT_EQ(offered, QStringList({"Ann", "10.0.0.5", "Bob", "", "ludomyra://10.0.0.5:7000"}));
+    EXPECT_FALSE(chatText().contains("Loading"));
+    EXPECT_TRUE(chatText().contains(QString::fromUtf8(
+        "To play with others, choose Host a Game\u2026 or Join a Game\u2026 in the File menu.")));
     EXPECT_FALSE(listener.Listen());
     EXPECT_EQ(probe.connection().localPort(), 0);
     EXPECT_EQ(probe.presenceLink().localPort(), 0);
@@ -107,7 +185,7 @@ TEST_F(StartupTest, ATakenPortIsReportedAndTheClientStaysUnconnected) {
     TSock other;
     other.setPortName("0");
     other.setListen(true);
-    listener.setPortName(QString::number(other.localPort()));
+    qputenv("LUDOMYRA_PORT", QByteArray::number(other.localPort()));
 
     startup.processparams({});
     EXPECT_EQ(boxes, QStringList{"Listen - Error Binding Socket"});

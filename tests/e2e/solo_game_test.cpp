@@ -208,8 +208,8 @@ TEST_F(SoloGame, AgainstAFairKlotWithExactMarksToItsWinner) {
         }
         if (!probe.table().bannerText().isEmpty() || !myTurn())
             continue;
-        if (windows.server.state().hiddenword != hidden) {
-            hidden = windows.server.state().hiddenword;
+        if (windows.host.server()->state().hiddenword != hidden) {
+            hidden = windows.host.server()->state().hiddenword;
             tried.clear();
         }
         const QString guess = guessFor(hidden, dictionary, tried);

@@ -45,6 +45,10 @@ appstreamcli validate --no-net "$metainfo" || fail "appstreamcli refuses $metain
 # The entry starts a program and shows an icon that this install provides.
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not installed"
+# A click on a ludomyra:// link in a browser or chat program opens the game with it.
+grep -q '^MimeType=.*x-scheme-handler/ludomyra;' "$desktop" ||
+    fail "the entry does not take ludomyra:// links"
+grep -q '^Exec=ludomyra %u$' "$desktop" || fail "the entry does not pass the link on"
 icon_name=$(sed -n 's/^Icon=//p' "$desktop")
 [ "$icon_name" = "$app_id" ] || fail "Icon=$icon_name does not name the installed icon"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||

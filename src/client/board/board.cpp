@@ -1,14 +1,14 @@
 // The guess board's handlers: rounds, turns, judged rows, the end of a word.
 #include "client/board/board.h"
 
-#include "client/look/artwork.h"
-#include "client/client_outbox.h"
 #include "client/board/guess_row.h"
+#include "client/board/word_list_panel.h"
+#include "client/client_outbox.h"
+#include "client/look/artwork.h"
+#include "client/look/widget_look.h"
 #include "client/options_menu.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
-#include "client/look/widget_look.h"
-#include "client/board/word_list_panel.h"
 #include "common/environment.h"
 #include "net/player_messages.h"
 #include "net/protocol.h"
@@ -126,10 +126,8 @@ void Board::focusChatIfActive() {
         hooks_.focusChat();
 }
 
-void Board::loadball(const QString& args) {
-    const gamemsg::LoadBall round = gamemsg::loadball(args);
+void Board::clearRows() {
     panel_winnerwordlist->hide();
-    firstletter_ = round.letter;
     panel_winnerwordlist->clearwords();
     for (int r = 1; r <= kRows; ++r) {
         for (int c = 1; c <= kColumns; ++c) {
@@ -138,8 +136,23 @@ void Board::loadball(const QString& args) {
         }
     }
     row_->show(GuessRow::Look::Open);
+}
+
+void Board::loadball(const QString& args) {
+    const gamemsg::LoadBall round = gamemsg::loadball(args);
+    firstletter_ = round.letter;
+    clearRows();
     setCell(1, 1, firstletter_, kBlack, "given");
     showBallInPlay(round.ball);
+}
+
+void Board::clear() {
+    firstletter_.clear();
+    clearRows();
+    setStatus({});
+    label_time->setText("Time: 00");
+    image_Turn->hide();
+    showBallInPlay(1);
 }
 
 void Board::getnextplayer(const QString& args) {

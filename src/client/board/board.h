@@ -50,6 +50,8 @@ public:
     void gamestats(const gamemsg::GameStats& stats);
 
     void Timer2Timer();
+    // A new table: no ball announced, empty rows, no turn.
+    void clear();
 
     int ballinplay() const { return ballinplay_; }
     QLabel* cell(int row, int column) const;
@@ -83,6 +85,7 @@ private:
     void describe(int row, int column);
     void showBallInPlay(int ball);
     void setStatus(const QString& text);
+    void clearRows();
     void lockForEnd();
     void entered(const QString& word);
     void focusChatIfActive();

@@ -249,6 +249,20 @@ void Seats::setEyes(int n, bool shown) {
     eyes(n)->setVisible(shown);
 }
 
+void Seats::clear() {
+    seats_ = {};
+    spies_.clear();
+    botShown_ = false;
+    for (int n = 1; n <= game::kSeats; ++n) {
+        scoreLabel(n)->clear();
+        scoreLabel(n)->hide();
+        chalk(n)->hide();
+        setEyes(n, false);
+        showName(n);
+    }
+    refreshSpyList();
+}
+
 QStringList Seats::spyEntries() const {
     QStringList entries;
     for (const auto& [slot, name] : spies_)

@@ -53,6 +53,8 @@ public:
     // A new game: departed names are forgotten, eyes hidden; a free seat 2
     // shows "Klot" when the computer player plays, else "<Waiting>".
     void gameStarted(bool botPlays);
+    // A new table: every seat free, no spies, no presence marks.
+    void clear();
 
     // The spy list: one "slot: name" entry per spy, in slot order.
     QStringList spyEntries() const;

@@ -16,6 +16,14 @@ BallAnimation::BallAnimation(View view) : view_(std::move(view)) {
     cue.shown = true;
 }
 
+void BallAnimation::reset() {
+    *this = BallAnimation(std::move(view_));
+    for (int b = 0; b < kBalls; ++b) {
+        view_.place(b, tracks_[size_t(b)].pos);
+        view_.show(b, tracks_[size_t(b)].shown);
+    }
+}
+
 void BallAnimation::setuptable(int catchupballs) {
     script_ = script_ == 1 ? 2 : 1;
     catchupballs_ = catchupballs;

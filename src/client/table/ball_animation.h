@@ -27,6 +27,8 @@ public:
     // rest, so a word found early still sinks the right ball; ignored before
     // the first set-up.
     void shoot();
+    // Back to the state before the first set-up: the cue ball alone, at rest.
+    void reset();
     // One Timer1 tick; nothing at all while the table is at rest.
     void moveballs();
 

@@ -1,9 +1,9 @@
 #include "client/table/pool_table.h"
 
 #include "client/look/artwork.h"
+#include "client/look/widget_look.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
-#include "client/look/widget_look.h"
 #include "common/plain_widgets.h"
 #include "net/protocol.h"
 
@@ -205,6 +205,15 @@ void PoolTable::announce(const QString& result) {
 
 void PoolTable::impossible(const QString&) {
     hooks_.say("0+It is impossible for anyone else to win!");
+}
+
+void PoolTable::clear() {
+    panel_winner->hide();
+    racks_.clearall();
+    currenttype_.clear();
+    label_gametype->clear();
+    resultPending_ = false; // an abandoned game counts nothing
+    animation_.reset();
 }
 
 void PoolTable::moveballs() {

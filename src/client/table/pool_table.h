@@ -1,7 +1,7 @@
 #pragma once
 
-#include "client/table/ball_animation.h"
 #include "client/client_state.h"
+#include "client/table/ball_animation.h"
 #include "client/table/racks.h"
 #include "net/game_messages.h"
 
@@ -44,6 +44,8 @@ public:
     void gamestats(const gamemsg::GameStats& stats);
 
     void moveballs(); // one animation call per Timer1 tick
+    // A new table: no game, empty racks, the cue ball alone.
+    void clear();
 
     const BallAnimation& animation() const { return animation_; }
     const Racks& racks() const { return racks_; }

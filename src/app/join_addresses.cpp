@@ -1,0 +1,69 @@
+#include "app/join_addresses.h"
+
+#include "net/table_address.h"
+
+#include <QNetworkInterface>
+#include <algorithm>
+
+namespace joinaddresses {
+
+namespace {
+
+bool isPrivateLan(const QHostAddress& address) {
+    static const QList<std::pair<QHostAddress, int>> kRanges = {
+        QHostAddress::parseSubnet("10.0.0.0/8"),
+        QHostAddress::parseSubnet("172.16.0.0/12"),
+        QHostAddress::parseSubnet("192.168.0.0/16"),
+    };
+    return std::any_of(kRanges.begin(), kRanges.end(),
+                       [&address](const auto& range) { return address.isInSubnet(range); });
+}
+
+} // namespace
+
+QList<QHostAddress> ordered(const QList<QHostAddress>& all) {
+    QList<QHostAddress> lan;
+    QList<QHostAddress> other;
+    for (const QHostAddress& address : all) {
+        if (address.protocol() != QAbstractSocket::IPv4Protocol || address.isLoopback() ||
+            address.isLinkLocal() || lan.contains(address) || other.contains(address))
+            continue;
+        (isPrivateLan(address) ? lan : other).append(address);
+    }
+    return lan + other;
+}
+
+QList<QHostAddress> ofThisComputer() {
+    QList<QHostAddress> all;
+    for (const QNetworkInterface& interface : QNetworkInterface::allInterfaces()) {
+        const auto flags = interface.flags();
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning))
+            continue;
+        for (const QNetworkAddressEntry& entry : interface.addressEntries())
+            all.append(entry.ip());
+    }
+    return ordered(all);
+}
+
+QString inviteLink(const QList<QHostAddress>& addresses, quint16 port) {
+    const QString host = addresses.isEmpty() ? QString("127.0.0.1") : addresses.first().toString();
+    return TableAddress{host, port}.link();
+}
+
+QString line(const QList<QHostAddress>& addresses, quint16 port) {
+    if (addresses.isEmpty()) {
+        return QString("0+This computer has no network address besides 127.0.0.1, so only players "
+                       "on this computer can join, at 127.0.0.1 port %1.")
+            .arg(port);
+    }
+    QStringList shown;
+    for (const QHostAddress& address : addresses)
+        shown.append(address.toString());
+    const QString listed = shown.size() == 1
+                               ? shown.first()
+                               : shown.mid(0, shown.size() - 1).join(", ") + " or " + shown.last();
+    return QString("0+Others can join this table at %1, port %2.").arg(listed).arg(port);
+}
+
+} // namespace joinaddresses

@@ -1,0 +1,103 @@
+// Every form a player types or a link carries, read by the one reader the
+// join window, the link question and the settings' recent tables share.
+#include "net/table_address.h"
+#include "qstring_printer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr quint16 kDefault = 7772;
+
+struct Case {
+    QString text;
+    QString host; // empty: refused
+    quint16 port = 0;
+    QString problemPart; // for a refusal: words the player is shown
+    bool link = false;
+};
+
+TEST(TableAddressTest, ReadsEveryFormAndSaysWhatIsWrongWithTheRest) {
+    const Case cases[] = {
+        // Accepted forms.
+        {"192.168.1.5", "192.168.1.5", kDefault, {}},
+        {"  ann-pc.local  ", "ann-pc.local", kDefault, {}},
+        {"ann-pc:7000", "ann-pc", 7000, {}},
+        {"10.0.0.7:1", "10.0.0.7", 1, {}},
+        {"host_name.lan:65535", "host_name.lan", 65535, {}},
+        {"[::1]", "::1", kDefault, {}},
+        {"[fe80::1%eth0]:7000", "fe80::1%eth0", 7000, {}},
+        {"2001:db8::7", "2001:db8::7", kDefault, {}},
+        {"ludomyra://192.168.1.5:7000", "192.168.1.5", 7000, {}, true},
+        {"LUDOMYRA://Ann-PC:7000/", "Ann-PC", 7000, {}, true},
+        {"ludomyra://[2001:db8::7]:7000", "2001:db8::7", 7000, {}, true},
+        {"ludomyra://ann-pc", "ann-pc", kDefault, {}, true},
+        // Typed addresses that will not do.
+        {"", {}, 0, "Type the address of a table"},
+        {"   ", {}, 0, "Type the address of a table"},
+        {"ann-pc:", {}, 0, "The port must be a number from 1 to 65535."},
+        {"ann-pc:0", {}, 0, "The port must be a number from 1 to 65535."},
+        {"ann-pc:65536", {}, 0, "The port must be a number from 1 to 65535."},
+        {"ann-pc:+7000", {}, 0, "The port must be a number from 1 to 65535."},
+        {"ann-pc:70x", {}, 0, "The port must be a number from 1 to 65535."},
+        {":7000", {}, 0, "It names no host."},
+        {"ann pc", {}, 0, "\"ann pc\" is not a host name or address."},
+        {"<b>x</b>", {}, 0, "\"<b>x</b>\" is not a host name or address."},
+        {"999.1.1.1", {}, 0, "\"999.1.1.1\" is not a host name or address."},
+        {"10.1", {}, 0, "\"10.1\" is not a host name or address."},
+        {"-ann.lan", {}, 0, "not a host name or address"},
+        {"2001:db8::7:7000x", {}, 0, "[address]:port"},
+        {"[2001:db8::7", {}, 0, "must end with ]"},
+        {"[2001:db8::7]7000", {}, 0, "and a port may follow the ]"},
+        {"[nonsense]:7000", {}, 0, "\"nonsense\" is not an IPv6 address."},
+        {QString(400, u'a'), {}, 0, "That address is far too long."},
+        // Links that will not do: always said to be links, and how they look.
+        {"ludomyra:", {}, 0, "must start with ludomyra://", true},
+        {"ludomyra:192.168.1.5:7000", {}, 0, "must start with ludomyra://", true},
+        {"ludomyra://", {}, 0, "it names no host", true},
+        {"ludomyra://:7000", {}, 0, "it names no host", true},
+        {"ludomyra://ann-pc:99999", {}, 0, "the port must be a number from 1 to 65535", true},
+        {"ludomyra://eve@ann-pc:7000", {}, 0, "more than a host and a port", true},
+        {"ludomyra://ann-pc:7000/x?y", {}, 0, "more than a host and a port", true},
+        {"ludomyra://ann pc:7000", {}, 0, "more than a host and a port", true},
+        {"ludomyra://" + QString(400, u'a'), {}, 0, "far too long", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.left(60).toStdString());
+        const AddressReading reading = tableaddress::read(c.text, kDefault);
+        EXPECT_EQ(reading.link, c.link);
+        if (c.host.isEmpty()) {
+            EXPECT_FALSE(reading.address);
+            EXPECT_TRUE(reading.problem.contains(c.problemPart)) << reading.problem.toStdString();
+            if (c.link) {
+                EXPECT_TRUE(reading.problem.startsWith("This invite link cannot be used: ") &&
+                            reading.problem.endsWith("looks like ludomyra://HOST:PORT."))
+                    << reading.problem.toStdString();
+            }
+            continue;
+        }
+        ASSERT_TRUE(reading.address) << reading.problem.toStdString();
+        EXPECT_EQ(reading.address->host, c.host);
+        EXPECT_EQ(reading.address->port, c.port);
+        EXPECT_TRUE(reading.problem.isEmpty());
+    }
+}
+
+TEST(TableAddressTest, AddressesWriteBackAsTheyAreReadAndIpv6IsRefusedPlainly) {
+    const TableAddress v4{"192.168.1.5", 7000};
+    const TableAddress v6{"2001:db8::7", 7772};
+    EXPECT_EQ(v4.text(), "192.168.1.5:7000");
+    EXPECT_EQ(v4.link(), "ludomyra://192.168.1.5:7000");
+    EXPECT_EQ(v6.text(), "[2001:db8::7]:7772");
+    EXPECT_EQ(v6.link(), "ludomyra://[2001:db8::7]:7772");
+    for (const TableAddress& address : {v4, v6}) {
+        EXPECT_EQ(tableaddress::read(address.text(), 1).address, address);
+        EXPECT_EQ(tableaddress::read(address.link(), 1).address, address);
+    }
+    EXPECT_TRUE(tableaddress::unreachableReason(v4).isEmpty());
+    EXPECT_EQ(tableaddress::unreachableReason(v6),
+              "Tables at IPv6 addresses (2001:db8::7) cannot be joined yet: ask for the host's "
+              "IPv4 address or its name.");
+}
+
+} // namespace
