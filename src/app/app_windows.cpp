@@ -19,6 +19,10 @@ AppWindows::AppWindows(const QStringList& arguments)
                   help().showCentredOn(&chat);
               },
           .aboutWanted = [this] { about().showCentredOn(&chat); },
+          // Another table or a solo game after the connection ended needs a
+          // session to switch to in this window; until then only Close is offered.
+          .playWithOthersWanted = {},
+          .soloWanted = {},
       }),
       server(hostOptions), startup(chat, server.Sock1()), gamestart([this] {
           return std::make_unique<Tgamestart>(chat.gameChoice(), [this] { chat.startGame(); });

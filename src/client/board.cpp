@@ -239,6 +239,15 @@ void Board::lockForEnd() {
     image_Turn->hide();
 }
 
+void Board::connectionEnded() {
+    if (state_.turnseat != 0)
+        setStatus(QString()); // "Your Turn." would be a promise nobody keeps
+    lockForEnd();
+    if (row_->look() == GuessRow::Look::Open)
+        row_->setLook(GuessRow::Look::Locked);
+    focusChatIfActive();
+}
+
 void Board::nooneguessed(const QString& args) {
     const gamemsg::Letters word = gamemsg::nooneguessed(args);
     setStatus(word[0] + word[1] + word[2] + word[3] + word[4] + " is the correct answer.");

@@ -50,6 +50,8 @@ public:
     void gamestats(const gamemsg::GameStats& stats);
 
     void Timer2Timer();
+    // No host any more: the board keeps its letters, nobody's turn goes on.
+    void connectionEnded();
 
     int ballinplay() const { return ballinplay_; }
     QLabel* cell(int row, int column) const;

@@ -12,6 +12,7 @@
 #include "client/options_menu.h"
 #include "client/pool_table.h"
 #include "client/seats.h"
+#include "client/session_end_bar.h"
 #include "client/sounds.h"
 #include "client/tgamestart.h"
 #include "net/protocol.h"
@@ -73,6 +74,10 @@ public:
         std::function<void()> tallyWanted;
         std::function<void()> helpWanted;
         std::function<void()> aboutWanted;
+        // The choices once the connection has ended: another table, hosted
+        // here or joined, or a solo game. Unset, the choice is not offered.
+        std::function<void(bool hosting)> playWithOthersWanted;
+        std::function<void()> soloWanted;
     };
 
     explicit Tchat(Hooks hooks = {});
@@ -98,7 +103,8 @@ public:
     void removePlayer(int slot) { seats->kicking(slot); }
 
     void addlinetochat(const QString& line, ColourValue colour);
-    void say(const QString& systemLine) { addlinetochat(systemLine, kSystemLineColour); }
+    // A line of the window's own ("0+TEXT"), in the system colour.
+    void say(const QString& systemLine);
     int botSpeedMs() const { return options->botSpeedMs(); }
     int betweenRounds() const { return options->betweenRounds(); }
     // The host's command words that have a handler here.
@@ -112,6 +118,9 @@ public:
 
     void ResetScreenLocation1Click();
     void Exit1Click();
+    // Closes at once, even with others at the hosting player's table: the
+    // system asked the program to end.
+    void closeWithoutAsking();
     void loadinifile() { settings_.loadinifile(); }
     void saveinifile() { settings_.saveinifile(); }
     void savePhrases(const QStringList& phrases) { settings_.savePhrases(phrases); }
@@ -143,13 +152,20 @@ private:
     void loggedIn();
     void showHostControls();
 
+    // Why the connection to the host ended; the first reason found counts.
+    enum class Ending { None, HostClosed, Lost, Unreachable, Removed, Full };
+
     void sockRead(TSock* sender, int count);
     void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
-    void connectionLost();
+    void connectionEnded(Ending why);
     void hostFull();
+    void removedFromGame();
+    void endSession();
+    QString endingLine() const;
+    void beginSession();
+    bool othersAtMyTable() const;
     bool timer1HasWork() const;
     void wakeTimer1();
-    void closeSoon();
     void FormClose();
 
     Hooks hooks_;
@@ -181,6 +197,7 @@ private:
     PoolTable* table = nullptr;
     Sounds* sounds = nullptr;
     OptionsMenu* options = nullptr;
+    SessionEndBar* sessionEnd = nullptr;
 
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;
@@ -190,9 +207,12 @@ private:
     bool shown_ = false;
     bool gameInPlay_ = false; // from a game's start to its result: no start button
     bool everConnected_ = false;
-    bool hostGone_ = false; // handle what is queued, then close
+    bool hostGone_ = false; // handle what is queued, then end the session
+    Ending ending_ = Ending::None;
+    bool sessionEnded_ = false; // the line is said and the choices are offered
     bool dispatchStopped_ = false;
     bool closing_ = false;
+    bool closeAgreed_ = false;  // no question about others at the table
     qsizetype queuedChars_ = 0; // text waiting in receivedlist
     QElapsedTimer lastTick_;
 };

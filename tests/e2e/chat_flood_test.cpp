@@ -65,7 +65,8 @@ TEST(ChatFlood, AWindowBehindAChatFloodHandlesEveryTurnAndLineInOrder) {
     RawClient ann(port), bob(port);
     ASSERT_EQ(ann.logIn("Ann"), 1);
     ASSERT_EQ(bob.logIn("Bob"), 2);
-    GuiProcess cal(calHome.path(), port, {"CMD_nextplayer", "CMD_chat"}, "0.05");
+    GuiProcess cal(calHome.path(), port, {"CMD_nextplayer", "CMD_chat", "system", "choices"},
+                   "0.05");
     ASSERT_TRUE(cal.join("Cal"));
     ASSERT_TRUE(ann.waitFor("CMD_newplayerinfo+3+Cal+0", 15000));
     RawClient flo(port);
@@ -115,7 +116,8 @@ TEST(ChatFlood, AWindowBehindAChatFloodHandlesEveryTurnAndLineInOrder) {
                 lines, kFloodMs / 1000, static_cast<long long>(turnsSent.size()), lags.first(),
                 lags.at(lags.size() / 2), lags.last());
     EXPECT_TRUE(host.terminate());
-    EXPECT_TRUE(cal.waitForCleanExit());
+    EXPECT_TRUE(cal.waitForEnding("The host closed the table."));
+    EXPECT_TRUE(cal.terminate());
 }
 
 } // namespace
