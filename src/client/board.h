@@ -97,6 +97,7 @@ private:
     const OptionsMenu& options_;
     Hooks hooks_;
     int ballinplay_ = 1;
+    bool turnInStatus_ = false; // the status line names whose turn it is
     QString firstletter_;
     std::array<Cell, kRows * kColumns> cells_{};
     GuessRow* row_ = nullptr;

@@ -44,6 +44,8 @@ TEST_F(SessionEndTest, TheLastTableStaysAndTheNextIsChosenFromTheKeyboard) {
               "CMD_nextplayer+1+1+"});
     ASSERT_EQ(probe().board().guessRow()->look(), GuessRow::Look::Open);
     ASSERT_EQ(probe().board().status()->text(), "Your Turn.");
+    for (int second = 0; second < Board::kTurnSeconds; ++second)
+        probe().board().Timer2Timer(); // the turn runs out here; the host says nothing more
     peer->Close();
     ASSERT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 5000));
 
