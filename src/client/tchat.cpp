@@ -304,10 +304,11 @@ void Tchat::closeWithoutAsking() {
     close();
 }
 
-// The hosting player's table ends with the window: the others are asked
-// about first. Klot is nobody to ask for.
+// The hosting player's table ends with the window, even when the window's
+// own connection to it has ended: the others are asked about first. Klot is
+// nobody to ask for.
 bool Tchat::othersAtMyTable() const {
-    return state.ishost && !sessionEnded_ && seats->othersPresent();
+    return state.ishost && seats->othersPresent();
 }
 
 void Tchat::showEvent(QShowEvent* event) {
