@@ -26,6 +26,7 @@ AppWindows::AppWindows(const QStringList& arguments)
           .aboutWanted = [this] { about().showCentredOn(&chat); },
           .playWithOthersWanted = [this](bool hosting) { playWithOthers().offer(&chat, hosting); },
           .inviteLinkWanted = [this] { startup.copyInviteLink(); },
+          .soloWanted = [this] { startup.playSolo(); },
       }),
       startup(chat, host,
               {

@@ -1,16 +1,13 @@
 #include "app/headless_host.h"
 
+#include "app/termination_signals.h"
 #include "common/environment.h"
 #include "host/ini_host_options.h"
 #include "host/tserver.h"
 #include "net/tsock.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 
@@ -18,38 +15,12 @@ namespace {
 // silent connections this long (times the clock scale) before it drops them.
 constexpr int kLoginDeadlineMs = 30000;
 
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
-}
-
-// Signals arrive at any moment; a byte through a socket pair turns them into
-// an ordinary event of the loop, where quitting is safe.
-bool quitOnTerminationSignals(QCoreApplication& app) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
-        return false;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
-        char byte;
-        [[maybe_unused]] const ssize_t got = ::read(signalPipe[0], &byte, 1);
-        app.quit();
-    });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    return ::sigaction(SIGINT, &action, nullptr) == 0 &&
-           ::sigaction(SIGTERM, &action, nullptr) == 0;
-}
-
 } // namespace
 
 int runHeadlessHost(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("Ludomyra");
-    if (!quitOnTerminationSignals(app)) {
+    if (!onTerminationSignals(&app, [&app] { app.quit(); })) {
         std::fprintf(stderr, "ludomyra: cannot watch for termination signals\n");
         return 1;
     }

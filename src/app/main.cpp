@@ -2,6 +2,7 @@
 #include "app/headless_host.h"
 #include "app/ludomyra_application.h"
 #include "app/single_instance.h"
+#include "app/termination_signals.h"
 
 #include <cstring>
 
@@ -19,6 +20,12 @@ int main(int argc, char** argv) {
 
     AppWindows windows(arguments);
     windows.listenTo(instance);
+    // Ended by the system (a logout, a kill): the window closes as the
+    // player would close it, so settings and tally are kept.
+    onTerminationSignals(&app, [&windows] {
+        windows.chat.closeWithoutAsking();
+        QCoreApplication::quit(); // whatever other window is open
+    });
     windows.chat.show();
     return app.exec();
 }

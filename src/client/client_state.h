@@ -8,7 +8,7 @@
 // the main window and shared by its parts (seats, chat, board, table).
 struct ClientState {
     int myseat = 0;         // own slot, from CMD_sendlogininfo; 0 until then
-    bool connected = false; // logged in; never cleared (a lost connection closes the window)
+    bool connected = false; // logged in on the current connection
     bool ishost = false;    // this process runs the game host
     QString loginname;
     int turnseat = 0;    // seat that may type a guess; 0 when nobody may

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Lets benchmarks and whole-program tests watch a running client from
 // outside: with LUDOMYRA_TRACE set to a comma-separated list of command
@@ -11,5 +12,9 @@
 namespace messagetrace {
 
 void handled(const QString& message);
+
+// What the window shows of itself, in the same form: the word, then the
+// parts, joined by "+" ("system+You are Connected.", "choices+WHY+Close").
+void shown(const QString& word, const QStringList& parts);
 
 } // namespace messagetrace

@@ -5,8 +5,10 @@
 #include "client/chat/chat_entry.h"
 #include "client/look/artwork.h"
 #include "client/look/clickable_label.h"
+#include "client/look/message_box.h"
 #include "client/look/project_page.h"
 #include "client/look/widget_look.h"
+#include "client/message_trace.h"
 #include "common/environment.h"
 #include "net/player_messages.h"
 
@@ -116,6 +118,7 @@ void Tchat::buildParts() {
             .playsound = [this](const QString& name) { sounds->playsounds(name); },
             .ownArrival = [this] { loadinifile(); },
             .ownWatchingChanged = [this](bool watching) { menu->JustWatch1->setChecked(watching); },
+            .ownRemoval = [this] { removedFromGame(); },
         });
     sounds = new Sounds(panel_board, state, *this, *seats, *options, sayLine);
     board = new Board(panel_board, state, *this, *seats, *sounds, *options,
@@ -144,6 +147,25 @@ void Tchat::buildParts() {
                                   },
                           });
     button_start->raise(); // it stands on the table
+    const auto offerIf = [](const auto& hook, auto call) -> std::function<void()> {
+        if (!hook)
+            return {};
+        return call;
+    };
+    sessionEnd = new SessionEndBar(
+        panel_board, {
+                         .join = offerIf(hooks_.playWithOthersWanted,
+                                         [this] { hooks_.playWithOthersWanted(false); }),
+                         .host = offerIf(hooks_.playWithOthersWanted,
+                                         [this] { hooks_.playWithOthersWanted(true); }),
+                         .solo = offerIf(hooks_.soloWanted, [this] { hooks_.soloWanted(); }),
+                         .close = [this] { close(); },
+                     });
+    QWidget* before = mychat;
+    for (QWidget* choice : sessionEnd->buttons()) {
+        setTabOrder(before, choice); // from the chat box on to the choices
+        before = choice;
+    }
     ClientOutbox& outbox = *this;
     session_ = std::make_unique<ClientSession>(state, outbox,
                                                ClientSession::Hooks{
@@ -198,6 +220,11 @@ void Tchat::addlinetochat(const QString& line, ColourValue colour) {
     chat->addlinetochat(line, colour);
 }
 
+void Tchat::say(const QString& systemLine) {
+    addlinetochat(systemLine, kSystemLineColour);
+    messagetrace::shown("system", {systemLine.section(u'+', 1)});
+}
+
 void Tchat::beginHosting(const QString& playerName, quint16 port) {
     state.ishost = true;
     menu->CopyInviteLink1->setEnabled(true);
@@ -205,11 +232,16 @@ void Tchat::beginHosting(const QString& playerName, quint16 port) {
 }
 
 void Tchat::joinHost(const QString& playerName, const QString& address, const QString& port) {
+    beginSession();
     state.loginname = playername = playerName;
     sock.setHostName(address);
     sock.setPortName(port);
-    sock.Open();
     showHostControls();
+    try {
+        sock.Open();
+    } catch (const ESockException&) {
+        connectionEnded(Ending::Unreachable); // an address that names no host
+    }
 }
 
 void Tchat::leaveTable() {
@@ -219,16 +251,13 @@ void Tchat::leaveTable() {
         leaving_ = true;
         sock.Close();
         leaving_ = false;
-        if (everConnected_)
+        if (everConnected_ && !sessionEnded_)
             say("0+You left the table.");
     }
     receivedlist.clear();
     queuedChars_ = 0;
-    framer_.clear();
+    beginSession();
     state = ClientState{};
-    hostGone_ = false;
-    dispatchStopped_ = false;
-    everConnected_ = false;
     gameInPlay_ = false;
     seats->clear();
     board->clear();
@@ -249,7 +278,7 @@ void Tchat::loggedIn() {
 // 1, since the host takes game starts from no other slot (a dedicated host
 // has no hosting copy). The button stands on the table only between games.
 void Tchat::showHostControls() {
-    const bool mine = state.connected ? state.holdsSlotOne() : state.ishost;
+    const bool mine = !sessionEnded_ && (state.connected ? state.holdsSlotOne() : state.ishost);
     menu->StartGame1->setEnabled(mine);
     button_start->setVisible(mine && !gameInPlay_);
 }
@@ -303,6 +332,18 @@ void Tchat::Exit1Click() {
     close();
 }
 
+void Tchat::closeWithoutAsking() {
+    closeAgreed_ = true;
+    close();
+}
+
+// The hosting player's table ends with the window, even when the window's
+// own connection to it has ended: the others are asked about first. Klot is
+// nobody to ask for.
+bool Tchat::othersAtMyTable() const {
+    return state.ishost && seats->othersPresent();
+}
+
 void Tchat::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_)
@@ -313,6 +354,11 @@ void Tchat::showEvent(QShowEvent* event) {
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {
+    if (!closeAgreed_ && othersAtMyTable() &&
+        !messagebox::ask(this, "Others are at your table. Closing ends the game for them.")) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(event);
 }

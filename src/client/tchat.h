@@ -8,6 +8,7 @@
 #include "client/client_session.h"
 #include "client/client_settings.h"
 #include "client/client_state.h"
+#include "client/look/session_end_bar.h"
 #include "client/main_menu.h"
 #include "client/options_menu.h"
 #include "client/seats/seats.h"
@@ -73,10 +74,14 @@ public:
         std::function<void()> tallyWanted;
         std::function<void()> helpWanted;
         std::function<void()> aboutWanted;
-        // "Host a Game…" (hosting) and "Join a Game…": the Play with Others window.
+        // "Host a Game…" (hosting) and "Join a Game…": the Play with Others
+        // window; also a choice once the connection has ended. Unset, that
+        // choice is not offered there.
         std::function<void(bool hosting)> playWithOthersWanted;
         // "Copy Invite Link", offered while this copy hosts.
         std::function<void()> inviteLinkWanted;
+        // A solo game, a choice once the connection has ended.
+        std::function<void()> soloWanted;
     };
 
     explicit Tchat(Hooks hooks = {});
@@ -106,7 +111,8 @@ public:
     void removePlayer(int slot) { seats->kicking(slot); }
 
     void addlinetochat(const QString& line, ColourValue colour);
-    void say(const QString& systemLine) { addlinetochat(systemLine, kSystemLineColour); }
+    // A line of the window's own ("0+TEXT"), in the system colour.
+    void say(const QString& systemLine);
     int botSpeedMs() const { return options->botSpeedMs(); }
     int betweenRounds() const { return options->betweenRounds(); }
     // The host's command words that have a handler here.
@@ -120,6 +126,9 @@ public:
 
     void ResetScreenLocation1Click();
     void Exit1Click();
+    // Closes at once, even with others at the hosting player's table: the
+    // system asked the program to end.
+    void closeWithoutAsking();
     void loadinifile() { settings_.loadinifile(); }
     void saveinifile() { settings_.saveinifile(); }
     void savePhrases(const QStringList& phrases) { settings_.savePhrases(phrases); }
@@ -151,13 +160,20 @@ private:
     void loggedIn();
     void showHostControls();
 
+    // Why the connection to the host ended; the first reason found counts.
+    enum class Ending { None, HostClosed, Lost, Unreachable, Removed, Full };
+
     void sockRead(TSock* sender, int count);
     void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
-    void connectionLost();
+    void connectionEnded(Ending why);
     void hostFull();
+    void removedFromGame();
+    void endSession();
+    QString endingLine() const;
+    void beginSession();
+    bool othersAtMyTable() const;
     bool timer1HasWork() const;
     void wakeTimer1();
-    void closeSoon();
     void FormClose();
 
     Hooks hooks_;
@@ -189,6 +205,7 @@ private:
     PoolTable* table = nullptr;
     Sounds* sounds = nullptr;
     OptionsMenu* options = nullptr;
+    SessionEndBar* sessionEnd = nullptr;
 
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;
@@ -198,10 +215,13 @@ private:
     bool shown_ = false;
     bool gameInPlay_ = false; // from a game's start to its result: no start button
     bool everConnected_ = false;
-    bool hostGone_ = false; // handle what is queued, then close
+    bool hostGone_ = false; // handle what is queued, then end the session
+    Ending ending_ = Ending::None;
+    bool sessionEnded_ = false; // the line is said and the choices are offered
     bool dispatchStopped_ = false;
     bool closing_ = false;
     bool leaving_ = false;      // the own close of the connection is no lost host
+    bool closeAgreed_ = false;  // no question about others at the table
     qsizetype queuedChars_ = 0; // text waiting in receivedlist
     QElapsedTimer lastTick_;
 };

@@ -1,6 +1,7 @@
 // The connection to the host: reading into the queue, one message per tick
-// (a message into an empty queue at once), and how the window ends when the
-// host goes or is full.
+// (a message into an empty queue at once), and how a session ends: the
+// window stays with the last state of the table, says why, and offers the
+// next table.
 #include "client/tchat.h"
 
 #include "client/chat/phrase_buttons.h"
@@ -8,7 +9,7 @@
 #include "client/message_trace.h"
 
 void Tchat::sockRead(TSock* sender, int) {
-    if (closing_ || leaving_)
+    if (closing_ || leaving_ || sessionEnded_)
         return;
     const qsizetype before = receivedlist.size();
     framer_.feed(sender->Receive(), receivedlist);
@@ -22,44 +23,96 @@ void Tchat::sockRead(TSock* sender, int) {
     if (receivedlist.size() > kMaxQueuedMessages || queuedChars_ > kMaxQueuedChars) {
         receivedlist.clear();
         queuedChars_ = 0;
-        sock.Close(); // reported as "Socket Closed": the window closes
+        connectionEnded(Ending::Lost);
+        sock.Close(); // its "Socket Closed" finds the reason already given
     }
     wakeTimer1();
 }
 
+// A close from the far end is the host ending the table; an error on a
+// connection that was up is a reset, a timeout or a write that failed.
 void Tchat::sockInfo(TSock*, TSocketInfo info, const QString& msg) {
-    if (closing_ || hostGone_ || leaving_)
+    if (closing_ || leaving_ || sessionEnded_)
         return;
-    if (msg == "Socket Closed" || msg == "Socket Disconnected On Receive") {
-        connectionLost();
-    } else if (info == siError) {
-        if (everConnected_)
-            connectionLost(); // a reset ends the game like a close
-        else
-            say("0+Could not connect to " + sock.HostName() + ".");
-    }
+    if (msg == "Socket Closed" || msg == "Socket Disconnected On Receive")
+        connectionEnded(Ending::HostClosed);
+    else if (info == siError)
+        connectionEnded(everConnected_ ? Ending::Lost : Ending::Unreachable);
 }
 
-// What already arrived is still handled, in order (a last "Game is full" or
-// winner must not be lost); the window closes once the queue is empty.
-void Tchat::connectionLost() {
+// What already arrived is still handled, in order (a last winner or the
+// removal of this player must not be lost); the session ends once the queue
+// is empty.
+void Tchat::connectionEnded(Ending why) {
+    if (ending_ == Ending::None)
+        ending_ = why;
     hostGone_ = true;
     wakeTimer1();
 }
 
-void Tchat::hostFull() {
-    dispatchStopped_ = true;
-    messagebox::show(this, "Game is full");
-    closeSoon();
+// The removal explains the close, which may have been seen before the
+// queue came to it.
+void Tchat::removedFromGame() {
+    ending_ = Ending::Removed;
+    connectionEnded(Ending::Removed);
 }
 
-void Tchat::closeSoon() {
-    if (closing_)
+// The box first; the choices follow once it is answered. What came after
+// the refusal is not shown.
+void Tchat::hostFull() {
+    dispatchStopped_ = true;
+    ending_ = Ending::Full;
+    messagebox::show(this, "Game is full");
+    endSession();
+}
+
+void Tchat::endSession() {
+    if (sessionEnded_ || closing_)
         return;
-    closing_ = true;
-    // Never from inside a socket callback or a handler: the window's parts
-    // may still be on the stack.
-    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    sessionEnded_ = true;
+    hostGone_ = false;
+    receivedlist.clear();
+    queuedChars_ = 0;
+    sock.Close(); // an error leaves the socket open; its close report is ignored now
+    state.connected = false;
+    board->connectionEnded();
+    menu->JustWatch1->setEnabled(false);
+    showHostControls();
+    const QString line = endingLine();
+    if (ending_ != Ending::Full)
+        say("0+" + line);
+    sessionEnd->offer(line);
+    messagetrace::shown("choices", QStringList{line} + sessionEnd->offered());
+}
+
+QString Tchat::endingLine() const {
+    switch (ending_) {
+    case Ending::HostClosed:
+        return "The host closed the table.";
+    case Ending::Lost:
+        return "The connection to the host was lost.";
+    case Ending::Unreachable:
+        return "Could not connect to " + sock.HostName() + ".";
+    case Ending::Removed:
+        return "You were removed from the game.";
+    case Ending::Full:
+        return "Game is full";
+    case Ending::None:
+        break;
+    }
+    return {};
+}
+
+// A new connection: nothing of the last one's ending is left, and the
+// choices give way to the table.
+void Tchat::beginSession() {
+    ending_ = Ending::None;
+    sessionEnded_ = false;
+    hostGone_ = false;
+    dispatchStopped_ = false;
+    everConnected_ = false;
+    framer_.clear();
+    sessionEnd->withdraw();
 }
 
 void Tchat::Timer1Timer() {
@@ -92,12 +145,14 @@ void Tchat::wakeTimer1() {
         QMetaObject::invokeMethod(this, &Tchat::Timer1Timer, Qt::QueuedConnection);
 }
 
+// A session ends from a tick once the queue is worked off (or when the
+// "Game is full" box is answered), never from inside a socket callback.
 void Tchat::processsocktimer() {
-    if (dispatchStopped_ || closing_)
+    if (dispatchStopped_ || closing_ || sessionEnded_)
         return;
     if (receivedlist.isEmpty()) {
         if (hostGone_)
-            closeSoon();
+            endSession();
         return;
     }
     queuedChars_ = std::max<qsizetype>(0, queuedChars_ - receivedlist.first().size());

@@ -55,8 +55,14 @@ void Seating::receivedlogininfo(const QString& data) {
 
 void Seating::kickhim(const QString& data) {
     const playermsg::KickHim kick = playermsg::kickhim(data);
-    if (kick.byHostPlayer)
+    if (kick.byHostPlayer) {
+        // Its own departure, just before the close, tells the removed player
+        // why the table is gone; the message is one every client knows.
+        const tplayer& removed = m_state.player(kick.slot);
+        if (removed.inuse)
+            m_outbox.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
         m_connections.disconnectsock(kick.slot);
+    }
 }
 
 void Seating::chat(const QString& data) {

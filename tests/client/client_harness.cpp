@@ -8,6 +8,10 @@ void ClientHarness::SetUp() {
     ASSERT_TRUE(home.isValid());
     qputenv("LUDOMYRA_HOME", home.path().toUtf8());
     messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
+    messagebox::setQuestionHandler([this](QWidget*, const QString& text) {
+        questions << text;
+        return answer;
+    });
     chat = std::make_unique<Tchat>(appHooks);
     host.setPortName("0");
     host.OnAccept = [this](TSock* s) {
@@ -18,13 +22,17 @@ void ClientHarness::SetUp() {
     };
     host.setListen(true);
     chat->show();
-    chat->joinHost("Ann", "127.0.0.1", QString::number(host.localPort()));
+    if (hosting)
+        chat->beginHosting("Ann", host.localPort());
+    else
+        chat->joinHost("Ann", "127.0.0.1", QString::number(host.localPort()));
     ASSERT_TRUE(waitFor([&] { return peer && probe().connection().Connected(); }, 5000));
 }
 
 void ClientHarness::TearDown() {
     chat.reset();
     messagebox::setHandler({});
+    messagebox::setQuestionHandler({});
     qunsetenv("LUDOMYRA_HOME");
 }
 

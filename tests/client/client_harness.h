@@ -39,7 +39,10 @@ protected:
 
     QTemporaryDir home;
     QStringList boxes;       // message boxes shown
+    QStringList questions;   // questions asked, each answered with `answer`
+    bool answer = false;     // Yes
     Tchat::Hooks appHooks{}; // what the program around the window is told, set before SetUp
+    bool hosting = false;    // the window hosts the table, set before SetUp
     std::unique_ptr<Tchat> chat;
     TSock host;
     TSock* peer = nullptr;

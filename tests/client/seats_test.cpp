@@ -171,24 +171,32 @@ TEST_F(SeatsTest, SeatPopupActsOnlyOnThePlayerItWasOpenedOn) {
     EXPECT_TRUE(sent().isEmpty());
 }
 
-TEST_F(SeatsTest, AFullHostIsToldOnceAndTheWindowCloses) {
+TEST_F(SeatsTest, AFullHostIsToldOnceThenTheNextTableIsOffered) {
     hostSays("CMD_full");
     EXPECT_TRUE(boxes.isEmpty()); // no "+": not a message
     probe().queue() << "CMD_full+"
                     << "CMD_full+"
                     << "CMD_chat+1+late|clRed";
-    EXPECT_TRUE(waitFor([&] { return !chat->isVisible(); }, 5000));
+    EXPECT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 5000));
     settle(100);
     EXPECT_EQ(boxes, QStringList{"Game is full"});
+    EXPECT_EQ(probe().sessionEnd().reason(), "Game is full");
+    EXPECT_TRUE(chat->isVisible());
+    EXPECT_FALSE(chatText().contains("late"));
+    EXPECT_FALSE(chatText().contains("The host closed the table.")); // the box said it all
     EXPECT_FALSE(QFile::exists(settingsPath())); // nothing was loaded, so nothing is written
 }
 
-TEST_F(SeatsTest, WhatArrivedBeforeTheHostWentIsStillShown) {
+TEST_F(SeatsTest, WhatArrivedBeforeTheHostWentIsStillShownThenWhyItEnded) {
     logIn(1);
     peer->Send(buildMessage("CMD_chat+1+last words|clRed"));
     peer->Close();
-    ASSERT_TRUE(waitFor([&] { return !chat->isVisible(); }, 5000));
-    EXPECT_TRUE(chatText().contains("last words"));
+    ASSERT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 5000));
+    EXPECT_TRUE(chat->isVisible());
+    const qsizetype lastWords = chatText().indexOf("last words");
+    EXPECT_GE(lastWords, 0);
+    EXPECT_GT(chatText().indexOf("The host closed the table."), lastWords);
+    EXPECT_EQ(probe().sessionEnd().reason(), "The host closed the table.");
 }
 
 TEST_F(SeatsTest, AHostThatFloodsTheQueueCountsAsLost) {
@@ -197,8 +205,11 @@ TEST_F(SeatsTest, AHostThatFloodsTheQueueCountsAsLost) {
     for (int i = 0; i < Tchat::kMaxQueuedMessages + 500; ++i) // some are handled meanwhile
         flood += buildMessage("CMD_chat+2+x|clRed");
     peer->Send(flood);
-    EXPECT_TRUE(waitFor([&] { return !chat->isVisible(); }, 10000));
+    EXPECT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 10000));
     EXPECT_TRUE(probe().queue().isEmpty());
+    EXPECT_TRUE(chatText().trimmed().endsWith("The connection to the host was lost."))
+        << chatText().right(80).toStdString();
+    EXPECT_TRUE(chat->isVisible());
 }
 
 TEST_F(SeatsTest, OneMessageATickUnlessABacklogBuildsUp) {
@@ -243,12 +254,14 @@ TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
         [&] { return TchatProbe(chat).chatText().contains("Could not connect to 127.0.0.1."); },
         5000));
     EXPECT_TRUE(chat.isVisible());
+    EXPECT_TRUE(TchatProbe(chat).sessionEnded()); // not a dead end
+    EXPECT_EQ(TchatProbe(chat).sessionEnd().reason(), "Could not connect to 127.0.0.1.");
     qunsetenv("LUDOMYRA_HOME");
 }
 
 // The host's end is never taken from the listener, so nothing the window
 // sends is read. The player goes on typing long lines: what waits stays
-// within the bound, then the connection counts as lost and the window closes.
+// within the bound, then the connection counts as lost and the window says so.
 TEST(ClientConnect, AHostThatStopsReadingCountsAsLostOnceTheBoundIsPassed) {
     QTemporaryDir home;
     qputenv("LUDOMYRA_HOME", home.path().toUtf8());
@@ -272,14 +285,16 @@ TEST(ClientConnect, AHostThatStopsReadingCountsAsLostOnceTheBoundIsPassed) {
     // The bound, plus what the host's end and the small send buffer take.
     const int mostLines = int((WriteQueue::kMaxWaiting + 512 * 1024) / lineBytes);
     int lines = 0;
-    while (chat.isVisible() && lines < 4 * mostLines) {
+    while (!probe.sessionEnded() && lines < 4 * mostLines) {
         probe.chat().entry()->setText(line);
         QTest::keyClick(probe.chat().entry(), Qt::Key_Return);
         ++lines;
         QCoreApplication::processEvents();
     }
-    EXPECT_TRUE(waitFor([&] { return !chat.isVisible(); }, 5000)) << lines << " lines typed";
+    EXPECT_TRUE(waitFor([&] { return probe.sessionEnded(); }, 5000)) << lines << " lines typed";
     EXPECT_LE(lines, mostLines);
+    EXPECT_EQ(probe.sessionEnd().reason(), "The connection to the host was lost.");
+    EXPECT_TRUE(chat.isVisible());
     qunsetenv("LUDOMYRA_HOME");
 }
 

@@ -50,7 +50,8 @@ TEST(ChatFlood, AWindowBehindAChatFloodHandlesEveryTurnAndLineInOrder) {
     RawClient ann(port), bob(port);
     ASSERT_EQ(ann.logIn("Ann"), 1);
     ASSERT_EQ(bob.logIn("Bob"), 2);
-    GuiProcess cal(calHome.path(), port, {"CMD_nextplayer", "CMD_chat"}, "0.05");
+    GuiProcess cal(calHome.path(), port, {"CMD_nextplayer", "CMD_chat", "system", "choices"},
+                   "0.05");
     ASSERT_TRUE(cal.join("Cal"));
     ASSERT_TRUE(ann.waitFor("CMD_newplayerinfo+3+Cal+0", 15000));
     RawClient flo(port);
@@ -97,7 +98,8 @@ TEST(ChatFlood, AWindowBehindAChatFloodHandlesEveryTurnAndLineInOrder) {
     std::printf("turn lag behind %d chat lines in %d s: %lld turns, %s\n", lines, kFloodMs / 1000,
                 static_cast<long long>(turnsSent.size()), qPrintable(spreadOf(lags)));
     EXPECT_TRUE(host.terminate());
-    EXPECT_TRUE(cal.waitForCleanExit());
+    EXPECT_TRUE(cal.waitForEnding("The host closed the table."));
+    EXPECT_TRUE(cal.terminate());
 }
 
 // The same in the hosting player's own window, with long lines whose colour

@@ -89,6 +89,16 @@ QString GuiProcess::waitForHandled(const QString& prefix, int timeoutMs) {
     return found;
 }
 
+bool GuiProcess::waitForEnding(const QString& line, int timeoutMs) {
+    const QString choices = waitForHandled("choices+" + line + "+", timeoutMs);
+    return choices.endsWith("+Close") && hasHandled("system+" + line);
+}
+
+bool GuiProcess::terminate(int timeoutMs) {
+    signal(SIGTERM);
+    return waitForCleanExit(timeoutMs);
+}
+
 bool GuiProcess::waitForCleanExit(int timeoutMs) {
     const bool ended =
         testsupport::waitFor([&] { return process_.state() == QProcess::NotRunning; }, timeoutMs);

@@ -42,10 +42,17 @@ public:
     // The first handled message that starts with prefix, waiting for it; empty if none came.
     QString waitForHandled(const QString& prefix, int timeoutMs = 15000);
     bool hasHandled(const QString& prefix);
+    // The window's connection ended: it said `line` in the chat and offered
+    // its choices under it, Close among them; waits for it. "system" and
+    // "choices" must be traced.
+    bool waitForEnding(const QString& line, int timeoutMs = 15000);
 
     bool running() const { return process_.state() == QProcess::Running; }
     // Waits for the program to end by itself: true when it ended normally with code 0.
     bool waitForCleanExit(int timeoutMs = 10000);
+    // Ends the program as the system does (SIGTERM): it closes as if its
+    // player had, keeping settings and tally; true when it ended cleanly.
+    bool terminate(int timeoutMs = 10000);
     void signal(int number);
     qint64 pid() const { return process_.processId(); }
     // What the program wrote on stderr besides the trace, for failure messages.

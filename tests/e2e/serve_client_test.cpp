@@ -1,5 +1,6 @@
 // A game window that joins a dedicated `ludomyra --serve` host and is given
 // slot 1 has the host player's say: it starts games from its own options.
+#include "client/chat/chat_entry.h"
 #include "client/chat/chat_pane.h"
 #include "client/chat/colour_text.h"
 #include "client/look/message_box.h"
@@ -11,7 +12,9 @@
 
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -46,7 +49,9 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     EXPECT_TRUE(bob.waitFor("CMD_startgame+Ann+nine+0+"));
     EXPECT_FALSE(bob.waitForPrefix("CMD_loadball+").isEmpty());
     EXPECT_TRUE(serve.terminate());
-    EXPECT_TRUE(waitFor([&] { return !window.isVisible(); })); // the host went
+    EXPECT_TRUE(waitFor([&] { return probe.sessionEnded(); })); // the host went; the window stays
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(probe.sessionEnd().reason(), "The host closed the table.");
     qunsetenv("LUDOMYRA_HOME");
 }
 
@@ -68,6 +73,7 @@ protected:
         ASSERT_EQ(probe.state().myseat, expectedSlot);
     }
     QString seatName(int seat) const { return probe.seats().nameLabel(seat)->text(); }
+    void signalHost(int number) { ::kill(pid_t(serve.process().processId()), number); }
 
     QTemporaryDir home;
     ServeProcess serve;
@@ -147,6 +153,36 @@ TEST_F(ServeWindow, PeersCannotWriteLinesThatPassForTheGamesOwn) {
         }
     }
     EXPECT_EQ(lines, 3);
+}
+
+// The host player removes this window's player: the window hears why
+// before the host closes, keeps the table and offers what comes next.
+TEST_F(ServeWindow, ARemovedPlayerIsToldSoAndKeepsTheTable) {
+    testsupport::RawClient bob(port);
+    ASSERT_EQ(bob.logIn("Bob"), 1);
+    join("Ann", 2);
+    bob.send("CMD_kickhim+1+2+");
+    ASSERT_TRUE(waitFor([&] { return probe.sessionEnded(); }));
+    EXPECT_EQ(probe.sessionEnd().reason(), "You were removed from the game.");
+    EXPECT_TRUE(probe.chatText().trimmed().endsWith("You were removed from the game."));
+    EXPECT_EQ(seatName(1), "Bob");
+    EXPECT_EQ(seatName(2), "Ann");
+    EXPECT_TRUE(bob.waitFor("CMD_playerdisconnected+2+Ann"));
+}
+
+// A host that hangs with the window's last line unread and is then killed
+// resets the connection: that is a lost connection, not a closed table.
+TEST_F(ServeWindow, AHungHostThatIsKilledIsALostConnection) {
+    join("Ann", 1);
+    signalHost(SIGSTOP);
+    probe.chat().entry()->setText("hello?");
+    QTest::keyClick(probe.chat().entry(), Qt::Key_Return);
+    QTest::qWait(200); // on its way into the stopped host's buffer
+    signalHost(SIGKILL);
+    ASSERT_TRUE(waitFor([&] { return probe.sessionEnded(); }));
+    EXPECT_EQ(probe.sessionEnd().reason(), "The connection to the host was lost.");
+    EXPECT_TRUE(probe.chatText().trimmed().endsWith("The connection to the host was lost."));
+    EXPECT_EQ(seatName(1), "Ann");
 }
 
 } // namespace

@@ -237,7 +237,8 @@ TEST_F(SeatingMessages, HostPlayerSetsOtherSeatsToWatchAndRemovesPlayers) {
     host.send(1, "CMD_kickhim+1+3+");
     EXPECT_EQ(host.connections.closed, QList<int>{3});
     EXPECT_EQ(host.to(1), QStringList{"CMD_playerdisconnected+3+Cid"});
-    host.send(1, "CMD_kickhim+1+3+"); // no longer there
+    EXPECT_EQ(host.to(3), QStringList{"CMD_playerdisconnected+3+Cid"}); // told before the close
+    host.send(1, "CMD_kickhim+1+3+");                                   // no longer there
     EXPECT_EQ(host.connections.closed, QList<int>{3});
 }
 

@@ -139,6 +139,7 @@ TEST_F(TServerSockets, TheHostPlayerRemovesAPlayerByClosingItsConnection) {
     bob.send("CMD_kickhim+1+1+"); // not the host player's connection
     ann.send("CMD_kickhim+1+2+");
     EXPECT_TRUE(testsupport::waitFor([&] { return bob.closedByHost(); }));
+    EXPECT_TRUE(bob.messages().contains("CMD_playerdisconnected+2+Bob")); // why, before the close
     EXPECT_TRUE(ann.waitFor("CMD_playerdisconnected+2+Bob"));
     EXPECT_FALSE(ann.closedByHost());
 }

@@ -68,8 +68,8 @@ listening() { grep -qi "^ *[0-9]*: [0-9A-F]*:$(printf '%04X' "$port") 00000000:0
 joined() { grep -qi "^ *[0-9]*: 0100007F:[0-9A-F]* 0100007F:$(printf '%04X' "$port") 01 " /proc/net/tcp; }
 
 # A table on its own, and the player's window joining it; when the table
-# closes, the window closes too and the program ends normally, saving its
-# tally on the way out.
+# closes, the window stays with the next table's choices, and when the
+# system ends it, the program ends normally, saving its tally on the way out.
 host=$(play host --serve)
 pids+=("$host")
 wait_for listening || fail "the host does not listen: $(cat "$scratch/host.log")"
@@ -80,7 +80,10 @@ sleep 1 # log-in and settings
 
 kill -TERM "$host"
 wait_gone "$host" 10 || fail "the host did not stop"
-wait_gone "$window" 20 || fail "the window stayed open after the host left"
+sleep 1 # the window hears of it
+kill -0 "$window" 2>/dev/null || fail "the window closed when the host left"
+kill -TERM "$window"
+wait_gone "$window" 20 || fail "the window did not end on SIGTERM"
 wait_for test -s "$runtime/window.status" || fail "no exit status from the window"
 [ "$(cat "$runtime/window.status")" = 0 ] ||
     fail "the window ended with status $(cat "$runtime/window.status"): $(cat "$scratch/window.log")"

@@ -20,6 +20,9 @@ public:
     PoolTable& table() const { return *window_.table; }
     Sounds& sounds() const { return *window_.sounds; }
     QLabel& startButton() const { return *window_.button_start; }
+    // The choices offered once the connection has ended.
+    SessionEndBar& sessionEnd() const { return *window_.sessionEnd; }
+    bool sessionEnded() const { return window_.sessionEnd->isVisibleTo(&window_); }
     const TSock& connection() const { return window_.sock; }
     const TSock& presenceLink() const { return window_.Sock11; }
 

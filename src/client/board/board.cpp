@@ -115,6 +115,7 @@ void Board::showBallInPlay(int ball) {
 void Board::setStatus(const QString& text) {
     label_status->setText(text);
     label_status->setAccessibleName("Status: " + text);
+    turnInStatus_ = false;
 }
 
 bool Board::windowActive() const {
@@ -170,13 +171,16 @@ void Board::getnextplayer(const QString& args) {
     if (mine && state_.seated() && !seats_.watching(state_.myseat)) {
         row_->show(GuessRow::Look::Open);
         setStatus("Your Turn.");
+        turnInStatus_ = true;
         sounds_.playsounds(options_.turnsound() == 1 ? "turnnew" : "turn");
         if (windowActive())
             row_->focusFirst();
     } else {
         row_->show(GuessRow::Look::Locked);
-        if (!mine)
+        if (!mine) {
             setStatus(seats_.displayName(turn.slot) + "'s turn.");
+            turnInStatus_ = true;
+        }
     }
     state_.secondsleft = kTurnSeconds;
 }
@@ -250,6 +254,15 @@ void Board::lockForEnd() {
     state_.secondsleft = 0;
     state_.turnseat = 0;
     image_Turn->hide();
+}
+
+void Board::connectionEnded() {
+    if (turnInStatus_)
+        setStatus(QString()); // a turn would be a promise nobody keeps
+    lockForEnd();
+    if (row_->look() == GuessRow::Look::Open)
+        row_->setLook(GuessRow::Look::Locked);
+    focusChatIfActive();
 }
 
 void Board::nooneguessed(const QString& args) {

@@ -52,6 +52,8 @@ public:
     void Timer2Timer();
     // A new table: no ball announced, empty rows, no turn.
     void clear();
+    // No host any more: the board keeps its letters, nobody's turn goes on.
+    void connectionEnded();
 
     int ballinplay() const { return ballinplay_; }
     QLabel* cell(int row, int column) const;
@@ -98,6 +100,7 @@ private:
     const OptionsMenu& options_;
     Hooks hooks_;
     int ballinplay_ = 1;
+    bool turnInStatus_ = false; // the status line names whose turn it is
     QString firstletter_;
     std::array<Cell, kRows * kColumns> cells_{};
     GuessRow* row_ = nullptr;

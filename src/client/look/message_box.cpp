@@ -9,6 +9,11 @@ static Handler& currentHandler() {
     return handler;
 }
 
+static QuestionHandler& currentQuestionHandler() {
+    static QuestionHandler handler;
+    return handler;
+}
+
 void show(QWidget* parent, const QString& text) {
     if (currentHandler()) {
         currentHandler()(parent, text);
@@ -19,6 +24,17 @@ void show(QWidget* parent, const QString& text) {
 
 void setHandler(Handler handler) {
     currentHandler() = std::move(handler);
+}
+
+bool ask(QWidget* parent, const QString& text) {
+    if (currentQuestionHandler())
+        return currentQuestionHandler()(parent, text);
+    return plainwidgets::messageBox(parent, QMessageBox::Question, "Ludomyra", text,
+                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void setQuestionHandler(QuestionHandler handler) {
+    currentQuestionHandler() = std::move(handler);
 }
 
 } // namespace messagebox

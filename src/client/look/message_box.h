@@ -10,9 +10,16 @@ class QWidget;
 namespace messagebox {
 
 using Handler = std::function<void(QWidget* parent, const QString& text)>;
+// Answers a question: true for Yes.
+using QuestionHandler = std::function<bool(QWidget* parent, const QString& text)>;
 
 void show(QWidget* parent, const QString& text);
 // Replaces how boxes are shown (tests record them); an empty handler restores the dialog.
 void setHandler(Handler handler);
+
+// A Yes/No question in plain text; true when the player chose Yes.
+bool ask(QWidget* parent, const QString& text);
+// Replaces how questions are asked (tests answer them); empty restores the dialog.
+void setQuestionHandler(QuestionHandler handler);
 
 } // namespace messagebox

@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 
@@ -132,6 +133,12 @@ void Seats::arrive(const gamemsg::PlayerRecord& record) {
 
 void Seats::playerdisconnected(const QString& args) {
     const int slot = gamemsg::slotOnly(args);
+    if (state_.connected && slot == state_.myseat) {
+        // The table stays as it was when this player was taken from it.
+        if (hooks_.ownRemoval)
+            hooks_.ownRemoval();
+        return;
+    }
     if (ClientState::isSpySlot(slot)) {
         const auto found = spies_.find(slot);
         if (found == spies_.end())
@@ -223,6 +230,13 @@ QStringList Seats::otherSeatedNames() const {
             names.append(seat(n).name);
     }
     return names;
+}
+
+bool Seats::othersPresent() const {
+    if (!otherSeatedNames().isEmpty())
+        return true;
+    return std::any_of(spies_.begin(), spies_.end(),
+                       [this](const auto& spy) { return spy.first != state_.myseat; });
 }
 
 void Seats::gameStarted(bool botPlays) {

@@ -29,6 +29,8 @@ public:
         std::function<void(const QString& name)> playsound;
         std::function<void()> ownArrival; // first sight of the own login
         std::function<void(bool watching)> ownWatchingChanged;
+        // The host removed this player: its own departure, sent before the close.
+        std::function<void()> ownRemoval;
     };
 
     Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hooks);
@@ -50,6 +52,8 @@ public:
     bool watching(int seat) const;
     // Other seated players' names, seat order, the own seat left out.
     QStringList otherSeatedNames() const;
+    // Anyone but this player at the table, seated or spying.
+    bool othersPresent() const;
     // A new game: departed names are forgotten, eyes hidden; a free seat 2
     // shows "Klot" when the computer player plays, else "<Waiting>".
     void gameStarted(bool botPlays);

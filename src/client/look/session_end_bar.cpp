@@ -1,0 +1,91 @@
+#include "client/look/session_end_bar.h"
+
+#include "client/look/widget_look.h"
+#include "common/plain_widgets.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Over the felt, below the winner's banner, where the start button stands.
+constexpr QRect kBarArea(270, 112, 445, 98);
+
+// The start button's wood and lettering; a pale gold ring marks the focus.
+constexpr char kLook[] =
+    "SessionEndBar { background: rgba(20, 40, 24, 215); border-radius: 6px; }"
+    "QPushButton { color: rgb(224, 227, 157); font: bold 13px 'Arial';"
+    "  border: 1px solid rgb(26, 13, 5); border-radius: 7px; padding: 6px 8px;"
+    "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 rgb(185, 122, 62),"
+    "    stop:0.5 rgb(110, 63, 29), stop:1 rgb(59, 34, 18)); }"
+    "QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+    "    stop:0 rgb(205, 142, 78), stop:0.5 rgb(130, 78, 38), stop:1 rgb(70, 41, 22)); }"
+    "QPushButton:focus { border: 2px solid rgb(224, 227, 157); }"
+    "QPushButton:disabled { color: rgb(128, 118, 92); background: rgb(62, 48, 36); }";
+
+} // namespace
+
+SessionEndBar::SessionEndBar(QWidget* panel, Choices choices) : QFrame(panel) {
+    setObjectName("panel_sessionend");
+    setGeometry(kBarArea);
+    setStyleSheet(kLook);
+    setAccessibleName("The table has ended");
+
+    caption_ = plainwidgets::label(this); // a host's address may be part of it
+    caption_->setObjectName("label_sessionend");
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setFont(look::boldArial(15));
+    look::setTextColour(caption_, look::kCaptionColour);
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(addChoice(kJoin, "button_join", choices.join));
+    row->addWidget(addChoice(kHost, "button_host", choices.host));
+    row->addWidget(addChoice(kSolo, "button_solo", choices.solo));
+    row->addWidget(addChoice(kClose, "button_close", choices.close));
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(10, 8, 10, 10);
+    column->setSpacing(8);
+    column->addWidget(caption_);
+    column->addLayout(row);
+    hide();
+}
+
+QPushButton* SessionEndBar::addChoice(const char* caption, const QString& objectName,
+                                      const std::function<void()>& action) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(objectName);
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoDefault(true); // Enter takes the focused choice, as Space does
+    button->setCursor(Qt::PointingHandCursor);
+    button->setEnabled(bool(action));
+    if (action)
+        connect(button, &QPushButton::clicked, this, [action] { action(); });
+    buttons_.append(button);
+    return button;
+}
+
+void SessionEndBar::offer(const QString& reason) {
+    caption_->setText(reason);
+    show();
+    raise();
+}
+
+QString SessionEndBar::reason() const {
+    return caption_->text();
+}
+
+QList<QPushButton*> SessionEndBar::buttons() const {
+    return buttons_;
+}
+
+QStringList SessionEndBar::offered() const {
+    QStringList captions;
+    for (const QPushButton* button : buttons_)
+        if (button->isEnabled())
+            captions.append(button->text());
+    return captions;
+}
