@@ -55,6 +55,7 @@ int runHeadlessHost(int argc, char** argv) {
     }
     IniHostOptions options(environment::settingsFile());
     TServer server(options);
+    server.setDedicated();
     server.setLoginDeadline(environment::scaledInterval(kLoginDeadlineMs));
     try {
         server.Sock1().setListen(true);
