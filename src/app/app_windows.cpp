@@ -1,5 +1,7 @@
 #include "app/app_windows.h"
 
+#include "net/player_text.h"
+
 AppWindows::AppWindows(const QStringList& arguments)
     : chat(Tchat::Hooks{
           .firstShown = [this, arguments] { startup.processparams(arguments); },
@@ -20,7 +22,11 @@ AppWindows::AppWindows(const QStringList& arguments)
               },
           .aboutWanted = [this] { about().showCentredOn(&chat); },
       }),
-      server(hostOptions), startup(chat, server.Sock1()), gamestart([this] {
+      server(hostOptions), startup(chat, server.Sock1(),
+                                   [this](const QString& playerName, quint16 gamePort) {
+                                       answerTableQueries(playerName, gamePort);
+                                   }),
+      gamestart([this] {
           return std::make_unique<Tgamestart>(chat.gameChoice(), [this] { chat.startGame(); });
       }),
       spylist([this] {
@@ -40,6 +46,11 @@ AppWindows::AppWindows(const QStringList& arguments)
 }
 
 AppWindows::~AppWindows() = default;
+
+void AppWindows::answerTableQueries(const QString& playerName, quint16 gamePort) {
+    tableResponder.startOnDiscoveryPort(gamePort,
+                                        playertext::nameForSlot(playerName, game::kHostPlayerSlot));
+}
 
 void AppWindows::activate() {
     if (chat.isMinimized())

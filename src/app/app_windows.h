@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "client/tchat.h"
 #include "client/tgamestart.h"
+#include "host/table_responder.h"
 #include "host/tserver.h"
 #include "tally/ttallylist.h"
 
@@ -49,12 +50,15 @@ struct AppWindows {
 
     // Brings the main window to the front, restoring it if minimised.
     void activate();
+    // Lists the table this copy hosts as playerName's on the network.
+    void answerTableQueries(const QString& playerName, quint16 gamePort);
 
     Tchat chat;
     ChatTallySeats tallySeats{chat};
     Ttallylist tallylist;
     ClientHostOptions hostOptions{chat};
     TServer server;
+    TableResponder tableResponder{server.state()}; // answers while this copy hosts for others
     Startup startup;
 
     BuiltOnFirstUse<Tgamestart> gamestart;

@@ -5,7 +5,7 @@
 #include "common/environment.h"
 #include "net/tsock.h"
 
-Startup::Startup(Tchat& chat, TSock& hostListener, std::function<void()> onHosting)
+Startup::Startup(Tchat& chat, TSock& hostListener, OnHosting onHosting)
     : chat_(chat), hostListener_(hostListener), onHosting_(std::move(onHosting)) {}
 
 void Startup::processparams(const QStringList& arguments) {
@@ -13,7 +13,7 @@ void Startup::processparams(const QStringList& arguments) {
     try {
         if (choice.mode == PlayMode::Solo) {
             chat_.say("0+Loading Solo Game..Please wait.");
-            hostpress(choice.playername);
+            listenAndPlay(choice.playername);
             return;
         }
         chat_.say("0+Loading Multi-player Game.. Please Wait.");
@@ -30,11 +30,15 @@ void Startup::processparams(const QStringList& arguments) {
 }
 
 void Startup::hostpress(const QString& playerName) {
-    hostListener_.setListen(true); // a port in use raises, and nothing below runs
+    listenAndPlay(playerName); // a port in use raises, and nothing below runs
+    if (onHosting_)
+        onHosting_(playerName, hostListener_.localPort());
+}
+
+void Startup::listenAndPlay(const QString& playerName) {
+    hostListener_.setListen(true);
     // The listener may have been given port "0" (tests): connect where it really listens.
     chat_.beginHosting(playerName, hostListener_.localPort());
-    if (onHosting_)
-        onHosting_();
 }
 
 void Startup::joinpress(const QString& playerName, const QString& hostAddress) {
