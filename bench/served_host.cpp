@@ -84,6 +84,7 @@ ServedHost::ServedHost(const std::vector<std::string>& environment, const std::s
         ::close(output[0]);
         ::close(output[1]);
         ::setenv("LUDOMYRA_PORT", "0", 1);
+        ::setenv("LUDOMYRA_DISCOVERY_PORT", "0", 1); // found by nobody
         ::setenv("LUDOMYRA_HOME", home_.c_str(), 1);
         for (const std::string& entry : environment)
             ::putenv(const_cast<char*>(entry.c_str()));

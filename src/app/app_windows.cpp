@@ -3,6 +3,7 @@
 #include "client/join/join_form.h"
 #include "client/look/message_box.h"
 #include "common/environment.h"
+#include "net/player_text.h"
 #include "net/tsock.h"
 
 AppWindows::AppWindows(const QStringList& arguments)
@@ -35,6 +36,9 @@ AppWindows::AppWindows(const QStringList& arguments)
                           playWithOthers().offer(&chat, false, name, address);
                       },
                   .link = [this](const QString& link) { openLink(link); },
+                  .hosting = [this](const QString& playerName,
+                                    quint16 gamePort) { answerTableQueries(playerName, gamePort); },
+                  .leftTable = [this] { tableResponder.reset(); },
               }),
       gamestart([this] {
           return std::make_unique<Tgamestart>(chat.gameChoice(), [this] { chat.startGame(); });
@@ -72,6 +76,15 @@ AppWindows::AppWindows(const QStringList& arguments)
 }
 
 AppWindows::~AppWindows() = default;
+
+// Each hosted table has a host of its own, so each gets its own responder.
+void AppWindows::answerTableQueries(const QString& playerName, quint16 gamePort) {
+    if (!host.server())
+        return;
+    tableResponder = std::make_unique<TableResponder>(host.server()->state());
+    tableResponder->startOnDiscoveryPort(
+        gamePort, playertext::nameForSlot(playerName, game::kHostPlayerSlot));
+}
 
 void AppWindows::activate() {
     if (chat.isMinimized())

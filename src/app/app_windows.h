@@ -9,6 +9,7 @@
 #include "client/join/play_with_others.h"
 #include "client/tchat.h"
 #include "client/tgamestart.h"
+#include "host/table_responder.h"
 #include "tally/ttallylist.h"
 
 #include <functional>
@@ -58,12 +59,16 @@ struct AppWindows {
     void openLink(const QString& link);
     // Later copies' requests: come to the front, and ask about their links.
     void listenTo(SingleInstance& instance);
+    // Lists the table this copy hosts as playerName's on the network.
+    void answerTableQueries(const QString& playerName, quint16 gamePort);
 
     Tchat chat;
     ChatTallySeats tallySeats{chat};
     Ttallylist tallylist;
     ClientHostOptions hostOptions{chat};
     InProcessHost host{hostOptions};
+    // Answers "tables on this network" while this copy hosts for others.
+    std::unique_ptr<TableResponder> tableResponder;
     Startup startup;
 
     BuiltOnFirstUse<Tgamestart> gamestart;

@@ -1,5 +1,6 @@
 #pragma once
 
-// `ludomyra --serve`: the game host alone, without windows, until SIGINT or
-// SIGTERM. Returns the process's exit code.
+// `ludomyra --serve [--no-discovery]`: the game host alone, without windows,
+// until SIGINT or SIGTERM. Returns the process's exit code.
+inline constexpr char kNoDiscoveryOption[] = "--no-discovery";
 int runHeadlessHost(int argc, char** argv);

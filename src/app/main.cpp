@@ -1,4 +1,5 @@
 #include "app/app_windows.h"
+#include "app/find_tables.h"
 #include "app/headless_host.h"
 #include "app/ludomyra_application.h"
 #include "app/single_instance.h"
@@ -9,6 +10,8 @@
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--serve") == 0)
         return runHeadlessHost(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], kFindTablesOption) == 0)
+        return runFindTables(argc, argv);
 
     LudomyraApplication app(argc, argv);
 

@@ -59,6 +59,8 @@ void Startup::hostGame(const QString& playerName, const QString& portName) {
     host(playerName, portName);
     chat_.openPresenceLink();
     chat_.say(joinaddresses::line(joinaddresses::ofThisComputer(), hostedPort_));
+    if (hooks_.hosting)
+        hooks_.hosting(playerName, hostedPort_);
 }
 
 void Startup::joinGame(const QString& playerName, const TableAddress& table) {
@@ -69,6 +71,8 @@ void Startup::joinGame(const QString& playerName, const TableAddress& table) {
 // the host ends the table, and every joined window sees it go.
 void Startup::leaveTable() {
     chat_.leaveTable();
+    if (hooks_.leftTable)
+        hooks_.leftTable();
     host_.close();
     hostedPort_ = 0;
 }

@@ -19,6 +19,10 @@ public:
         std::function<void(const QString& name, const QString& address)> incomplete;
         // An invite link, the only argument.
         std::function<void(const QString& link)> link;
+        // A table hosted for others (not a solo game) is open under playerName
+        // on gamePort; and the table this copy played at has ended.
+        std::function<void(const QString& playerName, quint16 gamePort)> hosting;
+        std::function<void()> leftTable;
     };
 
     Startup(Tchat& chat, LocalHost& host, Hooks hooks = {});

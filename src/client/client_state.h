@@ -19,7 +19,4 @@ struct ClientState {
     static bool isSlot(int slot) { return slot >= 1 && slot <= game::kSlots; }
 
     bool seated() const { return connected && isSeat(myseat); }
-    // The host obeys game starts and removals only from slot 1, so its holder
-    // gets the host player's controls, whether or not this process hosts.
-    bool holdsSlotOne() const { return connected && myseat == game::kHostPlayerSlot; }
 };

@@ -119,6 +119,7 @@ void Tchat::buildParts() {
             .ownArrival = [this] { loadinifile(); },
             .ownWatchingChanged = [this](bool watching) { menu->JustWatch1->setChecked(watching); },
             .ownRemoval = [this] { removedFromGame(); },
+            .seatingChanged = [this] { showHostControls(); },
         });
     sounds = new Sounds(panel_board, state, *this, *seats, *options, sayLine);
     board = new Board(panel_board, state, *this, *seats, *sounds, *options,
@@ -274,17 +275,18 @@ void Tchat::loggedIn() {
 }
 
 // Start Game, in the File menu and as the button on the table, is the host
-// player's: the hosting copy's until it is logged in, then whoever holds slot
-// 1, since the host takes game starts from no other slot (a dedicated host
-// has no hosting copy). The button stands on the table only between games.
+// player's: the hosting copy's until it is logged in, then whoever the host
+// takes game starts from (Seats::holdsHostRights: slot 1, or at a dedicated
+// host the lowest seated player). The button stands on the table only
+// between games.
 void Tchat::showHostControls() {
-    const bool mine = !sessionEnded_ && (state.connected ? state.holdsSlotOne() : state.ishost);
+    const bool mine = !sessionEnded_ && (state.connected ? seats->holdsHostRights() : state.ishost);
     menu->StartGame1->setEnabled(mine);
     button_start->setVisible(mine && !gameInPlay_);
 }
 
 void Tchat::startGame() {
-    if (!state.holdsSlotOne())
+    if (!seats->holdsHostRights())
         return;
     send(playermsg::build::startgame(playername, gamechoice.keyword(),
                                      QString::number(gamechoice.botoff)));

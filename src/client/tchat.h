@@ -105,9 +105,9 @@ public:
     // Sends the start of a game as the game options window chose it, and saves.
     void startGame();
 
-    // The spy list: its entries, and the removals only the holder of slot 1 may ask for.
+    // The spy list: its entries, and the removals only the host player may ask for.
     void attachSpyList(QListWidget* list) { seats->attachSpyList(list); }
-    bool mayRemovePlayers() const { return state.holdsSlotOne(); }
+    bool mayRemovePlayers() const { return seats->holdsHostRights(); }
     void removePlayer(int slot) { seats->kicking(slot); }
 
     void addlinetochat(const QString& line, ColourValue colour);

@@ -14,6 +14,12 @@ QString gamePortName() {
     return port.isEmpty() ? QString::number(kDefaultGamePort) : port;
 }
 
+quint16 discoveryPort() {
+    bool ok = false;
+    const uint port = qEnvironmentVariable("LUDOMYRA_DISCOVERY_PORT").trimmed().toUInt(&ok);
+    return ok && port <= 65535 ? quint16(port) : kDefaultDiscoveryPort;
+}
+
 static bool writableDir(const QString& dir) {
     const QFileInfo info(dir);
     return !dir.isEmpty() && info.isDir() && info.isWritable();

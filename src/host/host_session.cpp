@@ -5,12 +5,6 @@
 
 #include <QStringList>
 
-namespace {
-bool hostPlayerOnly(const QString&, int senderSlot) {
-    return senderidentity::isHostPlayer(senderSlot);
-}
-} // namespace
-
 HostSession::HostSession(HostOutbox& outbox, HostClock& clock, const HostOptions& options,
                          HostConnections& connections, WordLists words)
     : m_words(std::move(words)), m_rules(m_state, outbox, clock, options, m_words),
@@ -18,12 +12,22 @@ HostSession::HostSession(HostOutbox& outbox, HostClock& clock, const HostOptions
     m_state.player(game::kBotSeat).defaultname = QString::fromLatin1(game::kBotName);
 
     using namespace senderidentity;
+    const Gate hostPlayerOnly = [this](const QString&, int sender) {
+        return isHostPlayer(m_state, sender);
+    };
+    // The removal names its sender too, and that must be the host player.
+    const Gate hostPlayerNamed = [this](const QString& args, int sender) {
+        return namesSender(args, sender) && isHostPlayer(m_state, sender);
+    };
+    const Gate justWatch = [this](const QString& args, int sender) {
+        return mayJustWatch(m_state, args, sender);
+    };
     handle(cmd::logininfo, namesSender, [this](auto& args) { m_seating.receivedlogininfo(args); });
-    handle(cmd::kickhim, hostPlayerOnly, [this](auto& args) { m_seating.kickhim(args); });
+    handle(cmd::kickhim, hostPlayerNamed, [this](auto& args) { m_seating.kickhim(args); });
     handle(cmd::chat, namesSender, [this](auto& args) { m_seating.chat(args); });
     handle(cmd::action, namesSender, [this](auto& args) { m_seating.action(args); });
     handle(cmd::startgame, hostPlayerOnly, [this](auto& args) { m_rules.referee.startgame(args); });
-    handle(cmd::justwatch, mayJustWatch, [this](auto& args) { m_seating.justwatch(args); });
+    handle(cmd::justwatch, justWatch, [this](auto& args) { m_seating.justwatch(args); });
     handle(cmd::myword, namesSender, [this](auto& args) { m_rules.judge.myword(args); });
     handle(cmd::playasound, namesSender, [this](auto& args) { m_seating.playasound(args); });
 }

@@ -8,6 +8,7 @@
 #include "net/protocol.h"
 
 #include <QByteArray>
+#include <functional>
 
 // The game host without its sockets and timers: the slot table and game
 // state, the rules, the seating, and the message queue with its dispatcher.
@@ -38,7 +39,7 @@ public:
     QStringList commandWords() const { return m_dispatcher.commandWords(); }
 
 private:
-    using Gate = bool (*)(const QString& args, int senderSlot);
+    using Gate = std::function<bool(const QString& args, int senderSlot)>;
     void handle(const char* commandWord, Gate mayHandle, MessageDispatcher::Handler handler);
 
     HostState m_state;

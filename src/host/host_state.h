@@ -44,6 +44,9 @@ enum TurnTag { TagNone = 0, TagRowOpen = 1, TagPauseAfterFind = 2, TagPauseAfter
 struct HostState {
     std::array<tplayer, kSlotCount + 1> players; // index 0 unused: slots are 1..11
 
+    // A host without a player of its own (--serve): the host player's rights
+    // go to whoever is seated lowest, not to slot 1 alone.
+    bool dedicated = false;
     int slotcount = 0;
     bool gameon = false;
     bool gamenine = false;

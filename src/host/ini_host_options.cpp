@@ -2,6 +2,9 @@
 
 #include "common/environment.h"
 #include "common/inifile.h"
+#include "net/player_text.h"
+
+#include <QSysInfo>
 
 namespace {
 const char* const kSection = "Ludomyra";
@@ -31,6 +34,18 @@ bool IniHostOptions::botFair() const {
 
 bool IniHostOptions::exactMarks() const {
     return ruleFromText(readKey("Exactmarks", "0"));
+}
+
+QString IniHostOptions::tableName() const {
+    const QString name = playertext::cleanName(readKey("Tablename", QString()));
+    if (!name.isEmpty())
+        return name;
+    const QString computer = playertext::cleanName(QSysInfo::machineHostName());
+    return computer.isEmpty() ? QStringLiteral("Ludomyra") : computer;
+}
+
+bool IniHostOptions::discoveryOn() const {
+    return readKey("Discovery", "1").trimmed() != QLatin1String("0");
 }
 
 int IniHostOptions::botSpeedFromText(const QString& text) {

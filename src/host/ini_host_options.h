@@ -17,6 +17,12 @@ public:
     bool botFair() const override;
     bool exactMarks() const override;
 
+    // What the dedicated host says of itself to "tables on this network":
+    // its name (Tablename, cleaned as a player's name; this computer's name
+    // when unset), and whether it answers at all (Discovery=0 keeps it quiet).
+    QString tableName() const;
+    bool discoveryOn() const;
+
     static QString defaultPath();
 
     // How a stored value maps to the option; unreadable values give the default.

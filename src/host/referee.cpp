@@ -4,6 +4,7 @@
 #include "host/host_broadcast.h"
 #include "host/host_ports.h"
 #include "host/host_state.h"
+#include "host/sender_identity.h"
 #include "host/table_rules.h"
 #include "host/word_lists.h"
 #include "net/game_messages.h"
@@ -11,6 +12,7 @@
 #include "net/protocol.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 constexpr int kRowCountdown = 22; // the row ends on the 23rd tick
@@ -22,11 +24,11 @@ Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const H
 
 void Referee::startgame(const QString& data) {
     QString rest = data;
-    // Everyone is told the name slot 1 logged in with, not the one the message
-    // gives: the announcement is a system line in every window.
+    // Everyone is told the name the host player logged in with, not the one
+    // the message gives: the announcement is a system line in every window.
     cutField(rest);
-    const QString name =
-        playertext::nameForSlot(m_state.player(game::kHostPlayerSlot).name, game::kHostPlayerSlot);
+    const int starter = std::max(senderidentity::hostPlayerSlot(m_state), 1);
+    const QString name = playertext::nameForSlot(m_state.player(starter).name, starter);
     const QString type = cutField(rest);
     const QString botoff = cutField(rest);
     static const QStringList kTypes = {QStringLiteral("high"), QStringLiteral("most"),

@@ -5,6 +5,7 @@
 #include "host/host_state.h"
 #include "host/login_messages.h"
 #include "host/referee.h"
+#include "host/sender_identity.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"
 #include "net/player_text.h"
@@ -43,8 +44,9 @@ void Seating::receivedlogininfo(const QString& data) {
     if (!existing.isEmpty())
         m_outbox.sendTo(slot, existing);
     if (login.version != QLatin1String(kLudomyraVersion)) {
-        if (m_state.player(game::kHostPlayerSlot).inuse)
-            m_outbox.sendTo(game::kHostPlayerSlot, gamemsg::build::havewrongversion(newcomer.name));
+        const int hostPlayer = senderidentity::hostPlayerSlot(m_state);
+        if (hostPlayer != 0 && m_state.player(hostPlayer).inuse)
+            m_outbox.sendTo(hostPlayer, gamemsg::build::havewrongversion(newcomer.name));
         m_outbox.sendTo(slot, gamemsg::build::wrongversion());
     }
     for (const QString& message : loginmessages::gameState(m_state, slot))
@@ -55,14 +57,12 @@ void Seating::receivedlogininfo(const QString& data) {
 
 void Seating::kickhim(const QString& data) {
     const playermsg::KickHim kick = playermsg::kickhim(data);
-    if (kick.byHostPlayer) {
-        // Its own departure, just before the close, tells the removed player
-        // why the table is gone; the message is one every client knows.
-        const tplayer& removed = m_state.player(kick.slot);
-        if (removed.inuse)
-            m_outbox.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
-        m_connections.disconnectsock(kick.slot);
-    }
+    // Its own departure, just before the close, tells the removed player why
+    // the table is gone; the message is one every client knows.
+    const tplayer& removed = m_state.player(kick.slot);
+    if (removed.inuse)
+        m_outbox.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
+    m_connections.disconnectsock(kick.slot);
 }
 
 void Seating::chat(const QString& data) {

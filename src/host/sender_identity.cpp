@@ -15,10 +15,21 @@ bool namesSender(const QString& args, int senderSlot) {
     return HostState::validSlot(senderSlot) && firstField(args) == QString::number(senderSlot);
 }
 
-bool mayJustWatch(const QString& args, int senderSlot) {
+int hostPlayerSlot(const HostState& state) {
+    if (!state.dedicated)
+        return game::kHostPlayerSlot;
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
+        const tplayer& player = state.player(seat);
+        if (player.inuse && player.loggedin)
+            return seat;
+    }
+    return 0;
+}
+
+bool mayJustWatch(const HostState& state, const QString& args, int senderSlot) {
     if (namesSender(args, senderSlot))
         return true;
-    if (!isHostPlayer(senderSlot))
+    if (!isHostPlayer(state, senderSlot))
         return false;
     bool ok = false;
     const QString seat = firstField(args);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "net/game_shape.h"
-
 #include <QString>
+
+struct HostState;
 
 // Who may send what. Messages name their sender by slot number; the host
 // checks that number against the connection that delivered the message, so
@@ -13,14 +13,18 @@ namespace senderidentity {
 // sender's slot number.
 bool namesSender(const QString& args, int senderSlot);
 
+// The host player: the only one who may start games (CMD_startgame), remove
+// players (CMD_kickhim) and set another seat to just watching. Slot 1, the
+// hosting program's own client; at a dedicated host, which has no player of
+// its own, the logged-in player in the lowest seat, so that the table goes on
+// when slot 1 leaves (a spy plays nothing, so never a spy). 0 when nobody is.
+int hostPlayerSlot(const HostState& state);
+inline bool isHostPlayer(const HostState& state, int senderSlot) {
+    return senderSlot != 0 && senderSlot == hostPlayerSlot(state);
+}
+
 // CMD_justwatch: the seat is the sender's own slot; the host player may also
 // name any seat 1..5.
-bool mayJustWatch(const QString& args, int senderSlot);
-
-// The host player: the only one who may start games (CMD_startgame), remove
-// players (CMD_kickhim) and set another seat to just watching.
-inline bool isHostPlayer(int senderSlot) {
-    return senderSlot == game::kHostPlayerSlot;
-}
+bool mayJustWatch(const HostState& state, const QString& args, int senderSlot);
 
 } // namespace senderidentity

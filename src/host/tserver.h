@@ -31,6 +31,10 @@ public:
     // then frees the slot.
     void disconnectsock(int slot) override;
 
+    // A host without a player of its own (--serve): the host player's rights
+    // belong to the lowest seated player rather than to slot 1 alone.
+    void setDedicated() { m_session.state().dedicated = true; }
+
     // For a public host (--serve): a connection that has not logged in this
     // long after it was asked to is closed and its slot freed. Off unless set.
     void setLoginDeadline(int milliseconds);

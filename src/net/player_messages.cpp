@@ -17,8 +17,8 @@ LoginInfo logininfo(const QString& args) {
 
 KickHim kickhim(const QString& args) {
     QString rest = args;
-    const bool byHostPlayer = cutField(rest) == QString::number(game::kHostPlayerSlot);
-    return {byHostPlayer, cutSlot(rest, game::kSlots)};
+    const int sender = cutSlot(rest, game::kSlots);
+    return {sender, cutSlot(rest, game::kSlots)};
 }
 
 Relayed relayed(const QString& args) {

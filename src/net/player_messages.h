@@ -15,8 +15,8 @@ struct LoginInfo {
     QString name; // the rest of the message, as sent
 };
 struct KickHim {
-    bool byHostPlayer; // the first field names slot 1
-    int slot;          // whom to remove
+    int sender; // who asks: the host checks that it is the host player
+    int slot;   // whom to remove
 };
 struct Relayed { // CMD_chat, CMD_action, CMD_playasound
     int slot;

@@ -63,10 +63,9 @@ protected:
                     host,
                     {.incomplete = [this](const QString& name,
                                           const QString& address) { offered << name << address; },
-                     .link =
-                         [this](const QString& link) {
-                             offered << link;
-                         }}};
+                     .link = [this](const QString& link) { offered << link; },
+                     .hosting = {},
+                     .leftTable = {}}};
     QStringList boxes;
     int acceptedConnections = 0;
     TSock* hostEnd = nullptr; // the host's end of the last accepted connection

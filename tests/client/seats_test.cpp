@@ -151,6 +151,38 @@ TEST_F(SeatsTest, OnlyTheHolderOfSlotOneMayUseTheSeatPopup) {
         EXPECT_FALSE(popupItem(item)->isEnabled()) << item;
 }
 
+// A dedicated host gives the host player's rights to the lowest seated
+// player once seat 1 is empty: that window gets Start Game and the seat
+// popup, and gives them up when someone takes seat 1 again.
+TEST_F(SeatsTest, TheLowestSeatedPlayerGetsTheHostControlsWhileSeatOneIsEmpty) {
+    const auto offered = [&] {
+        return probe().menu().StartGame1->isEnabled() &&
+               probe().startButton().isVisibleTo(chat.get());
+    };
+    // Until the whole list is in, nobody is known to sit lower.
+    hostSays({"CMD_sendlogininfo+3", "CMD_newplayerinfo+4+Cy+0"});
+    sent(); // the log-in answer
+    EXPECT_FALSE(offered());
+    hostSays("CMD_newplayerinfo+3+Ann+0");
+    EXPECT_FALSE(offered());
+    hostSays("CMD_existingplayers+1+Dot+0+2+Bob+0+4+Cy+0");
+    EXPECT_FALSE(offered());
+    hostSays("CMD_playerdisconnected+1+Dot");
+    EXPECT_FALSE(offered()); // Bob sits lower
+    hostSays("CMD_playerdisconnected+2+Bob");
+    EXPECT_TRUE(offered());
+    openPopupOn(4);
+    popupItem("RemoveFromGame1")->trigger();
+    EXPECT_EQ(sent(), QStringList{"CMD_kickhim+3+4+"});
+
+    hostSays("CMD_newplayerinfo+1+Dee+0");
+    EXPECT_FALSE(offered());
+    openPopupOn(4);
+    EXPECT_FALSE(popupItem("RemoveFromGame1")->isEnabled());
+    chat->startGame();
+    EXPECT_TRUE(sent().isEmpty());
+}
+
 TEST_F(SeatsTest, SeatPopupActsOnlyOnThePlayerItWasOpenedOn) {
     logIn(1);
     hostSays("CMD_existingplayers+3+Cy+0");

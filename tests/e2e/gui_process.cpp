@@ -18,6 +18,7 @@ GuiProcess::GuiProcess(const QString& home, quint16 port, const QStringList& tra
     env.insert("XDG_RUNTIME_DIR", runtime_.path());
     env.insert("LUDOMYRA_HOME", home);
     env.insert("LUDOMYRA_PORT", QString::number(port));
+    env.insert("LUDOMYRA_DISCOVERY_PORT", "0"); // a hosting window is listed nowhere
     env.insert("LUDOMYRA_TIME_SCALE", timeScale);
     env.insert("LUDOMYRA_TRACE", traced.join(u','));
     process_.setProcessEnvironment(env);

@@ -8,6 +8,7 @@
 #include "qstring_printer.h"
 #include "raw_client.h"
 #include "serve_process.h"
+#include "solving_peer.h"
 #include "tchat_probe.h"
 
 #include <QMenu>
@@ -52,6 +53,52 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     EXPECT_TRUE(waitFor([&] { return probe.sessionEnded(); })); // the host went; the window stays
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(probe.sessionEnd().reason(), "The host closed the table.");
+    qunsetenv("LUDOMYRA_HOME");
+}
+
+// At a dedicated host the player in slot 1 is a player like any other: when
+// they leave after a game, the window seated lowest gets Start Game, and the
+// host takes the next game from it.
+TEST(ServeClient, WhenSlotOneLeavesTheNextSeatStartsTheNextGame) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    ServeProcess serve(fastHostEnvironment(home, 0.01));
+    const quint16 port = serve.start();
+    ASSERT_NE(port, 0);
+    SolvingPeer ann(port, "Ann");
+    ASSERT_TRUE(ann.logIn());
+    ASSERT_EQ(ann.slot, "1");
+
+    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    Tchat window;
+    Tgamestart options(window.gameChoice(), [&window] { window.startGame(); });
+    window.show();
+    window.joinHost("Bob", "127.0.0.1", QString::number(port));
+    const TchatProbe probe(window);
+    testsupport::RawClient cid(port);
+    ASSERT_EQ(cid.logIn("Cid"), 3);
+    ASSERT_TRUE(waitFor([&] { return probe.seats().occupied(3); }));
+    EXPECT_EQ(probe.state().myseat, 2);
+    EXPECT_FALSE(probe.menu().StartGame1->isEnabled());
+
+    ann.client.send("CMD_startgame+Ann+most+1+");
+    ASSERT_TRUE(waitFor(
+        [&] {
+            ann.play();
+            return ann.sawGameEnd();
+        },
+        30000));
+    ASSERT_TRUE(waitFor([&] { return probe.chatText().contains(" Won"); }));
+    EXPECT_FALSE(probe.startButton().isVisible()); // Ann's, while she is there
+    ann.client.close();
+    ASSERT_TRUE(waitFor([&] { return probe.startButton().isVisible(); }));
+    EXPECT_TRUE(probe.menu().StartGame1->isEnabled());
+
+    options.image_1Click(1);
+    options.button_startClick();
+    EXPECT_FALSE(cid.waitForPrefix("CMD_startgame+Bob+").isEmpty());
+    EXPECT_FALSE(cid.waitForPrefix("CMD_loadball+").isEmpty());
+    EXPECT_TRUE(serve.terminate());
     qunsetenv("LUDOMYRA_HOME");
 }
 

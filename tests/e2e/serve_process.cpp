@@ -9,6 +9,7 @@
 ServeProcess::ServeProcess(const QProcessEnvironment& extraEnvironment) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LUDOMYRA_PORT", "0");
+    env.insert("LUDOMYRA_DISCOVERY_PORT", "0"); // listed nowhere, unless a test says where
     for (const QString& key : extraEnvironment.keys())
         env.insert(key, extraEnvironment.value(key));
     process_.setProcessEnvironment(env);
@@ -21,8 +22,8 @@ ServeProcess::~ServeProcess() {
     }
 }
 
-quint16 ServeProcess::start() {
-    process_.start(LUDOMYRA_BINARY, {"--serve"});
+quint16 ServeProcess::start(const QStringList& options) {
+    process_.start(LUDOMYRA_BINARY, QStringList{"--serve"} + options);
     if (!process_.waitForStarted(5000))
         return 0;
     if (!testsupport::waitFor([&] { return process_.canReadLine(); }, 10000))

@@ -16,8 +16,9 @@ public:
     ServeProcess(const ServeProcess&) = delete;
     ServeProcess& operator=(const ServeProcess&) = delete;
 
-    // Starts the host and waits for it to say where it listens; 0 on failure.
-    quint16 start();
+    // Starts the host (`--serve` and the options) and waits for it to say
+    // where it listens; 0 on failure.
+    quint16 start(const QStringList& options = {});
     // Sends SIGTERM and waits; true when it ended normally with exit code 0.
     bool terminate();
 

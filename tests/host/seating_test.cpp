@@ -252,6 +252,38 @@ TEST_F(SeatingMessages, WhoeverTakesSlotOneNextHasTheHostPlayersRights) {
     EXPECT_EQ(host.connections.closed, QList<int>{3});
 }
 
+// A dedicated host has no player of its own: the host player's rights go to
+// whoever is seated lowest, so the table goes on when slot 1 leaves, and come
+// back to slot 1 when someone takes it. Never to a spy; never to a message
+// that names another sender.
+TEST_F(SeatingMessages, AtADedicatedHostTheLowestSeatedPlayerHasTheHostPlayersRights) {
+    host.state().dedicated = true;
+    host.send(2, "CMD_startgame+Bob+high+1+"); // Ann is still there
+    host.send(2, "CMD_kickhim+2+3+");
+    EXPECT_TRUE(host.outbox.sent.empty());
+
+    host.session.connectionClosed(1);
+    host.forget();
+    host.send(3, "CMD_startgame+Cid+high+1+"); // Bob sits lower
+    host.send(6, "CMD_kickhim+6+3+");
+    host.send(2, "CMD_kickhim+1+3+");
+    EXPECT_TRUE(host.outbox.sent.empty());
+    host.send(2, "CMD_justwatch+3+1");
+    EXPECT_EQ(host.to(3), QStringList{"CMD_justwatching+3+1"});
+    host.send(2, "CMD_startgame+Zed+most+1+");
+    EXPECT_TRUE(host.to(6).contains("CMD_startgame+Bob+most+1+"))
+        << host.to(6).join(" ").toStdString();
+    EXPECT_TRUE(host.state().gamemost);
+    host.send(2, "CMD_kickhim+2+3+");
+    EXPECT_EQ(host.connections.closed, QList<int>{3});
+
+    ASSERT_EQ(host.logIn("Dee"), 1);
+    host.send(2, "CMD_kickhim+2+6+");
+    EXPECT_EQ(host.connections.closed, QList<int>{3});
+    host.send(1, "CMD_kickhim+1+6+");
+    EXPECT_EQ(host.connections.closed, (QList<int>{3, 6}));
+}
+
 // Each message claims another slot or a right its connection lacks.
 TEST_F(SeatingMessages, MessagesForSomeoneElseAreDroppedSilently) {
     host.send(1, "CMD_startgame+Ann+most+1+");

@@ -62,7 +62,7 @@ TEST(Messages, EveryBuilderWritesTheWireFormAndItsParserReadsBackEveryField) {
         {player::kickhim(1, 7), "CMD_kickhim+1+7+",
          [](auto& args) {
              const auto kick = playermsg::kickhim(args);
-             return kick.byHostPlayer ? player::kickhim(1, kick.slot) : QString();
+             return player::kickhim(kick.sender, kick.slot);
          }},
         {player::chat(4, "a+b|clRed"), "CMD_chat+4+a+b|clRed",
          [](auto& args) {

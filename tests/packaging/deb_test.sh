@@ -63,7 +63,8 @@ fi
 
 port=$(free_port)
 mkdir "$scratch/home"
-LUDOMYRA_PORT=$port LUDOMYRA_HOME=$scratch/home /usr/bin/ludomyra --serve >"$scratch/serve.log" 2>&1 &
+LUDOMYRA_PORT=$port LUDOMYRA_DISCOVERY_PORT=0 LUDOMYRA_HOME=$scratch/home /usr/bin/ludomyra --serve \
+    >"$scratch/serve.log" 2>&1 &
 serve_pid=$!
 connect_to_game "$port"
 welcome=$(read_message)

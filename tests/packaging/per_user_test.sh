@@ -44,7 +44,7 @@ play() {
     local name=$1
     shift
     runuser -u "$player" -- env -i HOME="$home" PATH=/usr/bin:/bin QT_QPA_PLATFORM=offscreen \
-        XDG_RUNTIME_DIR="$runtime" LUDOMYRA_PORT="$port" \
+        XDG_RUNTIME_DIR="$runtime" LUDOMYRA_PORT="$port" LUDOMYRA_DISCOVERY_PORT=0 \
         sh -c '"$@" & echo $! >"$0.pid"; wait $!; echo $? >"$0.status"' \
         "$runtime/$name" "$prefix/bin/ludomyra" "$@" \
         >"$scratch/$name.log" 2>&1 &

@@ -106,10 +106,31 @@ void Seats::newplayerinfo(const QString& args) {
         arrive(record);
     if (hooks_.playsound)
         hooks_.playsound("entered");
+    seatingChanged();
+}
+
+void Seats::seatingChanged() {
+    if (hooks_.seatingChanged)
+        hooks_.seatingChanged();
+}
+
+bool Seats::holdsHostRights() const {
+    if (!state_.seated())
+        return false;
+    if (state_.myseat == game::kHostPlayerSlot)
+        return true;
+    if (!occupied(state_.myseat) || !othersKnown_)
+        return false;
+    for (int n = 1; n < state_.myseat; ++n) {
+        if (occupied(n))
+            return false;
+    }
+    return true;
 }
 
 void Seats::arrive(const gamemsg::PlayerRecord& record) {
     const bool own = record.slot == state_.myseat;
+    othersKnown_ = !own;
     if (own) {
         hooks_.say("0+You are Connected.");
         if (hooks_.ownArrival)
@@ -139,6 +160,12 @@ void Seats::playerdisconnected(const QString& args) {
             hooks_.ownRemoval();
         return;
     }
+    othersKnown_ = true;
+    clearSlot(slot);
+    seatingChanged();
+}
+
+void Seats::clearSlot(int slot) {
     if (ClientState::isSpySlot(slot)) {
         const auto found = spies_.find(slot);
         if (found == spies_.end())
@@ -171,7 +198,7 @@ void Seats::justwatching(const QString& args) {
 }
 
 void Seats::kicking(int slot) {
-    if (!state_.holdsSlotOne() || !ClientState::isSlot(slot) || slot == state_.myseat)
+    if (!holdsHostRights() || !ClientState::isSlot(slot) || slot == state_.myseat)
         return;
     outbox_.send(playermsg::build::kickhim(state_.myseat, slot));
 }
@@ -189,7 +216,7 @@ void Seats::sendJustWatch(int seatNumber, bool watch) {
 void Seats::openPopup(QLabel* label, const QPoint& at) {
     popupSeat_ = label->property("tag").toInt();
     popupName_ = occupied(popupSeat_) ? seat(popupSeat_).name : QString();
-    const bool mayAct = state_.holdsSlotOne() && occupied(popupSeat_);
+    const bool mayAct = holdsHostRights() && occupied(popupSeat_);
     RemoveFromGame1->setEnabled(mayAct && popupSeat_ != state_.myseat);
     SettoJustWatch1->setEnabled(mayAct);
     UnsetJustWatch1->setEnabled(mayAct);

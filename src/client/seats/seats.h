@@ -31,6 +31,8 @@ public:
         std::function<void(bool watching)> ownWatchingChanged;
         // The host removed this player: its own departure, sent before the close.
         std::function<void()> ownRemoval;
+        // Someone came or went: who has the host player's rights may change.
+        std::function<void()> seatingChanged;
     };
 
     Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hooks);
@@ -39,6 +41,16 @@ public:
     void newplayerinfo(const QString& args);
     void playerdisconnected(const QString& args);
     void justwatching(const QString& args);
+
+    // This window's player has the host player's rights: starting games,
+    // removing players, setting others to just watching. The host gives them
+    // to slot 1, and a dedicated host (--serve) to the lowest seated player
+    // when slot 1 is empty; both come to "the lowest seat taken", which every
+    // window can tell from its player list. Until the own arrival, and right
+    // after it, the list is not complete (the others follow in the next
+    // message), so a seat above 1 waits for it rather than show the controls
+    // for a moment.
+    bool holdsHostRights() const;
 
     // Asks the host to remove the player or spy in that slot.
     void kicking(int slot);
@@ -90,6 +102,8 @@ private:
 
     void buildSeat(QWidget* panel, int n);
     void arrive(const gamemsg::PlayerRecord& record);
+    void clearSlot(int slot); // its player or spy has left
+    void seatingChanged();
     void showName(int n);
     void setEyes(int n, bool shown);
     void refreshSpyList();
@@ -102,7 +116,8 @@ private:
     Hooks hooks_;
     std::array<Seat, game::kSeats> seats_;
     std::map<int, QString> spies_;
-    bool botShown_ = false; // a free seat 2 reads "Klot" rather than "<Waiting>"
+    bool botShown_ = false;    // a free seat 2 reads "Klot" rather than "<Waiting>"
+    bool othersKnown_ = false; // news of others has come since the own arrival
     QListWidget* spyList_ = nullptr;
     Labels names_{}, scores_{}, chalks_{}, eyes_{}, racks_{};
     QMenu* popup_kick = nullptr;
