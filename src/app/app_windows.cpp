@@ -1,5 +1,7 @@
 #include "app/app_windows.h"
 
+#include "app/finder_while_shown.h"
+
 #include "client/join/join_form.h"
 #include "client/look/message_box.h"
 #include "common/environment.h"
@@ -56,7 +58,7 @@ AppWindows::AppWindows(const QStringList& arguments)
       }),
       about([] { return std::make_unique<Tabout>(); }),
       help([this] { return std::make_unique<Thelp>(about()); }), playWithOthers([this] {
-          return std::make_unique<PlayWithOthers>(
+          auto window = std::make_unique<PlayWithOthers>(
               TableMemory(environment::settingsFile()),
               PlayWithOthers::Hooks{
                   .host = [this](const QString& name,
@@ -64,6 +66,11 @@ AppWindows::AppWindows(const QStringList& arguments)
                   .join = [this](const QString& name,
                                  const TableAddress& table) { return joinFromWindow(name, table); },
               });
+          QObject::connect(
+              &tableFinder, &TableFinder::tablesChanged, window.get(),
+              [this, shown = window.get()] { shown->showTables(tableFinder.tables()); });
+          new FinderWhileShown(tableFinder, *window);
+          return window;
       }),
       linkConfirmation([this] {
           return std::make_unique<LinkConfirmation>(

@@ -10,6 +10,7 @@
 #include "client/tchat.h"
 #include "client/tgamestart.h"
 #include "host/table_responder.h"
+#include "net/table_finder.h"
 #include "tally/ttallylist.h"
 
 #include <functional>
@@ -69,6 +70,8 @@ struct AppWindows {
     InProcessHost host{hostOptions};
     // Answers "tables on this network" while this copy hosts for others.
     std::unique_ptr<TableResponder> tableResponder;
+    // Asks for them while the Play with Others window is shown.
+    TableFinder tableFinder;
     Startup startup;
 
     BuiltOnFirstUse<Tgamestart> gamestart;
