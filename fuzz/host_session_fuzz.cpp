@@ -45,22 +45,22 @@ void require(bool condition) {
 
 class Script {
 public:
-    Script(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-    bool atEnd() const { return m_offset >= m_size; }
-    uint8_t byte() { return atEnd() ? 0 : m_data[m_offset++]; }
+    Script(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    bool atEnd() const { return offset_ >= size_; }
+    uint8_t byte() { return atEnd() ? 0 : data_[offset_++]; }
     QByteArray bytes(size_t count) {
-        count = std::min(count, m_size - std::min(m_offset, m_size));
-        QByteArray taken(reinterpret_cast<const char*>(m_data + m_offset), qsizetype(count));
-        m_offset += count;
+        count = std::min(count, size_ - std::min(offset_, size_));
+        QByteArray taken(reinterpret_cast<const char*>(data_ + offset_), qsizetype(count));
+        offset_ += count;
         return taken;
     }
     // A length byte and that many bytes.
     QByteArray chunk() { return bytes(byte()); }
 
 private:
-    const uint8_t* m_data;
-    size_t m_size;
-    size_t m_offset = 0;
+    const uint8_t* data_;
+    size_t size_;
+    size_t offset_ = 0;
 };
 
 // What waits for a peer that does not read is cut at this bound: small, so

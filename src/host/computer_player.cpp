@@ -19,25 +19,25 @@ const QStringList kStartingPatterns = {QStringLiteral("sssxx"), QStringLiteral("
 
 ComputerPlayer::ComputerPlayer(HostState& state, HostClock& clock, WordLists& words,
                                GuessJudge& judge)
-    : m_state(state), m_clock(clock), m_words(words), m_judge(judge) {}
+    : state_(state), clock_(clock), words_(words), judge_(judge) {}
 
 void ComputerPlayer::computertimerTimer() {
-    m_clock.stopComputerTimer();
+    clock_.stopComputerTimer();
     const int seat =
-        m_state.gamenine && m_state.currentseat != 0 ? m_state.currentseat : game::kBotSeat;
+        state_.gamenine && state_.currentseat != 0 ? state_.currentseat : game::kBotSeat;
     computerfindword(seat);
 }
 
 void ComputerPlayer::computerfindword(int seat) {
     // With no word open the guess would be ignored anyway: spare the search.
-    if (seat < 1 || seat > game::kSeats || !m_state.botplays || !m_state.wordopen ||
-        m_state.hiddenword.isEmpty())
+    if (seat < 1 || seat > game::kSeats || !state_.botplays || !state_.wordopen ||
+        state_.hiddenword.isEmpty())
         return;
-    tplayer& player = m_state.player(seat);
+    tplayer& player = state_.player(seat);
     if (player.inuse && !player.watching)
         return; // a person plays this seat
-    if (m_state.botfair) {
-        guess(seat, fairGuess(m_state, m_words, seat));
+    if (state_.botfair) {
+        guess(seat, fairGuess(state_, words_, seat));
         return;
     }
     if (player.marks.isEmpty())
@@ -48,7 +48,7 @@ void ComputerPlayer::computerfindword(int seat) {
 
 void ComputerPlayer::guess(int seat, const QString& word) {
     if (!word.isEmpty())
-        m_judge.myword(QString::number(seat) + u'+' + word + u'+');
+        judge_.myword(QString::number(seat) + u'+' + word + u'+');
 }
 
 // Draws are taken only from the words the bot may play at all (the hidden word's
@@ -57,10 +57,10 @@ void ComputerPlayer::guess(int seat, const QString& word) {
 // left. Searching again until a word fits picks uniformly among the words that
 // fit, so the repeat is one pass over them: bounded even when none fits.
 QString ComputerPlayer::pickWord(int seat) const {
-    const tplayer& player = m_state.player(seat);
+    const tplayer& player = state_.player(seat);
     const auto rowsEnd = player.rowwords.begin() + kRowsNeverRepeated;
     QStringList playable;
-    for (const QString& entry : m_words.dictionaryWordsStartingWith(m_state.hiddenword.front())) {
+    for (const QString& entry : words_.dictionaryWordsStartingWith(state_.hiddenword.front())) {
         const QString word = entry.toUpper();
         if (std::find(player.rowwords.begin(), rowsEnd, word) == rowsEnd)
             playable.append(word);
@@ -73,7 +73,7 @@ QString ComputerPlayer::pickWord(int seat) const {
         if (fits(word, player.marks))
             return word;
     }
-    if (m_state.countdown <= kSearchAgainAbove)
+    if (state_.countdown <= kSearchAgainAbove)
         return QString(); // too late in the row: let it run out
     QStringList fitting;
     for (const QString& word : playable) {
@@ -86,7 +86,7 @@ QString ComputerPlayer::pickWord(int seat) const {
 
 // Positions 2 to 5 marked "s" must hold the hidden word's letter.
 bool ComputerPlayer::fits(const QString& word, const QString& marks) const {
-    const QString& hidden = m_state.hiddenword;
+    const QString& hidden = state_.hiddenword;
     for (int i = 1; i < marks.size() && i < game::kLetters; ++i) {
         if (marks.at(i) == u's' &&
             (i >= word.size() || i >= hidden.size() || word.at(i) != hidden.at(i)))

@@ -29,8 +29,8 @@ private:
     QString pickWord(int seat) const;
     bool fits(const QString& word, const QString& marks) const;
 
-    HostState& m_state;
-    HostClock& m_clock;
-    WordLists& m_words;
-    GuessJudge& m_judge;
+    HostState& state_;
+    HostClock& clock_;
+    WordLists& words_;
+    GuessJudge& judge_;
 };

@@ -23,8 +23,8 @@ public:
 private:
     void reportToGuesserAndWatchers(int slot, const QString& ownCopy, const QString& othersCopy);
 
-    HostState& m_state;
-    HostOutbox& m_outbox;
-    WordLists& m_words;
-    Referee& m_referee;
+    HostState& state_;
+    HostOutbox& outbox_;
+    WordLists& words_;
+    Referee& referee_;
 };

@@ -20,7 +20,7 @@ public:
                 HostConnections& connections, WordLists words);
 
     // Connections. chooseSlot gives 0 when all nine slots are taken.
-    int chooseSlot() const { return m_seating.chooseSlot(); }
+    int chooseSlot() const { return seating_.chooseSlot(); }
     void connectionAccepted(int slot);
     void connectionClosed(int slot);
     // False when the connection broke a limit and must be closed.
@@ -29,24 +29,24 @@ public:
     // Timer ticks.
     // One queued message; false when there was none or it was empty.
     bool socktimerTimer();
-    void turntimerTimer() { m_rules.referee.turntimerTimer(); }
-    void computertimerTimer() { m_rules.bot.computertimerTimer(); }
+    void turntimerTimer() { rules_.referee.turntimerTimer(); }
+    void computertimerTimer() { rules_.bot.computertimerTimer(); }
 
-    HostState& state() { return m_state; }
-    const HostState& state() const { return m_state; }
-    const HostInbox& inbox() const { return m_inbox; }
+    HostState& state() { return state_; }
+    const HostState& state() const { return state_; }
+    const HostInbox& inbox() const { return inbox_; }
     // The clients' command words that have a handler here.
-    QStringList commandWords() const { return m_dispatcher.commandWords(); }
+    QStringList commandWords() const { return dispatcher_.commandWords(); }
 
 private:
     using Gate = std::function<bool(const QString& args, int senderSlot)>;
     void handle(const char* commandWord, Gate mayHandle, MessageDispatcher::Handler handler);
 
-    HostState m_state;
-    WordLists m_words;
-    HostRules m_rules;
-    Seating m_seating;
-    HostInbox m_inbox;
-    MessageDispatcher m_dispatcher;
-    int m_sender = 0; // slot of the message being handled
+    HostState state_;
+    WordLists words_;
+    HostRules rules_;
+    Seating seating_;
+    HostInbox inbox_;
+    MessageDispatcher dispatcher_;
+    int sender_ = 0; // slot of the message being handled
 };

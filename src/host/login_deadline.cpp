@@ -1,9 +1,9 @@
 #include "host/login_deadline.h"
 
 LoginDeadline::LoginDeadline(const HostState& state, HostConnections& connections, int milliseconds)
-    : m_state(state), m_connections(connections) {
+    : state_(state), connections_(connections) {
     for (int slot = 1; slot <= game::kSlots; ++slot) {
-        auto& timer = m_timers[static_cast<size_t>(slot)];
+        auto& timer = timers_[static_cast<size_t>(slot)];
         timer = std::make_unique<QTimer>();
         timer->setSingleShot(true);
         timer->setInterval(milliseconds);
@@ -13,16 +13,16 @@ LoginDeadline::LoginDeadline(const HostState& state, HostConnections& connection
 
 void LoginDeadline::asked(int slot) {
     if (HostState::validSlot(slot))
-        m_timers[static_cast<size_t>(slot)]->start();
+        timers_[static_cast<size_t>(slot)]->start();
 }
 
 void LoginDeadline::gone(int slot) {
     if (HostState::validSlot(slot))
-        m_timers[static_cast<size_t>(slot)]->stop();
+        timers_[static_cast<size_t>(slot)]->stop();
 }
 
 void LoginDeadline::expired(int slot) {
-    const tplayer& player = m_state.player(slot);
+    const tplayer& player = state_.player(slot);
     if (player.inuse && !player.loggedin)
-        m_connections.disconnectsock(slot);
+        connections_.disconnectsock(slot);
 }

@@ -22,8 +22,8 @@ public:
 private:
     void expired(int slot);
 
-    const HostState& m_state;
-    HostConnections& m_connections;
+    const HostState& state_;
+    HostConnections& connections_;
     // One-shot, and only while a connection is asked: nothing ticks when all is quiet.
-    std::array<std::unique_ptr<QTimer>, game::kSlots + 1> m_timers;
+    std::array<std::unique_ptr<QTimer>, game::kSlots + 1> timers_;
 };

@@ -20,15 +20,15 @@ constexpr int kRowCountdown = 22; // the row ends on the 23rd tick
 
 Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const HostOptions& options,
                  WordLists& words)
-    : m_state(state), m_outbox(outbox), m_clock(clock), m_options(options), m_words(words) {}
+    : state_(state), outbox_(outbox), clock_(clock), options_(options), words_(words) {}
 
 void Referee::startgame(const QString& data) {
     QString rest = data;
     // Everyone is told the name the host player logged in with, not the one
     // the message gives: the announcement is a system line in every window.
     cutField(rest);
-    const int starter = std::max(senderidentity::hostPlayerSlot(m_state), 1);
-    const QString name = playertext::nameForSlot(m_state.player(starter).name, starter);
+    const int starter = std::max(senderidentity::hostPlayerSlot(state_), 1);
+    const QString name = playertext::nameForSlot(state_.player(starter).name, starter);
     const QString type = cutField(rest);
     const QString botoff = cutField(rest);
     static const QStringList kTypes = {QStringLiteral("high"), QStringLiteral("most"),
@@ -36,127 +36,127 @@ void Referee::startgame(const QString& data) {
     if (!kTypes.contains(type))
         return; // no rules would apply to such a game
 
-    m_state.gameon = true;
-    m_state.botplays = botoff == QLatin1String("0");
-    m_state.gamehigh = type == kTypes[0];
-    m_state.gamemost = type == kTypes[1];
-    m_state.gamenine = type == kTypes[2];
-    m_state.gamerace = type == kTypes[3];
-    m_state.marksrule = m_options.exactMarks() ? MarksRule::Exact : MarksRule::Classic;
-    m_state.botfair = m_options.botFair();
-    sendToAllInUse(m_state, m_outbox, gamemsg::build::startgame(name, type, botoff));
-    sendToAllInUse(m_state, m_outbox,
-                   tableRulesMessage(m_state.marksrule, m_state.botplays, m_state.botfair));
+    state_.gameon = true;
+    state_.botplays = botoff == QLatin1String("0");
+    state_.gamehigh = type == kTypes[0];
+    state_.gamemost = type == kTypes[1];
+    state_.gamenine = type == kTypes[2];
+    state_.gamerace = type == kTypes[3];
+    state_.marksrule = options_.exactMarks() ? MarksRule::Exact : MarksRule::Classic;
+    state_.botfair = options_.botFair();
+    sendToAllInUse(state_, outbox_, gamemsg::build::startgame(name, type, botoff));
+    sendToAllInUse(state_, outbox_,
+                   tableRulesMessage(state_.marksrule, state_.botplays, state_.botfair));
 
     int seatsInUse = 0;
     for (int seat = 1; seat <= game::kSeats; ++seat) {
-        tplayer& player = m_state.player(seat);
+        tplayer& player = state_.player(seat);
         player.score = 0;
         player.watching = false;
         player.raceball = 1;
         if (player.inuse)
             ++seatsInUse;
     }
-    m_state.ballowner.fill(0);
-    m_state.ballno = 0;
-    m_state.row = 0;
-    m_state.nextstarter = randomBelow(seatsInUse + 1);
-    m_waitingForSeat = false;
+    state_.ballowner.fill(0);
+    state_.ballno = 0;
+    state_.row = 0;
+    state_.nextstarter = randomBelow(seatsInUse + 1);
+    waitingForSeat_ = false;
     startround();
 }
 
 void Referee::startround() {
-    ++m_state.ballno;
+    ++state_.ballno;
     newword();
 }
 
 void Referee::newword() {
-    m_state.wordopen = true;
-    m_state.row = 1;
-    m_state.hiddenword = m_words.drawWord();
-    m_state.judged.clear();
+    state_.wordopen = true;
+    state_.row = 1;
+    state_.hiddenword = words_.drawWord();
+    state_.judged.clear();
     for (int seat = 1; seat <= game::kSeats; ++seat)
-        m_state.player(seat).submitted = false;
+        state_.player(seat).submitted = false;
     // Spies' rows too: a spy that finds a later word must not show guesses from an old one.
     for (int slot = 1; slot <= game::kSlots; ++slot)
-        m_state.player(slot).rowwords.fill(QString());
-    const QString letter = m_state.hiddenword.left(1);
+        state_.player(slot).rowwords.fill(QString());
+    const QString letter = state_.hiddenword.left(1);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        const tplayer& player = m_state.player(slot);
+        const tplayer& player = state_.player(slot);
         if (!player.inuse)
             continue;
-        int ball = m_state.ballno;
-        if (m_state.gamerace)
+        int ball = state_.ballno;
+        if (state_.gamerace)
             ball = slot <= game::kSeats ? player.raceball : 1;
-        m_outbox.sendTo(slot, gamemsg::build::loadball(ball, letter));
+        outbox_.sendTo(slot, gamemsg::build::loadball(ball, letter));
     }
     findplayer();
-    if (!m_waitingForSeat)
+    if (!waitingForSeat_)
         openRow();
 }
 
 void Referee::findplayer() {
-    m_state.currentseat = m_state.nextstarter;
+    state_.currentseat = state_.nextstarter;
     for (int seat = 1; seat <= game::kSeats; ++seat)
-        m_state.player(seat).marks.clear();
+        state_.player(seat).marks.clear();
 
-    if (m_state.gamenine) {
+    if (state_.gamenine) {
         // One lap at most: with no playable seat the turn waits for seatBecamePlayable().
-        m_waitingForSeat = true;
-        int seat = m_state.currentseat;
-        for (int step = 0; step < game::kSeats && m_waitingForSeat; ++step) {
+        waitingForSeat_ = true;
+        int seat = state_.currentseat;
+        for (int step = 0; step < game::kSeats && waitingForSeat_; ++step) {
             seat = seat % game::kSeats + 1;
-            m_waitingForSeat = !isSeatPlayable(seat);
+            waitingForSeat_ = !isSeatPlayable(seat);
         }
-        m_state.currentseat = m_waitingForSeat ? 0 : seat;
-        if (m_waitingForSeat)
+        state_.currentseat = waitingForSeat_ ? 0 : seat;
+        if (waitingForSeat_)
             return;
     }
     announceTurn();
 }
 
 void Referee::processwords() {
-    if (!m_state.gamenine) {
+    if (!state_.gamenine) {
         for (int seat = 1; seat <= game::kSeats; ++seat) {
-            const tplayer& player = m_state.player(seat);
+            const tplayer& player = state_.player(seat);
             if (player.inuse && !player.watching && !player.submitted)
                 return;
         }
     }
-    if (m_state.turntag == TagRowOpen)
-        m_clock.stopTurnTimer();
-    ++m_state.row;
+    if (state_.turntag == TagRowOpen)
+        clock_.stopTurnTimer();
+    ++state_.row;
 
-    if (m_state.row > game::kRows) {
-        m_state.wordopen = false;
-        sendToAllInUse(m_state, m_outbox, gamemsg::build::nooneguessed(m_state.hiddenword));
+    if (state_.row > game::kRows) {
+        state_.wordopen = false;
+        sendToAllInUse(state_, outbox_, gamemsg::build::nooneguessed(state_.hiddenword));
         startPause(TagPauseAfterNoFind);
         return;
     }
 
     for (int seat = 1; seat <= game::kSeats; ++seat)
-        m_state.player(seat).submitted = false;
-    if (!m_state.gamenine)
-        m_state.currentseat = m_state.nextstarter;
+        state_.player(seat).submitted = false;
+    if (!state_.gamenine)
+        state_.currentseat = state_.nextstarter;
     announceTurn();
     openRow();
 }
 
 void Referee::turntimerTimer() {
-    --m_state.countdown;
-    if (m_state.countdown >= 0)
+    --state_.countdown;
+    if (state_.countdown >= 0)
         return;
-    m_clock.stopTurnTimer();
+    clock_.stopTurnTimer();
 
-    switch (m_state.turntag) {
+    switch (state_.turntag) {
     case TagRowOpen:
         for (int slot = 1; slot <= kSlotCount; ++slot) {
-            const tplayer& player = m_state.player(slot);
+            const tplayer& player = state_.player(slot);
             if (player.inuse && !player.submitted)
-                m_outbox.sendTo(slot, gamemsg::build::timeup(m_state.row));
+                outbox_.sendTo(slot, gamemsg::build::timeup(state_.row));
         }
         for (int slot = 1; slot <= kSlotCount; ++slot)
-            m_state.player(slot).submitted = true;
+            state_.player(slot).submitted = true;
         processwords();
         break;
     case TagPauseAfterFind:
@@ -171,140 +171,139 @@ void Referee::turntimerTimer() {
 }
 
 void Referee::itsguessed(int slot) {
-    m_state.wordopen = false;
-    m_clock.stopTurnTimer();
-    tplayer& finder = m_state.player(slot);
+    state_.wordopen = false;
+    clock_.stopTurnTimer();
+    tplayer& finder = state_.player(slot);
 
-    if (m_state.gamenine) {
-        m_state.nextstarter = m_state.currentseat - 1; // the finder plays the next word
+    if (state_.gamenine) {
+        state_.nextstarter = state_.currentseat - 1; // the finder plays the next word
     } else {
-        m_state.nextstarter = m_state.currentseat;
-        sendToAllInUse(m_state, m_outbox, gamemsg::build::wordlist(slot, finder.rowwords));
+        state_.nextstarter = state_.currentseat;
+        sendToAllInUse(state_, outbox_, gamemsg::build::wordlist(slot, finder.rowwords));
     }
-    m_state.currentseat = 0;
+    state_.currentseat = 0;
 
-    finder.score += m_state.gamehigh ? m_state.ballno : 1;
-    if (m_state.ballno >= 1 && m_state.ballno <= game::kBalls)
-        m_state.ballowner[static_cast<size_t>(m_state.ballno)] = slot;
+    finder.score += state_.gamehigh ? state_.ballno : 1;
+    if (state_.ballno >= 1 && state_.ballno <= game::kBalls)
+        state_.ballowner[static_cast<size_t>(state_.ballno)] = slot;
 
-    const int ball = m_state.gamerace ? finder.raceball : m_state.ballno;
-    const int score = m_state.gamehigh ? finder.score : gamemsg::kNoScore;
-    sendToAllInUse(m_state, m_outbox,
-                   gamemsg::build::heguessed(slot, m_state.hiddenword, ball, score));
+    const int ball = state_.gamerace ? finder.raceball : state_.ballno;
+    const int score = state_.gamehigh ? finder.score : gamemsg::kNoScore;
+    sendToAllInUse(state_, outbox_,
+                   gamemsg::build::heguessed(slot, state_.hiddenword, ball, score));
     ++finder.raceball;
 
-    if (m_state.gamerace) {
+    if (state_.gamerace) {
         if (finder.raceball > game::kBalls)
             findwinner(slot);
         else
             startPause(TagPauseAfterFind);
-    } else if (m_state.ballno >= game::kBalls) {
+    } else if (state_.ballno >= game::kBalls) {
         findwinner(slot);
     } else if (checkforcantwin()) {
         findwinner(slot);
-        sendToAllInUse(m_state, m_outbox, gamemsg::build::impossible());
+        sendToAllInUse(state_, outbox_, gamemsg::build::impossible());
     } else {
         startPause(TagPauseAfterFind);
     }
 }
 
 bool Referee::checkforcantwin() const {
-    if (m_state.gamerace || m_state.gamenine)
+    if (state_.gamerace || state_.gamenine)
         return false;
     const int leader = bestSeat();
-    const int leaderScore = m_state.player(leader).score;
+    const int leaderScore = state_.player(leader).score;
     const int open = pointsStillOpen();
     for (int seat = 1; seat <= game::kSeats; ++seat) {
-        if (seat != leader && m_state.player(seat).score + open >= leaderScore)
+        if (seat != leader && state_.player(seat).score + open >= leaderScore)
             return false;
     }
     return true;
 }
 
 void Referee::findwinner(int slot) {
-    m_state.gameon = false;
-    if (m_state.gamenine || m_state.gamerace) {
-        sendToAllInUse(m_state, m_outbox, gamemsg::build::winner(slot));
+    state_.gameon = false;
+    if (state_.gamenine || state_.gamerace) {
+        sendToAllInUse(state_, outbox_, gamemsg::build::winner(slot));
         return;
     }
     const int best = bestSeat();
-    const int bestScore = m_state.player(best).score;
+    const int bestScore = state_.player(best).score;
     QStringList names;
     for (int seat = 1; seat <= game::kSeats; ++seat) {
-        const tplayer& player = m_state.player(seat);
+        const tplayer& player = state_.player(seat);
         if (player.score == bestScore)
             names.append(player.name.isEmpty() ? player.defaultname : player.name);
     }
     if (names.size() > 1)
-        sendToAllInUse(m_state, m_outbox, gamemsg::build::tiegame(names));
+        sendToAllInUse(state_, outbox_, gamemsg::build::tiegame(names));
     else
-        sendToAllInUse(m_state, m_outbox, gamemsg::build::winner(best));
+        sendToAllInUse(state_, outbox_, gamemsg::build::winner(best));
 }
 
 void Referee::startComputerPlayer() {
-    m_clock.stopComputerTimer();
-    m_clock.startComputerTimer(m_options.botSpeedMs());
+    clock_.stopComputerTimer();
+    clock_.startComputerTimer(options_.botSpeedMs());
 }
 
 void Referee::seatBecamePlayable() {
-    if (!m_waitingForSeat || !m_state.gameon || !m_state.gamenine)
+    if (!waitingForSeat_ || !state_.gameon || !state_.gamenine)
         return;
     findplayer();
-    if (!m_waitingForSeat)
+    if (!waitingForSeat_)
         openRow();
 }
 
 void Referee::turnSeatLeft(int slot) {
-    if (m_state.gamenine && m_state.wordopen && slot != 0 && slot == m_state.currentseat) {
-        m_state.row = game::kRows;
+    if (state_.gamenine && state_.wordopen && slot != 0 && slot == state_.currentseat) {
+        state_.row = game::kRows;
         processwords();
     }
 }
 
 bool Referee::isSeatPlayable(int seat) const {
-    const tplayer& player = m_state.player(seat);
-    return (player.inuse && !player.watching) || (seat == game::kBotSeat && m_state.botplays);
+    const tplayer& player = state_.player(seat);
+    return (player.inuse && !player.watching) || (seat == game::kBotSeat && state_.botplays);
 }
 
 bool Referee::botMayStandIn(int seat) const {
-    const tplayer& player = m_state.player(seat);
+    const tplayer& player = state_.player(seat);
     return !player.inuse || player.watching;
 }
 
 // In "nine" everyone is told the one seat whose turn it is; in the other types
 // every slot is told its own number, so that every player may guess.
 void Referee::announceTurn() {
-    if (m_state.gamenine) {
-        sendToAllInUse(m_state, m_outbox,
-                       gamemsg::build::nextplayer(m_state.currentseat, m_state.row));
+    if (state_.gamenine) {
+        sendToAllInUse(state_, outbox_, gamemsg::build::nextplayer(state_.currentseat, state_.row));
     } else {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
-            if (m_state.player(slot).inuse)
-                m_outbox.sendTo(slot, gamemsg::build::nextplayer(slot, m_state.row));
+            if (state_.player(slot).inuse)
+                outbox_.sendTo(slot, gamemsg::build::nextplayer(slot, state_.row));
         }
     }
-    const int botSeat = m_state.gamenine ? m_state.currentseat : game::kBotSeat;
+    const int botSeat = state_.gamenine ? state_.currentseat : game::kBotSeat;
     if (botMayStandIn(botSeat))
         startComputerPlayer();
 }
 
 void Referee::openRow() {
-    m_state.turntag = TagRowOpen;
-    m_state.countdown = kRowCountdown;
-    m_clock.startTurnTimer();
+    state_.turntag = TagRowOpen;
+    state_.countdown = kRowCountdown;
+    clock_.startTurnTimer();
 }
 
 void Referee::startPause(int tag) {
-    m_state.turntag = tag;
-    m_state.countdown = m_options.betweenRoundsTicks();
-    m_clock.startTurnTimer();
+    state_.turntag = tag;
+    state_.countdown = options_.betweenRoundsTicks();
+    clock_.startTurnTimer();
 }
 
 // The highest score of seats 1..5; the lowest seat wins a draw.
 int Referee::bestSeat() const {
     int best = 1;
     for (int seat = 2; seat <= game::kSeats; ++seat) {
-        if (m_state.player(seat).score > m_state.player(best).score)
+        if (state_.player(seat).score > state_.player(best).score)
             best = seat;
     }
     return best;
@@ -312,10 +311,10 @@ int Referee::bestSeat() const {
 
 // "high": the ball numbers from the one just pocketed to 9; "most": the balls after it.
 int Referee::pointsStillOpen() const {
-    if (!m_state.gamehigh)
-        return game::kBalls - m_state.ballno;
+    if (!state_.gamehigh)
+        return game::kBalls - state_.ballno;
     int open = 0;
-    for (int ball = m_state.ballno; ball <= game::kBalls; ++ball)
+    for (int ball = state_.ballno; ball <= game::kBalls; ++ball)
         open += ball;
     return open;
 }

@@ -45,7 +45,7 @@ public:
     void turnSeatLeft(int slot);
 
     // "nine" only: no seat can play, so no turn is given and no row runs.
-    bool waitingForSeat() const { return m_waitingForSeat; }
+    bool waitingForSeat() const { return waitingForSeat_; }
 
 private:
     bool isSeatPlayable(int seat) const;
@@ -56,10 +56,10 @@ private:
     int bestSeat() const;
     int pointsStillOpen() const;
 
-    HostState& m_state;
-    HostOutbox& m_outbox;
-    HostClock& m_clock;
-    const HostOptions& m_options;
-    WordLists& m_words;
-    bool m_waitingForSeat = false;
+    HostState& state_;
+    HostOutbox& outbox_;
+    HostClock& clock_;
+    const HostOptions& options_;
+    WordLists& words_;
+    bool waitingForSeat_ = false;
 };

@@ -12,57 +12,57 @@
 
 Seating::Seating(HostState& state, HostOutbox& outbox, Referee& referee,
                  HostConnections& connections)
-    : m_state(state), m_outbox(outbox), m_referee(referee), m_connections(connections) {}
+    : state_(state), outbox_(outbox), referee_(referee), connections_(connections) {}
 
 int Seating::chooseSlot() const {
-    for (int slot = 1; slot <= m_state.slotcount; ++slot) {
-        if (!m_state.player(slot).inuse)
+    for (int slot = 1; slot <= state_.slotcount; ++slot) {
+        if (!state_.player(slot).inuse)
             return slot;
     }
-    return m_state.slotcount < game::kSlots ? m_state.slotcount + 1 : 0;
+    return state_.slotcount < game::kSlots ? state_.slotcount + 1 : 0;
 }
 
 void Seating::seat(int slot) {
     if (!HostState::validSlot(slot))
         return;
-    m_state.slotcount = std::max(m_state.slotcount, slot);
-    m_state.player(slot).inuse = true;
-    m_outbox.sendTo(slot, gamemsg::build::sendlogininfo(slot));
+    state_.slotcount = std::max(state_.slotcount, slot);
+    state_.player(slot).inuse = true;
+    outbox_.sendTo(slot, gamemsg::build::sendlogininfo(slot));
 }
 
 void Seating::receivedlogininfo(const QString& data) {
     const playermsg::LoginInfo login = playermsg::logininfo(data);
     const int slot = login.slot;
-    tplayer& newcomer = m_state.player(slot);
+    tplayer& newcomer = state_.player(slot);
     if (!newcomer.inuse)
         return; // its connection has gone: a log-in must not bring the slot back
     newcomer.name = playertext::nameForSlot(login.name, slot);
     newcomer.loggedin = true;
 
-    sendToAllInUse(m_state, m_outbox, gamemsg::build::newplayerinfo(slot, newcomer.name));
-    const QString existing = loginmessages::existingPlayers(m_state, slot);
+    sendToAllInUse(state_, outbox_, gamemsg::build::newplayerinfo(slot, newcomer.name));
+    const QString existing = loginmessages::existingPlayers(state_, slot);
     if (!existing.isEmpty())
-        m_outbox.sendTo(slot, existing);
+        outbox_.sendTo(slot, existing);
     if (login.version != QLatin1String(kLudomyraVersion)) {
-        const int hostPlayer = senderidentity::hostPlayerSlot(m_state);
-        if (hostPlayer != 0 && m_state.player(hostPlayer).inuse)
-            m_outbox.sendTo(hostPlayer, gamemsg::build::havewrongversion(newcomer.name));
-        m_outbox.sendTo(slot, gamemsg::build::wrongversion());
+        const int hostPlayer = senderidentity::hostPlayerSlot(state_);
+        if (hostPlayer != 0 && state_.player(hostPlayer).inuse)
+            outbox_.sendTo(hostPlayer, gamemsg::build::havewrongversion(newcomer.name));
+        outbox_.sendTo(slot, gamemsg::build::wrongversion());
     }
-    for (const QString& message : loginmessages::gameState(m_state, slot))
-        m_outbox.sendTo(slot, message);
+    for (const QString& message : loginmessages::gameState(state_, slot))
+        outbox_.sendTo(slot, message);
     if (slot <= game::kSeats)
-        m_referee.seatBecamePlayable();
+        referee_.seatBecamePlayable();
 }
 
 void Seating::kickhim(const QString& data) {
     const playermsg::KickHim kick = playermsg::kickhim(data);
     // Its own departure, just before the close, tells the removed player why
     // the table is gone; the message is one every client knows.
-    const tplayer& removed = m_state.player(kick.slot);
+    const tplayer& removed = state_.player(kick.slot);
     if (removed.inuse)
-        m_outbox.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
-    m_connections.disconnectsock(kick.slot);
+        outbox_.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
+    connections_.disconnectsock(kick.slot);
 }
 
 void Seating::chat(const QString& data) {
@@ -76,12 +76,12 @@ void Seating::action(const QString& data) {
 // The text after the slot is passed on untouched: it may hold "+".
 void Seating::relay(const QString& data, RelayedForm form) {
     const playermsg::Relayed line = playermsg::relayed(data);
-    sendToAllInUse(m_state, m_outbox, form(line.slot, m_state.player(line.slot).name, line.text));
+    sendToAllInUse(state_, outbox_, form(line.slot, state_.player(line.slot).name, line.text));
 }
 
 void Seating::playasound(const QString& data) {
     const playermsg::Relayed sound = playermsg::relayed(data);
-    sendToAllInUse(m_state, m_outbox, gamemsg::build::playasound(sound.slot, sound.text));
+    sendToAllInUse(state_, outbox_, gamemsg::build::playasound(sound.slot, sound.text));
 }
 
 void Seating::justwatch(const QString& data) {
@@ -89,27 +89,26 @@ void Seating::justwatch(const QString& data) {
     if (!watch) {
         setWatching(seat, false);
         if (seat <= game::kSeats)
-            m_referee.seatBecamePlayable();
+            referee_.seatBecamePlayable();
     } else {
         setWatching(seat, true);
-        if (m_state.gamenine && seat == m_state.currentseat)
-            m_referee.startComputerPlayer(); // it may take the rest of this turn
+        if (state_.gamenine && seat == state_.currentseat)
+            referee_.startComputerPlayer(); // it may take the rest of this turn
     }
 }
 
 void Seating::setWatching(int seat, bool watching) {
-    m_state.player(seat).watching = watching;
-    sendToAllInUse(m_state, m_outbox, gamemsg::build::justwatching(seat, watching));
+    state_.player(seat).watching = watching;
+    sendToAllInUse(state_, outbox_, gamemsg::build::justwatching(seat, watching));
 }
 
 void Seating::playerLeft(int slot) {
     if (!HostState::validSlot(slot))
         return;
-    tplayer& leaver = m_state.player(slot);
+    tplayer& leaver = state_.player(slot);
     if (!leaver.inuse)
         return;
-    sendToOthersInUse(m_state, m_outbox, slot,
-                      gamemsg::build::playerdisconnected(slot, leaver.name));
+    sendToOthersInUse(state_, outbox_, slot, gamemsg::build::playerdisconnected(slot, leaver.name));
     leaver.inuse = false;
     leaver.loggedin = false;
     leaver.name.clear();
@@ -118,27 +117,27 @@ void Seating::playerLeft(int slot) {
 
     // Slot 1 included: under --serve it is an ordinary remote player, and a
     // hosting program that loses its own client ends anyway.
-    if (m_state.gamenine) {
+    if (state_.gamenine) {
         putWatchersBackIfNobodyPlays();
-        m_referee.turnSeatLeft(slot);
+        referee_.turnSeatLeft(slot);
     }
 }
 
 // In "nine" a table of watchers alone would never take a turn.
 void Seating::putWatchersBackIfNobodyPlays() {
     for (int seat = 1; seat <= game::kSeats; ++seat) {
-        const tplayer& player = m_state.player(seat);
+        const tplayer& player = state_.player(seat);
         if (player.inuse && !player.watching)
             return;
     }
     bool anyBack = false;
     for (int seat = 1; seat <= game::kSeats; ++seat) {
-        const tplayer& player = m_state.player(seat);
+        const tplayer& player = state_.player(seat);
         if (player.inuse && player.watching) {
             setWatching(seat, false);
             anyBack = true;
         }
     }
     if (anyBack)
-        m_referee.seatBecamePlayable();
+        referee_.seatBecamePlayable();
 }

@@ -45,8 +45,8 @@ private:
     void setWatching(int seat, bool watching);
     void putWatchersBackIfNobodyPlays();
 
-    HostState& m_state;
-    HostOutbox& m_outbox;
-    Referee& m_referee;
-    HostConnections& m_connections;
+    HostState& state_;
+    HostOutbox& outbox_;
+    Referee& referee_;
+    HostConnections& connections_;
 };

@@ -20,8 +20,8 @@ const QString kSocketClosed = QStringLiteral("Socket Closed");
 } // namespace
 
 TServer::TServer(const HostOptions& options, QObject* parent)
-    : QObject(parent), m_session(*this, *this, options, *this, builtInWords()),
-      m_sock1(std::make_unique<TSock>()) {
+    : QObject(parent), session_(*this, *this, options, *this, builtInWords()),
+      sock1_(std::make_unique<TSock>()) {
     setObjectName(QStringLiteral("Server"));
 
     tempsock.OnDisconnect = [this](TSock* sender) {
@@ -30,11 +30,11 @@ TServer::TServer(const HostOptions& options, QObject* parent)
     tempsock.OnInfo = [this](TSock* sender, TSocketInfo info, const QString& msg) {
         tempsockInfo(sender, info, msg);
     };
-    m_sock1->setPortName(environment::gamePortName());
-    m_sock1->OnAccept = [this](TSock* sender) {
+    sock1_->setPortName(environment::gamePortName());
+    sock1_->OnAccept = [this](TSock* sender) {
         Sock1Accept(sender);
     };
-    m_sock1->OnRead = [this](TSock* sender, int count) {
+    sock1_->OnRead = [this](TSock* sender, int count) {
         Sock1Read(sender, count);
     };
 
@@ -49,7 +49,7 @@ TServer::TServer(const HostOptions& options, QObject* parent)
 
 TServer::~TServer() {
     // The accepted sockets report their closing as they go; nobody listens any more.
-    for (QObject* child : m_sock1->children()) {
+    for (QObject* child : sock1_->children()) {
         auto* accepted = dynamic_cast<TSock*>(child); // TSock has no meta-object of its own
         if (!accepted)
             continue;
@@ -57,7 +57,7 @@ TServer::~TServer() {
         accepted->OnDisconnect = nullptr;
         accepted->OnRead = nullptr;
     }
-    m_sock1.reset();
+    sock1_.reset();
 }
 
 // A fault in one event must not end the host: it is reported and the event
@@ -72,7 +72,7 @@ template <typename Handler> void TServer::guarded(const char* where, Handler han
 
 void TServer::Sock1Accept(TSock* sender) {
     guarded("accept", [&] {
-        const int slot = m_session.chooseSlot();
+        const int slot = session_.chooseSlot();
         if (slot == 0) {
             refuse(sender);
             return;
@@ -86,16 +86,16 @@ void TServer::Sock1Accept(TSock* sender) {
         accepted->OnRead = [this](TSock* from, int count) {
             Sock1Read(from, count);
         };
-        m_session.state().player(slot).sock = accepted;
-        m_session.connectionAccepted(slot);
-        if (m_loginDeadline)
-            m_loginDeadline->asked(slot);
+        session_.state().player(slot).sock = accepted;
+        session_.connectionAccepted(slot);
+        if (loginDeadline_)
+            loginDeadline_->asked(slot);
     });
 }
 
 // No free slot: the connection is told so and dropped at once.
 void TServer::refuse(TSock* listener) {
-    TSock*& place = m_session.state().player(kRefusedSlot).sock;
+    TSock*& place = session_.state().player(kRefusedSlot).sock;
     place = nullptr;
     if (!listener->Accept(place) || place == nullptr)
         return;
@@ -112,7 +112,7 @@ void TServer::Sock1Read(TSock* sender, int) {
         const int slot = slotOf(sender);
         if (slot == 0)
             return;
-        const bool withinLimits = m_session.received(slot, sender->Receive());
+        const bool withinLimits = session_.received(slot, sender->Receive());
         wakeSocktimer();
         if (!withinLimits)
             disconnectsock(slot); // over a limit: it goes like any departing player
@@ -142,11 +142,11 @@ void TServer::tempsockInfo(TSock* sender, TSocketInfo info, const QString& msg) 
 }
 
 void TServer::departed(int slot) {
-    TSock* sock = m_session.state().player(slot).sock;
-    m_session.state().player(slot).sock = nullptr;
-    m_session.connectionClosed(slot);
-    if (m_loginDeadline)
-        m_loginDeadline->gone(slot);
+    TSock* sock = session_.state().player(slot).sock;
+    session_.state().player(slot).sock = nullptr;
+    session_.connectionClosed(slot);
+    if (loginDeadline_)
+        loginDeadline_->gone(slot);
     sock->deleteLater(); // it is still inside its own report
 }
 
@@ -154,28 +154,28 @@ int TServer::slotOf(const TSock* sock) const {
     const int slot = sock->tag();
     if (!HostState::validSlot(slot))
         return 0;
-    const tplayer& player = m_session.state().player(slot);
+    const tplayer& player = session_.state().player(slot);
     return player.inuse && player.sock == sock ? slot : 0;
 }
 
 void TServer::disconnectsock(int slot) {
     if (!HostState::validSlot(slot))
         return;
-    const tplayer& player = m_session.state().player(slot);
+    const tplayer& player = session_.state().player(slot);
     if (player.inuse && player.sock)
         player.sock->Close();
 }
 
 void TServer::setLoginDeadline(int milliseconds) {
     HostConnections& connections = *this;
-    m_loginDeadline = std::make_unique<LoginDeadline>(m_session.state(), connections, milliseconds);
+    loginDeadline_ = std::make_unique<LoginDeadline>(session_.state(), connections, milliseconds);
 }
 
 // An idle host must cost nothing: the tick comes only while messages wait,
 // and never sooner than one period after the last handled message, so that
 // each message still gets a tick of its own.
 void TServer::wakeSocktimer() {
-    if (socktimer.isActive() || m_session.inbox().waiting() == 0)
+    if (socktimer.isActive() || session_.inbox().waiting() == 0)
         return;
     const qint64 since = sinceLastTick.isValid() ? sinceLastTick.elapsed() : kSocktimerMs;
     socktimer.start(int(std::max<qint64>(0, kSocktimerMs - since)));
@@ -187,24 +187,24 @@ void TServer::socktimerTimer() {
     QElapsedTimer tickStarted;
     tickStarted.start();
     bool handled = false;
-    guarded("dispatch", [&] { handled = m_session.socktimerTimer(); });
+    guarded("dispatch", [&] { handled = session_.socktimerTimer(); });
     if (handled)
         sinceLastTick = tickStarted;
     wakeSocktimer();
 }
 
 void TServer::turntimerTimer() {
-    guarded("turntimer", [&] { m_session.turntimerTimer(); });
+    guarded("turntimer", [&] { session_.turntimerTimer(); });
 }
 
 void TServer::computertimerTimer() {
-    guarded("computertimer", [&] { m_session.computertimerTimer(); });
+    guarded("computertimer", [&] { session_.computertimerTimer(); });
 }
 
 void TServer::sendTo(int slot, const QString& message) {
     if (slot < 1 || slot > kSlotCount)
         return;
-    TSock* sock = m_session.state().player(slot).sock;
+    TSock* sock = session_.state().player(slot).sock;
     if (!sock)
         return;
     try {

@@ -24,8 +24,8 @@ public:
     explicit TServer(const HostOptions& options, QObject* parent = nullptr);
     ~TServer() override;
 
-    TSock& Sock1() { return *m_sock1; }
-    const HostState& state() const { return m_session.state(); }
+    TSock& Sock1() { return *sock1_; }
+    const HostState& state() const { return session_.state(); }
 
     // Closes the connection in the slot if it is in use; its close report
     // then frees the slot.
@@ -33,7 +33,7 @@ public:
 
     // A host without a player of its own (--serve): the host player's rights
     // belong to the lowest seated player rather than to slot 1 alone.
-    void setDedicated() { m_session.state().dedicated = true; }
+    void setDedicated() { session_.state().dedicated = true; }
 
     // For a public host (--serve): a connection that has not logged in this
     // long after it was asked to is closed and its slot freed. Off unless set.
@@ -72,7 +72,7 @@ private:
     QTimer turntimer;
     QTimer computertimer;
     TSock tempsock; // never opened: holds the handlers copied onto accepted sockets
-    HostSession m_session;
-    std::unique_ptr<TSock> m_sock1; // owns the accepted sockets
-    std::unique_ptr<LoginDeadline> m_loginDeadline;
+    HostSession session_;
+    std::unique_ptr<TSock> sock1_; // owns the accepted sockets
+    std::unique_ptr<LoginDeadline> loginDeadline_;
 };

@@ -6,9 +6,9 @@
 #include <QStringTokenizer>
 
 WordLists::WordLists(const QStringList& hiddenWords, const QStringList& dictionary)
-    : m_lists(indexed(hiddenWords, dictionary)) {}
+    : lists_(indexed(hiddenWords, dictionary)) {}
 
-WordLists::WordLists(std::function<Lists()> source) : m_source(std::move(source)) {}
+WordLists::WordLists(std::function<Lists()> source) : source_(std::move(source)) {}
 
 WordLists::Lists WordLists::indexed(const QStringList& hiddenWords, const QStringList& dictionary) {
     Lists lists{hiddenWords, dictionary, hiddenWords, {}, {}};
@@ -30,11 +30,11 @@ WordLists WordLists::builtIn() {
 }
 
 WordLists::Lists& WordLists::lists() const {
-    if (m_source) {
-        m_lists = m_source();
-        m_source = nullptr;
+    if (source_) {
+        lists_ = source_();
+        source_ = nullptr;
     }
-    return m_lists;
+    return lists_;
 }
 
 // Read whole and cut in place: a line-by-line text stream made this a

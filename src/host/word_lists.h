@@ -53,6 +53,6 @@ private:
     // The lists, taken from their source at the first call.
     Lists& lists() const;
 
-    mutable std::function<Lists()> m_source;
-    mutable Lists m_lists;
+    mutable std::function<Lists()> source_;
+    mutable Lists lists_;
 };
