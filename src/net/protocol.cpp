@@ -12,35 +12,35 @@ QByteArray buildMessage(const QString& text) {
 
 bool MessageFramer::feed(const QByteArray& bytes, QStringList& receivedlist) {
     qsizetype start = 0;
-    if (skippingOversized) {
+    if (skippingOversized_) {
         const qsizetype end = bytes.indexOf(kTerminator);
         if (end < 0)
             return true;
-        skippingOversized = false;
+        skippingOversized_ = false;
         start = end + 1;
     }
     qsizetype end;
     while ((end = bytes.indexOf(kTerminator, start)) >= 0) {
-        if (pending.isEmpty()) {
+        if (pending_.isEmpty()) {
             receivedlist.append(QString::fromUtf8(bytes.constData() + start, end - start));
         } else {
-            pending.append(bytes.constData() + start, end - start);
-            receivedlist.append(QString::fromUtf8(pending));
-            pending.clear();
+            pending_.append(bytes.constData() + start, end - start);
+            receivedlist.append(QString::fromUtf8(pending_));
+            pending_.clear();
         }
         start = end + 1;
     }
-    pending.append(bytes.constData() + start, bytes.size() - start);
-    if (pending.size() <= maxPending)
+    pending_.append(bytes.constData() + start, bytes.size() - start);
+    if (pending_.size() <= maxPending_)
         return true;
-    pending.clear();
-    skippingOversized = true;
+    pending_.clear();
+    skippingOversized_ = true;
     return false;
 }
 
 void MessageFramer::clear() {
-    pending.clear();
-    skippingOversized = false;
+    pending_.clear();
+    skippingOversized_ = false;
 }
 
 QString cutField(QString& args) {
@@ -78,11 +78,11 @@ int cutSlot(QString& args, int maxSlot) {
 }
 
 void MessageDispatcher::on(const QString& commandWord, Handler handler) {
-    handlers.insert(commandWord, std::move(handler));
+    handlers_.insert(commandWord, std::move(handler));
 }
 
 QStringList MessageDispatcher::commandWords() const {
-    QStringList words = handlers.keys();
+    QStringList words = handlers_.keys();
     words.sort();
     return words;
 }
@@ -94,8 +94,8 @@ bool MessageDispatcher::dispatchOne(QStringList& receivedlist) {
     const qsizetype plus = entry.indexOf(QLatin1Char('+'));
     if (plus <= 0)
         return false;
-    const auto found = handlers.constFind(entry.left(plus));
-    if (found == handlers.constEnd())
+    const auto found = handlers_.constFind(entry.left(plus));
+    if (found == handlers_.constEnd())
         return false;
     // A copy, so that a handler may register or replace handlers while it runs.
     const Handler handler = found.value();

@@ -17,7 +17,7 @@ class MessageFramer {
 public:
     // A peer that never ends its message must not exhaust our memory.
     static constexpr int kMaxPending = 64 * 1024;
-    explicit MessageFramer(int maxPending = kMaxPending) : maxPending(maxPending) {}
+    explicit MessageFramer(int maxPending = kMaxPending) : maxPending_(maxPending) {}
 
     // Appends every complete message (UTF-8 decoded, terminator removed) to
     // receivedlist; two terminators in a row give an empty entry. Returns false when
@@ -25,12 +25,12 @@ public:
     // rest of that message up to its terminator. The caller decides about the peer.
     bool feed(const QByteArray& bytes, QStringList& receivedlist);
     void clear();
-    int pendingSize() const { return int(pending.size()); }
+    int pendingSize() const { return int(pending_.size()); }
 
 private:
-    int maxPending;
-    QByteArray pending;
-    bool skippingOversized = false;
+    int maxPending_;
+    QByteArray pending_;
+    bool skippingOversized_ = false;
 };
 
 // Thrown by the field cutters when a field is not what the handler needs; the
@@ -65,5 +65,5 @@ public:
     QStringList commandWords() const;
 
 private:
-    QHash<QString, Handler> handlers;
+    QHash<QString, Handler> handlers_;
 };
