@@ -1,19 +1,19 @@
 #include "net/write_queue.h"
 
 void WriteQueue::append(const QByteArray& data) {
-    if (!cut)
-        bytes.append(data);
+    if (!cut_)
+        bytes_.append(data);
 }
 
 bool WriteQueue::cutPastBound() {
-    if (cut || bytes.size() <= maxWaiting)
+    if (cut_ || bytes_.size() <= maxWaiting_)
         return false;
-    cut = true;
-    bytes = QByteArray(); // gives the memory back, not only the contents
+    cut_ = true;
+    bytes_ = QByteArray(); // gives the memory back, not only the contents
     return true;
 }
 
 void WriteQueue::restart() {
-    bytes = QByteArray();
-    cut = false;
+    bytes_ = QByteArray();
+    cut_ = false;
 }

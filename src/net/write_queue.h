@@ -15,7 +15,7 @@ public:
     // of that has stopped reading.
     static constexpr qsizetype kMaxWaiting = 1024 * 1024;
 
-    explicit WriteQueue(qsizetype maxWaiting = kMaxWaiting) : maxWaiting(maxWaiting) {}
+    explicit WriteQueue(qsizetype maxWaiting = kMaxWaiting) : maxWaiting_(maxWaiting) {}
 
     // Queues bytes behind those waiting; dropped once the queue has been cut.
     void append(const QByteArray& bytes);
@@ -24,17 +24,17 @@ public:
     // until restart, since a stream with a hole in it is garbage to the peer.
     bool cutPastBound();
 
-    bool isEmpty() const { return bytes.isEmpty(); }
-    qsizetype size() const { return bytes.size(); }
-    const char* constData() const { return bytes.constData(); }
+    bool isEmpty() const { return bytes_.isEmpty(); }
+    qsizetype size() const { return bytes_.size(); }
+    const char* constData() const { return bytes_.constData(); }
     // The platform took the first count bytes.
-    void written(qsizetype count) { bytes.remove(0, count); }
+    void written(qsizetype count) { bytes_.remove(0, count); }
 
     // A new connection: nothing waits and the queue takes bytes again.
     void restart();
 
 private:
-    QByteArray bytes;
-    qsizetype maxWaiting;
-    bool cut = false;
+    QByteArray bytes_;
+    qsizetype maxWaiting_;
+    bool cut_ = false;
 };
