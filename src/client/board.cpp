@@ -121,13 +121,16 @@ bool Board::windowActive() const {
     return hooks_.windowActive && hooks_.windowActive();
 }
 
+// A player still typing a guess keeps the focus in the row, now locked: the
+// rest of the word and its Enter must not go to the chat.
 void Board::focusChatIfActive() {
-    if (windowActive() && hooks_.focusChat)
+    if (windowActive() && hooks_.focusChat && !row_->hasFocus())
         hooks_.focusChat();
 }
 
 void Board::loadball(const QString& args) {
     const gamemsg::LoadBall round = gamemsg::loadball(args);
+    wordListWaiting_ = false;
     panel_winnerwordlist->hide();
     firstletter_ = round.letter;
     panel_winnerwordlist->clearwords();
@@ -260,10 +263,15 @@ void Board::wordlist(const QString& args) {
     const QString finder = seats_.displayName(list.slot);
     for (const auto& [row, word] : list.rows)
         panel_winnerwordlist->loadwords(finder, word, row);
-    if (options_.wordListShown()) {
-        panel_winnerwordlist->show();
-        panel_winnerwordlist->raise();
-    }
+    wordListWaiting_ = options_.wordListShown();
+}
+
+void Board::showWordList() {
+    if (!wordListWaiting_)
+        return;
+    wordListWaiting_ = false;
+    panel_winnerwordlist->show();
+    panel_winnerwordlist->raise();
 }
 
 void Board::gamestats(const gamemsg::GameStats& stats) {

@@ -50,6 +50,7 @@ int smileyIndex(QStringView code) {
 
 bool isLinkWord(QStringView word) {
     return word.contains(u"http://", Qt::CaseInsensitive) ||
+           word.contains(u"https://", Qt::CaseInsensitive) ||
            word.contains(u"www.", Qt::CaseInsensitive);
 }
 

@@ -21,4 +21,20 @@ void setHandler(Handler handler) {
     currentHandler() = std::move(handler);
 }
 
+static Question& currentQuestionHandler() {
+    static Question handler;
+    return handler;
+}
+
+bool ask(QWidget* parent, const QString& text) {
+    if (currentQuestionHandler())
+        return currentQuestionHandler()(parent, text);
+    return plainwidgets::messageBox(parent, QMessageBox::Question, "Ludomyra", text,
+                                    QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void setQuestionHandler(Question handler) {
+    currentQuestionHandler() = std::move(handler);
+}
+
 } // namespace messagebox

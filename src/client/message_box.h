@@ -10,9 +10,15 @@ class QWidget;
 namespace messagebox {
 
 using Handler = std::function<void(QWidget* parent, const QString& text)>;
+using Question = std::function<bool(QWidget* parent, const QString& text)>;
 
 void show(QWidget* parent, const QString& text);
 // Replaces how boxes are shown (tests record them); an empty handler restores the dialog.
 void setHandler(Handler handler);
+
+// A question with Yes and No: true for Yes.
+bool ask(QWidget* parent, const QString& text);
+// Replaces how questions are asked (tests answer them); empty restores the dialog.
+void setQuestionHandler(Question handler);
 
 } // namespace messagebox

@@ -216,11 +216,13 @@ bool Seats::watching(int seatNumber) const {
     return ClientState::isSeat(seatNumber) && seat(seatNumber).watching;
 }
 
+// Read off the name labels, so Klot in seat 2 can be followed like anyone.
 QStringList Seats::otherSeatedNames() const {
     QStringList names;
     for (int n = 1; n <= game::kSeats; ++n) {
-        if (n != state_.myseat && occupied(n))
-            names.append(seat(n).name);
+        const QString shown = nameLabel(n)->text();
+        if (n != state_.myseat && shown != QLatin1String(kWaiting))
+            names.append(shown);
     }
     return names;
 }

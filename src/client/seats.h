@@ -48,7 +48,8 @@ public:
     QString displayName(int slot) const;
     bool occupied(int seat) const;
     bool watching(int seat) const;
-    // Other seated players' names, seat order, the own seat left out.
+    // The names shown in the other seats, seat order, "<Waiting>" left out:
+    // the players and Klot.
     QStringList otherSeatedNames() const;
     // A new game: departed names are forgotten, eyes hidden; a free seat 2
     // shows "Klot" when the computer player plays, else "<Waiting>".
