@@ -5,9 +5,27 @@
 
 #include <QAudioDevice>
 #include <QMediaDevices>
+#include <QSet>
 #include <QSoundEffect>
 
 namespace {
+
+// The multimedia library retries a sound server that refuses it every few
+// seconds and warns each time. The same words again tell nothing new: each
+// warning is printed once a run.
+QtMessageHandler printWarning = nullptr;
+
+void warnOnce(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    static QSet<QString> told;
+    constexpr qsizetype kRemembered = 256;
+    if (type == QtWarningMsg || type == QtCriticalMsg) {
+        if (told.contains(text))
+            return;
+        if (told.size() < kRemembered)
+            told.insert(text);
+    }
+    printWarning(type, context, text);
+}
 
 class SoundEffectOutput : public AudioOutput {
 public:
@@ -24,6 +42,8 @@ private:
 } // namespace
 
 extern "C" Q_DECL_EXPORT AudioOutput* ludomyra_create_audio_output() {
+    if (!printWarning)
+        printWarning = qInstallMessageHandler(warnOnce);
     // Asking for the devices may try to reach a sound server: once a process.
     static const bool hasOutput = !QMediaDevices::audioOutputs().isEmpty();
     return hasOutput ? new SoundEffectOutput : nullptr;

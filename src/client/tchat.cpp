@@ -14,8 +14,10 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
 Tchat::Tchat(Hooks hooks)
     : hooks_(std::move(hooks)),
@@ -84,10 +86,7 @@ void Tchat::buildPanel() {
     connect(logo, &ClickableLabel::clicked, this, [] { projectpage::open(); });
 
     auto* start = new ClickableLabel(panel_board);
-    connect(start, &ClickableLabel::clicked, this, [this] {
-        if (hooks_.gameOptionsWanted)
-            hooks_.gameOptionsWanted();
-    });
+    connect(start, &ClickableLabel::clicked, this, [this] { button_startClick(); });
     button_start = start;
     button_start->setObjectName("button_start");
     button_start->setGeometry(QRect(QPoint(256 + 163, 3 + 189), QSize(150, 35)));
@@ -135,9 +134,9 @@ void Tchat::buildParts() {
                                       if (hooks_.addgame)
                                           hooks_.addgame(winnerText);
                                   },
-                              .gameStarting =
+                              .gameStarting = [this] { menu->JustWatch1->setChecked(false); },
+                              .gameUnderway =
                                   [this] {
-                                      menu->JustWatch1->setChecked(false);
                                       gameInPlay_ = true;
                                       showHostControls();
                                   },
@@ -195,7 +194,7 @@ void Tchat::connectMenu() {
                 (hooks_.*hook)();
         });
     };
-    report(menu->StartGame1, &Hooks::gameOptionsWanted);
+    connect(menu->StartGame1, &QAction::triggered, this, [this] { button_startClick(); });
     report(menu->SpyList1, &Hooks::spyListWanted);
     report(menu->ViewTally1, &Hooks::tallyWanted);
     report(menu->Content1, &Hooks::helpWanted);
@@ -285,6 +284,19 @@ void Tchat::showHostControls() {
     button_start->setVisible(mine && !gameInPlay_);
 }
 
+// The start button and "Start Game" open the game options once logged in; a
+// running game is given up only on the player's word.
+void Tchat::button_startClick() {
+    if (!state.connected) {
+        messagebox::show(this, "You are not connected");
+        return;
+    }
+    if (gameInPlay_ && !messagebox::ask(this, "A game is running. Start a new one?"))
+        return;
+    if (hooks_.gameOptionsWanted)
+        hooks_.gameOptionsWanted();
+}
+
 void Tchat::startGame() {
     if (!seats->holdsHostRights())
         return;
@@ -294,13 +306,37 @@ void Tchat::startGame() {
 }
 
 QRect Tchat::bounds() const {
-    return frameGeometry();
+    return geometry().marginsAdded(frameBorders());
 }
 
+// Asked of the window system each time: the widget's own copy of the frame
+// is only brought up to date by a move or a resize.
+QMargins Tchat::frameBorders() const {
+    const QWindow* window = windowHandle();
+    return window ? window->frameMargins() : QMargins();
+}
+
+// Until the window manager has framed the window its frame is not known, and
+// the bounds would be taken as the client area's: kept there, the frame lands
+// above and around them and the window creeps at every start. They are laid
+// out again once the frame shows.
 void Tchat::setBounds(const QRect& outer) {
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    move(outer.topLeft());
-    resize(outer.size() - frameExtra);
+    const QMargins frame = frameBorders();
+    boundsAwaitingFrame_ = frame.isNull() ? std::optional<QRect>(outer) : std::nullopt;
+    setGeometry(outer.marginsRemoved(frame));
+}
+
+void Tchat::frameMaybeKnown() {
+    if (boundsAwaitingFrame_ && !frameBorders().isNull())
+        setBounds(*boundsAwaitingFrame_);
+}
+
+// The window manager tells of the frame it drew in events of its own (on
+// X11 a property of the window); Qt reads them after this.
+bool Tchat::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    if (boundsAwaitingFrame_)
+        QMetaObject::invokeMethod(this, &Tchat::frameMaybeKnown, Qt::QueuedConnection);
+    return QMainWindow::nativeEvent(eventType, message, result);
 }
 
 QRect Tchat::visibleBounds(const QRect& stored) const {
@@ -321,8 +357,9 @@ QRect Tchat::visibleBounds(const QRect& stored) const {
     if (area.isEmpty())
         return fallback;
     // A hand-edited or damaged file must not make a window of gigabytes.
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    const QSize smallest = minimumSizeHint().expandedTo(minimumSize()) + frameExtra;
+    const QMargins frame = frameBorders();
+    const QSize smallest = minimumSizeHint().expandedTo(minimumSize()) +
+                           QSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     return QRect(stored.topLeft(), stored.size().boundedTo(area.size()).expandedTo(smallest));
 }
 

@@ -27,6 +27,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The main window: the game client. A thin owner of its parts (seats, chat,
 // board, table, sounds, options, settings); it keeps the connection to the
@@ -102,6 +103,8 @@ public:
     // What the next game will be, as the game options window shows and changes it.
     GameChoice& gameChoice() { return gamechoice; }
     const GameChoice& gameChoice() const { return gamechoice; }
+    // The start button and the menu's "Start Game".
+    void button_startClick();
     // Sends the start of a game as the game options window chose it, and saves.
     void startGame();
 
@@ -143,6 +146,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -175,6 +179,9 @@ private:
     bool timer1HasWork() const;
     void wakeTimer1();
     void FormClose();
+    // The frame around the client area; null until a window manager frames it.
+    QMargins frameBorders() const;
+    void frameMaybeKnown();
 
     Hooks hooks_;
     QString playername;
@@ -212,6 +219,7 @@ private:
     std::unique_ptr<ClientSession> session_;
     MessageFramer framer_{kMaxIncomingMessage};
     MessageDispatcher dispatcher_;
+    std::optional<QRect> boundsAwaitingFrame_; // set while the frame is not known
     bool shown_ = false;
     bool gameInPlay_ = false; // from a game's start to its result: no start button
     bool everConnected_ = false;

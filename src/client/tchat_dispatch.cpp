@@ -33,6 +33,8 @@ void Tchat::buildDispatch() {
         const gamemsg::HeGuessed found = gamemsg::heguessed(args);
         board->heguessed(found);
         table->heguessed(found);
+        // The finder's words (CMD_wordlist comes first) open after the shot.
+        table->whenTableRests([this] { board->showWordList(); });
     });
     on(cmd::wordlist, [this](auto& args) { board->wordlist(args); });
     // Table, racks and scores

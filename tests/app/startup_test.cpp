@@ -47,6 +47,7 @@ protected:
     void TearDown() override {
         messagebox::setHandler({});
         qunsetenv("LUDOMYRA_PORT");
+        messagebox::setQuestionHandler({});
     }
 
     QString chatText() const { return probe.chatText(); }
@@ -54,7 +55,14 @@ protected:
         return probe.menu().StartGame1->isEnabled() && probe.startButton().isVisibleTo(&chat);
     }
 
-    Tchat chat;
+    int optionsOpened = 0; // the game options window asked for
+    Tchat chat{[this] {
+        Tchat::Hooks hooks;
+        hooks.gameOptionsWanted = [this] {
+            ++optionsOpened;
+        };
+        return hooks;
+    }()};
     TchatProbe probe{chat};
     TSock listener;
     ListenerHost host{listener};
@@ -163,6 +171,40 @@ TEST_F(StartupTest, AHostingCopyLoggedInOutsideSlotOneLosesStartGame) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return probe.state().connected; }, 5000));
     EXPECT_EQ(probe.state().myseat, 2);
     EXPECT_FALSE(startGameOffered());
+}
+
+// The start button stands on the table of a hosting copy from the start: it
+// tells that the log-in has not come yet, and once a game runs neither it
+// nor "Start Game" gives that game up without asking.
+TEST_F(StartupTest, StartingAGameNeedsTheLogInAndAsksBeforeEndingARunningOne) {
+    QStringList questions;
+    bool answer = false;
+    messagebox::setQuestionHandler([&](QWidget*, const QString& text) {
+        questions << text;
+        return answer;
+    });
+    startup.processparams({});
+    ASSERT_TRUE(startGameOffered());
+    QTest::mouseClick(&probe.startButton(), Qt::LeftButton);
+    EXPECT_EQ(boxes, QStringList{"You are not connected"});
+    EXPECT_EQ(optionsOpened, 0);
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hostEnd != nullptr; }, 5000));
+    hostEnd->Send(buildMessage("CMD_sendlogininfo+1") + buildMessage("CMD_newplayerinfo+1+You+0"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.seats().occupied(1); }, 5000));
+    QTest::mouseClick(&probe.startButton(), Qt::LeftButton);
+    EXPECT_EQ(optionsOpened, 1);
+    EXPECT_TRUE(questions.isEmpty()); // no game to give up
+
+    hostEnd->Send(buildMessage("CMD_startgame+You+high+0+"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !probe.startButton().isVisibleTo(&chat); }, 5000));
+    probe.menu().StartGame1->trigger();
+    EXPECT_EQ(questions, QStringList{"A game is running. Start a new one?"});
+    EXPECT_EQ(optionsOpened, 1); // "No": the game goes on
+    answer = true;
+    probe.menu().StartGame1->trigger();
+    EXPECT_EQ(optionsOpened, 2);
+    EXPECT_EQ(boxes.size(), 1);
 }
 
 TEST_F(StartupTest, OneOrTwoArgumentsOrALinkOpenTheJoinWindowsAndStartNothing) {

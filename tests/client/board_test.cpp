@@ -5,6 +5,8 @@
 #include "client_harness.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 
 namespace clienttest {
@@ -60,6 +62,36 @@ TEST_F(BoardTest, TypingFillsTheRowAndEnterSendsOnlyAWholeWord) {
     EXPECT_EQ(probe().state().turnseat, 0);
     type("a"); // submitted: no more typing
     EXPECT_EQ(row()->word(), "HOUSE");
+}
+
+// An edit is emptied when the player moves into it, never when the focus
+// only comes back to it: from another window, or from a menu.
+TEST_F(BoardTest, AGuessSurvivesTheFocusLeavingTheWindowOrGoingToAMenu) {
+    myTurn();
+    type("house");
+    ASSERT_EQ(QApplication::focusWidget(), edit(5));
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return !chat->isActiveWindow(); }));
+    chat->activateWindow();
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == edit(5); }));
+    EXPECT_EQ(row()->word(), "HOUSE");
+
+    QMenu* options = nullptr;
+    for (QAction* item : chat->menuBar()->actions()) {
+        if (item->text() == "Options")
+            options = item->menu();
+    }
+    ASSERT_TRUE(options);
+    options->popup(chat->mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(waitFor([&] { return options->isVisible(); }));
+    QTest::keyClick(options, Qt::Key_Escape);
+    ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == edit(5); }));
+    EXPECT_EQ(row()->word(), "HOUSE");
+
+    press(Qt::Key_Return);
+    EXPECT_EQ(sent(), QStringList{"CMD_myword+1+HOUSE+"});
 }
 
 TEST_F(BoardTest, BackspaceStepsBackAndEmptiesTheEditItLandsIn) {
@@ -164,7 +196,8 @@ TEST_F(BoardTest, ASpysFindIsNamedFromTheSpyListAndTouchesNoSeat) {
     EXPECT_EQ(status(), "HOUSE is the word. Dee got it!");
     EXPECT_EQ(probe().board().wordListPanel()->title(), "Dee");
     EXPECT_EQ(probe().board().wordListPanel()->word(1), "HOUSE");
-    EXPECT_TRUE(probe().board().wordListPanel()->isVisible());
+    EXPECT_TRUE(
+        waitFor([&] { return probe().board().wordListPanel()->isVisible(); })); // after the shot
     for (int seat = 1; seat <= 5; ++seat) {
         EXPECT_TRUE(probe().table().racks().balls(seat).isEmpty());
         EXPECT_FALSE(probe().seats().chalk(seat)->isVisible());

@@ -123,6 +123,11 @@ TEST_F(ChatTest, LinesShowSpeakerSmileysAndLinksInTheirStyles) {
               QStringList({" Loading Solo Game..Please wait. /$00005E00/bold"}));
     EXPECT_EQ(part.pane()->lineCount(), 2);
 
+    part.addlinetochat("3+Ann chats: at https://secure.example/p now", kNavy);
+    EXPECT_EQ(runsOf(lastLine()),
+              QStringList({"Ann chats:  at /clNavy/bold",
+                           "https://secure.example/p /clGreen/underline", "now /clNavy/bold"}));
+
     struct Code {
         const char* line;
         const char* image;
@@ -390,6 +395,7 @@ TEST_F(ChatTest, LinksOpenOnlyWebAddressesAndKeepTheirNumbersAfterAClear) {
     };
     for (const Case& c :
          {Case{"HTTPS://www.third.example/a?b=1", "https://www.third.example/a?b=1"},
+          Case{"https://secure.example/c", "https://secure.example/c"},
           Case{"www.fourth.example/a", "http://www.fourth.example/a"},
           Case{"file://www.x/etc/passwd", nullptr}, Case{"smb://www.share/x", nullptr},
           Case{"\\\\www.unc\\share", nullptr}, Case{"(http://inside.example)", nullptr},

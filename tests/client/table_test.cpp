@@ -1,11 +1,13 @@
 // The pool table through the window: the scripts and their step rule, the
 // break and shots, a joiner's catch-up, racks, and the end of a game with
 // what it leaves in the tally.
+#include "client/board/word_list_panel.h"
 #include "client/table/ball_scripts.h"
 #include "client_harness.h"
 #include "tally/ttallylist.h"
 
 #include <QFile>
+#include <QListWidget>
 
 namespace clienttest {
 namespace {
@@ -54,6 +56,16 @@ protected:
         }
         FAIL() << "the table never came to rest";
     }
+    // What the player sees: the numbered balls whose pictures are hidden.
+    std::vector<int> picturesOffTheTable() const {
+        std::vector<int> gone;
+        for (int b = 1; b <= 9; ++b) {
+            const auto* ball = chat->findChild<QLabel*>("ball_" + QString::number(b));
+            if (!ball || ball->isHidden())
+                gone.push_back(b);
+        }
+        return gone;
+    }
     std::vector<int> pocketed() const {
         std::vector<int> gone;
         for (int b = 1; b <= 9; ++b) {
@@ -91,20 +103,49 @@ TEST_F(TableTest, AFoundWordSinksTheNextBallEvenWhenFoundDuringTheBreak) {
     EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2}));
 }
 
-TEST_F(TableTest, AJoinerCatchesUpAllPocketedBallsWithOneFind) {
-    logIn(3);
+// A spy who comes late sees the table as the game stands: the pocketed
+// balls, a spy's find among them, are off it at once; the next find sinks
+// the next ball only.
+TEST_F(TableTest, ALateSpySeesThePocketedBallsOffTheTableAtOnce) {
+    logIn(7, "Eve");
     hostSays({"CMD_gamestats+high+1+4+K+", "CMD_playerscores+1+4+2+0+3+2+4+0+5+1000",
-              "CMD_ballowners+1+1+2+3+3+1+4+0+5+0+6+0+7+0+8+0+9+0"});
-    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 3}));
+              "CMD_ballowners+1+1+2+3+3+8+4+0+5+0+6+0+7+0+8+0+9+0"});
+    EXPECT_EQ(probe().table().racks().balls(1), QList<int>{1});
     EXPECT_EQ(probe().table().racks().balls(3), QList<int>{2});
-    EXPECT_EQ(balls().catchupballs(), 4);
     EXPECT_EQ(probe().seats().scoreLabel(3)->text(), "2");
     EXPECT_EQ(probe().seats().scoreLabel(5)->text(), "");
-    settleTable();
-    EXPECT_TRUE(pocketed().empty()); // the break alone sinks nothing
+    EXPECT_EQ(picturesOffTheTable(), (std::vector<int>{1, 2, 3}));
+    EXPECT_TRUE(balls().idle()); // nothing left to play out
     hostSays("CMD_heguessed+2+KNOCK+4+4+");
     settleTable();
-    EXPECT_EQ(pocketed(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(picturesOffTheTable(), (std::vector<int>{1, 2, 3, 4}));
+}
+
+// The found word's shot plays in full view: the word list opens only when
+// the table is at rest, and the ball reaches the rack only once it has left
+// the table.
+TEST_F(TableTest, TheShotPlaysBeforeTheWordListOpensAndTheBallEntersTheRack) {
+    logIn(1);
+    probe().menu().ShowWordList1->setChecked(true);
+    hostSays({"CMD_existingplayers+2+Bob+0", "CMD_startgame+Ann+most+0+"});
+    settleTable();
+    hostSays({"CMD_loadball+1+H+", "CMD_wordlist+2+1+HEART+2+HOUSE+3++4++5+",
+              "CMD_heguessed+2+HOUSE+1+1000+"});
+    const WordListPanel* words = probe().board().wordListPanel();
+    int ticks = 0;
+    bool rackedOnTable = false, listOverTheShot = false;
+    for (; ticks < 20000 && !(balls().idle() && words->isVisible()); ++ticks) {
+        rackedOnTable |= !probe().table().racks().balls(2).isEmpty() && balls().shown(1);
+        listOverTheShot |= words->isVisible() && !balls().idle();
+        probe().table().moveballs();
+    }
+    EXPECT_GT(ticks, 30); // the shot took its time
+    EXPECT_FALSE(rackedOnTable);
+    EXPECT_FALSE(listOverTheShot);
+    EXPECT_TRUE(words->isVisible());
+    EXPECT_EQ(words->word(2), "HOUSE");
+    EXPECT_EQ(probe().table().racks().balls(2), QList<int>{1});
+    EXPECT_EQ(picturesOffTheTable(), std::vector<int>{1});
 }
 
 TEST_F(TableTest, RaceGamesMoveOnlyTheFindersOwnTable) {
@@ -127,8 +168,8 @@ TEST_F(TableTest, RaceJoinersFillRacksAndOnlyTheirOwnCountSetsTheTable) {
     EXPECT_EQ(probe().table().caption()->text(), "RACE TO NINE");
     EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2, 3}));
     EXPECT_EQ(probe().table().racks().balls(2), (QList<int>{1, 2}));
-    EXPECT_EQ(balls().catchupballs(), 3);
-    hostSays("CMD_theyown+1+10+2+2+3+0+4+0+5+0"); // more than a rack holds: dropped
+    EXPECT_EQ(picturesOffTheTable(), (std::vector<int>{1, 2})); // the own two
+    hostSays("CMD_theyown+1+10+2+2+3+0+4+0+5+0");               // more than a rack holds: dropped
     EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2, 3}));
 }
 
@@ -187,6 +228,35 @@ TEST_F(TallyTest, ASpyCountsNothingAndAFreeSeatTwoWinsAsKlot) {
     EXPECT_TRUE(chatText().contains("Bob has started a game."));
     EXPECT_FALSE(probe().startButton().isVisible());
     EXPECT_EQ(tally->scores().count(TallyGrid::kMyGames, 0), 0);
+}
+
+// In a solo game Klot sits in seat 2 with no stored player: it must still be
+// offered in "Players In Current Game", so games against it can be followed.
+TEST_F(TallyTest, KlotIsOfferedToTheTallyAndGamesAgainstItAreCounted) {
+    struct : TallySeats {
+        std::function<QStringList()> names;
+        QStringList otherSeatedNames() const override { return names(); }
+    } seats;
+    seats.names = [this] {
+        return chat->loadchecklist();
+    };
+    tally->setSeats(&seats);
+    logIn(1, "You");
+    hostSays({"CMD_existingplayers+4+Cy+0", "CMD_startgame+You+high+0+"});
+    tally->loadchecklist();
+    auto* current = tally->findChild<QListWidget*>("checklist");
+    ASSERT_TRUE(current);
+    ASSERT_EQ(current->count(), 2);
+    EXPECT_EQ(current->item(0)->text(), "Klot");
+    EXPECT_EQ(current->item(1)->text(), "Cy");
+    current->item(0)->setCheckState(Qt::Checked);
+
+    hostSays("CMD_winner+2+");
+    const TallyGrid& grid = tally->scores();
+    ASSERT_EQ(grid.rowCount(), 2);
+    EXPECT_EQ(grid.cell(TallyGrid::Name, 1), "Klot");
+    EXPECT_EQ(grid.count(TallyGrid::Games, 1), 1);
+    EXPECT_EQ(grid.count(TallyGrid::HisWins, 1), 1);
 }
 
 } // namespace

@@ -27,13 +27,15 @@ protected:
             delete p;
         }
     }
-    QProcess* start(const QStringList& args) {
+    QProcess* start(const QStringList& args, const QString& pulseServer = {}) {
         auto* process = new QProcess;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("XDG_RUNTIME_DIR", runtime.path());
         env.insert("LUDOMYRA_HOME", home.path());
         env.insert("LUDOMYRA_PORT", "0");
+        if (!pulseServer.isEmpty())
+            env.insert("PULSE_SERVER", pulseServer);
         process->setProcessEnvironment(env);
         process->start(LUDOMYRA_BINARY, args);
         started.push_back(process);
@@ -55,6 +57,25 @@ TEST_F(ProgramRun, ASecondCopyEndsAtOnceWhileTheFirstKeepsRunning) {
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
     EXPECT_EQ(first->state(), QProcess::Running);
+}
+
+// The sound library retries a sound server that refuses it every few
+// seconds; the player's terminal is told of it once a run.
+TEST_F(ProgramRun, ASoundServerThatRefusesIsReportedOnceARun) {
+    QTcpServer gone;
+    ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
+    const QString refusing = QString("tcp:127.0.0.1:%1").arg(gone.serverPort());
+    gone.close();
+    QProcess* game = start({}, refusing); // a solo game: its first sound asks for the server
+    QByteArray errors;
+    const auto refusals = [&] {
+        errors += game->readAllStandardError();
+        return errors.count("Connection refused");
+    };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return refusals() > 0; }, 15000)) << errors.toStdString();
+    QTest::qWait(7000); // two more tries at least
+    EXPECT_EQ(refusals(), 1) << errors.toStdString();
+    EXPECT_EQ(game->state(), QProcess::Running);
 }
 
 TEST_F(ProgramRun, HeadlessHostServesTheGamePortAndEndsOnSigterm) {

@@ -122,8 +122,10 @@ bool Board::windowActive() const {
     return hooks_.windowActive && hooks_.windowActive();
 }
 
+// A player still typing a guess keeps the focus in the row, now locked: the
+// rest of the word and its Enter must not go to the chat.
 void Board::focusChatIfActive() {
-    if (windowActive() && hooks_.focusChat)
+    if (windowActive() && hooks_.focusChat && !row_->hasFocus())
         hooks_.focusChat();
 }
 
@@ -141,6 +143,7 @@ void Board::clearRows() {
 
 void Board::loadball(const QString& args) {
     const gamemsg::LoadBall round = gamemsg::loadball(args);
+    wordListWaiting_ = false;
     firstletter_ = round.letter;
     clearRows();
     setCell(1, 1, firstletter_, kBlack, "given");
@@ -148,6 +151,7 @@ void Board::loadball(const QString& args) {
 }
 
 void Board::clear() {
+    wordListWaiting_ = false;
     firstletter_.clear();
     clearRows();
     setStatus({});
@@ -286,10 +290,15 @@ void Board::wordlist(const QString& args) {
     const QString finder = seats_.displayName(list.slot);
     for (const auto& [row, word] : list.rows)
         panel_winnerwordlist->loadwords(finder, word, row);
-    if (options_.wordListShown()) {
-        panel_winnerwordlist->show();
-        panel_winnerwordlist->raise();
-    }
+    wordListWaiting_ = options_.wordListShown();
+}
+
+void Board::showWordList() {
+    if (!wordListWaiting_)
+        return;
+    wordListWaiting_ = false;
+    panel_winnerwordlist->show();
+    panel_winnerwordlist->raise();
 }
 
 void Board::gamestats(const gamemsg::GameStats& stats) {

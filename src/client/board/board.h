@@ -48,6 +48,9 @@ public:
     // Messages the table reads too, checked once by the dispatcher.
     void heguessed(const gamemsg::HeGuessed& found);
     void gamestats(const gamemsg::GameStats& stats);
+    // The finder's words of the last CMD_wordlist, if "Show Word List" holds;
+    // called once the shot has played, so the panel does not hide it.
+    void showWordList();
 
     void Timer2Timer();
     // A new table: no ball announced, empty rows, no turn.
@@ -110,4 +113,5 @@ private:
     QLabel* label_status = nullptr;
     QLabel* image_Turn = nullptr;
     WordListPanel* panel_winnerwordlist = nullptr;
+    bool wordListWaiting_ = false; // loaded, to be shown after the shot
 };

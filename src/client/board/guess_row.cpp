@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -61,8 +62,11 @@ void LetterEdit::keyPressEvent(QKeyEvent* event) {
 
 void LetterEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (onFocusIn)
-        onFocusIn(column_);
+    const Qt::FocusReason reason = event->reason();
+    const bool givenBack = reason == Qt::ActiveWindowFocusReason ||
+                           reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason;
+    if (!givenBack && onEnteredByPlayer)
+        onEnteredByPlayer(column_);
 }
 
 GuessRow::GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Hooks hooks)
@@ -78,7 +82,7 @@ GuessRow::GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Ho
             return keyPress(column, event);
         };
         // Entering an edit on the own turn empties it, ready for its letter.
-        e->onFocusIn = [this](int column) {
+        e->onEnteredByPlayer = [this](int column) {
             if (mayType())
                 edit(column)->clear();
         };
@@ -110,6 +114,11 @@ void GuessRow::clearColumn(int column) {
 
 void GuessRow::focusFirst() {
     edit(1)->setFocus(Qt::OtherFocusReason);
+}
+
+bool GuessRow::hasFocus() const {
+    return std::any_of(edits_.begin(), edits_.end(),
+                       [](const LetterEdit* e) { return e->hasFocus(); });
 }
 
 QString GuessRow::word() const {

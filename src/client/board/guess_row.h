@@ -15,7 +15,9 @@ class LetterEdit : public QLineEdit {
 public:
     LetterEdit(QWidget* parent, int column);
     std::function<bool(int column, QKeyEvent* event)> onKey; // true: the key is used up
-    std::function<void(int column)> onFocusIn;
+    // Only when the player moves into the edit: not when the window, a menu
+    // or a dialog gives the focus back.
+    std::function<void(int column)> onEnteredByPlayer;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -50,6 +52,8 @@ public:
     void focusFirst();
     LetterEdit* edit(int column) const { return edits_[size_t(column - 1)]; }
     QString word() const;
+    // One of the five edits has the focus: the player may be typing a guess.
+    bool hasFocus() const;
 
 private:
     bool keyPress(int column, QKeyEvent* event);

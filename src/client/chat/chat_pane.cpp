@@ -56,8 +56,8 @@ QTextBlockFormat tailFormat() {
     return format;
 }
 
-// Finds the words of a text that hold a web address ("http://" or "www.", in
-// any case), in order, searching the text for each mark only once. Neither
+// Finds the words of a text that hold a web address ("http://", "https://"
+// or "www.", in any case), in order, searching the text for each mark only once. Neither
 // mark holds a blank, so a mark lies within one word.
 class LinkWords {
 public:
@@ -67,7 +67,8 @@ public:
     // trailing blank).
     std::optional<std::pair<qsizetype, qsizetype>> next(qsizetype from) {
         const qsizetype mark =
-            std::min(nextMark(http_, u"http://", from), nextMark(www_, u"www.", from));
+            std::min({nextMark(http_, u"http://", from), nextMark(https_, u"https://", from),
+                      nextMark(www_, u"www.", from)});
         if (mark == kNone)
             return std::nullopt;
         const qsizetype blankBefore = text_.lastIndexOf(u' ', mark);
@@ -90,6 +91,7 @@ private:
 
     QStringView text_;
     qsizetype http_ = -1;
+    qsizetype https_ = -1;
     qsizetype www_ = -1;
 };
 

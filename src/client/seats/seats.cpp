@@ -250,18 +250,23 @@ bool Seats::watching(int seatNumber) const {
     return ClientState::isSeat(seatNumber) && seat(seatNumber).watching;
 }
 
+// Read off the name labels, so Klot in seat 2 can be followed like anyone.
 QStringList Seats::otherSeatedNames() const {
     QStringList names;
     for (int n = 1; n <= game::kSeats; ++n) {
-        if (n != state_.myseat && occupied(n))
-            names.append(seat(n).name);
+        const QString shown = nameLabel(n)->text();
+        if (n != state_.myseat && shown != QLatin1String(kWaiting))
+            names.append(shown);
     }
     return names;
 }
 
+// Players, not labels: Klot standing in a free seat is nobody to ask about.
 bool Seats::othersPresent() const {
-    if (!otherSeatedNames().isEmpty())
-        return true;
+    for (int n = 1; n <= game::kSeats; ++n) {
+        if (n != state_.myseat && !seat(n).name.isEmpty())
+            return true;
+    }
     return std::any_of(spies_.begin(), spies_.end(),
                        [this](const auto& spy) { return spy.first != state_.myseat; });
 }

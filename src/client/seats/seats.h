@@ -62,7 +62,8 @@ public:
     QString displayName(int slot) const;
     bool occupied(int seat) const;
     bool watching(int seat) const;
-    // Other seated players' names, seat order, the own seat left out.
+    // The names shown in the other seats, seat order, "<Waiting>" left out:
+    // the players and Klot.
     QStringList otherSeatedNames() const;
     // Anyone but this player at the table, seated or spying.
     bool othersPresent() const;

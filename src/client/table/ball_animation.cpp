@@ -1,5 +1,6 @@
 #include "client/table/ball_animation.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace ballscripts;
@@ -24,9 +25,9 @@ void BallAnimation::reset() {
     }
 }
 
-void BallAnimation::setuptable(int catchupballs) {
+void BallAnimation::setuptable(int pocketed) {
     script_ = script_ == 1 ? 2 : 1;
-    catchupballs_ = catchupballs;
+    catchupballs_ = 0;
     owedShots_ = 0;
     setUp_ = true;
     for (int b = 0; b < kBalls; ++b) {
@@ -34,13 +35,47 @@ void BallAnimation::setuptable(int catchupballs) {
         t = Track{};
         t.pos = startingPosition(b);
         t.shown = true;
-        view_.place(b, t.pos);
-        view_.show(b, true);
+        place(b);
+        show(b);
     }
     view_.stack();
     moveline_ = -1;
     moveticks_ = kSetupPause;
     loadballmovements();
+    if (pocketed > 0)
+        playAhead(std::min(pocketed, game::kBalls));
+}
+
+void BallAnimation::playAhead(int pocketed) {
+    quiet_ = true;
+    catchupballs_ = pocketed;
+    owedShots_ =
+        1; // the first shot after the break; each sunk ball below `pocketed` chains the next
+    constexpr int kEnoughTicks = 100000;
+    for (int tick = 0; tick < kEnoughTicks && !idle(); ++tick)
+        moveballs();
+    catchupballs_ = 0;
+    quiet_ = false;
+    for (int b = 0; b < kBalls; ++b) {
+        place(b);
+        show(b);
+    }
+    view_.stack();
+}
+
+void BallAnimation::place(int ball) {
+    if (!quiet_)
+        view_.place(ball, tracks_[size_t(ball)].pos);
+}
+
+void BallAnimation::show(int ball) {
+    if (!quiet_)
+        view_.show(ball, tracks_[size_t(ball)].shown);
+}
+
+void BallAnimation::ballhit() {
+    if (!quiet_)
+        view_.ballhit();
 }
 
 void BallAnimation::shoot() {
@@ -104,7 +139,7 @@ void BallAnimation::stepBall(int ball) {
         return;
     t.pos.x += t.step.x;
     t.pos.y += t.step.y;
-    view_.place(ball, t.pos);
+    place(ball);
     // The ball stops within one step of its target, where it is.
     if (std::abs(t.target.y - t.pos.y) < std::abs(t.step.y))
         t.step.y = 0;
@@ -120,19 +155,19 @@ void BallAnimation::arrive(int ball) {
         if (ball == 0)
             loadballmovements(); // the pocket line of this shot
         turnToSecondLeg(t);
-        view_.ballhit();
+        ballhit();
     } else if (t.state == 'p' && ball != 0) {
         t.shown = false;
-        view_.show(ball, false);
+        show(ball);
         t.state = 'n';
-        if (ball < catchupballs_ && catchupballs_ <= game::kBalls)
+        if (ball < catchupballs_)
             loadballmovements(); // a joiner's table catches up shot by shot
     } else if (t.state == 'm') {
         t.state = 'n';
     } else if (t.state == 's' && ball == 0) {
         for (int i = 0; i < kBreakLines; ++i) {
             loadballmovements();
-            view_.ballhit();
+            ballhit();
         }
         turnToSecondLeg(t);
     }

@@ -20,9 +20,10 @@ public:
 
     explicit BallAnimation(View view);
 
-    // A new table with the other script, and its break. Later found words
-    // chain on their own until ball `catchupballs` is sunk (0: no catch-up).
-    void setuptable(int catchupballs);
+    // A new table with the other script, and its break. A late joiner's table
+    // has `pocketed` balls (1 up to that number) sunk already: it shows at once
+    // as the game stands, its break and shots played out of sight.
+    void setuptable(int pocketed = 0);
     // A found word's shot. Owed until the break is over and every ball is at
     // rest, so a word found early still sinks the right ball; ignored before
     // the first set-up.
@@ -34,7 +35,6 @@ public:
 
     int script() const { return script_; }
     int moveline() const { return moveline_; }
-    int catchupballs() const { return catchupballs_; }
     int owedShots() const { return owedShots_; }
     Point position(int ball) const { return tracks_[size_t(ball)].pos; }
     bool shown(int ball) const { return tracks_[size_t(ball)].shown; }
@@ -54,13 +54,18 @@ private:
     void arrive(int ball);
     void turnToSecondLeg(Track& t);
     void startOwedShot();
+    void playAhead(int pocketed);
+    void place(int ball);
+    void show(int ball);
+    void ballhit();
 
     View view_;
     std::array<Track, ballscripts::kBalls> tracks_{};
     int script_ = 1; // the first set-up plays script 2
     int moveline_ = -1;
     int moveticks_ = 0;
-    int catchupballs_ = 0;
+    int catchupballs_ = 0; // while playing ahead: sinking a lower ball loads the next shot
+    bool quiet_ = false;   // playing ahead: the view is told only the end
     int owedShots_ = 0;
     bool setUp_ = false;
     bool resting_ = true;

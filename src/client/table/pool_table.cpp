@@ -127,12 +127,16 @@ void PoolTable::startthegame(const QString& args) {
     if (start.botPlays)
         seats_.scoreLabel(game::kBotSeat)->show(); // Klot's score counts like anyone's
     resultPending_ = true;
-    animation_.setuptable(0);
+    if (hooks_.gameUnderway)
+        hooks_.gameUnderway();
+    startTable(0);
 }
 
 void PoolTable::gamestats(const gamemsg::GameStats& stats) {
     setType(stats.type, true);
     resultPending_ = true;
+    if (hooks_.gameUnderway)
+        hooks_.gameUnderway();
 }
 
 void PoolTable::playerscores(const QString& args) {
@@ -142,15 +146,15 @@ void PoolTable::playerscores(const QString& args) {
     }
 }
 
-// Racks show what seats own; the catch-up counts every pocketed ball, spies' too.
+// Racks show what seats own; the table leaves out every pocketed ball, spies' too.
 void PoolTable::ballowners(const QString& args) {
-    int catchup = 0;
+    int pocketed = 0;
     for (const gamemsg::BallOwner& owned : gamemsg::ballowners(args)) {
         racks_.updatescores(owned.owner, owned.ball);
         if (owned.owner != 0)
-            catchup = owned.ball + 1;
+            pocketed = owned.ball;
     }
-    animation_.setuptable(catchup);
+    startTable(pocketed);
 }
 
 void PoolTable::theyown(const QString& args) {
@@ -159,19 +163,33 @@ void PoolTable::theyown(const QString& args) {
         for (int ball = 1; ball <= own.value; ++ball)
             racks_.updatescores(own.seat, ball);
         if (own.seat == state_.myseat)
-            animation_.setuptable(own.value + 1);
+            startTable(own.value);
     }
     if (!ClientState::isSeat(state_.myseat))
-        animation_.setuptable(0); // a spy's table plays from the start
+        startTable(0); // a spy's table plays from the start
 }
 
 void PoolTable::heguessed(const gamemsg::HeGuessed& found) {
     if (found.score != gamemsg::kNoScore && ClientState::isSeat(found.slot))
         seats_.scoreLabel(found.slot)->setText(QString::number(found.score));
-    racks_.updatescores(found.slot, found.ball);
     // In a race every seat sinks its own balls: only the finder's table plays.
     if (currenttype_ != u"race" || found.slot == state_.myseat)
         animation_.shoot();
+    // The ball reaches the rack once the shot has taken it off the table.
+    whenTableRests([this, found] { racks_.updatescores(found.slot, found.ball); });
+}
+
+void PoolTable::whenTableRests(std::function<void()> then) {
+    if (animation_.idle())
+        then();
+    else
+        afterShot_.push_back(std::move(then));
+}
+
+// What waited for a shot belongs to the game that made it.
+void PoolTable::startTable(int pocketed) {
+    afterShot_.clear();
+    animation_.setuptable(pocketed);
 }
 
 // Counted by seat, never by name: two players may share a name.
@@ -218,4 +236,10 @@ void PoolTable::clear() {
 
 void PoolTable::moveballs() {
     animation_.moveballs();
+    if (afterShot_.empty() || !animation_.idle())
+        return;
+    std::vector<std::function<void()>> due;
+    due.swap(afterShot_);
+    for (const auto& then : due)
+        then();
 }

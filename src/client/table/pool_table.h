@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -26,6 +27,7 @@ public:
         std::function<void(const QString& line)> say;
         std::function<void(const QString& winnerText)> addgame; // the tally
         std::function<void()> gameStarting; // e.g. "Just Watch" loses its check mark
+        std::function<void()> gameUnderway; // started, or found running at the log-in
         std::function<void()> gameEnded;    // a win or a tie: Start Game may come back
     };
 
@@ -46,6 +48,9 @@ public:
     void moveballs(); // one animation call per Timer1 tick
     // A new table: no game, empty racks, the cue ball alone.
     void clear();
+    // Runs `then` once the table is at rest with no shot owed: at once when
+    // nothing moves. A new table drops what still waits.
+    void whenTableRests(std::function<void()> then);
 
     const BallAnimation& animation() const { return animation_; }
     const Racks& racks() const { return racks_; }
@@ -56,6 +61,7 @@ private:
     void buildTable(QWidget* panel);
     void setType(const QString& type, bool joining);
     void announce(const QString& result);
+    void startTable(int pocketed);
 
     const ClientState& state_;
     Seats& seats_;
@@ -65,6 +71,7 @@ private:
     BallAnimation animation_;
     QString currenttype_;
     bool resultPending_ = false; // a started game whose result is not yet counted
+    std::vector<std::function<void()>> afterShot_;
     QFrame* panel_table = nullptr;
     std::array<QLabel*, ballscripts::kBalls> balls_{};
     QLabel* label_gametype = nullptr;
