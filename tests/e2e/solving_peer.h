@@ -18,6 +18,8 @@ public:
     bool logIn();
     // Answers every message that came since the last call.
     void play();
+    // Guesses the first word that agrees with the marks seen (on an open turn).
+    void guess();
 
     hosttest::RawClient client;
     QString name;
@@ -27,7 +29,6 @@ public:
 
 private:
     void onMessage(const QStringList& fields);
-    void guess();
 
     qsizetype seen_ = 0;
     QStringList candidates_;
