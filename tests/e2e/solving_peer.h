@@ -25,6 +25,8 @@ public:
     void play();
     // play() has handled the end of a game, and so every find before it.
     bool sawGameEnd() const { return gameEnded_; }
+    // Guesses the first word that agrees with the marks seen (on an open turn).
+    void guess();
 
     testsupport::RawClient client;
     QString name;
@@ -36,7 +38,6 @@ public:
 
 private:
     void onMessage(const QStringList& fields);
-    void guess();
     void checkShownMarks(const QString& hidden);
 
     Pick pick_;

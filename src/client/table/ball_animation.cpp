@@ -49,8 +49,8 @@ void BallAnimation::setuptable(int pocketed) {
 void BallAnimation::playAhead(int pocketed) {
     quiet_ = true;
     catchupballs_ = pocketed;
-    owedShots_ =
-        1; // the first shot after the break; each sunk ball below `pocketed` chains the next
+    // The first shot after the break; each sunk ball below `pocketed` chains the next.
+    owedShots_ = 1;
     constexpr int kEnoughTicks = 100000;
     for (int tick = 0; tick < kEnoughTicks && !idle(); ++tick)
         moveballs();
