@@ -7,6 +7,7 @@
 #include <QMediaDevices>
 #include <QSet>
 #include <QSoundEffect>
+#include <mutex>
 
 namespace {
 
@@ -15,10 +16,14 @@ namespace {
 // warning is printed once a run.
 QtMessageHandler printWarning = nullptr;
 
+// The library's sound service warns from a thread of its own: the set of
+// warnings told is the one thing here shared between threads.
 void warnOnce(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    static std::mutex guard;
     static QSet<QString> told;
     constexpr qsizetype kRemembered = 256;
     if (type == QtWarningMsg || type == QtCriticalMsg) {
+        const std::lock_guard<std::mutex> lock(guard);
         if (told.contains(text))
             return;
         if (told.size() < kRemembered)
