@@ -2,11 +2,7 @@
 // chat pane, and as colour text into its reader. Checks what must hold for any
 // input: nothing that could start a forged line or turn text around reaches
 // the pane, the pane stays within its line cap, and every colour that reads
-// is written back to text that reads as the same colour. One pane lives on
-// through input after input, and Qt's font cache takes a new font engine
-// whenever a line brings a script or style not drawn before, held where
-// LeakSanitizer cannot see it: leaks are not checked input by input here
-// (fuzz/chat_line.options); the pane's line cap bounds what it keeps.
+// is written back to text that reads as the same colour.
 #include "client/chat/chat_pane.h"
 #include "client/chat/colour_text.h"
 #include "client/look/message_box.h"
