@@ -39,6 +39,15 @@ protected:
         qunsetenv("LUDOMYRA_PORT");
         qunsetenv("LUDOMYRA_TIME_SCALE");
     }
+    // Shows a solo game's window without sounds (no sound card on CI) and
+    // waits until the player is seated.
+    static bool seatedInASoloGame(AppWindows& windows) {
+        const TchatProbe probe(windows.chat);
+        probe.sounds().player = [](const QString&) {
+        };
+        windows.chat.show();
+        return waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }, 10000);
+    }
     static void typeWord(GuessRow* row, const QString& word) {
         for (int c = 1; c <= 5; ++c)
             QTest::keyClick(row->edit(c), word[c - 1].toLower().toLatin1());
@@ -55,11 +64,7 @@ TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
         AppWindows windows(QStringList{}); // no arguments: a solo game
         Tchat& chat = windows.chat;
         const TchatProbe probe(chat);
-        probe.sounds().player = [](const QString&) {
-        }; // no sound card on CI
-        chat.show();
-        ASSERT_TRUE(
-            waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }, 10000));
+        ASSERT_TRUE(seatedInASoloGame(windows));
 
         probe.menu().Fast1->trigger();
         chat.gameChoice().gametype = 1; // high score: Klot wins after at most nine words
@@ -157,11 +162,7 @@ TEST_F(SoloGame, AgainstAFairKlotWithExactMarksToItsWinner) {
     AppWindows windows(QStringList{});      // no arguments: a solo game
     Tchat& chat = windows.chat;
     const TchatProbe probe(chat);
-    probe.sounds().player = [](const QString&) {
-    }; // no sound card on CI
-    chat.show();
-    ASSERT_TRUE(
-        waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }, 10000));
+    ASSERT_TRUE(seatedInASoloGame(windows));
     const QStringList dictionary = WordLists::readWordFile(":/words/dictionary.txt");
     ASSERT_FALSE(dictionary.isEmpty());
 
