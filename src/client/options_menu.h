@@ -9,8 +9,8 @@
 
 // The menus' stored choices: sound switches, turn sound, the computer
 // player's speed, the pause between words, the word list and the tile
-// colours. Every change
-// the player makes is reported, so that it is saved at once.
+// colours. Every change the player makes is reported, so that it is saved at
+// once.
 class OptionsMenu : public QObject {
     Q_OBJECT
 public:
