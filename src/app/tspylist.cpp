@@ -18,8 +18,10 @@ std::optional<int> slotOf(const QString& entry) {
 
 } // namespace
 
+// Wide enough for the caption to show whole in a window manager's title bar
+// beside its buttons (at 162 pixels it was cut to "Lu... pys").
 Tspylist::Tspylist()
-    : SmallWindow("spylist", "Ludomyra -Spys", QSize(162, 168),
+    : SmallWindow("spylist", "Ludomyra -Spys", QSize(244, 168),
                   Qt::Window | Qt::WindowStaysOnTopHint) {
     auto* heading = new QLabel("Spy List", this);
     heading->setGeometry(0, 4, width(), 18);
@@ -27,7 +29,7 @@ Tspylist::Tspylist()
 
     listbox_spys = new QListWidget(this);
     listbox_spys->setObjectName("listbox_spys");
-    listbox_spys->setGeometry(6, 24, 150, 108);
+    listbox_spys->setGeometry(6, 24, width() - 12, 108);
     listbox_spys->setStyleSheet("background: rgb(223, 213, 196);");
     listbox_spys->setProperty("tag", 0);
     listbox_spys->viewport()->setMouseTracking(true);
@@ -40,7 +42,7 @@ Tspylist::Tspylist()
     removeFromGame->setObjectName("RemoveFromGame1");
     connect(removeFromGame, &QAction::triggered, this, &Tspylist::popup_kickhimClick);
 
-    addDoneButton(QRect(41, 138, 80, 24));
+    addDoneButton(QRect((width() - 80) / 2, 138, 80, 24));
 }
 
 bool Tspylist::eventFilter(QObject* watched, QEvent* event) {

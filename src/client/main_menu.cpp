@@ -73,6 +73,8 @@ MainMenu::MainMenu(QMenuBar* bar) {
     ViewTally1 = addItem(view, "View Tally", "ViewTally1");
     SpyList1 = addItem(view, "Spy List", "SpyList1");
     PhraseList1 = addItem(view, "Phrase List", "PhraseList1");
+    view->addSeparator();
+    ColourtheTiles1 = addItem(view, "Colour the Tiles", "ColourtheTiles1", true);
 
     QMenu* help = bar->addMenu("Help");
     help->setObjectName("Help1");

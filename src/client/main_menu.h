@@ -39,6 +39,7 @@ struct MainMenu {
     QAction* ViewTally1;
     QAction* SpyList1;
     QAction* PhraseList1;
+    QAction* ColourtheTiles1;
     // Help
     QAction* Content1;
     QAction* About1;

@@ -2,8 +2,10 @@
 
 OptionsMenu::OptionsMenu(MainMenu& menu, std::function<void()> changed)
     : menu_(menu), changed_(std::move(changed)) {
-    for (QAction* toggle : {menu.PlaySounds1, menu.PlayChatterSounds1, menu.ShowWordList1})
+    for (QAction* toggle :
+         {menu.PlaySounds1, menu.PlayChatterSounds1, menu.ShowWordList1, menu.ColourtheTiles1})
         connect(toggle, &QAction::triggered, this, [this] { changed_(); });
+    connect(menu.ColourtheTiles1, &QAction::toggled, this, &OptionsMenu::tileColoursChanged);
     const auto group = [this](std::vector<QAction*> choices) {
         for (QAction* item : choices) {
             connect(item, &QAction::triggered, this, [this, choices, item] {
@@ -48,6 +50,7 @@ void OptionsMenu::apply(const PlayerSettings& s) {
     menu_.PlaySounds1->setChecked(s.playsounds);
     menu_.PlayChatterSounds1->setChecked(s.chattersounds);
     menu_.ShowWordList1->setChecked(s.showwordlist);
+    menu_.ColourtheTiles1->setChecked(s.colourtiles);
     choose({menu_.Classic1, menu_.New1}, s.turnsound == 1 ? menu_.New1 : menu_.Classic1);
     QAction* speed = s.botspeed == 2000  ? menu_.Slow1
                      : s.botspeed == 500 ? menu_.Fast1
@@ -61,6 +64,7 @@ void OptionsMenu::collectInto(PlayerSettings& s) const {
     s.playsounds = soundsOn();
     s.chattersounds = chatterSoundsOn();
     s.showwordlist = wordListShown();
+    s.colourtiles = tilesColoured();
     s.turnsound = turnsound();
     s.botspeed = botSpeedMs();
     s.betweenrounds = betweenrounds_ > 0 ? betweenrounds_ : 5;

@@ -7,9 +7,10 @@
 #include <functional>
 #include <vector>
 
-// The Options menu's stored choices: sound switches, turn sound, the computer
-// player's speed, the pause between words and the word list. Every change
-// the player makes is reported, so that it is saved at once.
+// The menus' stored choices: sound switches, turn sound, the computer
+// player's speed, the pause between words, the word list and the tile
+// colours. Every change the player makes is reported, so that it is saved at
+// once.
 class OptionsMenu : public QObject {
     Q_OBJECT
 public:
@@ -18,6 +19,7 @@ public:
     bool soundsOn() const { return menu_.PlaySounds1->isChecked(); }
     bool chatterSoundsOn() const { return menu_.PlayChatterSounds1->isChecked(); }
     bool wordListShown() const { return menu_.ShowWordList1->isChecked(); }
+    bool tilesColoured() const { return menu_.ColourtheTiles1->isChecked(); }
     int turnsound() const;
     int botSpeedMs() const;
     // 0 until the settings are loaded: the menu's own start value.
@@ -25,6 +27,10 @@ public:
 
     void apply(const PlayerSettings& settings);
     void collectInto(PlayerSettings& settings) const;
+
+signals:
+    // "Colour the Tiles" was switched, by the player or by the settings.
+    void tileColoursChanged();
 
 private:
     static int checkedValue(std::initializer_list<QAction*> choices, int fallback);

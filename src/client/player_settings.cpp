@@ -55,6 +55,7 @@ PlayerSettings PlayerSettings::read(const IniFile& ini) {
     s.gametype = gametype.isEmpty() ? 1 : readInRange(ini, "Gametype", 1, 1, 4);
     s.turnsound = readFlag(ini, "Turnsound");
     s.chattersounds = readSwitch(ini, "ChatterSounds", "true");
+    s.colourtiles = ini.readString(kSection, "ColourTiles", "false") == u"true"; // off unless asked
     return s;
 }
 
@@ -75,6 +76,7 @@ void PlayerSettings::write(IniFile& ini) const {
     ini.writeInteger(kSection, "Betweenrounds", betweenrounds);
     ini.writeInteger(kSection, "Botfair", botfair);
     ini.writeInteger(kSection, "Exactmarks", exactmarks);
+    ini.writeString(kSection, "ColourTiles", switchText(colourtiles));
 }
 
 void PlayerSettings::writePhrases(IniFile& ini, const QStringList& phrases) {

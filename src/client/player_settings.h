@@ -29,6 +29,7 @@ struct PlayerSettings {
     int gametype = 1;      // 1 high, 2 most, 3 nine, 4 race
     int turnsound = 0;     // 0 classic, 1 new
     bool chattersounds = true;
+    bool colourtiles = false; // judged cells tinted by their marks
 
     static PlayerSettings read(const IniFile& ini);
     // Writes every key but the phrases, in the file's customary order.

@@ -1,6 +1,7 @@
 #include "common/plain_widgets.h"
 
 #include <QLabel>
+#include <QWindow>
 
 namespace plainwidgets {
 
@@ -21,8 +22,16 @@ QString toolTip(const QString& text) {
 QMessageBox::StandardButton messageBox(QWidget* parent, QMessageBox::Icon icon,
                                        const QString& title, const QString& text,
                                        QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, title, text, buttons, parent);
+    // A window's style sheet reaches every dialog it parents (the tally's
+    // light label colour made a box's text vanish on the box's light face).
+    // So the box has no parent widget, and looks the same whichever window
+    // opens it; it still stands over that window, which it is centred on.
+    QMessageBox box(icon, title, text, buttons);
     box.setTextFormat(Qt::PlainText);
+    if (parent) {
+        box.winId(); // its native window, to be tied to the opener's
+        box.windowHandle()->setTransientParent(parent->window()->windowHandle());
+    }
     return QMessageBox::StandardButton(box.exec());
 }
 

@@ -19,8 +19,8 @@ QLabel* label(QWidget* parent = nullptr, const QString& text = {});
 // stay plain, so the text goes escaped into markup of our own.
 QString toolTip(const QString& text);
 
-// A modal message box whose text is never read as markup; returns the button
-// chosen.
+// A modal message box whose text is never read as markup, over `parent`'s
+// window but untouched by its style sheet; returns the button chosen.
 QMessageBox::StandardButton messageBox(QWidget* parent, QMessageBox::Icon icon,
                                        const QString& title, const QString& text,
                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);

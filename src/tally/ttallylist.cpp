@@ -108,9 +108,10 @@ void Ttallylist::buildControls() {
     totals->addWidget(mylabel_2, 2, 1);
     totals->setRowStretch(3, 1);
 
-    label_hisnametop = plainwidgets::label(nullptr, "XX's Tally");
+    // Until an opponent is chosen, the captions say what the panel is for.
+    label_hisnametop = plainwidgets::label(nullptr, "Opponent's Tally");
     label_hisnametop->setObjectName("label_hisnametop");
-    label_hisname = plainwidgets::label(nullptr, "XX Wins:");
+    label_hisname = plainwidgets::label(nullptr, "Opponent Wins:");
     label_hisname->setObjectName("label_hisname");
     auto* opponent = new QGridLayout;
     opponent->addWidget(label_hisnametop, 0, 0);

@@ -3,6 +3,7 @@
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
 #include "client_harness.h"
+#include "pixel_look.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -42,6 +43,19 @@ protected:
         return text;
     }
     QString status() const { return probe().board().status()->text(); }
+    QWidget* boardPanel() const { return probe().board().cell(1, 1)->parentWidget(); }
+    // The board as the player sees it.
+    QImage shown() const { return boardPanel()->grab().toImage(); }
+    QRect cellAt(int r, int c) const { return probe().board().cell(r, c)->geometry(); }
+    // A point of the cell's square that no letter or mark covers.
+    QColor squareColour(const QImage& image, int r, int c) const {
+        return image.pixelColor(cellAt(r, c).topLeft() + QPoint(3, 21));
+    }
+    void colourTiles(bool on) {
+        QAction* item = probe().menu().ColourtheTiles1;
+        if (item->isChecked() != on)
+            item->trigger();
+    }
 };
 
 TEST_F(BoardTest, TypingFillsTheRowAndEnterSendsOnlyAWholeWord) {
@@ -108,7 +122,15 @@ TEST_F(BoardTest, BackspaceStepsBackAndEmptiesTheEditItLandsIn) {
 }
 
 TEST_F(BoardTest, TheClockCountsDownAndItsEndSwallowsKeys) {
-    myTurn();
+    logIn(1);
+    hostSays({"CMD_startgame+Ann+high+0+", "CMD_loadball+3+H+"});
+    probe().board().Timer2Timer();
+    EXPECT_EQ(probe().board().clock()->text(), ""); // no row open: no time to show
+    hostSays("CMD_nextplayer+1+1+");
+    EXPECT_EQ(status(), "Your Turn.");
+    EXPECT_EQ(probe().board().clock()->text(), "Time: 20"); // at once, not after a tick
+    chat->activateWindow();
+    edit(1)->setFocus();
     probe().board().Timer2Timer();
     EXPECT_EQ(probe().board().clock()->text(), "Time: 19");
     for (int tick = 0; tick < 10; ++tick)
@@ -165,7 +187,7 @@ TEST_F(BoardTest, TimeUpStarsTheRowButKeepsTheGivenLetter) {
     myTurn();
     hostSays({"CMD_timeup+1+", "CMD_timeup+3+"});
     EXPECT_EQ(rowText(1), "H|*|*|*|*|");
-    EXPECT_EQ(rowText(3), "*|*|*|*|*|");
+    EXPECT_EQ(rowText(3), "H|*|*|*|*|"); // every row the clock took looks the same
     EXPECT_EQ(status(), "Time is Up!");
     EXPECT_FALSE(probe().board().turnMarker()->isVisible());
     type("ab");
@@ -210,12 +232,113 @@ TEST_F(BoardTest, AJoinerSeesThePlayedRowsStarredAndTheBallInPlay) {
     logIn(2);
     hostSays("CMD_gamestats+most+3+4+K+");
     EXPECT_EQ(rowText(1), "K|*|*|*|*|");
-    EXPECT_EQ(rowText(2), "*|*|*|*|*|");
+    EXPECT_EQ(rowText(2), "K|*|*|*|*|");
     EXPECT_EQ(rowText(3), "|||||");
     EXPECT_EQ(probe().board().ballinplay(), 4);
     EXPECT_EQ(probe().table().caption()->text(), "MOST BALLS POCKETED");
     hostSays("CMD_nextplayer+2+3+");
     EXPECT_EQ(cellText(3, 1), "K");
+}
+
+// Each mark stands centred under its own letter and covers none of its
+// pixels, whatever the letter; every ball, the dark ones too, stands out on
+// the square under it, tinted or not, and the ball in play on the header.
+TEST_F(BoardTest, MarksStandClearUnderTheirOwnLettersAndEveryBallStandsOut) {
+    logIn(1);
+    hostSays({"CMD_startgame+Ann+high+0+", "CMD_loadball+8+Q+"});
+    const QString alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZWMQJG";
+    for (int from = 0; from < 30; from += 5) {
+        hostSays(QString("CMD_yourletters+1+f+2+scscs+%1+").arg(alphabet.mid(from, 5)));
+        const QImage withMarks = shown();
+        for (int c = 1; c <= 5; ++c)
+            probe().board().mark(2, c)->hide();
+        const QImage lettersOnly = shown();
+        for (int c = 1; c <= 5; ++c)
+            probe().board().mark(2, c)->show();
+        for (int c = 1; c <= 5; ++c) {
+            const QLabel* mark = probe().board().mark(2, c);
+            SCOPED_TRACE(probe().board().cell(2, c)->text().toStdString());
+            const QRect cell = cellAt(2, c);
+            const QPoint toEmptyRow(0, cellAt(5, c).top() - cell.top());
+            QRect inked;
+            int covered = 0;
+            for (int y = cell.top(); y <= cell.bottom(); ++y) {
+                for (int x = cell.left(); x <= cell.right(); ++x) {
+                    const QPoint at(x, y);
+                    if (lettersOnly.pixel(at) == lettersOnly.pixel(at + toEmptyRow))
+                        continue;
+                    inked |= QRect(at, QSize(1, 1));
+                    if (withMarks.pixel(at) != lettersOnly.pixel(at))
+                        ++covered;
+                }
+            }
+            EXPECT_EQ(covered, 0);
+            EXPECT_NEAR(mark->geometry().center().x(), inked.center().x(), 2);
+            EXPECT_GT(mark->geometry().center().y(), inked.center().y());
+            EXPECT_TRUE(cell.contains(mark->geometry()));
+        }
+    }
+
+    for (int ball = 1; ball <= 9; ++ball) {
+        SCOPED_TRACE("ball " + std::to_string(ball));
+        hostSays({QString("CMD_loadball+%1+Q+").arg(ball), "CMD_yourletters+1+f+1+scxxx+QUEEN+"});
+        for (const bool tinted : {false, true}) {
+            colourTiles(tinted);
+            const QImage image = shown();
+            for (int c : {1, 2}) { // the ball in play, then the cue ball
+                const QRect at = probe().board().mark(1, c)->geometry();
+                const QColor under = image.pixelColor(at.topLeft()); // a corner, off the ball
+                EXPECT_TRUE(testsupport::outlineStandsOut(image, at, under, 3))
+                    << "column " << c << (tinted ? " tinted" : "");
+            }
+            QWidget* header = boardPanel()->findChild<QWidget*>("image_theball");
+            const QColor behind = image.pixelColor(header->geometry().topLeft());
+            EXPECT_TRUE(testsupport::outlineStandsOut(image, header->geometry(), behind, 3));
+        }
+    }
+}
+
+// A row judged, a guess that is no word and rows the clock took each have
+// one readable look, whatever the row; "Colour the Tiles" tints each judged
+// square by its mark, in hues told apart without full colour vision.
+TEST_F(BoardTest, EveryRowStateHasOneReadableLookAndColouredTilesShowTheMarks) {
+    myTurn();
+    hostSays({"CMD_yourletters+1+f+1+sxcxx+HOUSE+", "CMD_timeup+2+", "CMD_nextplayer+1+3+",
+              "CMD_timeup+3+", "CMD_nextplayer+1+4+", "CMD_notvalid+1+f+HOUSZ+4+"});
+    QImage image = shown();
+    const QColor square = squareColour(image, 5, 1);
+    const QRect missedRow = cellAt(2, 1).united(cellAt(2, 5));
+    EXPECT_EQ(image.copy(missedRow), image.copy(missedRow.translated(0, 45)));
+    for (int c = 1; c <= 5; ++c) {
+        SCOPED_TRACE("column " + std::to_string(c));
+        EXPECT_GE(testsupport::strongestContrast(image, cellAt(2, c), square), 4.5);
+        EXPECT_GE(testsupport::strongestContrast(image, cellAt(4, c), square), 4.5);
+    }
+    // The H that is no word is not drawn like the judged H.
+    EXPECT_NE(image.copy(cellAt(4, 1)), image.copy(cellAt(1, 1)));
+
+    colourTiles(true);
+    image = shown();
+    const QColor right = squareColour(image, 1, 1), elsewhere = squareColour(image, 1, 3);
+    EXPECT_GT(right.blue(), right.red() + 60);          // blue
+    EXPECT_GT(elsewhere.red(), elsewhere.blue() + 100); // orange
+    for (int c : {2, 4, 5}) {
+        const QColor absent = squareColour(image, 1, c);
+        EXPECT_LT(std::max({absent.red(), absent.green(), absent.blue()}) -
+                      std::min({absent.red(), absent.green(), absent.blue()}),
+                  24); // grey
+        EXPECT_NE(absent, square);
+    }
+    for (int c = 1; c <= 5; ++c)
+        EXPECT_GE(testsupport::strongestContrast(image, cellAt(1, c), squareColour(image, 1, c)),
+                  4.5);
+    EXPECT_FALSE(probe().board().mark(1, 1)->pixmap().isNull()); // the balls stay
+    EXPECT_FALSE(probe().board().mark(1, 3)->pixmap().isNull());
+    for (int r = 2; r <= 5; ++r)
+        EXPECT_EQ(squareColour(image, r, 1), square) << "row " << r; // only judged rows
+
+    colourTiles(false);
+    EXPECT_EQ(squareColour(shown(), 1, 1), square);
 }
 
 } // namespace

@@ -98,6 +98,10 @@ TEST_F(SettingsTest, StoredValuesAreReadWithTheirGuards) {
         {"Showwordlist=false", [this] { return !menu().ShowWordList1->isChecked(); },
          "word list off"},
         {"Turnsound=1", [this] { return menu().New1->isChecked(); }, "new turn sound"},
+        {"ColourTiles=true", [this] { return menu().ColourtheTiles1->isChecked(); },
+         "coloured tiles"},
+        {"ColourTiles=yes", [this] { return !menu().ColourtheTiles1->isChecked(); },
+         "tiles left plain"},
         {"Left=40\r\nTop=50\r\nWidth=800\r\nHeight=600",
          [this] { return chat->bounds() == QRect(40, 50, 800, 600); }, "bounds"},
         {"Left=-9000\r\nTop=50", [this] { return chat->bounds() == QRect(3, 3, 748, 563); },
@@ -142,6 +146,8 @@ TEST_F(SettingsTest, EveryChangeIsSavedInTheUsualOrder) {
     probe().menu().Long1->trigger();
     probe().menu().PlaySounds1->trigger();
     probe().menu().New1->trigger();
+    probe().menu().ColourtheTiles1->trigger();
+    EXPECT_EQ(stored("ColourTiles"), "true");
     EXPECT_EQ(stored("Betweenrounds"), "10");
     EXPECT_EQ(stored("Playsounds"), "false");
     EXPECT_EQ(stored("Turnsound"), "1");

@@ -1,9 +1,12 @@
 // The tally window as a player meets it: games counted at the end of each
 // game, following and unfollowing, reset, and the tally across restarts.
+#include "pixel_look.h"
 #include "tally_window_support.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
 
 using namespace tallytest;
 
@@ -143,6 +146,38 @@ TEST_F(TallyWindowTest, ResetAsksThenClearsEverything) {
         EXPECT_EQ(shown(*window, QString("label_%1").arg(i)), "0");
     EXPECT_EQ(shown(*window, "label_hisname"), "Ann Wins:");
     EXPECT_EQ(savedText(), tallyText({"9", "1", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+}
+
+// The window's light captions on felt must not reach the boxes it opens: its
+// question reads dark on light like any other box. No caption is a
+// placeholder before an opponent is chosen.
+TEST_F(TallyWindowTest, ItsQuestionsReadClearlyAndNoCaptionIsAPlaceholder) {
+    MessageBoxPrompts boxes;
+    Ttallylist window(tallyPath(), boxes);
+    window.show();
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().contains("XX")) << label->text().toStdString();
+
+    QString asked;
+    double legible = 0;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        asked = box->text();
+        const QLabel* text = box->findChild<QLabel*>("qt_msgbox_label");
+        const QImage image = box->grab().toImage();
+        const QRect area(text->mapTo(box, QPoint(0, 0)), text->size());
+        legible =
+            testsupport::strongestContrast(image, area, testsupport::commonestColour(image, area));
+        box->button(QMessageBox::No)->click();
+    });
+    poll.start(10);
+    click(window, "button_reset");
+    EXPECT_EQ(asked, "Are you sure you want to reset the Tally?");
+    EXPECT_GE(legible, 4.5);
 }
 
 TEST_F(TallyWindowTest, DoneHidesTheWindowAndChangesNothing) {

@@ -1,6 +1,7 @@
 // The guess board's handlers: rounds, turns, judged rows, the end of a word.
 #include "client/board/board.h"
 
+#include "client/board/board_tile.h"
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
 #include "client/client_outbox.h"
@@ -18,8 +19,8 @@
 namespace {
 
 constexpr QColor kBlack(0, 0, 0);
-constexpr QColor kInvalidGrey(192, 192, 192);
-constexpr QColor kMissedGrey(128, 128, 128);
+// Dark enough to read on the light squares, yet plainly not a judged letter.
+constexpr QColor kDimmed(84, 84, 84);
 constexpr int kTurnMarkerRise = 12;
 
 constexpr const char* kBallNames[game::kBalls] = {"One Ball",   "Two Ball",   "Three Ball",
@@ -44,6 +45,7 @@ Board::Board(QWidget* panel, ClientState& state, ClientOutbox& outbox, Seats& se
     : QObject(panel), state_(state), outbox_(outbox), seats_(seats), sounds_(sounds),
       options_(options), hooks_(std::move(hooks)) {
     buildLayout(panel);
+    connect(&options_, &OptionsMenu::tileColoursChanged, this, [this] { tintAll(); });
     Timer2.setInterval(environment::scaledInterval(1000));
     connect(&Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     Timer2.start();
@@ -61,25 +63,18 @@ char Board::markAt(int row, int column) const {
     return at(row, column).mark;
 }
 
-void Board::setCell(int row, int column, const QString& letter, const QColor& colour,
+void Board::setCell(int row, int column, const QString& letter, CellLook look,
                     const QString& meaning) {
     Cell& c = at(row, column);
     c.letter->setText(letter);
-    look::setTextColour(c.letter, colour);
+    look::setTextColour(c.letter, look == CellLook::Played ? kBlack : kDimmed);
+    QFont font = c.letter->font();
+    font.setStrikeOut(look == CellLook::NotAWord);
+    c.letter->setFont(font);
+    c.judged = false;
+    tint(c);
     c.meaning = meaning;
     describe(row, column);
-}
-
-// A little smaller than the ball in the header, so the letter beside it
-// stays clear of it in the cell.
-static QPixmap markPicture(int ball) {
-    constexpr int kMarkSize = 20;
-    const QPixmap full = artwork::ball(ball);
-    const qreal ratio = full.devicePixelRatio();
-    QPixmap mark = full.scaled(QSize(kMarkSize, kMarkSize) * ratio, Qt::KeepAspectRatio,
-                               Qt::SmoothTransformation);
-    mark.setDevicePixelRatio(ratio);
-    return mark;
 }
 
 void Board::setMark(int row, int column, char mark) {
@@ -87,10 +82,20 @@ void Board::setMark(int row, int column, char mark) {
     c.mark = mark;
     // Told apart by shape: the numbered ball in play, or the plain cue ball.
     if (mark == 's' || mark == 'c')
-        c.image->setPixmap(markPicture(mark == 's' ? ballinplay_ : 0));
+        c.image->setPixmap(artwork::markBall(mark == 's' ? ballinplay_ : 0));
     else
         c.image->clear();
     describe(row, column);
+}
+
+void Board::tint(Cell& cell) const {
+    const bool tinted = cell.judged && options_.tilesColoured();
+    cell.letter->setTint(tinted ? BoardTile::tintOf(cell.mark) : QColor());
+}
+
+void Board::tintAll() {
+    for (Cell& c : cells_)
+        tint(c);
 }
 
 void Board::describe(int row, int column) {
@@ -107,7 +112,7 @@ void Board::describe(int row, int column) {
 
 void Board::showBallInPlay(int ball) {
     ballinplay_ = ball;
-    image_theball->setPixmap(artwork::ball(ball));
+    image_theball->setPixmap(artwork::ballInPlay(ball));
     label_theball->setText(kBallNames[ball - 1]);
     image_theball->setAccessibleName("Ball in play: " + label_theball->text());
 }
@@ -134,7 +139,7 @@ void Board::clearRows() {
     panel_winnerwordlist->clearwords();
     for (int r = 1; r <= kRows; ++r) {
         for (int c = 1; c <= kColumns; ++c) {
-            setCell(r, c, {}, kBlack, {});
+            setCell(r, c, {}, CellLook::Played, {});
             setMark(r, c, 0);
         }
     }
@@ -146,8 +151,9 @@ void Board::loadball(const QString& args) {
     wordListWaiting_ = false;
     firstletter_ = round.letter;
     clearRows();
-    setCell(1, 1, firstletter_, kBlack, "given");
+    setCell(1, 1, firstletter_, CellLook::Played, "given");
     showBallInPlay(round.ball);
+    hideClock();
 }
 
 void Board::clear() {
@@ -155,7 +161,7 @@ void Board::clear() {
     firstletter_.clear();
     clearRows();
     setStatus({});
-    label_time->setText("Time: 00");
+    hideClock();
     image_Turn->hide();
     showBallInPlay(1);
 }
@@ -165,7 +171,7 @@ void Board::getnextplayer(const QString& args) {
     state_.turnseat = turn.slot;
     for (int s = 1; s <= game::kSeats; ++s)
         seats_.chalk(s)->hide();
-    setCell(turn.row, 1, firstletter_, kBlack, "given");
+    setCell(turn.row, 1, firstletter_, CellLook::Played, "given");
     if (QLabel* chalk = seats_.chalk(turn.slot))
         image_Turn->move(chalk->x(), chalk->y() - kTurnMarkerRise);
     image_Turn->show();
@@ -187,15 +193,34 @@ void Board::getnextplayer(const QString& args) {
         }
     }
     state_.secondsleft = kTurnSeconds;
+    startClock();
+}
+
+// The clock shows only while a row is open, and "Time: 00" once its time ran
+// out; before a row opens and after the word is settled it is blank.
+void Board::startClock() {
+    clockRuns_ = true;
+    label_time->setText(QString("Time: %1").arg(state_.secondsleft, 2, 10, QChar(u'0')));
+}
+
+void Board::showTimeUp() {
+    clockRuns_ = false;
+    label_time->setText("Time: 00");
+}
+
+void Board::hideClock() {
+    clockRuns_ = false;
+    label_time->clear();
 }
 
 void Board::Timer2Timer() {
     --state_.secondsleft;
     if (state_.secondsleft <= 0) {
-        label_time->setText("Time: 00");
         state_.turnseat = 0; // typing ends here; the host decides the row's real end
-    } else {
-        label_time->setText(QString("Time: %1").arg(state_.secondsleft, 2, 10, QChar(u'0')));
+        if (clockRuns_)
+            showTimeUp();
+    } else if (clockRuns_) {
+        startClock();
     }
 }
 
@@ -221,8 +246,11 @@ void Board::yourletters(const QString& args) {
         return;
     for (int c = 1; c <= kColumns; ++c) {
         const char m = judged.marks[c - 1].toLatin1();
-        setCell(judged.row, c, judged.guess[size_t(c - 1)], kBlack, meaningOf(m));
+        setCell(judged.row, c, judged.guess[size_t(c - 1)], CellLook::Played, meaningOf(m));
         setMark(judged.row, c, m == 's' || m == 'c' ? m : 0);
+        Cell& cell = at(judged.row, c);
+        cell.judged = true;
+        tint(cell);
         row_->clearColumn(c);
     }
     sounds_.playsounds("wrongguess");
@@ -233,7 +261,7 @@ void Board::notvalid(const QString& args) {
     if (judged.slot != state_.myseat && !judged.everyone)
         return;
     for (int c = 1; c <= kColumns; ++c)
-        setCell(judged.row, c, judged.guess[size_t(c - 1)], kInvalidGrey, "not a word");
+        setCell(judged.row, c, judged.guess[size_t(c - 1)], CellLook::NotAWord, "not a word");
     setStatus(judged.rawGuess + " is not a valid word!");
     sounds_.playsounds("wrongguess");
 }
@@ -243,20 +271,26 @@ void Board::timeup(const QString& args) {
     setStatus("Time is Up!");
     state_.secondsleft = 0;
     state_.turnseat = 0;
-    for (int c = 1; c <= kColumns; ++c) {
-        const bool given = row == 1 && c == 1;
-        setCell(row, c, given ? cell(1, 1)->text() : "*", kMissedGrey,
-                given ? "given" : "no guess");
-        row_->clearColumn(c);
-    }
+    showTimeUp();
+    missRow(row);
     sounds_.playsounds("wrongguess");
     image_Turn->hide();
     focusChatIfActive();
 }
 
+// Every row the clock took looks the same: the given letter, then stars.
+void Board::missRow(int row) {
+    setCell(row, 1, firstletter_.isEmpty() ? "*" : firstletter_, CellLook::Missed, "given");
+    for (int c = 2; c <= kColumns; ++c)
+        setCell(row, c, "*", CellLook::Missed, "no guess");
+    for (int c = 1; c <= kColumns; ++c)
+        row_->clearColumn(c);
+}
+
 void Board::lockForEnd() {
     state_.secondsleft = 0;
     state_.turnseat = 0;
+    hideClock();
     image_Turn->hide();
 }
 
@@ -302,17 +336,16 @@ void Board::showWordList() {
 }
 
 void Board::gamestats(const gamemsg::GameStats& stats) {
+    firstletter_ = stats.letter;
+    // The rows played before this window came are unknown here: drawn as
+    // missed, while a row this window saw keeps its letters.
     const int lastPlayed = std::min(stats.row - 1, kRows);
     for (int r = 1; r <= lastPlayed; ++r) {
-        for (int c = 1; c <= kColumns; ++c) {
-            if (!cell(r, c)->text().isEmpty())
-                continue;
-            setCell(r, c, "*", kMissedGrey, "no guess");
-            row_->clearColumn(c);
-        }
+        if (cell(r, 2)->text().isEmpty())
+            missRow(r);
     }
-    firstletter_ = stats.letter;
-    setCell(1, 1, firstletter_, kBlack, "given");
+    if (lastPlayed == 0)
+        setCell(1, 1, firstletter_, CellLook::Played, "given");
     state_.turnseat = 0;
     showBallInPlay(stats.ball);
 }

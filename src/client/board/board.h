@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 
+class BoardTile;
 class ClientOutbox;
 class GuessRow;
 class OptionsMenu;
@@ -71,11 +72,15 @@ public:
     QTimer Timer2;
 
 private:
+    // How a cell's letter is drawn: a played or given letter, the letter of
+    // a guess that is no word, or a row the clock took.
+    enum class CellLook { Played, NotAWord, Missed };
     struct Cell {
-        QLabel* letter = nullptr;
+        BoardTile* letter = nullptr;
         QLabel* image = nullptr;
         char mark = 0;
-        QString meaning; // what the cell says to a screen reader beside its letter
+        bool judged = false; // its row was judged: "Colour the Tiles" tints it
+        QString meaning;     // what the cell says to a screen reader beside its letter
     };
     void buildLayout(QWidget* panel);
     void buildGrid(QWidget* panelWord);
@@ -84,9 +89,14 @@ private:
     const Cell& at(int row, int column) const {
         return cells_[size_t((row - 1) * kColumns + column - 1)];
     }
-    void setCell(int row, int column, const QString& letter, const QColor& colour,
-                 const QString& meaning);
+    void setCell(int row, int column, const QString& letter, CellLook look, const QString& meaning);
     void setMark(int row, int column, char mark);
+    void tint(Cell& cell) const;
+    void tintAll();
+    void missRow(int row);
+    void startClock();
+    void showTimeUp();
+    void hideClock();
     void describe(int row, int column);
     void showBallInPlay(int ball);
     void setStatus(const QString& text);
@@ -104,6 +114,7 @@ private:
     Hooks hooks_;
     int ballinplay_ = 1;
     bool turnInStatus_ = false; // the status line names whose turn it is
+    bool clockRuns_ = false;    // a row is open and its clock shows
     QString firstletter_;
     std::array<Cell, kRows * kColumns> cells_{};
     GuessRow* row_ = nullptr;

@@ -1,12 +1,13 @@
 // Where the board's controls stand: the board panel left of the table, its
 // header, grid and input row, and the status line and turn marker.
-#include "client/look/artwork.h"
 #include "client/board/board.h"
+#include "client/board/board_tile.h"
 #include "client/board/guess_row.h"
+#include "client/board/word_list_panel.h"
+#include "client/look/artwork.h"
+#include "client/look/widget_look.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
-#include "client/look/widget_look.h"
-#include "client/board/word_list_panel.h"
 #include "common/plain_widgets.h"
 
 #include <QLabel>
@@ -17,7 +18,12 @@ namespace {
 constexpr QRect kBoardPanel(14, 3, 231, 312);
 constexpr int kPitch = 45;    // from one cell to the next
 constexpr int kCellSize = 42; // a cell's square behind its letter
-constexpr QPoint kFirstMark(6, 38);
+constexpr QPoint kFirstCell(3, 35);
+// A letter's mark stands centred under it, in the square's lower part, so it
+// is plainly that letter's and never covers it.
+constexpr int kMarkSize = 16;
+constexpr int kLetterPixels = 26;
+constexpr int kBelowLetter = 16; // kept free under the letter's line for the mark
 constexpr QPoint kInputRow(4, 266);
 // Under the table, centred on it.
 constexpr QRect kStatusLine(256, 284, 473, 22);
@@ -35,8 +41,14 @@ QString cellName(const char* prefix, int row, int column) {
 }
 
 QRect cellSquare(int row, int column) {
-    return QRect(kFirstMark.x() - 3 + kPitch * (column - 1),
-                 kFirstMark.y() - 3 + kPitch * (row - 1), kCellSize, kCellSize);
+    return QRect(kFirstCell + QPoint(kPitch * (column - 1), kPitch * (row - 1)),
+                 QSize(kCellSize, kCellSize));
+}
+
+QRect markSquare(int row, int column) {
+    const QRect cell = cellSquare(row, column);
+    return QRect(cell.left() + (kCellSize - kMarkSize) / 2, cell.bottom() - kMarkSize, kMarkSize,
+                 kMarkSize);
 }
 
 } // namespace
@@ -84,21 +96,19 @@ void Board::buildHeader(QWidget* panelWord) {
 }
 
 void Board::buildGrid(QWidget* panelWord) {
-    QFont letterFont("Arial");
-    letterFont.setPixelSize(28);
-    letterFont.setBold(true);
+    const QFont letterFont = look::boldArial(kLetterPixels);
     for (int r = 1; r <= kRows; ++r) {
         for (int c = 1; c <= kColumns; ++c) {
             Cell& cell = at(r, c);
-            cell.image = newLabel(
-                panelWord, cellName("image_", r, c),
-                QRect(kFirstMark + QPoint(kPitch * (c - 1), kPitch * (r - 1)), QSize(24, 24)));
-            cell.letter = newLabel(panelWord, cellName("label_", r, c), cellSquare(r, c));
+            cell.letter = new BoardTile(panelWord);
+            cell.letter->setObjectName(cellName("label_", r, c));
+            cell.letter->setGeometry(cellSquare(r, c));
             cell.letter->setFont(letterFont);
-            // Low and right in its square, so the mark at the top left shows.
-            cell.letter->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-            cell.letter->setContentsMargins(0, 0, 4, 1);
-            setCell(r, c, {}, Qt::black, {});
+            cell.letter->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+            cell.letter->setContentsMargins(0, 0, 0, kBelowLetter);
+            // Over the letter's square, which a tint may fill.
+            cell.image = newLabel(panelWord, cellName("image_", r, c), markSquare(r, c));
+            setCell(r, c, {}, CellLook::Played, {});
         }
     }
 }

@@ -164,6 +164,18 @@ QPixmap ball(int number) {
     return renderedAtNaturalSize(QString("ball-%1").arg(number));
 }
 
+QPixmap ballInPlay(int number) {
+    if (number < 1 || number >= kBalls)
+        number = 1;
+    return renderedAtNaturalSize(QString("ball-in-play-%1").arg(number));
+}
+
+QPixmap markBall(int number) {
+    if (number < 0 || number >= kBalls)
+        number = 0;
+    return renderedAtNaturalSize(QString("mark-%1").arg(number));
+}
+
 QPixmap smiley(int index) {
     if (index < 0 || index >= kSmileys)
         index = 0;

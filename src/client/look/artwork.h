@@ -31,6 +31,11 @@ QPixmap picture(ArtRole role);
 QPixmap picture(ArtRole role, QSize size);
 // 0 is the cue ball, 1..9 the numbered balls; any other number gives the cue ball.
 QPixmap ball(int number);
+// Ball 1..9 (any other number gives ball 1) ringed for the board's dark header.
+QPixmap ballInPlay(int number);
+// The mark under a letter of a judged row: 0 the cue ball, 1..9 the ball in
+// play, smaller and ringed so it stands out on any cell colour.
+QPixmap markBall(int number);
 // 0..17 for the smiley codes 10..27; any other index gives smiley 0.
 QPixmap smiley(int index);
 QSize naturalSize(ArtRole role);
