@@ -27,6 +27,21 @@ int readInRange(const IniFile& ini, const char* key, int fallback, int low, int 
     return value >= low && value <= high ? value : fallback;
 }
 
+constexpr char kFitText[] = "fit";
+
+// "fit", or one of the steps; anything else is the default.
+int readZoom(const IniFile& ini) {
+    const QString text = ini.readString(kSection, "Zoom", QString());
+    if (text.compare(QLatin1String(kFitText), Qt::CaseInsensitive) == 0)
+        return PlayerSettings::kFitZoom;
+    const int percent = text.toInt();
+    for (const int step : PlayerSettings::kZoomSteps) {
+        if (percent == step)
+            return step;
+    }
+    return PlayerSettings::kDefaultZoom;
+}
+
 } // namespace
 
 PlayerSettings PlayerSettings::read(const IniFile& ini) {
@@ -55,6 +70,7 @@ PlayerSettings PlayerSettings::read(const IniFile& ini) {
     s.gametype = gametype.isEmpty() ? 1 : readInRange(ini, "Gametype", 1, 1, 4);
     s.turnsound = readFlag(ini, "Turnsound");
     s.chattersounds = readSwitch(ini, "ChatterSounds", "true");
+    s.zoom = readZoom(ini);
     return s;
 }
 
@@ -75,6 +91,7 @@ void PlayerSettings::write(IniFile& ini) const {
     ini.writeInteger(kSection, "Betweenrounds", betweenrounds);
     ini.writeInteger(kSection, "Botfair", botfair);
     ini.writeInteger(kSection, "Exactmarks", exactmarks);
+    ini.writeString(kSection, "Zoom", zoom == kFitZoom ? QString(kFitText) : QString::number(zoom));
 }
 
 void PlayerSettings::writePhrases(IniFile& ini, const QStringList& phrases) {

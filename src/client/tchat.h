@@ -15,6 +15,7 @@
 #include "client/sound/sounds.h"
 #include "client/table/pool_table.h"
 #include "client/tgamestart.h"
+#include "client/zoom_menu.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
 
@@ -32,6 +33,8 @@
 // The main window: the game client. A thin owner of its parts (seats, chat,
 // board, table, sounds, options, settings); it keeps the connection to the
 // host and hands each queued message to the part that owns its command.
+class PanelZoom;
+
 class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
     friend class TchatProbe; // what tests see of the parts, the queue and the ticks
@@ -163,6 +166,9 @@ private:
     PlayerSettings collectSettings() const;
     void loggedIn();
     void showHostControls();
+    // View -> Zoom (tchat_zoom.cpp): a step sizes the window to the panel.
+    void zoomChosen(int percent);
+    void applyZoom(int percent, bool sizeWindow);
 
     // Why the connection to the host ended; the first reason found counts.
     enum class Ending { None, HostClosed, Lost, Unreachable, Removed, Full };
@@ -213,6 +219,8 @@ private:
     Sounds* sounds = nullptr;
     OptionsMenu* options = nullptr;
     SessionEndBar* sessionEnd = nullptr;
+    PanelZoom* zoom_ = nullptr;
+    ZoomMenu* zoomMenu_ = nullptr;
 
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;

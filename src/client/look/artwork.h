@@ -35,4 +35,11 @@ QPixmap ball(int number);
 QPixmap smiley(int index);
 QSize naturalSize(ArtRole role);
 
+// For a panel shown at zoom: the same logical size, drawn with the screen's
+// pixel ratio times zoom, so that scaled by zoom it is pixel for pixel.
+QPixmap picture(ArtRole role, QSize size, qreal zoom);
+QPixmap ball(int number, qreal zoom);
+// A picture handed out above, drawn anew for zoom; null for any other pixmap.
+QPixmap sharpAt(const QPixmap& picture, qreal zoom);
+
 } // namespace artwork
