@@ -4,6 +4,7 @@
 
 #include "client/look/panel_zoom.h"
 
+#include <QLayout>
 #include <QScreen>
 #include <algorithm>
 
@@ -29,6 +30,7 @@ void Tchat::applyZoom(int percent, bool sizeWindow) {
             {scale, qreal(room.width()) / area.width(), qreal(room.height()) / area.height()});
     const QSize panelArea = (QSizeF(area) * scale).toSize();
     centralWidget()->setMinimumSize(panelArea);
+    layout()->activate(); // the window's own minimum follows now, before any resize
     zoom_->setChoice(percent == PlayerSettings::kFitZoom ? PanelZoom::kFit : scale);
     if (!sizeWindow || percent == PlayerSettings::kFitZoom)
         return;
