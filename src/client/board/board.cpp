@@ -75,12 +75,7 @@ void Board::setCell(int row, int column, const QString& letter, const QColor& co
 // stays clear of it in the cell.
 static QPixmap markPicture(int ball) {
     constexpr int kMarkSize = 20;
-    const QPixmap full = artwork::ball(ball);
-    const qreal ratio = full.devicePixelRatio();
-    QPixmap mark = full.scaled(QSize(kMarkSize, kMarkSize) * ratio, Qt::KeepAspectRatio,
-                               Qt::SmoothTransformation);
-    mark.setDevicePixelRatio(ratio);
-    return mark;
+    return artwork::ball(ball, QSize(kMarkSize, kMarkSize)); // drawn anew when zoomed
 }
 
 void Board::setMark(int row, int column, char mark) {

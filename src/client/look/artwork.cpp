@@ -195,6 +195,10 @@ QPixmap ball(int number) {
     return renderedAtNaturalSize(ballName(number));
 }
 
+QPixmap ball(int number, QSize size) {
+    return rendered(ballName(number), size);
+}
+
 QPixmap picture(ArtRole role, QSize size, qreal zoom) {
     return rendered(fileOf(role), size, screenRatio() * zoom);
 }
@@ -212,9 +216,15 @@ QPixmap sharpAt(const QPixmap& picture, qreal zoom) {
 }
 
 QPixmap smiley(int index) {
+    return smiley(index, 1);
+}
+
+QPixmap smiley(int index, qreal zoom) {
     if (index < 0 || index >= kSmileys)
         index = 0;
-    return renderedAtNaturalSize(QString("smiley-%1").arg(kSmileyNames[index]));
+    const QString name = QString("smiley-%1").arg(kSmileyNames[index]);
+    return zoom == 1 ? renderedAtNaturalSize(name)
+                     : rendered(name, (QSizeF(naturalSizeOf(name)) * zoom).toSize());
 }
 
 } // namespace artwork

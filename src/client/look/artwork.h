@@ -31,8 +31,12 @@ QPixmap picture(ArtRole role);
 QPixmap picture(ArtRole role, QSize size);
 // 0 is the cue ball, 1..9 the numbered balls; any other number gives the cue ball.
 QPixmap ball(int number);
+// Drawn at this logical size from its source.
+QPixmap ball(int number, QSize size);
 // 0..17 for the smiley codes 10..27; any other index gives smiley 0.
 QPixmap smiley(int index);
+// At zoom times its natural size.
+QPixmap smiley(int index, qreal zoom);
 QSize naturalSize(ArtRole role);
 
 // For a panel shown at zoom: the same logical size, drawn with the screen's
