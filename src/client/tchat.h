@@ -48,8 +48,9 @@ public:
     static constexpr int kTimer1IdleIntervalMs = 100;
     static constexpr int kPanelWidth = 737;
     static constexpr int kPanelHeight = 514;
-    // The client area never shrinks below the board panel and its 3-pixel
-    // margin: that is also the client area of the default 748 x 563 frame.
+    // The board panel and its 3-pixel margin, in base coordinates: the client
+    // area of the default 748 x 563 frame. The zoom scales it, and the client
+    // area never shrinks below it at the zoom chosen.
     static constexpr int kMinClientWidth = kPanelWidth + 3;
     static constexpr int kMinClientHeight = kPanelHeight + 3;
     static constexpr char kPresencePort[] = "9001";

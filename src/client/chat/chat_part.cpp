@@ -21,7 +21,7 @@ namespace {
 QList<QPixmap> smileyPictures(qreal zoom) {
     QList<QPixmap> pictures;
     for (int index = 0; index < ChatPane::kSmileyCount; ++index)
-        pictures.append(artwork::smiley(index, zoom));
+        pictures.append(artwork::smiley(index, (QSizeF(ChatPane::kSmileySize) * zoom).toSize()));
     return pictures;
 }
 

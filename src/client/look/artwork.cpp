@@ -215,16 +215,20 @@ QPixmap sharpAt(const QPixmap& picture, qreal zoom) {
     return rendered(it->name, it->size, screenRatio() * zoom);
 }
 
-QPixmap smiley(int index) {
-    return smiley(index, 1);
+namespace {
+
+QString smileyName(int index) {
+    return QString("smiley-%1").arg(kSmileyNames[index < 0 || index >= kSmileys ? 0 : index]);
 }
 
-QPixmap smiley(int index, qreal zoom) {
-    if (index < 0 || index >= kSmileys)
-        index = 0;
-    const QString name = QString("smiley-%1").arg(kSmileyNames[index]);
-    return zoom == 1 ? renderedAtNaturalSize(name)
-                     : rendered(name, (QSizeF(naturalSizeOf(name)) * zoom).toSize());
+} // namespace
+
+QPixmap smiley(int index) {
+    return renderedAtNaturalSize(smileyName(index));
+}
+
+QPixmap smiley(int index, QSize size) {
+    return rendered(smileyName(index), size);
 }
 
 } // namespace artwork

@@ -35,8 +35,8 @@ QPixmap ball(int number);
 QPixmap ball(int number, QSize size);
 // 0..17 for the smiley codes 10..27; any other index gives smiley 0.
 QPixmap smiley(int index);
-// At zoom times its natural size.
-QPixmap smiley(int index, qreal zoom);
+// Drawn at this logical size from its source.
+QPixmap smiley(int index, QSize size);
 QSize naturalSize(ArtRole role);
 
 // For a panel shown at zoom: the same logical size, drawn with the screen's
