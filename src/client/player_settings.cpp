@@ -27,6 +27,21 @@ int readInRange(const IniFile& ini, const char* key, int fallback, int low, int 
     return value >= low && value <= high ? value : fallback;
 }
 
+constexpr char kFitText[] = "fit";
+
+// "fit", or one of the steps; anything else is the default.
+int readZoom(const IniFile& ini) {
+    const QString text = ini.readString(kSection, "Zoom", QString());
+    if (text.compare(QLatin1String(kFitText), Qt::CaseInsensitive) == 0)
+        return PlayerSettings::kFitZoom;
+    const int percent = text.toInt();
+    for (const int step : PlayerSettings::kZoomSteps) {
+        if (percent == step)
+            return step;
+    }
+    return PlayerSettings::kDefaultZoom;
+}
+
 } // namespace
 
 PlayerSettings PlayerSettings::read(const IniFile& ini) {
@@ -56,6 +71,7 @@ PlayerSettings PlayerSettings::read(const IniFile& ini) {
     s.turnsound = readFlag(ini, "Turnsound");
     s.chattersounds = readSwitch(ini, "ChatterSounds", "true");
     s.colourtiles = ini.readString(kSection, "ColourTiles", "false") == u"true"; // off unless asked
+    s.zoom = readZoom(ini);
     return s;
 }
 
@@ -77,6 +93,7 @@ void PlayerSettings::write(IniFile& ini) const {
     ini.writeInteger(kSection, "Botfair", botfair);
     ini.writeInteger(kSection, "Exactmarks", exactmarks);
     ini.writeString(kSection, "ColourTiles", switchText(colourtiles));
+    ini.writeString(kSection, "Zoom", zoom == kFitZoom ? QString(kFitText) : QString::number(zoom));
 }
 
 void PlayerSettings::writePhrases(IniFile& ini, const QStringList& phrases) {

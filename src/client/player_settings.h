@@ -14,6 +14,10 @@ struct PlayerSettings {
     static constexpr int kDefaultHeight = 563;
     static constexpr int kDefaultTextSize = 8;
     static constexpr int kPhrases = 9;
+    // The panel's zoom steps in percent; kFitZoom: it follows the window.
+    static constexpr int kZoomSteps[] = {75, 100, 125, 150, 200};
+    static constexpr int kFitZoom = 0;
+    static constexpr int kDefaultZoom = 100;
 
     int textsize = kDefaultTextSize;
     QRect bounds{3, 3, kDefaultWidth, kDefaultHeight};      // the outer frame
@@ -30,6 +34,7 @@ struct PlayerSettings {
     int turnsound = 0;     // 0 classic, 1 new
     bool chattersounds = true;
     bool colourtiles = false; // judged cells tinted by their marks
+    int zoom = kDefaultZoom; // a zoom step, or kFitZoom
 
     static PlayerSettings read(const IniFile& ini);
     // Writes every key but the phrases, in the file's customary order.

@@ -6,6 +6,7 @@
 #include "client/look/artwork.h"
 #include "client/look/clickable_label.h"
 #include "client/look/message_box.h"
+#include "client/look/panel_zoom.h"
 #include "client/look/project_page.h"
 #include "client/look/widget_look.h"
 #include "client/message_trace.h"
@@ -64,7 +65,7 @@ Tchat::~Tchat() {
 void Tchat::buildPanel() {
     auto* central = new QWidget(this);
     central->setObjectName("client");
-    central->setMinimumSize(kMinClientWidth, kMinClientHeight);
+    central->setMinimumSize(kMinClientWidth, kMinClientHeight); // the zoom changes it
     // A palette, not a style sheet: a sheet here would restyle every widget
     // in the window, and polishing them all was a large part of start-up.
     look::setBackground(central, QColor(30, 20, 12));
@@ -77,6 +78,9 @@ void Tchat::buildPanel() {
     QPalette wood = panel_board->palette();
     wood.setBrush(QPalette::Window, QBrush(artwork::picture(ArtRole::Background)));
     panel_board->setPalette(wood);
+    zoom_ =
+        new PanelZoom(central, panel_board, QSize(kMinClientWidth, kMinClientHeight), QPoint(3, 3));
+    zoomMenu_ = new ZoomMenu(menuBar(), [this](int percent) { zoomChosen(percent); });
 
     auto* logo = new ClickableLabel(panel_board);
     logo->setObjectName("image_logo");

@@ -15,6 +15,7 @@
 #include "client/sound/sounds.h"
 #include "client/table/pool_table.h"
 #include "client/tgamestart.h"
+#include "client/zoom_menu.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
 
@@ -32,6 +33,8 @@
 // The main window: the game client. A thin owner of its parts (seats, chat,
 // board, table, sounds, options, settings); it keeps the connection to the
 // host and hands each queued message to the part that owns its command.
+class PanelZoom;
+
 class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
     friend class TchatProbe; // what tests see of the parts, the queue and the ticks
@@ -45,8 +48,9 @@ public:
     static constexpr int kTimer1IdleIntervalMs = 100;
     static constexpr int kPanelWidth = 737;
     static constexpr int kPanelHeight = 514;
-    // The client area never shrinks below the board panel and its 3-pixel
-    // margin: that is also the client area of the default 748 x 563 frame.
+    // The board panel and its 3-pixel margin, in base coordinates: the client
+    // area of the default 748 x 563 frame. The zoom scales it, and the client
+    // area never shrinks below it at the zoom chosen.
     static constexpr int kMinClientWidth = kPanelWidth + 3;
     static constexpr int kMinClientHeight = kPanelHeight + 3;
     static constexpr char kPresencePort[] = "9001";
@@ -163,6 +167,9 @@ private:
     PlayerSettings collectSettings() const;
     void loggedIn();
     void showHostControls();
+    // View -> Zoom (tchat_zoom.cpp): a step sizes the window to the panel.
+    void zoomChosen(int percent);
+    void applyZoom(int percent, bool sizeWindow);
 
     // Why the connection to the host ended; the first reason found counts.
     enum class Ending { None, HostClosed, Lost, Unreachable, Removed, Full };
@@ -213,6 +220,8 @@ private:
     Sounds* sounds = nullptr;
     OptionsMenu* options = nullptr;
     SessionEndBar* sessionEnd = nullptr;
+    PanelZoom* zoom_ = nullptr;
+    ZoomMenu* zoomMenu_ = nullptr;
 
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;

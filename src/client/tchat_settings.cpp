@@ -5,6 +5,7 @@
 #include "client/chat/colour_text.h"
 
 void Tchat::applySettings(const PlayerSettings& loaded) {
+    applyZoom(loaded.zoom, false); // the stored bounds were the window at that zoom
     const QRect shown = visibleBounds(loaded.bounds);
     setBounds(shown);
     savedleft = shown.left();
@@ -31,5 +32,6 @@ PlayerSettings Tchat::collectSettings() const {
     now.botoff = gamechoice.botoff;
     now.botfair = gamechoice.botfair;
     now.exactmarks = gamechoice.exactmarks;
+    now.zoom = zoomMenu_->percent();
     return now;
 }

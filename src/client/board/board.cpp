@@ -6,6 +6,7 @@
 #include "client/board/word_list_panel.h"
 #include "client/client_outbox.h"
 #include "client/look/artwork.h"
+#include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
 #include "client/options_menu.h"
 #include "client/seats/seats.h"
@@ -173,7 +174,8 @@ void Board::getnextplayer(const QString& args) {
         seats_.chalk(s)->hide();
     setCell(turn.row, 1, firstletter_, CellLook::Played, "given");
     if (QLabel* chalk = seats_.chalk(turn.slot))
-        image_Turn->move(chalk->x(), chalk->y() - kTurnMarkerRise);
+        PanelZoom::place(image_Turn,
+                         PanelZoom::baseGeometry(chalk).topLeft() - QPoint(0, kTurnMarkerRise));
     image_Turn->show();
     image_Turn->raise();
     const bool mine = turn.slot == state_.myseat;

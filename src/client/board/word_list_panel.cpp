@@ -1,6 +1,7 @@
 #include "client/board/word_list_panel.h"
 
 #include "client/look/artwork.h"
+#include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
 #include "common/plain_widgets.h"
 
@@ -94,10 +95,12 @@ void WordListPanel::mouseReleaseEvent(QMouseEvent* event) {
     dragTo(event->position().toPoint());
 }
 
-// Kept whole inside its parent, so it can always be reached again.
+// Kept whole inside its parent, so it can always be reached again. The
+// pointer moves over the panel as shown; it is placed in base coordinates.
 void WordListPanel::dragTo(QPoint pointInPanel) {
     const QPoint wanted = pos() + pointInPanel - drag;
     const QRect room = parentWidget()->rect();
-    move(std::clamp(wanted.x(), 0, room.width() - width()),
-         std::clamp(wanted.y(), 0, room.height() - height()));
+    const QPoint shown(std::clamp(wanted.x(), 0, room.width() - width()),
+                       std::clamp(wanted.y(), 0, room.height() - height()));
+    PanelZoom::place(this, PanelZoom::toBase(this, shown));
 }

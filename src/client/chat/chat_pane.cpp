@@ -415,13 +415,15 @@ void ChatPane::mainchatJump(int link) {
 }
 
 void ChatPane::setTextSize(int points) {
+    textSize_ = points;
     QFont resized = font();
     resized.setPointSize(points);
     setFont(resized);
 }
 
+// The chosen size: the font shown is scaled with the panel.
 int ChatPane::textSize() const {
-    return font().pointSize();
+    return textSize_;
 }
 
 void ChatPane::setSmileys(const QList<QPixmap>& pictures) {

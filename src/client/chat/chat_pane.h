@@ -77,6 +77,7 @@ private:
     class LineWriter;
 
     void prepareEmptyDocument();
+    int textSize_ = kDefaultTextSize;
     void setStyleColour(int style, ColourValue colour);
     QColor lineColour(const QTextBlock& line) const;
     void trimOldLines();

@@ -1,25 +1,27 @@
 #include "client/chat/chat_part.h"
 
-#include "client/look/artwork.h"
 #include "client/chat/chat_entry.h"
 #include "client/chat/chat_pane.h"
 #include "client/chat/colour_text.h"
-#include "client/main_menu.h"
 #include "client/chat/phrase_buttons.h"
 #include "client/chat/received_chat.h"
 #include "client/chat/smiley_menu.h"
 #include "client/chat/tphrases.h"
+#include "client/look/artwork.h"
+#include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
+#include "client/main_menu.h"
 
 #include <QColorDialog>
 #include <QFrame>
 
 namespace {
 
-QList<QPixmap> smileyPictures() {
+// As large as the text around them, which scales with the panel.
+QList<QPixmap> smileyPictures(qreal zoom) {
     QList<QPixmap> pictures;
     for (int index = 0; index < ChatPane::kSmileyCount; ++index)
-        pictures.append(artwork::smiley(index));
+        pictures.append(artwork::smiley(index, (QSizeF(ChatPane::kSmileySize) * zoom).toSize()));
     return pictures;
 }
 
@@ -37,7 +39,10 @@ ChatPart::ChatPart(QWidget* panel, MainMenu& menu, ClientState& state, ClientOut
     entry_ = new ChatEntry(panel, sender_);
     phraseButtons_ = new PhraseButtons(panel, sender_);
     smileyButton_ = new SmileyButton(panel);
-    setSmileys(smileyPictures());
+    setSmileys(smileyPictures(1));
+    if (PanelZoom* zoom = PanelZoom::of(panel))
+        connect(zoom, &PanelZoom::scaleChanged, this,
+                [this](qreal scale) { pane_->setSmileys(smileyPictures(scale)); });
     setTextSize(ChatPane::kDefaultTextSize);
 
     chooseColour = [](const QColor& initial, QWidget* parent) -> std::optional<QColor> {

@@ -126,18 +126,43 @@ QPixmap drawn(const QString& name, QSize size, qreal ratio) {
     return pixmap;
 }
 
-// Each file, size and pixel ratio is made once.
-QPixmap rendered(const QString& name, QSize size) {
-    const qreal ratio = screenRatio();
+struct Source {
+    QString name;
+    QSize size;
+};
+
+// The pictures handed out at the screen's ratio, by the key every copy shares.
+QHash<qint64, Source>& sources() {
+    static QHash<qint64, Source> known;
+    return known;
+}
+
+// Each file, size and pixel ratio is made once. Pictures for a zoomed panel
+// are kept only for the latest ratio: fitted to a window, a panel passes
+// through many.
+QPixmap rendered(const QString& name, QSize size, qreal ratio) {
     const QString key =
         QString("%1@%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(ratio);
-    static QHash<QString, QPixmap> cache;
-    if (const auto it = cache.constFind(key); it != cache.constEnd())
+    const bool screens = ratio == screenRatio();
+    static QHash<QString, QPixmap> cache, zoomed;
+    static qreal zoomedRatio = 0;
+    if (!screens && ratio != zoomedRatio) {
+        zoomed.clear();
+        zoomedRatio = ratio;
+    }
+    QHash<QString, QPixmap>& kept = screens ? cache : zoomed;
+    if (const auto it = kept.constFind(key); it != kept.constEnd())
         return *it;
     QPixmap pixmap = drawn(name, size, ratio);
     pixmap.setDevicePixelRatio(ratio);
-    cache.insert(key, pixmap);
+    kept.insert(key, pixmap);
+    if (screens)
+        sources().insert(pixmap.cacheKey(), Source{name, size});
     return pixmap;
+}
+
+QPixmap rendered(const QString& name, QSize size) {
+    return rendered(name, size, screenRatio());
 }
 
 QPixmap renderedAtNaturalSize(const QString& name) {
@@ -158,10 +183,20 @@ QPixmap picture(ArtRole role, QSize size) {
     return rendered(fileOf(role), size);
 }
 
+namespace {
+
+QString ballName(int number) {
+    return QString("ball-%1").arg(number < 0 || number >= kBalls ? 0 : number);
+}
+
+} // namespace
+
 QPixmap ball(int number) {
-    if (number < 0 || number >= kBalls)
-        number = 0;
-    return renderedAtNaturalSize(QString("ball-%1").arg(number));
+    return renderedAtNaturalSize(ballName(number));
+}
+
+QPixmap ball(int number, QSize size) {
+    return rendered(ballName(number), size);
 }
 
 QPixmap ballInPlay(int number) {
@@ -176,10 +211,36 @@ QPixmap markBall(int number) {
     return renderedAtNaturalSize(QString("mark-%1").arg(number));
 }
 
+QPixmap picture(ArtRole role, QSize size, qreal zoom) {
+    return rendered(fileOf(role), size, screenRatio() * zoom);
+}
+
+QPixmap ball(int number, qreal zoom) {
+    const QString name = ballName(number);
+    return rendered(name, naturalSizeOf(name), screenRatio() * zoom);
+}
+
+QPixmap sharpAt(const QPixmap& picture, qreal zoom) {
+    const auto it = sources().constFind(picture.cacheKey());
+    if (it == sources().constEnd())
+        return {};
+    return rendered(it->name, it->size, screenRatio() * zoom);
+}
+
+namespace {
+
+QString smileyName(int index) {
+    return QString("smiley-%1").arg(kSmileyNames[index < 0 || index >= kSmileys ? 0 : index]);
+}
+
+} // namespace
+
 QPixmap smiley(int index) {
-    if (index < 0 || index >= kSmileys)
-        index = 0;
-    return renderedAtNaturalSize(QString("smiley-%1").arg(kSmileyNames[index]));
+    return renderedAtNaturalSize(smileyName(index));
+}
+
+QPixmap smiley(int index, QSize size) {
+    return rendered(smileyName(index), size);
 }
 
 } // namespace artwork

@@ -31,6 +31,8 @@ QPixmap picture(ArtRole role);
 QPixmap picture(ArtRole role, QSize size);
 // 0 is the cue ball, 1..9 the numbered balls; any other number gives the cue ball.
 QPixmap ball(int number);
+// Drawn at this logical size from its source.
+QPixmap ball(int number, QSize size);
 // Ball 1..9 (any other number gives ball 1) ringed for the board's dark header.
 QPixmap ballInPlay(int number);
 // The mark under a letter of a judged row: 0 the cue ball, 1..9 the ball in
@@ -38,6 +40,15 @@ QPixmap ballInPlay(int number);
 QPixmap markBall(int number);
 // 0..17 for the smiley codes 10..27; any other index gives smiley 0.
 QPixmap smiley(int index);
+// Drawn at this logical size from its source.
+QPixmap smiley(int index, QSize size);
 QSize naturalSize(ArtRole role);
+
+// For a panel shown at zoom: the same logical size, drawn with the screen's
+// pixel ratio times zoom, so that scaled by zoom it is pixel for pixel.
+QPixmap picture(ArtRole role, QSize size, qreal zoom);
+QPixmap ball(int number, qreal zoom);
+// A picture handed out above, drawn anew for zoom; null for any other pixmap.
+QPixmap sharpAt(const QPixmap& picture, qreal zoom);
 
 } // namespace artwork

@@ -1,6 +1,7 @@
 #include "client/table/pool_table.h"
 
 #include "client/look/artwork.h"
+#include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
@@ -36,7 +37,10 @@ PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sou
     : QObject(panel), state_(state), seats_(seats), sounds_(sounds), hooks_(std::move(hooks)),
       racks_(seats),
       animation_({
-          .place = [this](int b, BallAnimation::Point at) { balls_[size_t(b)]->move(at.x, at.y); },
+          .place =
+              [this](int b, BallAnimation::Point at) {
+                  PanelZoom::place(balls_[size_t(b)], QPoint(at.x, at.y));
+              },
           .show = [this](int b, bool shown) { balls_[size_t(b)]->setVisible(shown); },
           .stack =
               [this] {
@@ -47,6 +51,8 @@ PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sou
           .ballhit = [this] { sounds_.playsounds("ballhit"); },
       }) {
     buildTable(panel);
+    if (PanelZoom* zoom = PanelZoom::of(panel))
+        connect(zoom, &PanelZoom::scaleChanged, this, [this] { racks_.redraw(); });
 }
 
 void PoolTable::buildTable(QWidget* panel) {

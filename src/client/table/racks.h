@@ -20,6 +20,8 @@ public:
     void clearall();
     // Adds ball k to seat s's rack; seats outside 1..5 and full racks are left alone.
     void updatescores(int seat, int ball);
+    // At the panel's new zoom.
+    void redraw();
     QList<int> balls(int seat) const;
 
 private:
