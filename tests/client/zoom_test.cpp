@@ -189,8 +189,8 @@ TEST_F(ZoomTest, AtTwiceTheSizePicturesAreTheTwiceBakeNotABlownUpOne) {
     ball->show();
     const QImage drawn = chat->grab(shown).toImage();
 
-    const QImage twice = baked("ball-1@2x.pixels");
-    const QImage once = baked("ball-1.pixels");
+    const QImage twice = baked("ball-in-play-1@2x.pixels");
+    const QImage once = baked("ball-in-play-1.pixels");
     ASSERT_EQ(twice.size(), QSize(48, 48));
     const double fromTwice = meanDifference(drawn, over(under, twice));
     const double fromOnce = meanDifference(
