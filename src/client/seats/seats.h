@@ -41,6 +41,8 @@ public:
     void newplayerinfo(const QString& args);
     void playerdisconnected(const QString& args);
     void justwatching(const QString& args);
+    // CMD_playeraway: the host holds a dropped player's seat, or it is back.
+    void playeraway(const QString& args);
 
     // This window's player has the host player's rights: starting games,
     // removing players, setting others to just watching. The host gives them
@@ -93,6 +95,7 @@ private:
         QString name; // empty while free
         QString departed;
         bool watching = false;
+        bool away = false; // its connection dropped; the host holds the seat
     };
     using Labels = std::array<QLabel*, game::kSeats>;
     static QLabel* at(const Labels& labels, int seat) {
@@ -106,6 +109,8 @@ private:
     void clearSlot(int slot); // its player or spy has left
     void seatingChanged();
     void showName(int n);
+    // What the seat's label reads, without the away mark: for lines and lists.
+    QString seatText(int n) const;
     void setEyes(int n, bool shown);
     void refreshSpyList();
     void openPopup(QLabel* label, const QPoint& at);
