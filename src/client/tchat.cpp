@@ -175,13 +175,14 @@ void Tchat::buildParts() {
         before = choice;
     }
     ClientOutbox& outbox = *this;
-    session_ = std::make_unique<ClientSession>(state, outbox,
-                                               ClientSession::Hooks{
-                                                   .say = sayLine,
-                                                   .loggedIn = [this] { loggedIn(); },
-                                                   .hostFull = [this] { hostFull(); },
-                                                   .rejoinKey = [this] { return rejoinKeyToShow(); },
-                                               });
+    session_ =
+        std::make_unique<ClientSession>(state, outbox,
+                                        ClientSession::Hooks{
+                                            .say = sayLine,
+                                            .loggedIn = [this] { loggedIn(); },
+                                            .hostFull = [this] { hostFull(); },
+                                            .rejoinKey = [this] { return rejoinKeyToShow(); },
+                                        });
 }
 
 void Tchat::connectMenu() {

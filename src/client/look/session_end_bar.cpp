@@ -91,7 +91,7 @@ void SessionEndBar::showReconnecting() {
 
 void SessionEndBar::showButtons(bool reconnecting, bool rejoinOffered) {
     for (QPushButton* button : buttons_)
-        button->setVisible(button == giveUp_ ? reconnecting
+        button->setVisible(button == giveUp_   ? reconnecting
                            : button == rejoin_ ? rejoinOffered
                                                : !reconnecting);
     setAccessibleName(reconnecting ? "Reconnecting to the table" : "The table has ended");

@@ -56,8 +56,8 @@ void Reconnection::attemptNow() {
         attemptFailed();
         return;
     }
-    limit_.start(int(std::min<qint64>(environment::scaledInterval(kAttemptLimitMs),
-                                      remainingMs())));
+    limit_.start(
+        int(std::min<qint64>(environment::scaledInterval(kAttemptLimitMs), remainingMs())));
     hooks_.attempt();
 }
 
