@@ -119,9 +119,11 @@ void Tchat::ownArrival() {
         seatNotKept();
 }
 
-// Leaving on purpose: the seat is let go (the host lets it expire).
+// Leaving a table in play on purpose: the seat is let go (the host lets it
+// expire). Leaving while the tries run keeps the key: "Rejoin your seat"
+// may be what the player chose.
 void Tchat::leaveSeatForGood() {
-    const bool atTable = reconnection_.running() || (everConnected_ && !sessionEnded_);
+    const bool atTable = !reconnection_.running() && everConnected_ && !sessionEnded_;
     reconnection_.stop();
     if (atTable)
         seatKeeper_.forget();
