@@ -1,0 +1,181 @@
+// A game window whose connection to `ludomyra --serve` drops mid-game comes
+// back to its own seat: once through a relay that the test cuts (a router
+// restart), once after the window's program was killed and started again.
+// A raw peer at the table sees the seat away and back; the window's view of
+// the racks and scores after its return is the host's.
+#include "gui_process.h"
+#include "qstring_printer.h"
+#include "serve_process.h"
+#include "solving_peer.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/socket.h>
+
+namespace {
+
+using testsupport::waitFor;
+
+const QStringList kTraced{"CMD_rejoinkey", "CMD_rejoined",    "CMD_playerscores",
+                          "CMD_ballowners", "CMD_playeraway", "system",
+                          "choices"};
+
+// Passes bytes both ways between windows and the host until cut.
+class Relay {
+public:
+    explicit Relay(quint16 hostPort) : hostPort_(hostPort) {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] { takeConnections(); });
+    }
+    quint16 port() const { return server_.serverPort(); }
+    int connectionsMade() const { return made_; }
+
+    // What a router restart does: the window's end is reset, the host's closed.
+    void cut() {
+        for (auto& [window, host] : pairs_) {
+            const linger now{1, 0};
+            setsockopt(int(window->socketDescriptor()), SOL_SOCKET, SO_LINGER, &now, sizeof now);
+            window->abort();
+            host->disconnectFromHost();
+            window->deleteLater();
+            host->deleteLater();
+        }
+        pairs_.clear();
+    }
+
+private:
+    using Socket = QTcpSocket*; // the server's children
+
+    void takeConnections() {
+        while (Socket window = server_.nextPendingConnection()) {
+            auto* host = new QTcpSocket(&server_);
+            host->connectToHost(QHostAddress::LocalHost, hostPort_);
+            pipe(window, host);
+            pipe(host, window);
+            pairs_.append(std::pair(window, host));
+            ++made_;
+        }
+    }
+    static void pipe(const Socket& from, const Socket& to) {
+        QObject::connect(from, &QTcpSocket::readyRead, to, [from, to] { to->write(from->readAll()); });
+    }
+
+    QTcpServer server_;
+    quint16 hostPort_;
+    QList<std::pair<Socket, Socket>> pairs_;
+    int made_ = 0;
+};
+
+class RejoinTest : public ::testing::Test {
+protected:
+    // Bob (slot 1) starts a game without Klot; Ann's window sits in seat 2.
+    void startGame(double timeScale) {
+        ASSERT_TRUE(hostHome.isValid() && annHome.isValid());
+        scale = QString::number(timeScale);
+        host = std::make_unique<ServeProcess>(fastHostEnvironment(hostHome, timeScale));
+        port = host->start();
+        ASSERT_NE(port, 0);
+        bob = std::make_unique<SolvingPeer>(port, "Bob");
+        ASSERT_TRUE(bob->logIn());
+        ASSERT_EQ(bob->slot, "1");
+    }
+    std::unique_ptr<GuiProcess> annJoins(quint16 through) {
+        auto window = std::make_unique<GuiProcess>(annHome.path(), through, kTraced, scale);
+        window->join("Ann");
+        return window;
+    }
+    void playOneWord(GuiProcess& ann) {
+        ASSERT_TRUE(bob->client.waitFor("CMD_newplayerinfo+2+Ann+0", 15000))
+            << ann.otherOutput().toStdString();
+        bob->client.send("CMD_startgame+Bob+high+1+");
+        ASSERT_FALSE(ann.waitForHandled("CMD_rejoinkey+").isEmpty());
+        // Bob finds a word, so there is a rack and a score to keep; then he
+        // lets his turns pass, so the game outlasts the test.
+        ASSERT_TRUE(waitFor(
+            [&] {
+                bob->play();
+                return !bob->finds.isEmpty();
+            },
+            30000));
+        bob->holding = true;
+    }
+    // Bob sees Ann's seat held, then her back in it, each with the host's line.
+    void bobSeesAnnAwayAndBack(int graceSeconds) {
+        EXPECT_TRUE(bob->client.waitFor("CMD_playeraway+2+1", 15000));
+        EXPECT_FALSE(
+            bob->client
+                .waitForPrefix(QString("CMD_chat+0+Ann lost the connection. The seat is kept for "
+                                       "%1 seconds.|")
+                                   .arg(graceSeconds))
+                .isEmpty());
+        EXPECT_TRUE(bob->client.waitFor("CMD_playeraway+2+0", 15000));
+        EXPECT_FALSE(bob->client.waitForPrefix("CMD_chat+0+Ann is back.|").isEmpty());
+        EXPECT_FALSE(bob->client.messages().contains("CMD_playerdisconnected+2+Ann"));
+    }
+    // What the window was told of racks and scores after its return is what
+    // the host last told Bob.
+    static void sameAfterReturn(GuiProcess& ann, const QString& word, const QStringList& atBob) {
+        QString last;
+        bool back = false;
+        for (const GuiProcess::Handled& entry : ann.handled()) {
+            back = back || entry.message.startsWith("CMD_rejoined+");
+            if (back && entry.message.startsWith(word))
+                last = entry.message;
+        }
+        QString hostSays;
+        for (const QString& message : atBob)
+            if (message.startsWith(word))
+                hostSays = message;
+        EXPECT_FALSE(last.isEmpty()) << word.toStdString();
+        EXPECT_EQ(last, hostSays);
+    }
+
+    QTemporaryDir hostHome, annHome;
+    QString scale;
+    std::unique_ptr<ServeProcess> host;
+    quint16 port = 0;
+    std::unique_ptr<SolvingPeer> bob;
+};
+
+TEST_F(RejoinTest, AWindowWhoseConnectionIsCutComesBackToItsSeatByItself) {
+    startGame(0.05); // the seat is held for 3 s
+    Relay relay(port);
+    std::unique_ptr<GuiProcess> ann = annJoins(relay.port());
+    playOneWord(*ann);
+
+    relay.cut();
+    EXPECT_FALSE(ann->waitForHandled("choices+Connection lost. Reconnecting…+Give Up").isEmpty());
+    EXPECT_EQ(ann->waitForHandled("CMD_rejoined+"), "CMD_rejoined+2");
+    bobSeesAnnAwayAndBack(3);
+    EXPECT_EQ(relay.connectionsMade(), 2);
+    testsupport::settle(500); // the catch-up is handled a message a tick
+    sameAfterReturn(*ann, "CMD_playerscores+", bob->client.messages());
+    sameAfterReturn(*ann, "CMD_ballowners+", bob->client.messages());
+    EXPECT_FALSE(ann->hasHandled("system+The connection to the host was lost."));
+    EXPECT_TRUE(ann->terminate());
+}
+
+TEST_F(RejoinTest, AKilledWindowStartedAgainRejoinsWithinTheGrace) {
+    startGame(0.2); // the seat is held for 12 s
+    std::unique_ptr<GuiProcess> ann = annJoins(port);
+    playOneWord(*ann);
+
+    ann->signal(SIGKILL);
+    ASSERT_TRUE(bob->client.waitFor("CMD_playeraway+2+1", 15000));
+    // Started again as before: joining the table its stored key is for, the
+    // window shows the key and is back in its seat.
+    ann = annJoins(port);
+    EXPECT_EQ(ann->waitForHandled("CMD_rejoined+"), "CMD_rejoined+2")
+        << ann->otherOutput().toStdString();
+    bobSeesAnnAwayAndBack(12);
+    EXPECT_FALSE(ann->waitForHandled("CMD_rejoinkey+").isEmpty()); // a fresh key for next time
+    testsupport::settle(500);
+    sameAfterReturn(*ann, "CMD_playerscores+", bob->client.messages());
+    EXPECT_TRUE(ann->terminate());
+}
+
+} // namespace
