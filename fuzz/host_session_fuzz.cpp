@@ -139,6 +139,15 @@ public:
     bool computerActive = false;
 };
 
+// Grace timers that run out only when a step says so.
+class ManualHoldClock : public HoldClock {
+public:
+    int graceMs() const override { return 60000; }
+    void startHoldTimer(int seat) override { running[size_t(seat)] = true; }
+    void stopHoldTimer(int seat) override { running[size_t(seat)] = false; }
+    std::array<bool, game::kSeats + 1> running{};
+};
+
 class FastOptions : public HostOptions {
 public:
     int botSpeedMs() const override { return 500; }
@@ -162,7 +171,8 @@ public:
 
 struct FuzzHost {
     FuzzHost()
-        : session(outbox, clock, options, connections, WordLists(kHiddenWords, kDictionary)) {
+        : session(outbox, clock, holdClock, options, connections,
+                  WordLists(kHiddenWords, kDictionary)) {
         outbox.state = &session.state();
         connections.session = &session;
     }
@@ -223,6 +233,7 @@ struct FuzzHost {
 
     CheckingOutbox outbox;
     ManualClock clock;
+    ManualHoldClock holdClock;
     FastOptions options;
     ClosingConnections connections;
     HostSession session;
