@@ -91,8 +91,10 @@ void Tchat::rejoined(int seat) {
     reconnection_.stop();
     state.myseat = seat;
     clearTable();
+    seats->returnToSeat();
     sessionEnd->withdraw();
     loggedIn();
+    say("0+You are back in your seat.");
 }
 
 // A new player from here on: the catch-up that follows lays the table.

@@ -110,6 +110,8 @@ TEST_F(ReconnectTest, ADroppedWindowComesBackToItsSeatUnderAnotherSlot) {
     EXPECT_EQ(seatName(2), "Ann");
     EXPECT_EQ(probe().seats().scoreLabel(2)->text(), "40");
     EXPECT_TRUE(storedKey().startsWith(table() + "|" + kNextKey + "|"));
+    EXPECT_TRUE(chatText().contains("You are back in your seat."));
+    EXPECT_EQ(chatText().count("Bob is Connected."), 1); // nobody new came
     // What the player types now goes out under the own seat again.
     probe().chat().entry()->setText("back");
     QTest::keyClick(probe().chat().entry(), Qt::Key_Return);

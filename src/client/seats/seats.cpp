@@ -103,11 +103,20 @@ void Seats::attachPopup(QLabel* label, int seatNumber) {
 }
 
 void Seats::newplayerinfo(const QString& args) {
-    for (const gamemsg::PlayerRecord& record : gamemsg::players(args))
+    const QList<gamemsg::PlayerRecord> records = gamemsg::players(args);
+    for (const gamemsg::PlayerRecord& record : records)
         arrive(record);
-    if (hooks_.playsound)
+    if (!returning_ && hooks_.playsound)
         hooks_.playsound("entered");
+    if (std::any_of(records.begin(), records.end(),
+                    [this](const auto& record) { return record.slot == state_.myseat; }))
+        returning_ = false;
     seatingChanged();
+}
+
+void Seats::returnToSeat() {
+    clear();
+    returning_ = true;
 }
 
 void Seats::seatingChanged() {
@@ -132,17 +141,22 @@ bool Seats::holdsHostRights() const {
 void Seats::arrive(const gamemsg::PlayerRecord& record) {
     const bool own = record.slot == state_.myseat;
     othersKnown_ = !own;
+    // Back in a held seat, the catch-up names everyone again: nobody is new.
+    const auto tell = [this](const QString& line) {
+        if (!returning_)
+            hooks_.say(line);
+    };
     if (own) {
-        hooks_.say("0+You are Connected.");
+        tell("0+You are Connected.");
         if (hooks_.ownArrival)
             hooks_.ownArrival();
     } else {
-        hooks_.say("0+" + record.name + " is Connected.");
+        tell("0+" + record.name + " is Connected.");
     }
     if (ClientState::isSpySlot(record.slot)) {
         spies_[record.slot] = record.name;
         refreshSpyList();
-        hooks_.say(own ? QString("0+You are spying.") : "0+" + record.name + " is spying.");
+        tell(own ? QString("0+You are spying.") : "0+" + record.name + " is spying.");
         return;
     }
     Seat& s = seat(record.slot);
@@ -311,6 +325,7 @@ void Seats::setEyes(int n, bool shown) {
 }
 
 void Seats::clear() {
+    returning_ = false;
     seats_ = {};
     spies_.clear();
     botShown_ = false;

@@ -74,6 +74,9 @@ public:
     void gameStarted(bool botPlays);
     // A new table: every seat free, no spies, no presence marks.
     void clear();
+    // Back in a held seat: the seats are laid again by the host's catch-up,
+    // which names everyone; until the own arrival nobody is announced.
+    void returnToSeat();
 
     // The spy list: one "slot: name" entry per spy, in slot order.
     QStringList spyEntries() const;
@@ -124,6 +127,7 @@ private:
     std::map<int, QString> spies_;
     bool botShown_ = false;    // a free seat 2 reads "Klot" rather than "<Waiting>"
     bool othersKnown_ = false; // news of others has come since the own arrival
+    bool returning_ = false;   // a rejoin's catch-up, up to the own arrival
     QListWidget* spyList_ = nullptr;
     Labels names_{}, scores_{}, chalks_{}, eyes_{}, racks_{};
     QMenu* popup_kick = nullptr;
