@@ -22,8 +22,9 @@ QString graceText(int milliseconds) {
 } // namespace
 
 SeatHolds::SeatHolds(HostState& state, HostOutbox& outbox, HoldClock& clock, Referee& referee,
-                     Seating& seating)
-    : state_(state), outbox_(outbox), clock_(clock), referee_(referee), seating_(seating) {}
+                     Seating& seating, HostConnections& connections)
+    : state_(state), outbox_(outbox), clock_(clock), referee_(referee), seating_(seating),
+      connections_(connections) {}
 
 bool SeatHolds::holdOnClose(int slot) {
     if (!HostState::validSlot(slot))
@@ -79,6 +80,8 @@ void SeatHolds::rejoin(int slot, const QString& args) {
     if (state_.player(slot).loggedin || verdict(slot) != kNoVerdict)
         return;
     const int seat = keys_.redeem(request.key);
+    if (seat != 0 && seat != slot && state_.player(seat).connected())
+        connections_.disconnectsock(seat); // its close report holds the seat
     if (seat != 0 && state_.player(seat).away) {
         verdict(slot) = seat;
         return;

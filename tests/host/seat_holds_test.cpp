@@ -168,20 +168,24 @@ TEST_F(HeldSeats, KlotStandsInWrongAndExpiredKeysAreRefusedAndExpiryIsADeparture
     host.session.computertimerTimer();
     EXPECT_TRUE(host.to(1).contains("CMD_submitted+2+"));
 
-    // A key nobody was given, and Cid's key while Cid is connected: refused,
-    // and Cid's key is dead from then on.
-    for (const QString& key : {QString(64, u'0'), cidsKey}) {
-        host.forget();
-        const int slot = rejoinWith(key, "Eve");
-        EXPECT_EQ(
-            host.to(slot).mid(0, 3),
-            QStringList({QStringLiteral("CMD_sendlogininfo+%1").arg(slot), "CMD_rejoinrefused+",
-                         QStringLiteral("CMD_newplayerinfo+%1+Eve+0").arg(slot)}));
-    }
+    // A key nobody was given: refused, and a new player.
+    host.forget();
+    EXPECT_EQ(rejoinWith(QString(64, u'0'), "Eve"), 4);
+    EXPECT_EQ(host.to(4).mid(0, 3), QStringList({"CMD_sendlogininfo+4", "CMD_rejoinrefused+",
+                                                 "CMD_newplayerinfo+4+Eve+0"}));
+    // Cid's key while his old connection still seems open, as after a silent
+    // drop: that connection is closed, and the new one has his seat.
+    host.forget();
+    EXPECT_EQ(rejoinWith(cidsKey, "Cid"), 5);
+    EXPECT_EQ(host.connections.closed.last(), 3);
+    EXPECT_EQ(host.to(3).first(), "CMD_rejoined+3");
+    EXPECT_FALSE(host.state().player(5).inuse);
+    EXPECT_TRUE(host.to(1).contains(backLine("Cid")));
+    // Used once, the key is dead: replayed after Cid's next drop, it is refused.
     host.session.connectionClosed(3);
     host.forget();
-    EXPECT_EQ(rejoinWith(cidsKey, "Cid"), 6);
-    EXPECT_TRUE(host.to(6).contains("CMD_rejoinrefused+"));
+    EXPECT_EQ(rejoinWith(cidsKey, "Cid"), 5);
+    EXPECT_TRUE(host.to(5).contains("CMD_rejoinrefused+"));
     EXPECT_TRUE(host.state().player(3).away);
 
     // Bob's grace runs out: the departure of today, and his key is dead.
