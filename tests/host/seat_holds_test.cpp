@@ -195,6 +195,7 @@ TEST_F(HeldSeats, KlotStandsInWrongAndExpiredKeysAreRefusedAndExpiryIsADeparture
     EXPECT_FALSE(host.state().player(2).inuse);
     EXPECT_EQ(rejoinWith(bobsKey, "Bob"), 2); // a free seat for anyone now
     EXPECT_TRUE(host.to(2).contains("CMD_rejoinrefused+"));
+    const QString newcomersKey = keyOf(2); // seated during a game
 
     // The host player removes the held Cid: gone at once.
     host.forget();
@@ -202,11 +203,19 @@ TEST_F(HeldSeats, KlotStandsInWrongAndExpiredKeysAreRefusedAndExpiryIsADeparture
     EXPECT_TRUE(host.to(1).contains("CMD_playerdisconnected+3+Cid"));
     EXPECT_FALSE(host.state().player(3).inuse);
     EXPECT_FALSE(host.holdClock.running.contains(3));
-    // A connected player removed during a game is not held either.
+    // A connected player removed during a game is not held either, and the
+    // key goes with him: it opens nothing, and harms no newcomer in his seat.
+    ASSERT_FALSE(newcomersKey.isEmpty());
     host.send(1, "CMD_kickhim+1+2+");
     EXPECT_EQ(host.connections.closed.last(), 2);
     EXPECT_FALSE(host.state().player(2).inuse);
     EXPECT_TRUE(host.to(1).contains("CMD_playerdisconnected+2+Bob"));
+    EXPECT_EQ(host.connect(), 2);
+    host.forget();
+    const int slot = rejoinWith(newcomersKey, "Bob");
+    EXPECT_TRUE(host.to(slot).contains("CMD_rejoinrefused+"));
+    EXPECT_TRUE(host.state().player(2).inuse);
+    EXPECT_EQ(host.connections.closed.last(), 2); // nothing closed since the removal
 }
 
 // A game ends with Bob held: his seat is scored as it stands and he may still
