@@ -10,7 +10,7 @@ HostSession::HostSession(HostOutbox& outbox, HostClock& clock, HoldClock& holdCl
                          const HostOptions& options, HostConnections& connections, WordLists words)
     : words_(std::move(words)), rules_(state_, outbox, clock, options, words_),
       seating_(state_, outbox, rules_.referee, connections),
-      holds_(state_, outbox, holdClock, rules_.referee, seating_) {
+      holds_(state_, outbox, holdClock, rules_.referee, seating_, connections) {
     state_.player(game::kBotSeat).defaultname = QString::fromLatin1(game::kBotName);
 
     using namespace senderidentity;

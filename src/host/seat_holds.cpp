@@ -22,17 +22,21 @@ QString graceText(int milliseconds) {
 } // namespace
 
 SeatHolds::SeatHolds(HostState& state, HostOutbox& outbox, HoldClock& clock, Referee& referee,
-                     Seating& seating)
-    : state_(state), outbox_(outbox), clock_(clock), referee_(referee), seating_(seating) {}
+                     Seating& seating, HostConnections& connections)
+    : state_(state), outbox_(outbox), clock_(clock), referee_(referee), seating_(seating),
+      connections_(connections) {}
 
 bool SeatHolds::holdOnClose(int slot) {
     if (!HostState::validSlot(slot))
         return false;
     forgetVerdict(slot);
-    tplayer& player = state_.player(slot);
-    if (slot > game::kSeats || !state_.gameon || !player.connected() || !player.loggedin ||
-        player.removed)
+    if (slot > game::kSeats)
         return false;
+    tplayer& player = state_.player(slot);
+    if (!state_.gameon || !player.connected() || !player.loggedin || player.removed) {
+        keys_.revoke(slot); // the player leaves, and the key with it
+        return false;
+    }
     player.away = true;
     clock_.startHoldTimer(slot);
     sendToAllInUse(state_, outbox_, rejoinmsg::build::playeraway(slot, true));
@@ -79,6 +83,9 @@ void SeatHolds::rejoin(int slot, const QString& args) {
     if (state_.player(slot).loggedin || verdict(slot) != kNoVerdict)
         return;
     const int seat = keys_.redeem(request.key);
+    if (seat != 0 && seat != slot && state_.player(seat).connected() &&
+        state_.player(seat).loggedin)
+        connections_.disconnectsock(seat); // its close report holds the seat
     if (seat != 0 && state_.player(seat).away) {
         verdict(slot) = seat;
         return;

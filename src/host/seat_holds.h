@@ -8,6 +8,7 @@
 
 struct HostState;
 class HoldClock;
+class HostConnections;
 class HostOutbox;
 class Referee;
 class Seating;
@@ -25,7 +26,7 @@ class Seating;
 class SeatHolds {
 public:
     SeatHolds(HostState& state, HostOutbox& outbox, HoldClock& clock, Referee& referee,
-              Seating& seating);
+              Seating& seating, HostConnections& connections);
 
     // The connection in the slot has closed. True when its seat is now held:
     // a logged-in player in a seat, during a game, not removed by the host
@@ -38,7 +39,11 @@ public:
     bool releaseIfHeld(int seat);
 
     // CMD_rejoin, its sender already checked: judges the key for the
-    // connection's coming log-in. A refusal is told at once.
+    // connection's coming log-in. A refusal is told at once. The key of a
+    // seat whose connection still seems open opens it too: a drop without a
+    // word from the network (a router restarting) goes unnoticed here for
+    // minutes, while the player's program knows and tries again; that old
+    // connection is closed and the seat held for the new one.
     void rejoin(int slot, const QString& args);
     // At the slot's CMD_logininfo: the held seat its connection takes, or 0
     // for a log-in as a new player (told so if it had asked for a seat that
@@ -71,6 +76,7 @@ private:
     HoldClock& clock_;
     Referee& referee_;
     Seating& seating_;
+    HostConnections& connections_;
     RejoinKeys keys_;
     // Per connection slot: the held seat its key opened, or one of the above.
     std::array<int, game::kSlots + 1> verdicts_{};

@@ -168,20 +168,24 @@ TEST_F(HeldSeats, KlotStandsInWrongAndExpiredKeysAreRefusedAndExpiryIsADeparture
     host.session.computertimerTimer();
     EXPECT_TRUE(host.to(1).contains("CMD_submitted+2+"));
 
-    // A key nobody was given, and Cid's key while Cid is connected: refused,
-    // and Cid's key is dead from then on.
-    for (const QString& key : {QString(64, u'0'), cidsKey}) {
-        host.forget();
-        const int slot = rejoinWith(key, "Eve");
-        EXPECT_EQ(
-            host.to(slot).mid(0, 3),
-            QStringList({QStringLiteral("CMD_sendlogininfo+%1").arg(slot), "CMD_rejoinrefused+",
-                         QStringLiteral("CMD_newplayerinfo+%1+Eve+0").arg(slot)}));
-    }
+    // A key nobody was given: refused, and a new player.
+    host.forget();
+    EXPECT_EQ(rejoinWith(QString(64, u'0'), "Eve"), 4);
+    EXPECT_EQ(host.to(4).mid(0, 3), QStringList({"CMD_sendlogininfo+4", "CMD_rejoinrefused+",
+                                                 "CMD_newplayerinfo+4+Eve+0"}));
+    // Cid's key while his old connection still seems open, as after a silent
+    // drop: that connection is closed, and the new one has his seat.
+    host.forget();
+    EXPECT_EQ(rejoinWith(cidsKey, "Cid"), 5);
+    EXPECT_EQ(host.connections.closed.last(), 3);
+    EXPECT_EQ(host.to(3).first(), "CMD_rejoined+3");
+    EXPECT_FALSE(host.state().player(5).inuse);
+    EXPECT_TRUE(host.to(1).contains(backLine("Cid")));
+    // Used once, the key is dead: replayed after Cid's next drop, it is refused.
     host.session.connectionClosed(3);
     host.forget();
-    EXPECT_EQ(rejoinWith(cidsKey, "Cid"), 6);
-    EXPECT_TRUE(host.to(6).contains("CMD_rejoinrefused+"));
+    EXPECT_EQ(rejoinWith(cidsKey, "Cid"), 5);
+    EXPECT_TRUE(host.to(5).contains("CMD_rejoinrefused+"));
     EXPECT_TRUE(host.state().player(3).away);
 
     // Bob's grace runs out: the departure of today, and his key is dead.
@@ -191,6 +195,7 @@ TEST_F(HeldSeats, KlotStandsInWrongAndExpiredKeysAreRefusedAndExpiryIsADeparture
     EXPECT_FALSE(host.state().player(2).inuse);
     EXPECT_EQ(rejoinWith(bobsKey, "Bob"), 2); // a free seat for anyone now
     EXPECT_TRUE(host.to(2).contains("CMD_rejoinrefused+"));
+    const QString newcomersKey = keyOf(2); // seated during a game
 
     // The host player removes the held Cid: gone at once.
     host.forget();
@@ -198,11 +203,19 @@ TEST_F(HeldSeats, KlotStandsInWrongAndExpiredKeysAreRefusedAndExpiryIsADeparture
     EXPECT_TRUE(host.to(1).contains("CMD_playerdisconnected+3+Cid"));
     EXPECT_FALSE(host.state().player(3).inuse);
     EXPECT_FALSE(host.holdClock.running.contains(3));
-    // A connected player removed during a game is not held either.
+    // A connected player removed during a game is not held either, and the
+    // key goes with him: it opens nothing, and harms no newcomer in his seat.
+    ASSERT_FALSE(newcomersKey.isEmpty());
     host.send(1, "CMD_kickhim+1+2+");
     EXPECT_EQ(host.connections.closed.last(), 2);
     EXPECT_FALSE(host.state().player(2).inuse);
     EXPECT_TRUE(host.to(1).contains("CMD_playerdisconnected+2+Bob"));
+    EXPECT_EQ(host.connect(), 2);
+    host.forget();
+    const int slot = rejoinWith(newcomersKey, "Bob");
+    EXPECT_TRUE(host.to(slot).contains("CMD_rejoinrefused+"));
+    EXPECT_TRUE(host.state().player(2).inuse);
+    EXPECT_EQ(host.connections.closed.last(), 2); // nothing closed since the removal
 }
 
 // A game ends with Bob held: his seat is scored as it stands and he may still
