@@ -83,7 +83,7 @@ void Tchat::endSession() {
         say("0+" + line);
     // Only a drop or a host not reached may leave a seat to come back to.
     if (ending_ != Ending::Lost && ending_ != Ending::Unreachable)
-        seatKeeper_.forget();
+        seatKeeper_.forget(tableId());
     sessionEnd->offer(line, !seatKeeper_.keyFor(tableId()).isEmpty());
     messagetrace::shown("choices", QStringList{line} + sessionEnd->offered());
 }

@@ -20,8 +20,13 @@ void Tchat::buildDispatch() {
     on(cmd::justwatching, [this](auto& args) { seats->justwatching(args); });
     // Held seats and the way back to them
     on(cmd::playeraway, [this](auto& args) { seats->playeraway(args); });
-    on(cmd::rejoinkey,
-       [this](auto& args) { seatKeeper_.keyArrived(tableId(), rejoinmsg::key(args)); });
+    // The table this program hosts ends with it: no seat there outlives a
+    // drop, and its key must not push out one for a table elsewhere.
+    on(cmd::rejoinkey, [this](auto& args) {
+        const QString key = rejoinmsg::key(args);
+        if (!state.ishost)
+            seatKeeper_.keyArrived(tableId(), key);
+    });
     on(cmd::rejoined, [this](auto& args) { rejoined(rejoinmsg::rejoinedSeat(args)); });
     on(cmd::rejoinrefused, [this](auto&) { rejoinRefused(); });
     // Chat
@@ -49,11 +54,11 @@ void Tchat::buildDispatch() {
     // A finished game leaves no seat to come back to.
     on(cmd::winner, [this](auto& args) {
         table->winner(args);
-        seatKeeper_.forget();
+        seatKeeper_.forget(tableId());
     });
     on(cmd::tiegame, [this](auto& args) {
         table->tiegame(args);
-        seatKeeper_.forget();
+        seatKeeper_.forget(tableId());
     });
     on(cmd::impossible, [this](auto& args) { table->impossible(args); });
     on(cmd::gamestats, [this](auto& args) {

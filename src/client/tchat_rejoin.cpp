@@ -108,7 +108,7 @@ void Tchat::rejoinRefused() {
 void Tchat::seatNotKept() {
     rejoinAsked_ = false;
     reconnection_.stop();
-    seatKeeper_.forget();
+    seatKeeper_.forget(tableId());
     sessionEnd->withdraw();
     say("0+Your seat could not be kept: you joined as a new player.");
 }
@@ -128,7 +128,7 @@ void Tchat::leaveSeatForGood() {
     const bool atTable = !reconnection_.running() && everConnected_ && !sessionEnded_;
     reconnection_.stop();
     if (atTable)
-        seatKeeper_.forget();
+        seatKeeper_.forget(tableId());
 }
 
 void Tchat::clearTable() {

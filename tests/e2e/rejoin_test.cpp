@@ -1,16 +1,24 @@
 // A game window whose connection to `ludomyra --serve` drops mid-game comes
-// back to its own seat: once through a relay that the test cuts (a router
-// restart), once after the window's program was killed and started again.
+// back to its own seat: once by itself through a relay that the test cuts (a
+// router restart), once after the window's program was killed and its player
+// started it again and chose "Rejoin your seat".
 // A raw peer at the table sees the seat away and back; the window's view of
 // the racks and scores after its return is the host's.
+#include "app/app_windows.h"
+#include "client/rejoin/seat_key_file.h"
+#include "common/environment.h"
 #include "gui_process.h"
 #include "qstring_printer.h"
 #include "serve_process.h"
 #include "solving_peer.h"
+#include "tchat_probe.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
@@ -163,27 +171,49 @@ TEST_F(RejoinTest, AWindowWhoseConnectionIsCutComesBackToItsSeatByItself) {
     EXPECT_TRUE(ann->terminate());
 }
 
-TEST_F(RejoinTest, AKilledWindowStartedAgainRejoinsWithinTheGrace) {
+TEST_F(RejoinTest, AKilledWindowsPlayerStartsAgainAndRejoinsFromPlayWithOthers) {
     startGame(0.1); // the seat is held for 6 s
     std::unique_ptr<GuiProcess> ann = annJoins(port);
     playOneWord(*ann);
 
     ann->signal(SIGKILL);
     ASSERT_TRUE(bob->client.waitFor("CMD_playeraway+2+1", 15000));
-    // Started again as before: joining the table its stored key is for, the
-    // window shows the key and is back in its seat.
-    ann = annJoins(port);
-    EXPECT_EQ(ann->waitForHandled("CMD_rejoined+"), "CMD_rejoined+2")
-        << ann->otherOutput().toStdString();
+    // The program started again, here, with the killed one's settings: a
+    // solo game first, then "Rejoin your seat" in Play with Others.
+    qputenv("LUDOMYRA_HOME", annHome.path().toUtf8());
+    qputenv("LUDOMYRA_PORT", "0");
+    qputenv("LUDOMYRA_TIME_SCALE", scale.toUtf8());
+    AppWindows windows(QStringList{});
+    const TchatProbe probe(windows.chat);
+    probe.sounds().player = [](const QString&) {
+    };
+    windows.chat.show();
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected; }));
+    // A game at the own table gives a key too, which must not push Ann's out.
+    windows.chat.startGame();
+    ASSERT_TRUE(waitFor([&] { return probe.state().turnseat != 0; }, 10000));
+    testsupport::settle(1000); // its key comes after the start messages
+    probe.menu().JoinaGame1->trigger();
+    PlayWithOthers& playWithOthers = windows.playWithOthers();
+    auto* rejoin = playWithOthers.findChild<QPushButton*>("button_rejoin");
+    ASSERT_TRUE(rejoin && rejoin->isVisible());
+    QTest::keyClicks(playWithOthers.findChild<QLineEdit*>("edit_name"), "Ann");
+    QTest::mouseClick(rejoin, Qt::LeftButton);
+    EXPECT_FALSE(playWithOthers.isVisible());
+
+    ASSERT_TRUE(
+        waitFor([&] { return probe.state().connected && probe.state().myseat == 2; }, 10000));
     bobSeesAnnAwayAndBack(6);
-    EXPECT_FALSE(ann->waitForHandled("CMD_rejoinkey+").isEmpty()); // a fresh key for next time
-    testsupport::settle(500);
-    testsupport::RawClient cal(port);
-    ASSERT_EQ(cal.logIn("Cal"), 3);
-    ASSERT_FALSE(cal.waitForPrefix("CMD_ballowners+").isEmpty());
-    sameAfterReturn(*ann, "CMD_playerscores+", cal.messages());
-    sameAfterReturn(*ann, "CMD_ballowners+", cal.messages());
-    EXPECT_TRUE(ann->terminate());
+    EXPECT_EQ(probe.connection().PortName(), QString::number(port));
+    ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(1)->text() == "Bob"; }));
+    EXPECT_EQ(probe.seats().nameLabel(2)->text(), "Ann");
+    EXPECT_TRUE(probe.chatText().contains("You are back in your seat."));
+    EXPECT_FALSE(SeatKeyFile(environment::settingsFile()).valid()->key.isEmpty()); // a fresh one
+    windows.chat.closeWithoutAsking();
+    EXPECT_FALSE(SeatKeyFile(environment::settingsFile()).valid()); // closing lets the seat go
+    qunsetenv("LUDOMYRA_HOME");
+    qunsetenv("LUDOMYRA_PORT");
+    qunsetenv("LUDOMYRA_TIME_SCALE");
 }
 
 } // namespace

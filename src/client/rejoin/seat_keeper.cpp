@@ -38,7 +38,10 @@ void SeatKeeper::dropped() {
     refresh_.stop();
 }
 
-void SeatKeeper::forget() {
+void SeatKeeper::forget(const QString& table) {
+    const std::optional<SeatKeyFile::Entry> entry = keyFile().valid();
+    if (!entry || entry->table != table)
+        return;
     refresh_.stop();
     keyFile().forget();
 }

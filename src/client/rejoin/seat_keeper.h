@@ -19,9 +19,11 @@ public:
     void keyArrived(const QString& table, const QString& key);
     // The connection dropped: the seat is held from now.
     void dropped();
-    // The key is of no more use: the game ended, the player left on purpose
-    // or was removed, or the host refused it.
-    void forget();
+    // The key for that table is of no more use: its game ended, the player
+    // left it on purpose or was removed, or its host refused the key. A key
+    // for another table is kept: leaving a solo table to rejoin is no reason
+    // to lose the seat.
+    void forget(const QString& table);
     // The stored key for that table while it may still be valid, else empty.
     QString keyFor(const QString& table) const;
     // The table of a stored key that may still be valid, else empty.
