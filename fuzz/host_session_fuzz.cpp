@@ -76,6 +76,21 @@ void requireShownName(const QString& name) {
     require(!name.isEmpty() && playertext::cleanName(name) == name);
 }
 
+// Grace timers that run out only when a step says so. A hold starts with the
+// seat's player known: whoever takes the seat back must be that player.
+class ManualHoldClock : public HoldClock {
+public:
+    int graceMs() const override { return 60000; }
+    void startHoldTimer(int seat) override {
+        running[size_t(seat)] = true;
+        heldName[size_t(seat)] = state->player(seat).name;
+    }
+    void stopHoldTimer(int seat) override { running[size_t(seat)] = false; }
+    const HostState* state = nullptr;
+    std::array<bool, game::kSeats + 1> running{};
+    std::array<QString, game::kSeats + 1> heldName;
+};
+
 // Every send must go to a connection that is open at that moment, and must
 // go on the wire as exactly one message. Each connection's bytes go through
 // its write queue, as TSock sends them: a peer that reads takes them at once,
@@ -121,8 +136,6 @@ public:
             require(rejoinmsg::isKey(fields[1]) && !keysGiven.contains(fields[1]));
             keysGiven.append(fields[1]);
             keySeat.append(slot);
-        } else if (fields.first() == QLatin1String(cmd::playeraway) && fields[2] == u"1") {
-            heldName[size_t(fields[1].toInt())] = state->player(fields[1].toInt()).name;
         }
     }
     // A connection presented a key: it may take back the seat the key was given to.
@@ -149,6 +162,7 @@ public:
     const Peer& peer(int slot) const { return peers[size_t(slot)]; }
 
     const HostState* state = nullptr;
+    const ManualHoldClock* holds = nullptr;
     // Each connection's token (its socket's stand-in), in the slot the
     // harness last saw it in.
     std::array<const TSock*, kSlotCount + 1> tokens{};
@@ -167,7 +181,7 @@ private:
                 from = slot;
         }
         require(from != 0 && (presentedSeats[size_t(from)] & (1u << seat)) != 0);
-        require(state->player(seat).name == heldName[size_t(seat)]);
+        require(state->player(seat).name == holds->heldName[size_t(seat)]);
         peers[size_t(seat)] = std::move(peers[size_t(from)]);
         peers[size_t(from)] = Peer{};
         tokens[size_t(seat)] = token;
@@ -177,7 +191,6 @@ private:
 
     std::array<Peer, kSlotCount + 1> peers;
     std::array<unsigned, kSlotCount + 1> presentedSeats{}; // a bit per seat
-    std::array<QString, game::kSeats + 1> heldName;
 };
 
 class ManualClock : public HostClock {
@@ -189,15 +202,6 @@ public:
     void stopComputerTimer() override { computerActive = false; }
     bool turnActive = false;
     bool computerActive = false;
-};
-
-// Grace timers that run out only when a step says so.
-class ManualHoldClock : public HoldClock {
-public:
-    int graceMs() const override { return 60000; }
-    void startHoldTimer(int seat) override { running[size_t(seat)] = true; }
-    void stopHoldTimer(int seat) override { running[size_t(seat)] = false; }
-    std::array<bool, game::kSeats + 1> running{};
 };
 
 class FastOptions : public HostOptions {
@@ -243,6 +247,8 @@ struct FuzzHost {
         : session(outbox, clock, holdClock, options, connections,
                   WordLists(kHiddenWords, kDictionary)) {
         outbox.state = &session.state();
+        outbox.holds = &holdClock;
+        holdClock.state = &session.state();
         connections.session = &session;
         connections.outbox = &outbox;
     }
