@@ -14,6 +14,7 @@ constexpr int kLongestPauseMs = 8000;
 // A loopback or LAN connect answers in milliseconds, a log-in in one host
 // tick; ten seconds of neither is a host that is not there.
 constexpr int kAttemptLimitMs = 10000;
+constexpr int kShortestLimitMs = 2000;
 
 } // namespace
 
@@ -56,8 +57,9 @@ void Reconnection::attemptNow() {
         attemptFailed();
         return;
     }
-    limit_.start(
-        int(std::min<qint64>(environment::scaledInterval(kAttemptLimitMs), remainingMs())));
+    // A busy machine connects no faster under a shortened game clock.
+    const int limitMs = std::max(environment::scaledInterval(kAttemptLimitMs), kShortestLimitMs);
+    limit_.start(int(std::min<qint64>(limitMs, remainingMs())));
     hooks_.attempt();
 }
 
