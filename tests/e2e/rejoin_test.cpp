@@ -8,6 +8,7 @@
 #include "client/rejoin/seat_key_file.h"
 #include "common/environment.h"
 #include "gui_process.h"
+#include "net/game_messages.h"
 #include "qstring_printer.h"
 #include "serve_process.h"
 #include "solving_peer.h"
@@ -140,6 +141,11 @@ protected:
         EXPECT_EQ(last, hostSays);
     }
 
+    void TearDown() override {
+        for (const char* name : {"LUDOMYRA_HOME", "LUDOMYRA_PORT", "LUDOMYRA_TIME_SCALE"})
+            qunsetenv(name);
+    }
+
     QTemporaryDir hostHome, annHome;
     QString scale;
     std::unique_ptr<ServeProcess> host;
@@ -204,12 +210,22 @@ TEST_F(RejoinTest, AKilledWindowsPlayerStartsAgainAndRejoinsFromPlayWithOthers) 
     ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(1)->text() == "Bob"; }));
     EXPECT_EQ(probe.seats().nameLabel(2)->text(), "Ann");
     EXPECT_TRUE(probe.chatText().contains("You are back in your seat."));
-    EXPECT_FALSE(SeatKeyFile(environment::settingsFile()).valid()->key.isEmpty()); // a fresh one
+    // The scores it shows are the host's, as a newcomer is told them.
+    testsupport::RawClient cal(port);
+    ASSERT_EQ(cal.logIn("Cal"), 3);
+    const QString scores = cal.waitForPrefix("CMD_playerscores+");
+    ASSERT_FALSE(scores.isEmpty());
+    testsupport::settle(300);
+    for (const gamemsg::SeatValue& seat : gamemsg::playerscores(scores.section(u'+', 1))) {
+        if (seat.seat <= 2)
+            EXPECT_EQ(probe.seats().scoreLabel(seat.seat)->text(), QString::number(seat.value));
+    }
+    const std::optional<SeatKeyFile::Entry> fresh =
+        SeatKeyFile(environment::settingsFile()).valid();
+    ASSERT_TRUE(fresh.has_value());
+    EXPECT_EQ(fresh->table, "127.0.0.1:" + QString::number(port));
     windows.chat.closeWithoutAsking();
     EXPECT_FALSE(SeatKeyFile(environment::settingsFile()).valid()); // closing lets the seat go
-    qunsetenv("LUDOMYRA_HOME");
-    qunsetenv("LUDOMYRA_PORT");
-    qunsetenv("LUDOMYRA_TIME_SCALE");
 }
 
 } // namespace
