@@ -217,8 +217,9 @@ TEST_F(RejoinTest, AKilledWindowsPlayerStartsAgainAndRejoinsFromPlayWithOthers) 
     ASSERT_FALSE(scores.isEmpty());
     testsupport::settle(300);
     for (const gamemsg::SeatValue& seat : gamemsg::playerscores(scores.section(u'+', 1))) {
-        if (seat.seat <= 2)
+        if (seat.seat <= 2) {
             EXPECT_EQ(probe.seats().scoreLabel(seat.seat)->text(), QString::number(seat.value));
+        }
     }
     const std::optional<SeatKeyFile::Entry> fresh =
         SeatKeyFile(environment::settingsFile()).valid();
