@@ -1,7 +1,9 @@
 // Hostile peers against one game host: the input is a script of connections,
-// closes, raw and well-formed messages, timer ticks and peers that stop
-// reading, and after every step the slot table and game state must still
-// make sense.
+// closes, raw and well-formed messages, timer ticks, peers that stop reading,
+// and players who come back to held seats with keys the host gave, made-up
+// keys and used ones. After every step the slot table and game state must
+// still make sense: one connection per slot, a held seat taken back only with
+// its own key, every name clean.
 //
 // Script: byte 0 seeds the random generator (its bit 0 makes the pause ten
 // ticks, not five); then each step is an op byte and its operands (missing
@@ -15,9 +17,11 @@
 #include "net/commands.h"
 #include "net/player_text.h"
 #include "net/protocol.h"
+#include "net/rejoin_messages.h"
 #include "net/write_queue.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -72,6 +76,21 @@ void requireShownName(const QString& name) {
     require(!name.isEmpty() && playertext::cleanName(name) == name);
 }
 
+// Grace timers that run out only when a step says so. A hold starts with the
+// seat's player known: whoever takes the seat back must be that player.
+class ManualHoldClock : public HoldClock {
+public:
+    int graceMs() const override { return 60000; }
+    void startHoldTimer(int seat) override {
+        running[size_t(seat)] = true;
+        heldName[size_t(seat)] = state->player(seat).name;
+    }
+    void stopHoldTimer(int seat) override { running[size_t(seat)] = false; }
+    const HostState* state = nullptr;
+    std::array<bool, game::kSeats + 1> running{};
+    std::array<QString, game::kSeats + 1> heldName;
+};
+
 // Every send must go to a connection that is open at that moment, and must
 // go on the wire as exactly one message. Each connection's bytes go through
 // its write queue, as TSock sends them: a peer that reads takes them at once,
@@ -87,7 +106,9 @@ public:
     };
 
     void sendTo(int slot, const QString& message) override {
-        require(HostState::validSlot(slot) && state && state->player(slot).inuse);
+        require(HostState::validSlot(slot) && state && state->player(slot).connected());
+        if (message.startsWith(QLatin1String(cmd::rejoined)))
+            connectionMoved(slot);
         const QByteArray wire = buildMessage(message);
         require(wire.count(kTerminator) == 1 && wire.endsWith(kTerminator));
         Peer& to = peer(slot);
@@ -101,16 +122,34 @@ public:
         if (fields.first() == QLatin1String(cmd::newplayerinfo)) {
             require(fields.size() == 4);
             requireShownName(fields[2]);
+        } else if (fields.first() == QLatin1String(cmd::existingplayers)) {
+            require(fields.size() % 3 == 1);
+            for (qsizetype i = 2; i < fields.size(); i += 3)
+                requireShownName(fields[i]);
         } else if (fields.first() == QLatin1String(cmd::startgame)) {
             requireShownName(fields[1]);
             require(fields[1] == playertext::nameForSlot(state->player(1).name, 1));
+        } else if (fields.first() == QLatin1String(cmd::rejoinkey)) {
+            // Keys go to seated players during a game, each one new.
+            const tplayer& player = state->player(slot);
+            require(slot <= game::kSeats && player.loggedin && state->gameon);
+            require(rejoinmsg::isKey(fields[1]) && !keysGiven.contains(fields[1]));
+            keysGiven.append(fields[1]);
+            keySeat.append(slot);
         }
+    }
+    // A connection presented a key: it may take back the seat the key was given to.
+    void presented(int slot, const QString& key) {
+        const qsizetype given = keysGiven.indexOf(key);
+        if (given >= 0)
+            presentedSeats[size_t(slot)] |= 1u << keySeat[given];
     }
     void connectionOpened(int slot) {
         Peer& fresh = peer(slot);
         fresh.waiting.restart();
         fresh.reads = true;
         fresh.lost = false;
+        presentedSeats[size_t(slot)] = 0;
     }
     // A peer stops reading, or reads again and takes what waits.
     void toggleReading(int slot) {
@@ -123,9 +162,35 @@ public:
     const Peer& peer(int slot) const { return peers[size_t(slot)]; }
 
     const HostState* state = nullptr;
+    const ManualHoldClock* holds = nullptr;
+    // Each connection's token (its socket's stand-in), in the slot the
+    // harness last saw it in.
+    std::array<const TSock*, kSlotCount + 1> tokens{};
+    QStringList keysGiven; // every key the host has sent, in order
+    QList<int> keySeat;    // the seat each was sent to
 
 private:
+    // The connection that logged in with a key now sits in the held seat: it
+    // is one that showed that seat's key, and it goes on with its own bytes.
+    // Its token (the stand-in for its socket) names the slot it came from.
+    void connectionMoved(int seat) {
+        const TSock* token = state->player(seat).sock;
+        int from = 0;
+        for (int slot = 1; slot <= game::kSlots; ++slot) {
+            if (slot != seat && tokens[size_t(slot)] == token && token != nullptr)
+                from = slot;
+        }
+        require(from != 0 && (presentedSeats[size_t(from)] & (1u << seat)) != 0);
+        require(state->player(seat).name == holds->heldName[size_t(seat)]);
+        peers[size_t(seat)] = std::move(peers[size_t(from)]);
+        peers[size_t(from)] = Peer{};
+        tokens[size_t(seat)] = token;
+        tokens[size_t(from)] = nullptr;
+        presentedSeats[size_t(from)] = 0;
+    }
+
     std::array<Peer, kSlotCount + 1> peers;
+    std::array<unsigned, kSlotCount + 1> presentedSeats{}; // a bit per seat
 };
 
 class ManualClock : public HostClock {
@@ -150,32 +215,59 @@ public:
     bool exactmarks = false;
 };
 
+// A connection's close as TServer reports it: the slot loses its socket, then
+// the session is told. A slot without a connection (free, or a held seat)
+// has nothing to close.
+void reportClose(HostSession& session, CheckingOutbox& outbox, int slot) {
+    if (!HostState::validSlot(slot))
+        return;
+    tplayer& player = session.state().player(slot);
+    if (player.connected()) {
+        require(player.sock != nullptr && player.sock == outbox.tokens[size_t(slot)]);
+        player.sock = nullptr;
+        outbox.tokens[size_t(slot)] = nullptr;
+    }
+    session.connectionClosed(slot);
+}
+
 // The socket reports its close at once, as TSock::Close does.
 class ClosingConnections : public HostConnections {
 public:
     void disconnectsock(int slot) override {
-        if (session && HostState::validSlot(slot) && session->state().player(slot).inuse)
-            session->connectionClosed(slot);
+        if (session && outbox && HostState::validSlot(slot) &&
+            session->state().player(slot).connected())
+            reportClose(*session, *outbox, slot);
     }
     HostSession* session = nullptr;
+    CheckingOutbox* outbox = nullptr;
 };
 
 struct FuzzHost {
     FuzzHost()
-        : session(outbox, clock, options, connections, WordLists(kHiddenWords, kDictionary)) {
+        : session(outbox, clock, holdClock, options, connections,
+                  WordLists(kHiddenWords, kDictionary)) {
         outbox.state = &session.state();
+        outbox.holds = &holdClock;
+        holdClock.state = &session.state();
         connections.session = &session;
+        connections.outbox = &outbox;
     }
 
+    // A new connection gets a free slot, never a held seat, and a token of
+    // its own.
     int accept() {
         const int slot = session.chooseSlot();
-        require(slot == 0 || HostState::validSlot(slot));
+        require(slot == 0 || (HostState::validSlot(slot) && !session.state().player(slot).inuse));
         if (slot != 0) {
             outbox.connectionOpened(slot);
+            const auto* token = reinterpret_cast<const TSock*>(uintptr_t(++lastToken));
+            session.state().player(slot).sock = const_cast<TSock*>(token);
+            outbox.tokens[size_t(slot)] = token;
             session.connectionAccepted(slot);
         }
         return slot;
     }
+    void close(int slot) { reportClose(session, outbox, slot); }
     // A connection cut at the bound is reported from the event loop, after the
     // event that cut it, and then departs as a closed one does; its departure
     // may cut another.
@@ -187,8 +279,8 @@ struct FuzzHost {
                 if (!peer.lost)
                     continue;
                 peer.lost = false;
-                if (session.state().player(slot).inuse) {
-                    session.connectionClosed(slot);
+                if (session.state().player(slot).connected()) {
+                    close(slot);
                     again = true;
                 }
             }
@@ -220,12 +312,19 @@ struct FuzzHost {
             session.computertimerTimer();
         departCut();
     }
+    void graceOver(int seat) {
+        if (holdClock.running[size_t(seat)])
+            session.holdTimerTimer(seat);
+        departCut();
+    }
 
     CheckingOutbox outbox;
     ManualClock clock;
+    ManualHoldClock holdClock;
     FastOptions options;
     ClosingConnections connections;
     HostSession session;
+    quint64 lastToken = 0;
 };
 
 QString command(const char* word, const QString& slotField, const QString& rest) {
@@ -316,6 +415,22 @@ void seedTable(FuzzHost& host, Script& script) {
     host.drain();
 }
 
+// A key the host gave (mostly a recent one, which a held seat may still
+// take), a made-up one, or raw text.
+QString rejoinKey(Script& script, const CheckingOutbox& outbox) {
+    const uint8_t choice = script.byte();
+    const qsizetype given = outbox.keysGiven.size();
+    if (choice < 160 && given > 0)
+        return outbox.keysGiven.at(given - 1 - script.byte() % std::min<qsizetype>(given, 8));
+    if (choice < 224) {
+        QString key;
+        for (int i = 0; i < rejoinmsg::kKeyLength; ++i)
+            key += QChar(u"0123456789abcdef"[script.byte() % 16]);
+        return key;
+    }
+    return QString::fromUtf8(script.chunk());
+}
+
 // Flood without a terminator: the framing limit must close the connection.
 void flood(FuzzHost& host, Script& script) {
     const int slot = senderSlot(script);
@@ -330,12 +445,12 @@ void flood(FuzzHost& host, Script& script) {
 void step(FuzzHost& host, Script& script) {
     const uint8_t op = script.byte();
     HostState& state = host.session.state();
-    switch ((op & 0x7F) % 15) {
+    switch ((op & 0x7F) % 17) {
     case 0:
         host.accept();
         break;
     case 1:
-        host.session.connectionClosed(script.byte() % (kSlotCount + 1));
+        host.close(script.byte() % (kSlotCount + 1));
         break;
     case 2: {
         const int slot = script.byte() % (kSlotCount + 1);
@@ -401,6 +516,19 @@ void step(FuzzHost& host, Script& script) {
     case 14:
         host.outbox.toggleReading(1 + script.byte() % kSlotCount);
         break;
+    case 15: { // a way back, as a client asks for it: the key, then usually its log-in
+        const int sender = senderSlot(script);
+        const QString field = slotField(script, sender);
+        const QString key = rejoinKey(script, host.outbox);
+        host.outbox.presented(sender, key);
+        host.send(sender, QLatin1String(cmd::rejoin) + u'+' + field + u'+' + key);
+        if (script.byte() < 192)
+            logIn(host, sender, QLatin1String(kLudomyraVersion), nameField(script));
+        break;
+    }
+    case 16:
+        host.graceOver(1 + script.byte() % game::kSeats);
+        break;
     }
     host.departCut();
     if (op & 0x80)
@@ -416,9 +544,30 @@ void checkName(const tplayer& player) {
         requireShownName(player.name);
 }
 
+// One connection per slot and each connection in one slot; a held seat has
+// none, keeps its player's name and has its grace timer running.
+void checkConnections(const FuzzHost& host) {
+    const HostState& state = host.session.state();
+    QSet<const TSock*> seen;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        const tplayer& player = state.player(slot);
+        require(player.sock == host.outbox.tokens[size_t(slot)]);
+        require((player.sock != nullptr) == player.connected());
+        if (player.sock) {
+            require(!seen.contains(player.sock));
+            seen.insert(player.sock);
+        }
+        const bool held = slot <= game::kSeats && host.holdClock.running[size_t(slot)];
+        require(player.away == held);
+        if (player.away)
+            require(player.inuse && player.loggedin);
+    }
+}
+
 void checkInvariants(const FuzzHost& host) {
     const HostState& state = host.session.state();
     require(state.slotcount >= 0 && state.slotcount <= game::kSlots);
+    checkConnections(host);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const tplayer& player = state.player(slot);
         checkName(player);

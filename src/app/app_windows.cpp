@@ -4,9 +4,24 @@
 
 #include "client/join/join_form.h"
 #include "client/look/message_box.h"
+#include "client/rejoin/seat_key_file.h"
 #include "common/environment.h"
 #include "net/player_text.h"
 #include "net/tsock.h"
+
+namespace {
+
+// A key stored by this program (perhaps before it was restarted) whose seat
+// may still be held.
+std::optional<TableAddress> heldSeatTable() {
+    const std::optional<SeatKeyFile::Entry> entry =
+        SeatKeyFile(environment::settingsFile()).valid();
+    if (!entry)
+        return std::nullopt;
+    return tableaddress::read(entry->table, 0).address;
+}
+
+} // namespace
 
 AppWindows::AppWindows(const QStringList& arguments)
     : chat(Tchat::Hooks{
@@ -65,6 +80,7 @@ AppWindows::AppWindows(const QStringList& arguments)
                                  quint16 port) { return hostFromWindow(name, port); },
                   .join = [this](const QString& name,
                                  const TableAddress& table) { return joinFromWindow(name, table); },
+                  .heldSeat = [] { return heldSeatTable(); },
               });
           QObject::connect(
               &tableFinder, &TableFinder::tablesChanged, window.get(),

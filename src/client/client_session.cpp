@@ -5,6 +5,7 @@
 #include "net/game_messages.h"
 #include "net/player_messages.h"
 #include "net/player_text.h"
+#include "net/rejoin_messages.h"
 
 ClientSession::ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hooks)
     : state_(state), outbox_(outbox), hooks_(std::move(hooks)) {}
@@ -15,6 +16,11 @@ void ClientSession::sendloginfo(const QString& args) {
         return; // one log-in per connection; a second offer would move us under the host's feet
     state_.myseat = slot;
     state_.connected = true;
+    // The key goes right before the log-in, which the host then takes as a
+    // rejoin or, refused, as a new player.
+    const QString key = hooks_.rejoinKey ? hooks_.rejoinKey() : QString();
+    if (!key.isEmpty())
+        outbox_.send(rejoinmsg::build::rejoin(slot, key));
     outbox_.send(playermsg::build::logininfo(slot, kLudomyraVersion, state_.loginname));
     if (hooks_.loggedIn)
         hooks_.loggedIn();

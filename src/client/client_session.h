@@ -15,6 +15,8 @@ public:
         std::function<void(const QString& line)> say; // a system line
         std::function<void()> loggedIn;
         std::function<void()> hostFull;
+        // The key to show for a seat the host may hold for us, or empty.
+        std::function<QString()> rejoinKey;
     };
     ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hooks);
 

@@ -10,6 +10,7 @@
 #include "client/look/project_page.h"
 #include "client/look/widget_look.h"
 #include "client/message_trace.h"
+#include "client/rejoin/link_watch.h"
 #include "common/environment.h"
 #include "net/player_messages.h"
 
@@ -26,6 +27,10 @@ Tchat::Tchat(Hooks hooks)
           .collect = [this] { return collectSettings(); },
           .apply = [this](const PlayerSettings& loaded) { applySettings(loaded); },
           .say = [this](const QString& line) { say(line); },
+      }),
+      reconnection_({
+          .attempt = [this] { reconnectAttempt(); },
+          .timedOut = [this] { giveUp(); },
       }) {
     setObjectName("chat");
     setWindowTitle("Ludomyra");
@@ -45,6 +50,7 @@ Tchat::Tchat(Hooks hooks)
     };
     sock.OnConnect = [this](TSock*) {
         everConnected_ = true;
+        linkwatch::watch(sock.SocketHandle());
     };
     Sock11.setHostName("127.0.0.1");
     Sock11.setPortName(kPresencePort);
@@ -119,7 +125,7 @@ void Tchat::buildParts() {
         {
             .say = sayLine,
             .playsound = [this](const QString& name) { sounds->playsounds(name); },
-            .ownArrival = [this] { loadinifile(); },
+            .ownArrival = [this] { ownArrival(); },
             .ownWatchingChanged = [this](bool watching) { menu->JustWatch1->setChecked(watching); },
             .ownRemoval = [this] { removedFromGame(); },
             .seatingChanged = [this] { showHostControls(); },
@@ -164,6 +170,8 @@ void Tchat::buildParts() {
                                          [this] { hooks_.playWithOthersWanted(true); }),
                          .solo = offerIf(hooks_.soloWanted, [this] { hooks_.soloWanted(); }),
                          .close = [this] { close(); },
+                         .rejoin = [this] { rejoinSeat(); },
+                         .giveUp = [this] { giveUp(); },
                      });
     QWidget* before = mychat;
     for (QWidget* choice : sessionEnd->buttons()) {
@@ -171,12 +179,14 @@ void Tchat::buildParts() {
         before = choice;
     }
     ClientOutbox& outbox = *this;
-    session_ = std::make_unique<ClientSession>(state, outbox,
-                                               ClientSession::Hooks{
-                                                   .say = sayLine,
-                                                   .loggedIn = [this] { loggedIn(); },
-                                                   .hostFull = [this] { hostFull(); },
-                                               });
+    session_ =
+        std::make_unique<ClientSession>(state, outbox,
+                                        ClientSession::Hooks{
+                                            .say = sayLine,
+                                            .loggedIn = [this] { loggedIn(); },
+                                            .hostFull = [this] { hostFull(); },
+                                            .rejoinKey = [this] { return rejoinKeyToShow(); },
+                                        });
 }
 
 void Tchat::connectMenu() {
@@ -251,6 +261,7 @@ void Tchat::joinHost(const QString& playerName, const QString& address, const QS
 void Tchat::leaveTable() {
     if (closing_)
         return;
+    leaveSeatForGood();
     if (sock.Connected() || sock.SocketHandle() >= 0) {
         leaving_ = true;
         sock.Close();
@@ -262,10 +273,7 @@ void Tchat::leaveTable() {
     queuedChars_ = 0;
     beginSession();
     state = ClientState{};
-    gameInPlay_ = false;
-    seats->clear();
-    board->clear();
-    table->clear();
+    clearTable();
     menu->JustWatch1->setChecked(false);
     menu->JustWatch1->setEnabled(true);
     menu->CopyInviteLink1->setEnabled(false);
@@ -402,6 +410,7 @@ void Tchat::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    leaveSeatForGood();
     FormClose();
     QMainWindow::closeEvent(event);
 }

@@ -11,6 +11,8 @@
 #include "client/look/session_end_bar.h"
 #include "client/main_menu.h"
 #include "client/options_menu.h"
+#include "client/rejoin/reconnection.h"
+#include "client/rejoin/seat_keeper.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
 #include "client/table/pool_table.h"
@@ -183,6 +185,23 @@ private:
     QString endingLine() const;
     void beginSession();
     bool othersAtMyTable() const;
+
+    // A dropped connection and the way back to the held seat (tchat_rejoin.cpp).
+    QString tableId() const; // "host:port" of the connection
+    bool keepTrying();       // instead of ending the session
+    void startReconnecting();
+    void dropAttempt();
+    void reconnectAttempt();
+    void giveUp();
+    void rejoinSeat();
+    QString rejoinKeyToShow();
+    void rejoined(int seat);
+    void rejoinRefused();
+    void seatNotKept();
+    void ownArrival();
+    void leaveSeatForGood();
+    void clearTable();
+
     bool timer1HasWork() const;
     void wakeTimer1();
     void FormClose();
@@ -226,6 +245,10 @@ private:
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;
     std::unique_ptr<ClientSession> session_;
+    SeatKeeper seatKeeper_;
+    Reconnection reconnection_;
+    bool rejoinAsked_ = false; // this connection showed a key; no verdict yet
+    bool gaveUp_ = false;      // no more tries for this table
     MessageFramer framer_{kMaxIncomingMessage};
     MessageDispatcher dispatcher_;
     std::optional<QRect> boundsAwaitingFrame_; // set while the frame is not known

@@ -67,7 +67,7 @@ void Tchat::hostFull() {
 }
 
 void Tchat::endSession() {
-    if (sessionEnded_ || closing_)
+    if (sessionEnded_ || closing_ || keepTrying())
         return;
     sessionEnded_ = true;
     hostGone_ = false;
@@ -81,7 +81,10 @@ void Tchat::endSession() {
     const QString line = endingLine();
     if (ending_ != Ending::Full)
         say("0+" + line);
-    sessionEnd->offer(line);
+    // Only a drop or a host not reached may leave a seat to come back to.
+    if (ending_ != Ending::Lost && ending_ != Ending::Unreachable)
+        seatKeeper_.forget(tableId());
+    sessionEnd->offer(line, !seatKeeper_.keyFor(tableId()).isEmpty());
     messagetrace::shown("choices", QStringList{line} + sessionEnd->offered());
 }
 
@@ -106,6 +109,9 @@ QString Tchat::endingLine() const {
 // A new connection: nothing of the last one's ending is left, and the
 // choices give way to the table.
 void Tchat::beginSession() {
+    reconnection_.stop();
+    gaveUp_ = false;
+    rejoinAsked_ = false;
     ending_ = Ending::None;
     sessionEnded_ = false;
     hostGone_ = false;

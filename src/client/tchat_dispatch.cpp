@@ -3,6 +3,7 @@
 
 #include "net/commands.h"
 #include "net/game_messages.h"
+#include "net/rejoin_messages.h"
 
 void Tchat::buildDispatch() {
     const auto on = [this](const char* command, auto handler) {
@@ -17,6 +18,17 @@ void Tchat::buildDispatch() {
     on(cmd::existingplayers, [this](auto& args) { seats->newplayerinfo(args); });
     on(cmd::playerdisconnected, [this](auto& args) { seats->playerdisconnected(args); });
     on(cmd::justwatching, [this](auto& args) { seats->justwatching(args); });
+    // Held seats and the way back to them
+    on(cmd::playeraway, [this](auto& args) { seats->playeraway(args); });
+    // The table this program hosts ends with it: no seat there outlives a
+    // drop, and its key must not push out one for a table elsewhere.
+    on(cmd::rejoinkey, [this](auto& args) {
+        const QString key = rejoinmsg::key(args);
+        if (!state.ishost)
+            seatKeeper_.keyArrived(tableId(), key);
+    });
+    on(cmd::rejoined, [this](auto& args) { rejoined(rejoinmsg::rejoinedSeat(args)); });
+    on(cmd::rejoinrefused, [this](auto&) { rejoinRefused(); });
     // Chat
     on(cmd::chat, [this](auto& args) { chat->chatrecieved(args); });
     on(cmd::action, [this](auto& args) { chat->chatrecieved(args); });
@@ -39,8 +51,15 @@ void Tchat::buildDispatch() {
     on(cmd::wordlist, [this](auto& args) { board->wordlist(args); });
     // Table, racks and scores
     on(cmd::startgame, [this](auto& args) { table->startthegame(args); });
-    on(cmd::winner, [this](auto& args) { table->winner(args); });
-    on(cmd::tiegame, [this](auto& args) { table->tiegame(args); });
+    // A finished game leaves no seat to come back to.
+    on(cmd::winner, [this](auto& args) {
+        table->winner(args);
+        seatKeeper_.forget(tableId());
+    });
+    on(cmd::tiegame, [this](auto& args) {
+        table->tiegame(args);
+        seatKeeper_.forget(tableId());
+    });
     on(cmd::impossible, [this](auto& args) { table->impossible(args); });
     on(cmd::gamestats, [this](auto& args) {
         const gamemsg::GameStats stats = gamemsg::gamestats(args);

@@ -34,7 +34,7 @@ void ComputerPlayer::computerfindword(int seat) {
         state_.hiddenword.isEmpty())
         return;
     tplayer& player = state_.player(seat);
-    if (player.inuse && !player.watching)
+    if (player.plays())
         return; // a person plays this seat
     if (state_.botfair) {
         guess(seat, fairGuess(state_, words_, seat));

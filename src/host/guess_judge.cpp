@@ -53,7 +53,7 @@ void GuessJudge::myword(const QString& data) {
 // one guessing seat, so they get the "+t+" copy.
 void GuessJudge::reportToGuesserAndWatchers(int slot, const QString& ownCopy,
                                             const QString& othersCopy) {
-    if (state_.player(slot).inuse)
+    if (state_.player(slot).connected())
         outbox_.sendTo(slot, ownCopy);
     if (state_.gamenine)
         sendToOthersInUse(state_, outbox_, slot, othersCopy);

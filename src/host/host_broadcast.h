@@ -3,10 +3,11 @@
 #include "host/host_ports.h"
 #include "host/host_state.h"
 
-// Sends to every slot 1..11 that is marked in use (spies included).
+// Sends to every slot 1..11 that has a connection (spies included; held seats
+// have none).
 inline void sendToAllInUse(const HostState& state, HostOutbox& outbox, const QString& message) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (state.player(slot).inuse)
+        if (state.player(slot).connected())
             outbox.sendTo(slot, message);
     }
 }
@@ -15,7 +16,7 @@ inline void sendToAllInUse(const HostState& state, HostOutbox& outbox, const QSt
 inline void sendToOthersInUse(const HostState& state, HostOutbox& outbox, int exceptSlot,
                               const QString& message) {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-        if (slot != exceptSlot && state.player(slot).inuse)
+        if (slot != exceptSlot && state.player(slot).connected())
             outbox.sendTo(slot, message);
     }
 }

@@ -29,6 +29,20 @@ void HostInbox::connectionClosed(int slot) {
     closed.waiting = 0;
 }
 
+void HostInbox::connectionMoved(int from, int to) {
+    if (!HostState::validSlot(from) || !HostState::validSlot(to) || from == to)
+        return;
+    Connection& moving = connection(from);
+    for (QueuedMessage& message : receivedlist) {
+        if (message.slot == from && message.connection == moving.number)
+            message.slot = to;
+    }
+    connection(to) = std::move(moving);
+    moving.number = 0;
+    moving.framer.clear();
+    moving.waiting = 0;
+}
+
 bool HostInbox::receive(int slot, const QByteArray& bytes) {
     if (!HostState::validSlot(slot) || connection(slot).number == 0)
         return true; // nobody to blame

@@ -33,6 +33,9 @@ public:
     void connectionOpened(int slot);
     // Forgets the slot's incomplete tail and drops its waiting messages.
     void connectionClosed(int slot);
+    // The connection in slot from goes on in slot to (whose own connection has
+    // closed), with its incomplete tail and its waiting messages.
+    void connectionMoved(int from, int to);
 
     // Frames the bytes a connection delivered and queues each complete
     // message. False when the connection broke a limit: it must be closed.

@@ -25,6 +25,16 @@ public:
     virtual void stopComputerTimer() = 0;
 };
 
+// The grace timers of held seats: one-shot, one per seat 1..5, each running
+// for the grace time, which is given after the time scale.
+class HoldClock {
+public:
+    virtual ~HoldClock() = default;
+    virtual int graceMs() const = 0;
+    virtual void startHoldTimer(int seat) = 0;
+    virtual void stopHoldTimer(int seat) = 0;
+};
+
 // Options the host reads each time it needs them.
 class HostOptions {
 public:

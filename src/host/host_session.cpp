@@ -2,13 +2,15 @@
 
 #include "host/sender_identity.h"
 #include "net/commands.h"
+#include "net/player_messages.h"
 
 #include <QStringList>
 
-HostSession::HostSession(HostOutbox& outbox, HostClock& clock, const HostOptions& options,
-                         HostConnections& connections, WordLists words)
+HostSession::HostSession(HostOutbox& outbox, HostClock& clock, HoldClock& holdClock,
+                         const HostOptions& options, HostConnections& connections, WordLists words)
     : words_(std::move(words)), rules_(state_, outbox, clock, options, words_),
-      seating_(state_, outbox, rules_.referee, connections) {
+      seating_(state_, outbox, rules_.referee, connections),
+      holds_(state_, outbox, holdClock, rules_.referee, seating_, connections) {
     state_.player(game::kBotSeat).defaultname = QString::fromLatin1(game::kBotName);
 
     using namespace senderidentity;
@@ -22,11 +24,15 @@ HostSession::HostSession(HostOutbox& outbox, HostClock& clock, const HostOptions
     const Gate justWatch = [this](const QString& args, int sender) {
         return mayJustWatch(state_, args, sender);
     };
-    handle(cmd::logininfo, namesSender, [this](auto& args) { seating_.receivedlogininfo(args); });
-    handle(cmd::kickhim, hostPlayerNamed, [this](auto& args) { seating_.kickhim(args); });
+    handle(cmd::logininfo, namesSender, [this](auto& args) { logIn(args); });
+    handle(cmd::rejoin, namesSender, [this](auto& args) { holds_.rejoin(sender_, args); });
+    handle(cmd::kickhim, hostPlayerNamed, [this](auto& args) { kick(args); });
     handle(cmd::chat, namesSender, [this](auto& args) { seating_.chat(args); });
     handle(cmd::action, namesSender, [this](auto& args) { seating_.action(args); });
-    handle(cmd::startgame, hostPlayerOnly, [this](auto& args) { rules_.referee.startgame(args); });
+    handle(cmd::startgame, hostPlayerOnly, [this](auto& args) {
+        if (rules_.referee.startgame(args))
+            holds_.gameStarted();
+    });
     handle(cmd::justwatch, justWatch, [this](auto& args) { seating_.justwatch(args); });
     handle(cmd::myword, namesSender, [this](auto& args) { rules_.judge.myword(args); });
     handle(cmd::playasound, namesSender, [this](auto& args) { seating_.playasound(args); });
@@ -42,20 +48,64 @@ void HostSession::handle(const char* commandWord, Gate mayHandle,
                    });
 }
 
+// A connection with a rejoin key that opens a held seat moves into it at its
+// log-in; any other logs in as a new player.
+void HostSession::logIn(const QString& args) {
+    playermsg::logininfo(args); // a malformed log-in changes nothing
+    const int seat = holds_.seatToTake(sender_);
+    if (seat == 0) {
+        seating_.receivedlogininfo(args);
+        holds_.loggedIn(sender_);
+        return;
+    }
+    inbox_.connectionMoved(sender_, seat);
+    seating_.moveConnection(sender_, seat);
+    holds_.welcomeBack(seat);
+}
+
+void HostSession::kick(const QString& args) {
+    if (!holds_.releaseIfHeld(playermsg::kickhim(args).slot))
+        seating_.kickhim(args);
+}
+
 void HostSession::connectionAccepted(int slot) {
     inbox_.connectionOpened(slot);
+    holds_.forgetVerdict(slot);
     seating_.seat(slot);
 }
 
 void HostSession::connectionClosed(int slot) {
+    if (!HostState::validSlot(slot) || state_.player(slot).away)
+        return; // a held seat has no connection to lose
     inbox_.connectionClosed(slot);
-    seating_.playerLeft(slot);
+    if (!holds_.holdOnClose(slot))
+        seating_.playerLeft(slot);
+    holds_.forgetKeysOutsideGames();
+}
+
+void HostSession::turntimerTimer() {
+    rules_.referee.turntimerTimer();
+    holds_.forgetKeysOutsideGames();
+}
+
+void HostSession::computertimerTimer() {
+    rules_.bot.computertimerTimer();
+    holds_.forgetKeysOutsideGames();
+}
+
+void HostSession::holdTimerTimer(int seat) {
+    holds_.graceOver(seat);
+    holds_.forgetKeysOutsideGames();
 }
 
 bool HostSession::received(int slot, const QByteArray& bytes) {
     if (!HostState::validSlot(slot) || !state_.player(slot).inuse)
         return true;
-    return inbox_.receive(slot, bytes);
+    if (inbox_.receive(slot, bytes))
+        return true;
+    // Cut for breaking a limit: a peer that floods is not held a seat.
+    state_.player(slot).removed = true;
+    return false;
 }
 
 bool HostSession::socktimerTimer() {
@@ -66,5 +116,6 @@ bool HostSession::socktimerTimer() {
     QStringList entry{std::move(next->text)};
     dispatcher_.dispatchOne(entry);
     sender_ = 0;
+    holds_.forgetKeysOutsideGames();
     return true;
 }

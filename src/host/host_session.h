@@ -3,6 +3,7 @@
 #include "host/host_inbox.h"
 #include "host/host_rules.h"
 #include "host/host_state.h"
+#include "host/seat_holds.h"
 #include "host/seating.h"
 #include "host/word_lists.h"
 #include "net/protocol.h"
@@ -16,12 +17,14 @@
 // directly.
 class HostSession {
 public:
-    HostSession(HostOutbox& outbox, HostClock& clock, const HostOptions& options,
-                HostConnections& connections, WordLists words);
+    HostSession(HostOutbox& outbox, HostClock& clock, HoldClock& holdClock,
+                const HostOptions& options, HostConnections& connections, WordLists words);
 
     // Connections. chooseSlot gives 0 when all nine slots are taken.
     int chooseSlot() const { return seating_.chooseSlot(); }
     void connectionAccepted(int slot);
+    // A seated player's connection that closes during a game holds the seat
+    // (seat_holds.h); any other close is a departure.
     void connectionClosed(int slot);
     // False when the connection broke a limit and must be closed.
     bool received(int slot, const QByteArray& bytes);
@@ -29,8 +32,9 @@ public:
     // Timer ticks.
     // One queued message; false when there was none or it was empty.
     bool socktimerTimer();
-    void turntimerTimer() { rules_.referee.turntimerTimer(); }
-    void computertimerTimer() { rules_.bot.computertimerTimer(); }
+    void turntimerTimer();
+    void computertimerTimer();
+    void holdTimerTimer(int seat);
 
     HostState& state() { return state_; }
     const HostState& state() const { return state_; }
@@ -41,11 +45,14 @@ public:
 private:
     using Gate = std::function<bool(const QString& args, int senderSlot)>;
     void handle(const char* commandWord, Gate mayHandle, MessageDispatcher::Handler handler);
+    void logIn(const QString& args);
+    void kick(const QString& args);
 
     HostState state_;
     WordLists words_;
     HostRules rules_;
     Seating seating_;
+    SeatHolds holds_;
     HostInbox inbox_;
     MessageDispatcher dispatcher_;
     int sender_ = 0; // slot of the message being handled

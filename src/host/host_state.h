@@ -24,6 +24,15 @@ struct tplayer {
     qint32 raceball = 0;
     QString marks;
     QString defaultname;
+    // A held seat: its connection dropped during a game and the seat waits for
+    // its player to come back. It stays in use, but nothing can be sent to it.
+    bool away = false;
+    // Removed by the host player: its close is a departure, never a hold.
+    bool removed = false;
+
+    bool connected() const { return inuse && !away; }
+    // A person plays the seat now: neither watching nor away.
+    bool plays() const { return connected() && !watching; }
 };
 
 inline constexpr int kSlotCount = 11; // size of the slot table

@@ -2,6 +2,7 @@
 
 #include "host/host_state.h"
 #include "net/game_messages.h"
+#include "net/rejoin_messages.h"
 
 namespace loginmessages {
 
@@ -50,6 +51,15 @@ QString existingPlayers(const HostState& state, int newcomer) {
         others.append({slot, player.name, player.watching});
     }
     return others.isEmpty() ? QString() : gamemsg::build::existingplayers(others);
+}
+
+QStringList awaySeats(const HostState& state) {
+    QStringList messages;
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
+        if (state.player(seat).inuse && state.player(seat).away)
+            messages.append(rejoinmsg::build::playeraway(seat, true));
+    }
+    return messages;
 }
 
 QStringList gameState(const HostState& state, int newcomer) {

@@ -16,6 +16,9 @@ QString gameTypeKey(const HostState& state);
 // when the newcomer is alone.
 QString existingPlayers(const HostState& state, int newcomer);
 
+// CMD_playeraway for each held seat, so that its label shows it away.
+QStringList awaySeats(const HostState& state);
+
 // While a game runs: CMD_gamestats, CMD_playerscores, then CMD_theyown
 // ("race") or CMD_ballowners. Empty when no game runs.
 QStringList gameState(const HostState& state, int newcomer);

@@ -22,7 +22,7 @@ Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const H
                  WordLists& words)
     : state_(state), outbox_(outbox), clock_(clock), options_(options), words_(words) {}
 
-void Referee::startgame(const QString& data) {
+bool Referee::startgame(const QString& data) {
     QString rest = data;
     // Everyone is told the name the host player logged in with, not the one
     // the message gives: the announcement is a system line in every window.
@@ -34,7 +34,7 @@ void Referee::startgame(const QString& data) {
     static const QStringList kTypes = {QStringLiteral("high"), QStringLiteral("most"),
                                        QStringLiteral("nine"), QStringLiteral("race")};
     if (!kTypes.contains(type))
-        return; // no rules would apply to such a game
+        return false; // no rules would apply to such a game
 
     state_.gameon = true;
     state_.botplays = botoff == QLatin1String("0");
@@ -63,6 +63,7 @@ void Referee::startgame(const QString& data) {
     state_.nextstarter = randomBelow(seatsInUse + 1);
     waitingForSeat_ = false;
     startround();
+    return true;
 }
 
 void Referee::startround() {
@@ -83,7 +84,7 @@ void Referee::newword() {
     const QString letter = state_.hiddenword.left(1);
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         const tplayer& player = state_.player(slot);
-        if (!player.inuse)
+        if (!player.connected())
             continue;
         int ball = state_.ballno;
         if (state_.gamerace)
@@ -119,7 +120,7 @@ void Referee::processwords() {
     if (!state_.gamenine) {
         for (int seat = 1; seat <= game::kSeats; ++seat) {
             const tplayer& player = state_.player(seat);
-            if (player.inuse && !player.watching && !player.submitted)
+            if (player.plays() && !player.submitted)
                 return;
         }
     }
@@ -152,7 +153,7 @@ void Referee::turntimerTimer() {
     case TagRowOpen:
         for (int slot = 1; slot <= kSlotCount; ++slot) {
             const tplayer& player = state_.player(slot);
-            if (player.inuse && !player.submitted)
+            if (player.connected() && !player.submitted)
                 outbox_.sendTo(slot, gamemsg::build::timeup(state_.row));
         }
         for (int slot = 1; slot <= kSlotCount; ++slot)
@@ -262,13 +263,11 @@ void Referee::turnSeatLeft(int slot) {
 }
 
 bool Referee::isSeatPlayable(int seat) const {
-    const tplayer& player = state_.player(seat);
-    return (player.inuse && !player.watching) || (seat == game::kBotSeat && state_.botplays);
+    return state_.player(seat).plays() || (seat == game::kBotSeat && state_.botplays);
 }
 
 bool Referee::botMayStandIn(int seat) const {
-    const tplayer& player = state_.player(seat);
-    return !player.inuse || player.watching;
+    return !state_.player(seat).plays();
 }
 
 // In "nine" everyone is told the one seat whose turn it is; in the other types
@@ -278,7 +277,7 @@ void Referee::announceTurn() {
         sendToAllInUse(state_, outbox_, gamemsg::build::nextplayer(state_.currentseat, state_.row));
     } else {
         for (int slot = 1; slot <= kSlotCount; ++slot) {
-            if (state_.player(slot).inuse)
+            if (state_.player(slot).connected())
                 outbox_.sendTo(slot, gamemsg::build::nextplayer(slot, state_.row));
         }
     }

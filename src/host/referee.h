@@ -18,7 +18,8 @@ public:
 
     // Handler of CMD_startgame; data: name "+" type "+" botoff "+". A type key
     // other than the four is refused: nothing changes and nothing is sent.
-    void startgame(const QString& data);
+    // True when a game has started.
+    bool startgame(const QString& data);
 
     void startround();
     void newword();

@@ -10,6 +10,8 @@
 #include "net/player_messages.h"
 #include "net/player_text.h"
 
+#include <utility>
+
 Seating::Seating(HostState& state, HostOutbox& outbox, Referee& referee,
                  HostConnections& connections)
     : state_(state), outbox_(outbox), referee_(referee), connections_(connections) {}
@@ -43,9 +45,11 @@ void Seating::receivedlogininfo(const QString& data) {
     const QString existing = loginmessages::existingPlayers(state_, slot);
     if (!existing.isEmpty())
         outbox_.sendTo(slot, existing);
+    for (const QString& message : loginmessages::awaySeats(state_))
+        outbox_.sendTo(slot, message);
     if (login.version != QLatin1String(kLudomyraVersion)) {
         const int hostPlayer = senderidentity::hostPlayerSlot(state_);
-        if (hostPlayer != 0 && state_.player(hostPlayer).inuse)
+        if (hostPlayer != 0 && state_.player(hostPlayer).connected())
             outbox_.sendTo(hostPlayer, gamemsg::build::havewrongversion(newcomer.name));
         outbox_.sendTo(slot, gamemsg::build::wrongversion());
     }
@@ -59,9 +63,11 @@ void Seating::kickhim(const QString& data) {
     const playermsg::KickHim kick = playermsg::kickhim(data);
     // Its own departure, just before the close, tells the removed player why
     // the table is gone; the message is one every client knows.
-    const tplayer& removed = state_.player(kick.slot);
-    if (removed.inuse)
-        outbox_.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
+    tplayer& removed = state_.player(kick.slot);
+    if (!removed.connected())
+        return;
+    outbox_.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
+    removed.removed = true; // its seat is not held for it
     connections_.disconnectsock(kick.slot);
 }
 
@@ -109,11 +115,7 @@ void Seating::playerLeft(int slot) {
     if (!leaver.inuse)
         return;
     sendToOthersInUse(state_, outbox_, slot, gamemsg::build::playerdisconnected(slot, leaver.name));
-    leaver.inuse = false;
-    leaver.loggedin = false;
-    leaver.name.clear();
-    // A newcomer in this slot starts out playing, not skipped as a watcher.
-    leaver.watching = false;
+    freeSlot(leaver);
 
     // Slot 1 included: under --serve it is an ordinary remote player, and a
     // hosting program that loses its own client ends anyway.
@@ -123,17 +125,32 @@ void Seating::playerLeft(int slot) {
     }
 }
 
+void Seating::moveConnection(int from, int seat) {
+    tplayer& arriving = state_.player(from);
+    state_.player(seat).sock = std::exchange(arriving.sock, nullptr);
+    freeSlot(arriving);
+}
+
+void Seating::freeSlot(tplayer& player) {
+    player.inuse = false;
+    player.loggedin = false;
+    player.name.clear();
+    // A newcomer in this slot starts out playing, not skipped as a watcher.
+    player.watching = false;
+    player.away = false;
+    player.removed = false;
+}
+
 // In "nine" a table of watchers alone would never take a turn.
 void Seating::putWatchersBackIfNobodyPlays() {
     for (int seat = 1; seat <= game::kSeats; ++seat) {
-        const tplayer& player = state_.player(seat);
-        if (player.inuse && !player.watching)
+        if (state_.player(seat).plays())
             return;
     }
     bool anyBack = false;
     for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = state_.player(seat);
-        if (player.inuse && player.watching) {
+        if (player.connected() && player.watching) {
             setWatching(seat, false);
             anyBack = true;
         }

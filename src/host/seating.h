@@ -3,6 +3,7 @@
 #include <QString>
 
 struct HostState;
+struct tplayer;
 class HostOutbox;
 class Referee;
 
@@ -30,6 +31,9 @@ public:
     // The connection in the slot has closed: tells the others and frees it.
     // A slot that is already free is left alone.
     void playerLeft(int slot);
+    // The connection in slot from, which has not logged in, takes over the
+    // held seat; slot from is free again without ever having been announced.
+    void moveConnection(int from, int seat);
 
     void receivedlogininfo(const QString& data);
     void kickhim(const QString& data);
@@ -42,6 +46,7 @@ private:
     // The host's form of a chat line or action: slot, sender's name, text.
     using RelayedForm = QString (*)(int slot, const QString& name, const QString& text);
     void relay(const QString& data, RelayedForm form);
+    void freeSlot(tplayer& player);
     void setWatching(int seat, bool watching);
     void putWatchersBackIfNobodyPlays();
 

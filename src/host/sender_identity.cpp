@@ -20,8 +20,8 @@ int hostPlayerSlot(const HostState& state) {
         return game::kHostPlayerSlot;
     for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = state.player(seat);
-        if (player.inuse && player.loggedin)
-            return seat;
+        if (player.connected() && player.loggedin)
+            return seat; // a held seat's player can start nothing meanwhile
     }
     return 0;
 }

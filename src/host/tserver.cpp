@@ -20,7 +20,7 @@ const QString kSocketClosed = QStringLiteral("Socket Closed");
 } // namespace
 
 TServer::TServer(const HostOptions& options, QObject* parent)
-    : QObject(parent), session_(*this, *this, options, *this, builtInWords()),
+    : QObject(parent), session_(*this, *this, *this, options, *this, builtInWords()),
       sock1_(std::make_unique<TSock>()) {
     setObjectName(QStringLiteral("Server"));
 
@@ -45,6 +45,13 @@ TServer::TServer(const HostOptions& options, QObject* parent)
     connect(&turntimer, &QTimer::timeout, this, &TServer::turntimerTimer);
     computertimer.setSingleShot(true);
     connect(&computertimer, &QTimer::timeout, this, &TServer::computertimerTimer);
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
+        QTimer& timer = holdtimers[static_cast<size_t>(seat)];
+        timer.setSingleShot(true);
+        timer.setInterval(graceMs());
+        connect(&timer, &QTimer::timeout, this,
+                [this, seat] { guarded("holdtimer", [&] { session_.holdTimerTimer(seat); }); });
+    }
 }
 
 TServer::~TServer() {
@@ -80,7 +87,6 @@ void TServer::Sock1Accept(TSock* sender) {
         TSock* accepted = nullptr;
         if (!sender->Accept(accepted) || accepted == nullptr)
             return; // nothing to seat; the slot stays free
-        accepted->setTag(slot);
         accepted->OnDisconnect = tempsock.OnDisconnect;
         accepted->OnInfo = tempsock.OnInfo;
         accepted->OnRead = [this](TSock* from, int count) {
@@ -151,11 +157,12 @@ void TServer::departed(int slot) {
 }
 
 int TServer::slotOf(const TSock* sock) const {
-    const int slot = sock->tag();
-    if (!HostState::validSlot(slot))
-        return 0;
-    const tplayer& player = session_.state().player(slot);
-    return player.inuse && player.sock == sock ? slot : 0;
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
+        const tplayer& player = session_.state().player(slot);
+        if (player.inuse && player.sock == sock)
+            return slot;
+    }
+    return 0;
 }
 
 void TServer::disconnectsock(int slot) {
@@ -232,4 +239,18 @@ void TServer::startComputerTimer(int milliseconds) {
 
 void TServer::stopComputerTimer() {
     computertimer.stop();
+}
+
+int TServer::graceMs() const {
+    return environment::scaledInterval(kHoldMs);
+}
+
+void TServer::startHoldTimer(int seat) {
+    if (seat >= 1 && seat <= game::kSeats)
+        holdtimers[static_cast<size_t>(seat)].start();
+}
+
+void TServer::stopHoldTimer(int seat) {
+    if (seat >= 1 && seat <= game::kSeats)
+        holdtimers[static_cast<size_t>(seat)].stop();
 }

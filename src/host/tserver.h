@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <array>
 #include <memory>
 
 // The game host: listens on Sock1, gives each accepted connection a slot,
@@ -16,10 +17,16 @@
 // queue off one message per socktimer tick. It has no window, so it also runs
 // headless under --serve. Listening starts with Sock1().setListen(true),
 // which throws ESockException when the port cannot be had.
-class TServer : public QObject, private HostOutbox, private HostClock, private HostConnections {
+class TServer : public QObject,
+                private HostOutbox,
+                private HostClock,
+                private HoldClock,
+                private HostConnections {
 public:
     static constexpr int kSocktimerMs = 10;
     static constexpr int kTurntimerMs = 1000; // before the time scale
+    // How long a dropped player's seat is held, before the time scale.
+    static constexpr int kHoldMs = 60000;
 
     explicit TServer(const HostOptions& options, QObject* parent = nullptr);
     ~TServer() override;
@@ -53,7 +60,8 @@ private:
     void wakeSocktimer();
 
     void refuse(TSock* listener);
-    // The slot whose current connection is this socket, or 0.
+    // The slot whose current connection is this socket, or 0. A connection
+    // may move to a held seat, so the slot table is asked, not the socket.
     int slotOf(const TSock* sock) const;
     void departed(int slot);
     template <typename Handler> void guarded(const char* where, Handler handler);
@@ -66,11 +74,16 @@ private:
     bool turnTimerActive() const override;
     void startComputerTimer(int milliseconds) override;
     void stopComputerTimer() override;
+    // HoldClock: one one-shot timer per seat, scaled.
+    int graceMs() const override;
+    void startHoldTimer(int seat) override;
+    void stopHoldTimer(int seat) override;
 
     QTimer socktimer; // one-shot: ticks only while messages wait
     QElapsedTimer sinceLastTick;
     QTimer turntimer;
     QTimer computertimer;
+    std::array<QTimer, game::kSeats + 1> holdtimers; // index 0 unused
     TSock tempsock; // never opened: holds the handlers copied onto accepted sockets
     HostSession session_;
     std::unique_ptr<TSock> sock1_; // owns the accepted sockets

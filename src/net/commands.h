@@ -9,6 +9,7 @@ inline constexpr char logininfo[] = "CMD_logininfo";
 inline constexpr char kickhim[] = "CMD_kickhim";
 inline constexpr char justwatch[] = "CMD_justwatch";
 inline constexpr char myword[] = "CMD_myword";
+inline constexpr char rejoin[] = "CMD_rejoin";
 
 // Both ways: the host relays these (chat and action with the sender's name added).
 inline constexpr char chat[] = "CMD_chat";
@@ -41,6 +42,10 @@ inline constexpr char timeup[] = "CMD_timeup";
 inline constexpr char winner[] = "CMD_winner";
 inline constexpr char tiegame[] = "CMD_tiegame";
 inline constexpr char impossible[] = "CMD_impossible";
+inline constexpr char rejoinkey[] = "CMD_rejoinkey";
+inline constexpr char rejoinrefused[] = "CMD_rejoinrefused";
+inline constexpr char rejoined[] = "CMD_rejoined";
+inline constexpr char playeraway[] = "CMD_playeraway";
 
 } // namespace cmd
 

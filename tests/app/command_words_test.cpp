@@ -31,8 +31,9 @@ TEST(CommandWords, HostAndClientHandleEveryWordOfTheProtocolEachTheirOwn) {
     const Tchat client;
     SessionHarness host;
 
-    const QSet<QString> toHost = {cmd::logininfo, cmd::kickhim, cmd::justwatch, cmd::myword,
-                                  cmd::chat,      cmd::action,  cmd::startgame, cmd::playasound};
+    const QSet<QString> toHost = {cmd::logininfo, cmd::kickhim,    cmd::justwatch,
+                                  cmd::myword,    cmd::chat,       cmd::action,
+                                  cmd::startgame, cmd::playasound, cmd::rejoin};
     const QSet<QString> toClient = {
         cmd::chat,          cmd::action,          cmd::startgame,
         cmd::playasound,    cmd::sendlogininfo,   cmd::full,
@@ -43,14 +44,15 @@ TEST(CommandWords, HostAndClientHandleEveryWordOfTheProtocolEachTheirOwn) {
         cmd::submitted,     cmd::notvalid,        cmd::yourletters,
         cmd::wordlist,      cmd::heguessed,       cmd::nooneguessed,
         cmd::timeup,        cmd::winner,          cmd::tiegame,
-        cmd::impossible};
+        cmd::impossible,    cmd::rejoinkey,       cmd::rejoinrefused,
+        cmd::rejoined,      cmd::playeraway};
     const QSet<QString> hostWords = wordsIn(host.session.commandWords());
     const QSet<QString> clientWords = wordsIn(client.commandWords());
 
     EXPECT_EQ(hostWords, toHost);
     EXPECT_EQ(clientWords, toClient);
     const QSet<QString> declared = declaredWords();
-    EXPECT_EQ(declared.size(), 32);
+    EXPECT_EQ(declared.size(), 37);
     EXPECT_EQ(hostWords | clientWords, declared);
 }
 

@@ -42,6 +42,7 @@ protected:
                         chosen.append({"join", name, table.text()});
                         return refusal;
                     },
+                .heldSeat = {},
             });
     }
     QString settingsFile() const { return home.filePath("glenmorra.ini"); }

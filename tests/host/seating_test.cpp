@@ -83,7 +83,8 @@ TEST_F(SeatingLogin, NamesAreCleanedAsTheWindowsCleanThemAndNeverLeftEmpty) {
     EXPECT_EQ(host.to(2), QStringList{"CMD_action+1+Player 1 waves"});
 }
 
-// A game runs in which Bob (slot 2) has found balls 1 and 2 and then left.
+// A game runs in which Bob (slot 2) has found balls 1 and 2 and then left:
+// his connection closed and the seat's grace ran out.
 // Whoever comes now is told the state of the game.
 class LateJoiner : public ::testing::TestWithParam<QString> {
 protected:
@@ -98,6 +99,7 @@ protected:
             host.tick(host.options.pauseTicks + 1);
         }
         host.session.connectionClosed(2);
+        host.session.holdTimerTimer(2);
         for (int expected = 2; expected <= 7; ++expected)
             ASSERT_EQ(host.connect(), expected);
         host.forget();
@@ -137,9 +139,11 @@ TEST_P(LateJoiner, GetsTheGameStateAfterThePlayerList) {
     const QString owners = type == "race" ? "CMD_theyown+1+0+2+2+3+0+4+0+5+0"
                                           : "CMD_ballowners+1+2+2+2+3+0+4+0+5+0+6+0+7+0+8+0+9+0";
     // In slot 2 the newcomer takes over the seat the leaver played, and in
-    // "race" its next ball, 3; a spy is shown ball 1.
-    EXPECT_EQ(stateMessagesFor(2, "Eve"),
-              QStringList({gamestats(3), "CMD_playerscores" + scores, owners}));
+    // "race" its next ball, 3, and then its rejoin key; a spy is shown ball 1.
+    const QStringList seated = stateMessagesFor(2, "Eve");
+    ASSERT_EQ(seated.size(), 4);
+    EXPECT_EQ(seated.mid(0, 3), QStringList({gamestats(3), "CMD_playerscores" + scores, owners}));
+    EXPECT_TRUE(seated.last().startsWith("CMD_rejoinkey+"));
     const QStringList spy = stateMessagesFor(7, "Spy");
     ASSERT_FALSE(spy.isEmpty());
     EXPECT_EQ(spy.first(), gamestats(type == "race" ? 1 : 3));
@@ -375,6 +379,8 @@ TEST_F(NineBallSeats, WhenThePlayerOnTurnLeavesTheWordEndsUnfound) {
     const QString word = host.state().hiddenword;
     const QStringList names = {"", "Ann", "Bob", "Cid"};
     host.session.connectionClosed(turn);
+    host.forget();
+    host.session.holdTimerTimer(turn); // the seat was held; now the player is gone
     const int other = turn == 1 ? 2 : 1;
     EXPECT_EQ(host.to(other),
               QStringList({QStringLiteral("CMD_playerdisconnected+%1+").arg(turn) + names[turn],
@@ -390,8 +396,9 @@ TEST_F(NineBallSeats, WatchersAreBroughtBackWhenTheLastPlayerLeaves) {
             others.append(seat);
         }
     }
-    host.forget();
     host.session.connectionClosed(turn);
+    host.forget();
+    host.session.holdTimerTimer(turn);
     const QStringList told = host.to(others.first());
     ASSERT_EQ(told.size(), 4);
     EXPECT_EQ(told.mid(1, 2),

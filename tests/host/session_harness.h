@@ -6,6 +6,7 @@
 #include "rules_harness.h"
 
 #include <QList>
+#include <QSet>
 
 // Closing a connection in use reports its close at once, as a socket does.
 class ClosingConnections : public HostConnections {
@@ -20,12 +21,22 @@ public:
     QList<int> closed;
 };
 
+// Grace timers that run until a test lets one run out.
+class FakeHoldClock : public HoldClock {
+public:
+    int graceMs() const override { return grace; }
+    void startHoldTimer(int seat) override { running.insert(seat); }
+    void stopHoldTimer(int seat) override { running.remove(seat); }
+    int grace = 60000;
+    QSet<int> running;
+};
+
 // A host without sockets: connections come and go by call, their bytes go
 // into the queue tagged with their slot, and the dispatch timer is ticked by
 // hand until the queue is empty.
 struct SessionHarness {
     SessionHarness()
-        : session(outbox, clock, options, connections,
+        : session(outbox, clock, holdClock, options, connections,
                   WordLists(kGameWords, kGameWords + kExtraDictionaryWords)) {
         connections.session = &session;
         seedProcessRandom(20240611);
@@ -63,6 +74,7 @@ struct SessionHarness {
 
     RecordingOutbox outbox;
     FakeClock clock;
+    FakeHoldClock holdClock;
     FixedOptions options;
     ClosingConnections connections;
     HostSession session;

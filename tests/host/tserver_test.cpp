@@ -144,6 +144,55 @@ TEST_F(TServerSockets, TheHostPlayerRemovesAPlayerByClosingItsConnection) {
     EXPECT_FALSE(ann.closedByHost());
 }
 
+// Bob's socket closes mid-game: the others see him away. A new socket with his
+// key, given another slot, gets his seat back with its score and ball, and
+// speaks as seat 2; the used key, replayed, is refused with a plain log-in.
+TEST_F(TServerSockets, ADroppedPlayerComesBackOnANewSocketToItsSeatScoreAndRack) {
+    RawClient& ann = joinAs("Ann");
+    RawClient& bob = joinAs("Bob");
+    RawClient& cid = joinAs("Cid");
+    ann.send("CMD_startgame+Ann+high+1+");
+    const QString keyPrefix = QStringLiteral("CMD_rejoinkey+");
+    const QString key = bob.waitForPrefix(keyPrefix).mid(keyPrefix.size());
+    ASSERT_EQ(key.size(), 64);
+    bob.send("CMD_myword+2+" + server->state().hiddenword + "+");
+    ASSERT_FALSE(ann.waitForPrefix("CMD_heguessed+2+").isEmpty());
+    bob.close();
+    ASSERT_TRUE(ann.waitFor("CMD_playeraway+2+1"));
+    EXPECT_TRUE(cid.waitFor("CMD_chat+0+Bob lost the connection. The seat is kept for 60 "
+                            "seconds.|$00005E00"));
+
+    const auto rejoin = [&](const QString& withKey, const QString& name) -> RawClient& {
+        RawClient& client = join();
+        const QString ask = client.waitForPrefix("CMD_sendlogininfo+");
+        const QString slot = ask.mid(ask.indexOf('+') + 1);
+        client.send("CMD_rejoin+" + slot + "+" + withKey);
+        client.send("CMD_logininfo+" + slot + "+1.0.8+" + name);
+        return client;
+    };
+    RawClient& back = rejoin(key, "Bob");
+    ASSERT_TRUE(back.waitFor("CMD_rejoined+2"));
+    EXPECT_EQ(back.messages().first(), "CMD_sendlogininfo+4");
+    EXPECT_EQ(back.messages().at(1), "CMD_rejoined+2");
+    EXPECT_TRUE(back.waitFor("CMD_existingplayers+1+Ann+0+2+Bob+0+3+Cid+0"));
+    EXPECT_TRUE(back.waitFor("CMD_playerscores+1+0+2+1+3+0+4+0+5+0"));
+    EXPECT_TRUE(back.waitFor("CMD_ballowners+1+2+2+0+3+0+4+0+5+0+6+0+7+0+8+0+9+0"));
+    const QString newKey = back.waitForPrefix(keyPrefix).mid(keyPrefix.size());
+    EXPECT_EQ(newKey.size(), 64);
+    EXPECT_NE(newKey, key);
+    EXPECT_TRUE(ann.waitFor("CMD_playeraway+2+0"));
+    EXPECT_TRUE(ann.waitFor("CMD_chat+0+Bob is back.|$00005E00"));
+    back.send("CMD_chat+2+hello|$00000000");
+    EXPECT_TRUE(cid.waitFor("CMD_chat+2+Bob chats: hello|$00000000"));
+
+    RawClient& replay = rejoin(key, "Eve");
+    EXPECT_TRUE(replay.waitFor("CMD_rejoinrefused+"));
+    EXPECT_TRUE(ann.waitFor("CMD_newplayerinfo+4+Eve+0"));
+    EXPECT_EQ(server->state().player(2).name, "Bob");
+    EXPECT_FALSE(back.closedByHost());
+    EXPECT_EQ(count(ann, "CMD_newplayerinfo+4+Bob+0"), 0); // slot 4 was never Bob's
+}
+
 // A public host (--serve) closes a connection that has not logged in by its
 // deadline, counted from its own CMD_sendlogininfo; whoever logs in stays,
 // and a host without a deadline (a hosting player's own) keeps it.

@@ -1,6 +1,7 @@
 #include "net/game_messages.h"
 #include "net/player_messages.h"
 #include "net/protocol.h"
+#include "net/rejoin_messages.h"
 #include "qstring_printer.h"
 
 #include <functional>
@@ -30,6 +31,8 @@ QString joined(const gamemsg::Letters& letters) {
         word += letter;
     return word;
 }
+
+const QString kKey = QString("0123456789abcdef").repeated(4);
 
 TEST(Messages, EveryBuilderWritesTheWireFormAndItsParserReadsBackEveryField) {
     const std::array<QString, game::kRows> found = {"PLANE", "CRANE", "", "", ""};
@@ -86,6 +89,11 @@ TEST(Messages, EveryBuilderWritesTheWireFormAndItsParserReadsBackEveryField) {
          [](auto& args) { // the host passes the rest on as it came
              const auto sound = playermsg::relayed(args);
              return host::playasound(sound.slot, sound.text);
+         }},
+        {rejoinmsg::build::rejoin(7, kKey), "CMD_rejoin+7+" + kKey,
+         [](auto& args) {
+             const auto rejoin = rejoinmsg::rejoin(args);
+             return rejoinmsg::build::rejoin(rejoin.slot, rejoin.key);
          }},
         // Host to client.
         {host::sendlogininfo(6), "CMD_sendlogininfo+6",
@@ -192,6 +200,20 @@ TEST(Messages, EveryBuilderWritesTheWireFormAndItsParserReadsBackEveryField) {
              return host::tiegame({gamemsg::tiegame(args)});
          }},
         {host::impossible(), "CMD_impossible+", {}},
+        {rejoinmsg::build::rejoinkey(kKey), "CMD_rejoinkey+" + kKey,
+         [](auto& args) {
+             return rejoinmsg::build::rejoinkey(rejoinmsg::key(args));
+         }},
+        {rejoinmsg::build::rejoinrefused(), "CMD_rejoinrefused+", {}},
+        {rejoinmsg::build::rejoined(5), "CMD_rejoined+5",
+         [](auto& args) {
+             return rejoinmsg::build::rejoined(rejoinmsg::rejoinedSeat(args));
+         }},
+        {rejoinmsg::build::playeraway(3, true), "CMD_playeraway+3+1",
+         [](auto& args) {
+             const auto away = rejoinmsg::away(args);
+             return rejoinmsg::build::playeraway(away.seat, away.away);
+         }},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(c.built, c.wire);
@@ -225,6 +247,16 @@ TEST(Messages, ParsersRefuseFieldsOutOfTheGamesShape) {
         {playermsg::justwatch, "3+3"},
         {playermsg::justwatch, "3+1+"},
         {playermsg::myword, "x+CRANE+"},
+        // A key is 64 lower-case hexadecimal digits: it stands in a settings value too.
+        {rejoinmsg::key, kKey.chopped(1)},
+        {rejoinmsg::key, kKey.toUpper()},
+        {rejoinmsg::key, kKey.chopped(1) + "|"},
+        {rejoinmsg::key, kKey + "0"},
+        {rejoinmsg::rejoinedSeat, "6"},
+        {rejoinmsg::away, "6+1"},
+        {rejoinmsg::away, "2+2"},
+        {rejoinmsg::rejoin, "10+" + kKey},
+        {rejoinmsg::rejoin, "3+" + kKey.left(32)},
     };
     for (const auto& [parse, args] : refused)
         EXPECT_THROW(parse(args), MalformedMessage) << args.toStdString();

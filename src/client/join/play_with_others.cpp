@@ -111,6 +111,12 @@ void PlayWithOthers::buildLists() {
     list_recent->setObjectName("list_recent");
     list_recent->setGeometry(32, 372, 412, 82);
     list_recent->setAccessibleName("Recent tables");
+    // After a dropped connection or a restart, while the host may still hold the seat.
+    button_rejoin = new QPushButton("Rejoin your seat", this);
+    button_rejoin->setObjectName("button_rejoin");
+    button_rejoin->setGeometry(300, 345, 144, 24);
+    button_rejoin->hide();
+    connect(button_rejoin, &QPushButton::clicked, this, [this] { rejoinClicked(); });
 
     for (QListWidget* list : {list_tables, list_recent}) {
         connect(list, &QListWidget::itemClicked, this,
@@ -128,6 +134,7 @@ void PlayWithOthers::offer(const QWidget* over, bool hosting, const QString& nam
     edit_address->setText(address);
     label_message->clear();
     fillRecent();
+    showRejoin();
     button_host->setDefault(hosting);
     button_join->setDefault(!hosting);
     showCentredOn(over);
@@ -230,6 +237,32 @@ void PlayWithOthers::joinClicked() {
     else
         tell(problem);
     fillRecent();
+}
+
+void PlayWithOthers::showRejoin() {
+    const std::optional<TableAddress> held = hooks_.heldSeat ? hooks_.heldSeat() : std::nullopt;
+    button_rejoin->setVisible(held.has_value());
+    if (held)
+        button_rejoin->setToolTip("Your seat at " + held->text() + " may still be kept.");
+    button_rejoin->setAccessibleName(button_rejoin->text() + " " +
+                                     (held ? held->text() : QString()));
+}
+
+void PlayWithOthers::rejoinClicked() {
+    const QString name = checkedName(); // the host keeps the seat's own name
+    if (name.isEmpty())
+        return;
+    const std::optional<TableAddress> held = hooks_.heldSeat ? hooks_.heldSeat() : std::nullopt;
+    showRejoin();
+    if (!held) {
+        tell("Your seat is no longer kept.");
+        return;
+    }
+    const QString problem = hooks_.join ? hooks_.join(name, *held) : QString();
+    if (problem.isEmpty())
+        hide();
+    else
+        tell(problem);
 }
 
 void PlayWithOthers::tell(const QString& problem) {

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -24,6 +25,9 @@ public:
         // Each returns why it could not be done, or empty: the window then closes.
         std::function<QString(const QString& name, quint16 port)> host;
         std::function<QString(const QString& name, const TableAddress& table)> join;
+        // The table where a seat may still be held for this player, if any:
+        // "Rejoin your seat" joins it again (the window shows its key there).
+        std::function<std::optional<TableAddress>()> heldSeat;
     };
 
     PlayWithOthers(TableMemory memory, Hooks hooks);
@@ -47,6 +51,8 @@ private:
     void chooseFrom(QListWidgetItem* item, bool join);
     void hostClicked();
     void joinClicked();
+    void rejoinClicked();
+    void showRejoin();
     // The name as the host will show it, or empty after saying what is wrong.
     QString checkedName();
     void tell(const QString& problem);
@@ -62,4 +68,5 @@ private:
     QLabel* label_message = nullptr;
     QPushButton* button_host = nullptr;
     QPushButton* button_join = nullptr;
+    QPushButton* button_rejoin = nullptr;
 };

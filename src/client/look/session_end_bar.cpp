@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -39,6 +40,15 @@ SessionEndBar::SessionEndBar(QWidget* panel, Choices choices) : QFrame(panel) {
     caption_->setFont(look::boldArial(15));
     look::setTextColour(caption_, look::kCaptionColour);
 
+    // Coming back comes first, on a row of its own above the next tables.
+    auto* back = new QHBoxLayout;
+    back->addStretch();
+    giveUp_ = addChoice(kGiveUp, "button_giveup", choices.giveUp);
+    rejoin_ = addChoice(kRejoin, "button_rejoin", choices.rejoin);
+    back->addWidget(giveUp_);
+    back->addWidget(rejoin_);
+    back->addStretch();
+
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
     row->addWidget(addChoice(kJoin, "button_join", choices.join));
@@ -50,6 +60,7 @@ SessionEndBar::SessionEndBar(QWidget* panel, Choices choices) : QFrame(panel) {
     column->setContentsMargins(10, 8, 10, 10);
     column->setSpacing(8);
     column->addWidget(caption_);
+    column->addLayout(back);
     column->addLayout(row);
     hide();
 }
@@ -68,8 +79,25 @@ QPushButton* SessionEndBar::addChoice(const char* caption, const QString& object
     return button;
 }
 
-void SessionEndBar::offer(const QString& reason) {
+void SessionEndBar::offer(const QString& reason, bool rejoinOffered) {
     caption_->setText(reason);
+    showButtons(false, rejoinOffered);
+}
+
+void SessionEndBar::showReconnecting() {
+    caption_->setText(QString::fromUtf8(kReconnecting));
+    showButtons(true, false);
+}
+
+void SessionEndBar::showButtons(bool reconnecting, bool rejoinOffered) {
+    for (QPushButton* button : buttons_)
+        button->setVisible(button == giveUp_   ? reconnecting
+                           : button == rejoin_ ? rejoinOffered
+                                               : !reconnecting);
+    setAccessibleName(reconnecting ? "Reconnecting to the table" : "The table has ended");
+    // Grows downwards when both rows are shown.
+    layout()->activate();
+    resize(kBarArea.width(), std::max(kBarArea.height(), layout()->sizeHint().height()));
     show();
     raise();
 }
@@ -85,7 +113,7 @@ QList<QPushButton*> SessionEndBar::buttons() const {
 QStringList SessionEndBar::offered() const {
     QStringList captions;
     for (const QPushButton* button : buttons_)
-        if (button->isEnabled())
+        if (button->isEnabled() && !button->isHidden())
             captions.append(button->text());
     return captions;
 }

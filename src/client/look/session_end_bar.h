@@ -9,7 +9,8 @@ class QPushButton;
 
 // What the player can do once the connection to the host has ended: a strip
 // over the table that says why it ended and offers the next table. A choice
-// nobody around the window can carry out is shown, but not offered.
+// nobody around the window can carry out is shown, but not offered. While a
+// dropped connection is being tried again it says so and offers only to give up.
 class SessionEndBar : public QFrame {
     Q_OBJECT
 public:
@@ -17,18 +18,25 @@ public:
     static constexpr char kHost[] = "Host a Game…";
     static constexpr char kSolo[] = "Play Solo";
     static constexpr char kClose[] = "Close";
+    static constexpr char kRejoin[] = "Rejoin your seat";
+    static constexpr char kGiveUp[] = "Give Up";
+    static constexpr char kReconnecting[] = "Connection lost. Reconnecting…";
 
     struct Choices {
         std::function<void()> join;
         std::function<void()> host;
         std::function<void()> solo;
         std::function<void()> close;
+        std::function<void()> rejoin;
+        std::function<void()> giveUp;
     };
     // Stands over the table in the board panel, hidden until offered.
     SessionEndBar(QWidget* panel, Choices choices);
 
-    // Shows the bar with the reason as its caption.
-    void offer(const QString& reason);
+    // Shows the bar with the reason as its caption; "Rejoin your seat" only
+    // while a seat may still be held.
+    void offer(const QString& reason, bool rejoinOffered = false);
+    void showReconnecting();
     void withdraw() { hide(); }
 
     QString reason() const;
@@ -41,6 +49,10 @@ private:
     QPushButton* addChoice(const char* caption, const QString& objectName,
                            const std::function<void()>& action);
 
+    void showButtons(bool reconnecting, bool rejoinOffered);
+
     QLabel* caption_ = nullptr;
     QList<QPushButton*> buttons_;
+    QPushButton* rejoin_ = nullptr;
+    QPushButton* giveUp_ = nullptr;
 };

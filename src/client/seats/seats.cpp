@@ -8,6 +8,7 @@
 #include "common/plain_widgets.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"
+#include "net/rejoin_messages.h"
 
 #include <QContextMenuEvent>
 #include <QListWidget>
@@ -102,11 +103,20 @@ void Seats::attachPopup(QLabel* label, int seatNumber) {
 }
 
 void Seats::newplayerinfo(const QString& args) {
-    for (const gamemsg::PlayerRecord& record : gamemsg::players(args))
+    const QList<gamemsg::PlayerRecord> records = gamemsg::players(args);
+    for (const gamemsg::PlayerRecord& record : records)
         arrive(record);
-    if (hooks_.playsound)
+    if (!returning_ && hooks_.playsound)
         hooks_.playsound("entered");
+    if (std::any_of(records.begin(), records.end(),
+                    [this](const auto& record) { return record.slot == state_.myseat; }))
+        returning_ = false;
     seatingChanged();
+}
+
+void Seats::returnToSeat() {
+    clear();
+    returning_ = true;
 }
 
 void Seats::seatingChanged() {
@@ -131,22 +141,28 @@ bool Seats::holdsHostRights() const {
 void Seats::arrive(const gamemsg::PlayerRecord& record) {
     const bool own = record.slot == state_.myseat;
     othersKnown_ = !own;
+    // Back in a held seat, the catch-up names everyone again: nobody is new.
+    const auto tell = [this](const QString& line) {
+        if (!returning_)
+            hooks_.say(line);
+    };
     if (own) {
-        hooks_.say("0+You are Connected.");
+        tell("0+You are Connected.");
         if (hooks_.ownArrival)
             hooks_.ownArrival();
     } else {
-        hooks_.say("0+" + record.name + " is Connected.");
+        tell("0+" + record.name + " is Connected.");
     }
     if (ClientState::isSpySlot(record.slot)) {
         spies_[record.slot] = record.name;
         refreshSpyList();
-        hooks_.say(own ? QString("0+You are spying.") : "0+" + record.name + " is spying.");
+        tell(own ? QString("0+You are spying.") : "0+" + record.name + " is spying.");
         return;
     }
     Seat& s = seat(record.slot);
     s.name = record.name;
     s.departed.clear();
+    s.away = false;
     showName(record.slot);
     scoreLabel(record.slot)->show();
     setEyes(record.slot, record.watching);
@@ -175,12 +191,13 @@ void Seats::clearSlot(int slot) {
         refreshSpyList();
         return;
     }
-    hooks_.say("0+" + nameLabel(slot)->text() + " disconnected.");
+    hooks_.say("0+" + seatText(slot) + " disconnected.");
     Seat& s = seat(slot);
     if (!s.name.isEmpty())
         s.departed = s.name;
     s.name.clear();
     s.watching = false;
+    s.away = false;
     if (slot == game::kBotSeat)
         botShown_ = true; // the computer player sits there now
     showName(slot);
@@ -192,9 +209,18 @@ void Seats::justwatching(const QString& args) {
     seat(slot).watching = watch;
     if (slot == state_.myseat && hooks_.ownWatchingChanged)
         hooks_.ownWatchingChanged(watch);
-    const QString who = nameLabel(slot)->text();
+    const QString who = seatText(slot);
     hooks_.say("0+" + who + (watch ? " is just watching" : " now playing again"));
     setEyes(slot, watch);
+}
+
+// The host's own system line says who went and came back.
+void Seats::playeraway(const QString& args) {
+    const auto [slot, away] = rejoinmsg::away(args);
+    if (!occupied(slot))
+        return;
+    seat(slot).away = away;
+    showName(slot);
 }
 
 void Seats::kicking(int slot) {
@@ -250,11 +276,11 @@ bool Seats::watching(int seatNumber) const {
     return ClientState::isSeat(seatNumber) && seat(seatNumber).watching;
 }
 
-// Read off the name labels, so Klot in seat 2 can be followed like anyone.
+// As the name labels read, so Klot in seat 2 can be followed like anyone.
 QStringList Seats::otherSeatedNames() const {
     QStringList names;
     for (int n = 1; n <= game::kSeats; ++n) {
-        const QString shown = nameLabel(n)->text();
+        const QString shown = seatText(n);
         if (n != state_.myseat && shown != QLatin1String(kWaiting))
             names.append(shown);
     }
@@ -280,13 +306,16 @@ void Seats::gameStarted(bool botPlays) {
     }
 }
 
-void Seats::showName(int n) {
+QString Seats::seatText(int n) const {
     const Seat& s = seat(n);
-    QLabel* label = nameLabel(n);
     if (!s.name.isEmpty())
-        label->setText(s.name);
-    else
-        label->setText(n == game::kBotSeat && botShown_ ? game::kBotName : kWaiting);
+        return s.name;
+    return n == game::kBotSeat && botShown_ ? game::kBotName : kWaiting;
+}
+
+void Seats::showName(int n) {
+    QLabel* label = nameLabel(n);
+    label->setText(seat(n).away ? seatText(n) + " (away)" : seatText(n));
     label->setAccessibleName(QString("Seat %1: %2").arg(n).arg(label->text()));
 }
 
@@ -296,6 +325,7 @@ void Seats::setEyes(int n, bool shown) {
 }
 
 void Seats::clear() {
+    returning_ = false;
     seats_ = {};
     spies_.clear();
     botShown_ = false;

@@ -41,6 +41,8 @@ public:
     void newplayerinfo(const QString& args);
     void playerdisconnected(const QString& args);
     void justwatching(const QString& args);
+    // CMD_playeraway: the host holds a dropped player's seat, or it is back.
+    void playeraway(const QString& args);
 
     // This window's player has the host player's rights: starting games,
     // removing players, setting others to just watching. The host gives them
@@ -72,6 +74,9 @@ public:
     void gameStarted(bool botPlays);
     // A new table: every seat free, no spies, no presence marks.
     void clear();
+    // Back in a held seat: the seats are laid again by the host's catch-up,
+    // which names everyone; until the own arrival nobody is announced.
+    void returnToSeat();
 
     // The spy list: one "slot: name" entry per spy, in slot order.
     QStringList spyEntries() const;
@@ -93,6 +98,7 @@ private:
         QString name; // empty while free
         QString departed;
         bool watching = false;
+        bool away = false; // its connection dropped; the host holds the seat
     };
     using Labels = std::array<QLabel*, game::kSeats>;
     static QLabel* at(const Labels& labels, int seat) {
@@ -106,6 +112,8 @@ private:
     void clearSlot(int slot); // its player or spy has left
     void seatingChanged();
     void showName(int n);
+    // What the seat's label reads, without the away mark: for lines and lists.
+    QString seatText(int n) const;
     void setEyes(int n, bool shown);
     void refreshSpyList();
     void openPopup(QLabel* label, const QPoint& at);
@@ -119,6 +127,7 @@ private:
     std::map<int, QString> spies_;
     bool botShown_ = false;    // a free seat 2 reads "Klot" rather than "<Waiting>"
     bool othersKnown_ = false; // news of others has come since the own arrival
+    bool returning_ = false;   // a rejoin's catch-up, up to the own arrival
     QListWidget* spyList_ = nullptr;
     Labels names_{}, scores_{}, chalks_{}, eyes_{}, racks_{};
     QMenu* popup_kick = nullptr;
