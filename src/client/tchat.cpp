@@ -2,9 +2,11 @@
 // connection and its queue, closing, bounds and settings.
 #include "client/tchat.h"
 
+#include "client/access_keys.h"
 #include "client/chat/chat_entry.h"
 #include "client/look/artwork.h"
 #include "client/look/clickable_label.h"
+#include "client/look/live_status.h"
 #include "client/look/message_box.h"
 #include "client/look/project_page.h"
 #include "client/look/widget_look.h"
@@ -34,6 +36,9 @@ Tchat::Tchat(Hooks hooks)
     buildParts();
     buildDispatch();
     connectMenu();
+    accesskeys::assign(menuBar());
+    accesskeys::openWithF10(this, menuBar());
+    accesskeys::contextMenuOnShiftF10(this);
 
     sock.setPortName(environment::gamePortName());
     sock.OnInfo = [this](TSock* s, TSocketInfo info, const QString& msg) {
@@ -96,6 +101,7 @@ void Tchat::buildPanel() {
 }
 
 void Tchat::buildParts() {
+    liveStatus = new LiveStatus(panel_board);
     const auto sayLine = [this](const QString& line) {
         say(line);
     };
@@ -125,6 +131,7 @@ void Tchat::buildParts() {
                       {
                           .focusChat = [this] { mychat->setFocus(Qt::OtherFocusReason); },
                           .windowActive = [this] { return isActiveWindow(); },
+                          .announce = [this](const QString& news) { liveStatus->announce(news); },
                       });
     table = new PoolTable(panel_board, state, *seats, *sounds,
                           {
@@ -161,11 +168,7 @@ void Tchat::buildParts() {
                          .solo = offerIf(hooks_.soloWanted, [this] { hooks_.soloWanted(); }),
                          .close = [this] { close(); },
                      });
-    QWidget* before = mychat;
-    for (QWidget* choice : sessionEnd->buttons()) {
-        setTabOrder(before, choice); // from the chat box on to the choices
-        before = choice;
-    }
+    orderFocus();
     ClientOutbox& outbox = *this;
     session_ = std::make_unique<ClientSession>(state, outbox,
                                                ClientSession::Hooks{

@@ -32,6 +32,8 @@
 // The main window: the game client. A thin owner of its parts (seats, chat,
 // board, table, sounds, options, settings); it keeps the connection to the
 // host and hands each queued message to the part that owns its command.
+class LiveStatus;
+
 class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
     friend class TchatProbe; // what tests see of the parts, the queue and the ticks
@@ -159,6 +161,8 @@ private:
     void buildParts();
     void buildDispatch();
     void connectMenu();
+    // The order in which Tab walks the window's controls.
+    void orderFocus();
     void applySettings(const PlayerSettings& loaded);
     PlayerSettings collectSettings() const;
     void loggedIn();
@@ -213,6 +217,7 @@ private:
     Sounds* sounds = nullptr;
     OptionsMenu* options = nullptr;
     SessionEndBar* sessionEnd = nullptr;
+    LiveStatus* liveStatus = nullptr; // news for screen readers
 
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;

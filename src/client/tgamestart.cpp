@@ -62,6 +62,7 @@ Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
     button_start->setPixmap(artwork::picture(ArtRole::StartPicture));
     button_start->setAccessibleName("Start");
     connect(start, &ClickableLabel::clicked, this, [this] { button_startClick(); });
+    setEnterAction([this] { button_startClick(); });
     showChoice();
 }
 

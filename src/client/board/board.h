@@ -28,6 +28,8 @@ public:
     struct Hooks {
         std::function<void()> focusChat;
         std::function<bool()> windowActive;
+        // News for a screen reader: each status line and judged row.
+        std::function<void(const QString& news)> announce;
     };
     static constexpr int kRows = game::kRows;
     static constexpr int kColumns = game::kLetters;
@@ -88,6 +90,8 @@ private:
                  const QString& meaning);
     void setMark(int row, int column, char mark);
     void describe(int row, int column);
+    // A judged row in words: each letter and what its mark means.
+    QString reading(int row) const;
     void showBallInPlay(int ball);
     void setStatus(const QString& text);
     void clearRows();

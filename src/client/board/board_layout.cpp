@@ -1,12 +1,12 @@
 // Where the board's controls stand: the board panel left of the table, its
 // header, grid and input row, and the status line and turn marker.
-#include "client/look/artwork.h"
 #include "client/board/board.h"
 #include "client/board/guess_row.h"
+#include "client/board/word_list_panel.h"
+#include "client/look/artwork.h"
+#include "client/look/widget_look.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
-#include "client/look/widget_look.h"
-#include "client/board/word_list_panel.h"
 #include "common/plain_widgets.h"
 
 #include <QLabel>
@@ -61,6 +61,7 @@ void Board::buildLayout(QWidget* panel) {
     look::setTextColour(label_status, look::kCaptionColour);
     label_status->setFont(look::boldArial(14));
     seats_.attachPopup(label_status, 1);
+    label_status->setAccessibleName("Status");
     image_Turn = newLabel(panel, "image_Turn",
                           QRect(QPoint(0, 0), artwork::naturalSize(ArtRole::TurnMarker)));
     image_Turn->setPixmap(artwork::picture(ArtRole::TurnMarker));

@@ -1,15 +1,15 @@
 #include "client/chat/chat_part.h"
 
-#include "client/look/artwork.h"
 #include "client/chat/chat_entry.h"
 #include "client/chat/chat_pane.h"
 #include "client/chat/colour_text.h"
-#include "client/main_menu.h"
 #include "client/chat/phrase_buttons.h"
 #include "client/chat/received_chat.h"
 #include "client/chat/smiley_menu.h"
 #include "client/chat/tphrases.h"
+#include "client/look/artwork.h"
 #include "client/look/widget_look.h"
+#include "client/main_menu.h"
 
 #include <QColorDialog>
 #include <QFrame>
@@ -34,7 +34,9 @@ ChatPart::ChatPart(QWidget* panel, MainMenu& menu, ClientState& state, ClientOut
     pane_ = new ChatPane(panel);
     pane_->setGeometry(382, 313, 344, 171);
     pane_->shareScrollOffAction(menu.ScrollChatOff1);
+    pane_->setAccessibleName("Chat");
     entry_ = new ChatEntry(panel, sender_);
+    entry_->setAccessibleName("Chat message");
     phraseButtons_ = new PhraseButtons(panel, sender_);
     smileyButton_ = new SmileyButton(panel);
     setSmileys(smileyPictures());

@@ -1,16 +1,103 @@
 #include "client/chat/smiley_menu.h"
 
-#include <QMenu>
+#include "client/look/artwork.h"
+#include "common/dialog_keys.h"
+
+#include <QAction>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QToolButton>
+
+namespace {
+
+constexpr int kCellSize = 26;
+
+} // namespace
+
+SmileyGrid::SmileyGrid(QWidget* parent) : QFrame(parent, Qt::Popup) {
+    setObjectName("popup_smilies");
+    setAccessibleName("Smileys");
+    setFrameShape(QFrame::StyledPanel);
+    setStyleSheet(
+        "SmileyGrid { background: rgb(250, 246, 232); border: 1px solid rgb(92, 58, 30); }"
+        "QToolButton { border: 1px solid transparent; border-radius: 3px; }"
+        "QToolButton:hover { background: rgb(236, 222, 180); }"
+        "QToolButton:focus { border: 2px solid rgb(200, 40, 0); }");
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setSpacing(2);
+}
+
+QAction* SmileyGrid::addSmiley(const QString& code, const QString& title) {
+    auto* item = new QAction(code, this);
+    item->setToolTip(code);
+    addAction(item);
+    auto* cell = new QToolButton(this);
+    cell->setDefaultAction(item);
+    cell->setFixedSize(kCellSize, kCellSize);
+    cell->setIconSize(QSize(17, 17));
+    cell->setFocusPolicy(Qt::StrongFocus);
+    cell->setAccessibleName(title + " smiley, " + code);
+    connect(item, &QAction::triggered, this, &QWidget::hide);
+    const auto index = int(cells_.size());
+    static_cast<QGridLayout*>(layout())->addWidget(cell, index / kColumns, index % kColumns);
+    cells_.append(cell);
+    return item;
+}
+
+void SmileyGrid::setPictures(const QList<QPixmap>& pictures) {
+    const QList<QAction*> items = actions();
+    for (qsizetype index = 0; index < items.size(); ++index)
+        items[index]->setIcon(QIcon(pictures.value(index)));
+}
+
+void SmileyGrid::popupAt(const QPoint& corner) {
+    adjustSize();
+    move(corner - QPoint(width(), 0));
+    show();
+    if (!cells_.isEmpty())
+        cells_.first()->setFocus(Qt::PopupFocusReason);
+}
+
+void SmileyGrid::keyPressEvent(QKeyEvent* event) {
+    const auto at = int(cells_.indexOf(qobject_cast<QToolButton*>(focusWidget())));
+    const auto count = int(cells_.size());
+    int next = at;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        next = at - 1;
+        break;
+    case Qt::Key_Right:
+        next = at + 1;
+        break;
+    case Qt::Key_Up:
+        next = at - kColumns;
+        break;
+    case Qt::Key_Down:
+        next = at + kColumns;
+        break;
+    default:
+        if (at >= 0 && dialogkeys::isEnter(event->key(), event->modifiers())) {
+            cells_[at]->click();
+            return;
+        }
+        QFrame::keyPressEvent(event); // Escape closes a popup
+        return;
+    }
+    if (at >= 0 && next >= 0 && next < count)
+        cells_[next]->setFocus(Qt::TabFocusReason);
+}
 
 SmileyButton::SmileyButton(QWidget* panel) : QPushButton(panel) {
     setObjectName("button_smilies");
     setGeometry(703, 488, 25, 19);
-    setFocusPolicy(Qt::NoFocus);
-    popup_smilies = new QMenu(this);
-    popup_smilies->setObjectName("popup_smilies");
+    setFocusPolicy(Qt::TabFocus); // a click leaves the focus in the chat box
+    setAccessibleName("Smileys");
+    setToolTip("Smileys");
+    popup_smilies = new SmileyGrid(this);
     for (int index = 0; index < kCount; ++index) {
         const QString code = QString(":)#%1").arg(kFirstCode + index);
-        QAction* item = popup_smilies->addAction(code);
+        QAction* item = popup_smilies->addSmiley(code, artwork::smileyTitle(index));
         item->setObjectName(QString("smiley%1").arg(kFirstCode + index));
         connect(item, &QAction::triggered, this, [this, code] { emit smileyChosen(code); });
     }
@@ -18,12 +105,10 @@ SmileyButton::SmileyButton(QWidget* panel) : QPushButton(panel) {
 }
 
 void SmileyButton::setSmileys(const QList<QPixmap>& pictures) {
-    const QList<QAction*> items = popup_smilies->actions();
-    for (int index = 0; index < items.size(); ++index)
-        items[index]->setIcon(QIcon(pictures.value(index)));
+    popup_smilies->setPictures(pictures);
     setIcon(QIcon(pictures.value(0)));
 }
 
 void SmileyButton::button_smiliesClick() {
-    popup_smilies->popup(mapToGlobal(rect().bottomRight()));
+    popup_smilies->popupAt(mapToGlobal(rect().bottomRight()));
 }

@@ -1,12 +1,36 @@
 #pragma once
 
+#include <QFrame>
 #include <QList>
 #include <QPixmap>
 #include <QPushButton>
 
-class QMenu;
+class QToolButton;
 
-// The smiley button right of the entry box and its menu of 18 smileys.
+// The smileys as a grid of pictures that pops up under the smiley button.
+// Arrow keys move among them, Enter or Space takes one, Escape closes it.
+// Its 18 actions, one per smiley, are what the pictures trigger.
+class SmileyGrid : public QFrame {
+    Q_OBJECT
+public:
+    static constexpr int kColumns = 6;
+
+    explicit SmileyGrid(QWidget* parent);
+
+    // Adds the next smiley: its picture, its code as the tooltip.
+    QAction* addSmiley(const QString& code, const QString& title);
+    void setPictures(const QList<QPixmap>& pictures);
+    // Opens with its top right corner at `corner`, the first smiley in focus.
+    void popupAt(const QPoint& corner);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QList<QToolButton*> cells_;
+};
+
+// The smiley button right of the entry box and its grid of 18 smileys.
 class SmileyButton : public QPushButton {
     Q_OBJECT
 public:
@@ -16,10 +40,10 @@ public:
     explicit SmileyButton(QWidget* panel);
 
     void setSmileys(const QList<QPixmap>& pictures);
-    // Opens the menu at the button's lower right corner.
+    // Opens the grid at the button's lower right corner.
     void button_smiliesClick();
 
-    QMenu* popup_smilies = nullptr;
+    SmileyGrid* popup_smilies = nullptr;
 
 signals:
     void smileyChosen(const QString& code); // ":)#10" .. ":)#27"

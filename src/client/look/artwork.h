@@ -33,6 +33,8 @@ QPixmap picture(ArtRole role, QSize size);
 QPixmap ball(int number);
 // 0..17 for the smiley codes 10..27; any other index gives smiley 0.
 QPixmap smiley(int index);
+// What smiley 0..17 shows, in words ("Smile", "Thumbs up"), for a screen reader.
+QString smileyTitle(int index);
 QSize naturalSize(ArtRole role);
 
 } // namespace artwork

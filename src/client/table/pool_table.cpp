@@ -1,5 +1,7 @@
 #include "client/table/pool_table.h"
 
+#include "client/table/table_summary.h"
+
 #include "client/look/artwork.h"
 #include "client/look/widget_look.h"
 #include "client/seats/seats.h"
@@ -37,7 +39,11 @@ PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sou
       racks_(seats),
       animation_({
           .place = [this](int b, BallAnimation::Point at) { balls_[size_t(b)]->move(at.x, at.y); },
-          .show = [this](int b, bool shown) { balls_[size_t(b)]->setVisible(shown); },
+          .show =
+              [this](int b, bool shown) {
+                  balls_[size_t(b)]->setVisible(shown);
+                  describeTable();
+              },
           .stack =
               [this] {
                   for (int b : ballscripts::kStackOrder)
@@ -47,6 +53,26 @@ PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sou
           .ballhit = [this] { sounds_.playsounds("ballhit"); },
       }) {
     buildTable(panel);
+    racks_.changed = [this] {
+        describeTable();
+    };
+    describeTable();
+}
+
+void PoolTable::describeTable() {
+    if (!panel_table)
+        return; // balls are placed while the table is built
+    QList<int> onTable;
+    for (int b = 0; b < ballscripts::kBalls; ++b) {
+        if (animation_.shown(b))
+            onTable << b;
+    }
+    QList<tablesummary::Rack> racks;
+    for (int s = 1; s <= game::kSeats; ++s) {
+        if (seats_.nameLabel(s)->text() != Seats::kWaiting || !racks_.balls(s).isEmpty())
+            racks << tablesummary::Rack{seats_.displayName(s), racks_.balls(s)};
+    }
+    panel_table->setAccessibleDescription(tablesummary::describe(onTable, racks));
 }
 
 void PoolTable::buildTable(QWidget* panel) {

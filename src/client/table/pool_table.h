@@ -62,6 +62,8 @@ private:
     void setType(const QString& type, bool joining);
     void announce(const QString& result);
     void startTable(int pocketed);
+    // Keeps the table's description for screen readers current.
+    void describeTable();
 
     const ClientState& state_;
     Seats& seats_;

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <array>
+#include <functional>
 
 class Seats;
 
@@ -21,6 +22,9 @@ public:
     // Adds ball k to seat s's rack; seats outside 1..5 and full racks are left alone.
     void updatescores(int seat, int ball);
     QList<int> balls(int seat) const;
+
+    // After any rack changed.
+    std::function<void()> changed;
 
 private:
     void draw(int seat);
