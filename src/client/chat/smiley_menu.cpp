@@ -4,6 +4,7 @@
 #include "common/dialog_keys.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QToolButton>
@@ -17,6 +18,7 @@ constexpr int kCellSize = 26;
 SmileyGrid::SmileyGrid(QWidget* parent) : QFrame(parent, Qt::Popup) {
     setObjectName("popup_smilies");
     setAccessibleName("Smileys");
+    setAttribute(Qt::WA_ShowWithoutActivating); // the keys come by the popup's grab
     setFrameShape(QFrame::StyledPanel);
     setStyleSheet(
         "SmileyGrid { background: rgb(250, 246, 232); border: 1px solid rgb(92, 58, 30); }"
@@ -38,6 +40,7 @@ QAction* SmileyGrid::addSmiley(const QString& code, const QString& title) {
     cell->setIconSize(QSize(17, 17));
     cell->setFocusPolicy(Qt::StrongFocus);
     cell->setAccessibleName(title + " smiley, " + code);
+    cell->installEventFilter(this);
     connect(item, &QAction::triggered, this, &QWidget::hide);
     const auto index = int(cells_.size());
     static_cast<QGridLayout*>(layout())->addWidget(cell, index / kColumns, index % kColumns);
@@ -54,16 +57,25 @@ void SmileyGrid::setPictures(const QList<QPixmap>& pictures) {
 void SmileyGrid::popupAt(const QPoint& corner) {
     adjustSize();
     move(corner - QPoint(width(), 0));
+    focusBefore_ = QApplication::focusWidget();
     show();
     if (!cells_.isEmpty())
         cells_.first()->setFocus(Qt::PopupFocusReason);
 }
 
-void SmileyGrid::keyPressEvent(QKeyEvent* event) {
-    const auto at = int(cells_.indexOf(qobject_cast<QToolButton*>(focusWidget())));
-    const auto count = int(cells_.size());
+void SmileyGrid::hideEvent(QHideEvent* event) {
+    QFrame::hideEvent(event);
+    if (focusBefore_)
+        focusBefore_->setFocus(Qt::PopupFocusReason);
+}
+
+bool SmileyGrid::eventFilter(QObject* watched, QEvent* event) {
+    const auto at = int(cells_.indexOf(qobject_cast<QToolButton*>(watched)));
+    if (at < 0 || event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
     int next = at;
-    switch (event->key()) {
+    switch (key->key()) {
     case Qt::Key_Left:
         next = at - 1;
         break;
@@ -77,15 +89,14 @@ void SmileyGrid::keyPressEvent(QKeyEvent* event) {
         next = at + kColumns;
         break;
     default:
-        if (at >= 0 && dialogkeys::isEnter(event->key(), event->modifiers())) {
-            cells_[at]->click();
-            return;
-        }
-        QFrame::keyPressEvent(event); // Escape closes a popup
-        return;
+        if (!dialogkeys::isEnter(key->key(), key->modifiers()))
+            return false; // Escape reaches the popup, which closes
+        cells_[at]->click();
+        return true;
     }
-    if (at >= 0 && next >= 0 && next < count)
+    if (next >= 0 && next < cells_.size())
         cells_[next]->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 SmileyButton::SmileyButton(QWidget* panel) : QPushButton(panel) {

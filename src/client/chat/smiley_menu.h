@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QList>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 
 class QToolButton;
@@ -24,10 +25,16 @@ public:
     void popupAt(const QPoint& corner);
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    // A button takes the arrow keys as "next" and "previous": here they
+    // walk the grid, and Enter takes the smiley as Space does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The focus goes back where it was (the guess, the chat box): it was
+    // inside the grid, and Qt gives it back only to menus that never took it.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QList<QToolButton*> cells_;
+    QPointer<QWidget> focusBefore_;
 };
 
 // The smiley button right of the entry box and its grid of 18 smileys.
