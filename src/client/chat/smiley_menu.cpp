@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QToolButton>
 
 namespace {
@@ -56,7 +58,15 @@ void SmileyGrid::setPictures(const QList<QPixmap>& pictures) {
 
 void SmileyGrid::popupAt(const QPoint& corner) {
     adjustSize();
-    move(corner - QPoint(width(), 0));
+    // Under the button, inside the screen: above it when there is no room below.
+    QRect place(corner - QPoint(width(), 0), size());
+    if (const QScreen* screen = QGuiApplication::screenAt(corner)) {
+        const QRect area = screen->availableGeometry();
+        if (place.bottom() > area.bottom())
+            place.moveBottom(corner.y() - parentWidget()->height());
+        place.moveLeft(qMax(place.left(), area.left()));
+    }
+    move(place.topLeft());
     focusBefore_ = QApplication::focusWidget();
     show();
     if (!cells_.isEmpty())

@@ -21,7 +21,8 @@ public:
     // Adds the next smiley: its picture, its code as the tooltip.
     QAction* addSmiley(const QString& code, const QString& title);
     void setPictures(const QList<QPixmap>& pictures);
-    // Opens with its top right corner at `corner`, the first smiley in focus.
+    // Opens with its top right corner at `corner` (below its button), the
+    // first smiley in focus.
     void popupAt(const QPoint& corner);
 
 protected:

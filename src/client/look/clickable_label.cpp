@@ -53,10 +53,14 @@ void ClickableLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
+    // Gold on a dark edge: it shows on the wood and on the golden Start alike.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(kFocusRing, 2));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+    const QRectF ring = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    painter.setPen(QPen(QColor(40, 20, 5), 3));
+    painter.drawRoundedRect(ring, 3, 3);
+    painter.setPen(QPen(kFocusRing, 1.5));
+    painter.drawRoundedRect(ring, 3, 3);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
