@@ -1,5 +1,6 @@
 // The game from the keyboard alone, as a player without a mouse plays it,
 // and what a screen reader hears of it while the focus stays put.
+#include "client/board/word_list_panel.h"
 #include "client/chat/chat_entry.h"
 #include "client/chat/chat_part.h"
 #include "client/chat/phrase_buttons.h"
@@ -155,7 +156,7 @@ TEST_F(KeyboardTest, TheGameOptionsStartFromTheKeyboardWithTheFocusInSight) {
 
 // A screen reader hears the live status's name as it changes; this Qt
 // (offscreen) has no bridge that would let a test listen to the events.
-TEST_F(KeyboardTest, AScreenReaderHearsTurnsRowsAndFindsAndReadsTheTable) {
+TEST_F(KeyboardTest, TurnsRowsAndFindsAreHeardTheTableReadAndTheWordListClosedByKeys) {
     seatedWithBob();
     QWidget* entry = probe().chat().entry();
     entry->setFocus();
@@ -174,6 +175,7 @@ TEST_F(KeyboardTest, AScreenReaderHearsTurnsRowsAndFindsAndReadsTheTable) {
     EXPECT_EQ(heard("CMD_yourletters+1+f+1+sxcxx+HOUSE+"),
               "Row 1: H right place; O not in the word; U in the word, wrong place; "
               "S not in the word; E not in the word.");
+    hostSays("CMD_wordlist+2+1+HOTEL+2++3++4++5+");
     EXPECT_EQ(heard("CMD_heguessed+2+HOTEL+1+1000"), "HOTEL is the word. Bob got it!");
     EXPECT_EQ(QApplication::focusWidget(), entry);
 
@@ -184,6 +186,13 @@ TEST_F(KeyboardTest, AScreenReaderHearsTurnsRowsAndFindsAndReadsTheTable) {
     EXPECT_EQ(table->accessibleDescription(),
               "On the table: the cue ball and balls 2, 3, 4, 5, 6, 7, 8 and 9. "
               "Ann's rack: no balls. Bob's rack: ball 1.");
+
+    // The finder's words, shown after the shot, close from the keyboard.
+    WordListPanel* words = probe().board().wordListPanel();
+    ASSERT_TRUE(waitFor([&] { return words->isVisible(); }));
+    ASSERT_TRUE(tabTo("FlatSpeedButton1"));
+    press(Qt::Key_Space);
+    EXPECT_FALSE(words->isVisible());
 }
 
 } // namespace
