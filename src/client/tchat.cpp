@@ -133,26 +133,28 @@ void Tchat::buildParts() {
                           .windowActive = [this] { return isActiveWindow(); },
                           .announce = [this](const QString& news) { liveStatus->announce(news); },
                       });
-    table = new PoolTable(panel_board, state, *seats, *sounds,
-                          {
-                              .say = sayLine,
-                              .addgame =
-                                  [this](const QString& winnerText) {
-                                      if (hooks_.addgame)
-                                          hooks_.addgame(winnerText);
-                                  },
-                              .gameStarting = [this] { menu->JustWatch1->setChecked(false); },
-                              .gameUnderway =
-                                  [this] {
-                                      gameInPlay_ = true;
-                                      showHostControls();
-                                  },
-                              .gameEnded =
-                                  [this] {
-                                      gameInPlay_ = false;
-                                      showHostControls();
-                                  },
-                          });
+    table =
+        new PoolTable(panel_board, state, *seats, *sounds,
+                      {
+                          .say = sayLine,
+                          .addgame =
+                              [this](const QString& winnerText) {
+                                  if (hooks_.addgame)
+                                      hooks_.addgame(winnerText);
+                              },
+                          .gameStarting = [this] { menu->JustWatch1->setChecked(false); },
+                          .gameUnderway =
+                              [this] {
+                                  gameInPlay_ = true;
+                                  showHostControls();
+                              },
+                          .gameEnded =
+                              [this] {
+                                  gameInPlay_ = false;
+                                  showHostControls();
+                              },
+                          .news = [this](const QString& result) { liveStatus->announce(result); },
+                      });
     button_start->raise(); // it stands on the table
     const auto offerIf = [](const auto& hook, auto call) -> std::function<void()> {
         if (!hook)

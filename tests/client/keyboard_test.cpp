@@ -178,6 +178,7 @@ TEST_F(KeyboardTest, TurnsRowsAndFindsAreHeardTheTableReadAndTheWordListClosedBy
     hostSays("CMD_wordlist+2+1+HOTEL+2++3++4++5+");
     EXPECT_EQ(heard("CMD_heguessed+2+HOTEL+1+1000"), "HOTEL is the word. Bob got it!");
     EXPECT_EQ(QApplication::focusWidget(), entry);
+    EXPECT_EQ(heard("CMD_winner+2+"), "Bob has Won the Game!");
 
     const QWidget* table = chat->findChild<QWidget*>("panel_table");
     ASSERT_TRUE(waitFor(

@@ -242,6 +242,8 @@ void PoolTable::announce(const QString& result) {
     label_winner1->setText(result);
     label_winner2->setText(result);
     panel_winner->setAccessibleName(result);
+    if (hooks_.news)
+        hooks_.news(result);
     panel_winner->show();
     panel_winner->raise();
     sounds_.playsounds("gameover");
