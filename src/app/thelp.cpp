@@ -52,6 +52,7 @@ QString pageText(const HelpPage& page) {
 QTextBrowser* makeMemo(int number, const HelpPage& page) {
     auto* memo = new QTextBrowser;
     memo->setObjectName(QString("memo%1").arg(number));
+    memo->setAccessibleName(QString("Help page: ") + page.title);
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setStyleSheet("background: rgb(223, 213, 196); color: black;");
     memo->setOpenExternalLinks(true);

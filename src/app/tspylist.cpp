@@ -29,6 +29,7 @@ Tspylist::Tspylist()
 
     listbox_spys = new QListWidget(this);
     listbox_spys->setObjectName("listbox_spys");
+    listbox_spys->setAccessibleName("Spy List");
     listbox_spys->setGeometry(6, 24, width() - 12, 108);
     listbox_spys->setStyleSheet("background: rgb(223, 213, 196);");
     listbox_spys->setProperty("tag", 0);

@@ -2,9 +2,11 @@
 // connection and its queue, closing, bounds and settings.
 #include "client/tchat.h"
 
+#include "client/access_keys.h"
 #include "client/chat/chat_entry.h"
 #include "client/look/artwork.h"
 #include "client/look/clickable_label.h"
+#include "client/look/live_status.h"
 #include "client/look/message_box.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/project_page.h"
@@ -40,6 +42,9 @@ Tchat::Tchat(Hooks hooks)
     buildParts();
     buildDispatch();
     connectMenu();
+    accesskeys::assign(menuBar());
+    accesskeys::openWithF10(this, menuBar());
+    accesskeys::contextMenuOnShiftF10(this);
 
     sock.setPortName(environment::gamePortName());
     sock.OnInfo = [this](TSock* s, TSocketInfo info, const QString& msg) {
@@ -106,6 +111,7 @@ void Tchat::buildPanel() {
 }
 
 void Tchat::buildParts() {
+    liveStatus = new LiveStatus(panel_board);
     const auto sayLine = [this](const QString& line) {
         say(line);
     };
@@ -135,27 +141,30 @@ void Tchat::buildParts() {
                       {
                           .focusChat = [this] { mychat->setFocus(Qt::OtherFocusReason); },
                           .windowActive = [this] { return isActiveWindow(); },
+                          .announce = [this](const QString& news) { liveStatus->announce(news); },
                       });
-    table = new PoolTable(panel_board, state, *seats, *sounds,
-                          {
-                              .say = sayLine,
-                              .addgame =
-                                  [this](const QString& winnerText) {
-                                      if (hooks_.addgame)
-                                          hooks_.addgame(winnerText);
-                                  },
-                              .gameStarting = [this] { menu->JustWatch1->setChecked(false); },
-                              .gameUnderway =
-                                  [this] {
-                                      gameInPlay_ = true;
-                                      showHostControls();
-                                  },
-                              .gameEnded =
-                                  [this] {
-                                      gameInPlay_ = false;
-                                      showHostControls();
-                                  },
-                          });
+    table =
+        new PoolTable(panel_board, state, *seats, *sounds,
+                      {
+                          .say = sayLine,
+                          .addgame =
+                              [this](const QString& winnerText) {
+                                  if (hooks_.addgame)
+                                      hooks_.addgame(winnerText);
+                              },
+                          .gameStarting = [this] { menu->JustWatch1->setChecked(false); },
+                          .gameUnderway =
+                              [this] {
+                                  gameInPlay_ = true;
+                                  showHostControls();
+                              },
+                          .gameEnded =
+                              [this] {
+                                  gameInPlay_ = false;
+                                  showHostControls();
+                              },
+                          .news = [this](const QString& result) { liveStatus->announce(result); },
+                      });
     button_start->raise(); // it stands on the table
     const auto offerIf = [](const auto& hook, auto call) -> std::function<void()> {
         if (!hook)
@@ -173,11 +182,7 @@ void Tchat::buildParts() {
                          .rejoin = [this] { rejoinSeat(); },
                          .giveUp = [this] { giveUp(); },
                      });
-    QWidget* before = mychat;
-    for (QWidget* choice : sessionEnd->buttons()) {
-        setTabOrder(before, choice); // from the chat box on to the choices
-        before = choice;
-    }
+    orderFocus();
     ClientOutbox& outbox = *this;
     session_ =
         std::make_unique<ClientSession>(state, outbox,

@@ -36,6 +36,7 @@
 // board, table, sounds, options, settings); it keeps the connection to the
 // host and hands each queued message to the part that owns its command.
 class PanelZoom;
+class LiveStatus;
 
 class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
@@ -165,6 +166,8 @@ private:
     void buildParts();
     void buildDispatch();
     void connectMenu();
+    // The order in which Tab walks the window's controls.
+    void orderFocus();
     void applySettings(const PlayerSettings& loaded);
     PlayerSettings collectSettings() const;
     void loggedIn();
@@ -241,6 +244,7 @@ private:
     SessionEndBar* sessionEnd = nullptr;
     PanelZoom* zoom_ = nullptr;
     ZoomMenu* zoomMenu_ = nullptr;
+    LiveStatus* liveStatus = nullptr; // news for screen readers
 
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;

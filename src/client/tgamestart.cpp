@@ -37,7 +37,7 @@ Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
     // The table's settings stand apart from the game types, below them.
     for (int n = 1; n <= kBoxes; ++n) {
         const int top = 44 + (n - 1) * 30 + (n >= kBotBox ? 8 : 0);
-        auto* box = new ClickableLabel(this);
+        auto* box = new TickBox(this);
         box->setObjectName("image_" + QString::number(n));
         box->setGeometry(24, top, 28, 22);
         connect(box, &ClickableLabel::clicked, this, [this, n] {
@@ -62,15 +62,13 @@ Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
     button_start->setPixmap(artwork::picture(ArtRole::StartPicture));
     button_start->setAccessibleName("Start");
     connect(start, &ClickableLabel::clicked, this, [this] { button_startClick(); });
+    setEnterAction([this] { button_startClick(); });
     showChoice();
 }
 
 void Tgamestart::changebox(const QString& boxName, bool ticked) {
-    auto* box = findChild<QLabel*>(boxName);
-    if (!box)
-        return;
-    box->setPixmap(artwork::picture(ticked ? ArtRole::BoxTicked : ArtRole::BoxEmpty));
-    box->setProperty("ticked", ticked);
+    if (auto* box = findChild<TickBox*>(boxName))
+        box->setTicked(ticked);
 }
 
 void Tgamestart::image_1Click(int gametype) {

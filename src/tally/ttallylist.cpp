@@ -1,5 +1,6 @@
 #include "tally/ttallylist.h"
 
+#include "common/dialog_keys.h"
 #include "common/environment.h"
 #include "common/plain_widgets.h"
 
@@ -131,6 +132,8 @@ void Ttallylist::buildControls() {
     listbox_tally->setObjectName("listbox_tally");
     checklist = new QListWidget;
     checklist->setObjectName("checklist");
+    listbox_tally->setAccessibleName("Players Being Tallied");
+    checklist->setAccessibleName("Players In Current Game");
     auto* lists = new QGridLayout;
     lists->addWidget(heading("Players Being Tallied"), 0, 0);
     lists->addWidget(heading("Players In Current Game"), 0, 1);
@@ -162,6 +165,7 @@ void Ttallylist::buildControls() {
     connect(listbox_tally, &QListWidget::currentRowChanged, this, &Ttallylist::listbox_tallyClick);
     connect(button_reset, &QPushButton::clicked, this, &Ttallylist::button_resetClick);
     connect(button_done, &QPushButton::clicked, this, &Ttallylist::FlatButton1Click);
+    dialogkeys::install(this, [this] { button_done->click(); });
 }
 
 QLabel* Ttallylist::mylabel(int column) const {

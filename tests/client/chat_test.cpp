@@ -312,7 +312,7 @@ TEST_F(ChatTest, EntryBoxTakesPasteAndSmileysAsOneCleanLine) {
     EXPECT_EQ(part.entry()->cursorPosition(), part.entry()->text().size());
 
     part.entry()->setText(ChatEntry::kPlaceholder);
-    part.entry()->parentWidget()->findChild<QMenu*>("popup_smilies")->actions().at(2)->trigger();
+    part.entry()->parentWidget()->findChild<QWidget*>("popup_smilies")->actions().at(2)->trigger();
     EXPECT_EQ(part.entry()->text(), ":)#12");
 
     QApplication::clipboard()->setText(QString(1500, 'x'));

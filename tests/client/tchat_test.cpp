@@ -45,7 +45,7 @@ TEST_F(TchatTest, MenuItemsHaveTheirCaptionsShortcutsAndStartState) {
         {m.About1, "About", "", true, false},
     };
     for (const Item& item : items) {
-        EXPECT_EQ(item.action->text(), item.caption);
+        EXPECT_EQ(item.action->text().remove(u'&'), item.caption);
         EXPECT_EQ(item.action->shortcut().toString(), item.shortcut) << item.caption;
         EXPECT_EQ(item.action->isEnabled(), item.enabled) << item.caption;
         EXPECT_EQ(item.action->isChecked(), item.checked) << item.caption;

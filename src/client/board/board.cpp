@@ -122,6 +122,8 @@ void Board::setStatus(const QString& text) {
     label_status->setText(text);
     label_status->setAccessibleName("Status: " + text);
     turnInStatus_ = false;
+    if (hooks_.announce && !text.isEmpty())
+        hooks_.announce(text);
 }
 
 bool Board::windowActive() const {
@@ -255,7 +257,16 @@ void Board::yourletters(const QString& args) {
         tint(cell);
         row_->clearColumn(c);
     }
+    if (hooks_.announce)
+        hooks_.announce(reading(judged.row));
     sounds_.playsounds("wrongguess");
+}
+
+QString Board::reading(int row) const {
+    QStringList letters;
+    for (int c = 1; c <= kColumns; ++c)
+        letters << at(row, c).letter->text() + " " + at(row, c).meaning;
+    return QString("Row %1: %2.").arg(row).arg(letters.join("; "));
 }
 
 void Board::notvalid(const QString& args) {

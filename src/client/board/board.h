@@ -29,6 +29,8 @@ public:
     struct Hooks {
         std::function<void()> focusChat;
         std::function<bool()> windowActive;
+        // News for a screen reader: each status line and judged row.
+        std::function<void(const QString& news)> announce;
     };
     static constexpr int kRows = game::kRows;
     static constexpr int kColumns = game::kLetters;
@@ -98,6 +100,8 @@ private:
     void showTimeUp();
     void hideClock();
     void describe(int row, int column);
+    // A judged row in words: each letter and what its mark means.
+    QString reading(int row) const;
     void showBallInPlay(int ball);
     void setStatus(const QString& text);
     void clearRows();

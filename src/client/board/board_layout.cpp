@@ -73,6 +73,7 @@ void Board::buildLayout(QWidget* panel) {
     look::setTextColour(label_status, look::kCaptionColour);
     label_status->setFont(look::boldArial(14));
     seats_.attachPopup(label_status, 1);
+    label_status->setAccessibleName("Status");
     image_Turn = newLabel(panel, "image_Turn",
                           QRect(QPoint(0, 0), artwork::naturalSize(ArtRole::TurnMarker)));
     image_Turn->setPixmap(artwork::picture(ArtRole::TurnMarker));

@@ -48,10 +48,19 @@ WordListPanel::WordListPanel(QWidget* parent) : QFrame(parent) {
     FlatSpeedButton1->setAccessibleName("Close the word list");
     FlatSpeedButton1->setGeometry(kWidth - 20, 3, 17, 17);
     FlatSpeedButton1->setStyleSheet("QToolButton { color: rgb(224, 227, 157); font: bold 11px "
-                                    "'Arial'; background: rgb(92, 58, 30); border: none; }");
+                                    "'Arial'; background: rgb(92, 58, 30); border: none; }"
+                                    "QToolButton:focus { border: 2px solid rgb(255, 214, 92); }");
     connect(FlatSpeedButton1, &QToolButton::clicked, this, &QWidget::hide);
     setCursor(Qt::SizeAllCursor);
     hide();
+}
+
+// Escape closes the list from the keyboard, as its "X" does.
+void WordListPanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape)
+        hide();
+    else
+        QFrame::keyPressEvent(event);
 }
 
 void WordListPanel::loadwords(const QString& name, const QString& word, int index) {

@@ -36,7 +36,9 @@ ChatPart::ChatPart(QWidget* panel, MainMenu& menu, ClientState& state, ClientOut
     pane_ = new ChatPane(panel);
     pane_->setGeometry(382, 313, 344, 171);
     pane_->shareScrollOffAction(menu.ScrollChatOff1);
+    pane_->setAccessibleName("Chat");
     entry_ = new ChatEntry(panel, sender_);
+    entry_->setAccessibleName("Chat message");
     phraseButtons_ = new PhraseButtons(panel, sender_);
     smileyButton_ = new SmileyButton(panel);
     setSmileys(smileyPictures(1));

@@ -1,9 +1,8 @@
 #include "client/chat/phrase_buttons.h"
 
 #include "client/chat/chat_sender.h"
+#include "client/chat/cooling_button.h"
 #include "common/plain_widgets.h"
-
-#include <QPushButton>
 
 const QStringList PhraseButtons::kDefaultPhrases = {
     "Way To Go!", "Good One!", "Nice Try!",         "Excellent!",         "Brilliant!",
@@ -16,12 +15,15 @@ PhraseButtons::PhraseButtons(QWidget* panel, ChatSender& sender) : QObject(panel
     column->setObjectName("phrase_buttons");
     column->setGeometry(352, 310, 25, 20 * kCount - 1);
     column->setStyleSheet("QPushButton { background: rgb(255, 255, 0); "
-                          "border: 1px solid rgb(128, 128, 0); border-radius: 2px; }");
+                          "border: 1px solid rgb(128, 128, 0); border-radius: 2px; }"
+                          "QPushButton[cooling=\"true\"] { background: rgb(150, 140, 96); "
+                          "border-color: rgb(90, 80, 50); }"
+                          "QPushButton:focus { border: 2px solid rgb(200, 40, 0); }");
     for (int index = 0; index < kCount; ++index) {
-        auto* button = new QPushButton(column);
+        auto* button = new CoolingButton(column);
         button->setObjectName(QString("b_phrase%1").arg(index + 1));
         button->setGeometry(0, 20 * index, 25, 19);
-        button->setFocusPolicy(Qt::NoFocus);
+        button->setFocusPolicy(Qt::TabFocus);
         connect(button, &QPushButton::clicked, this, [this, index] { b_phrase1Click(index); });
         buttons_.append(button);
         phrases_.append(QString());
@@ -36,6 +38,7 @@ QStringList PhraseButtons::phrases() const {
 void PhraseButtons::setPhrase(int index, const QString& phrase) {
     phrases_[index] = phrase;
     buttons_.at(index)->setToolTip(plainwidgets::toolTip(phrase));
+    buttons_.at(index)->setAccessibleName(QString("Phrase %1: %2").arg(index + 1).arg(phrase));
 }
 
 void PhraseButtons::b_phrase1Click(int index) {
@@ -47,11 +50,18 @@ void PhraseButtons::b_phrase1Click(int index) {
     else
         sender_.sendAction("says: " + phrase);
     phraseready = false;
+    showCooling(true);
 }
 
 void PhraseButtons::tick() {
     if (!phraseready && ++phraseticks > kCoolDownTicks) {
         phraseready = true;
         phraseticks = 0;
+        showCooling(false);
     }
+}
+
+void PhraseButtons::showCooling(bool cooling) {
+    for (CoolingButton* button : buttons_)
+        button->setCooling(cooling);
 }

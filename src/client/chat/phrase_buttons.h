@@ -1,17 +1,19 @@
 #pragma once
 
+#include "client/chat/cooling_button.h"
+
 #include <QList>
 #include <QObject>
 #include <QStringList>
 
 class ChatSender;
-class QPushButton;
 class QWidget;
 
 // The nine phrase buttons left of the chat pane: one click sends a stored
 // phrase as an action. After a phrase they stay silent for a short while.
 // Each button shows its phrase as its tooltip, as plain text: phrases come
-// from the settings file.
+// from the settings file. They are in the focus chain (Tab, then Space) but
+// a click leaves the focus where it was, in the guess or the chat box.
 class PhraseButtons : public QObject {
     Q_OBJECT
 public:
@@ -23,7 +25,7 @@ public:
 
     QStringList phrases() const;
     void setPhrase(int index, const QString& phrase); // index 0..8
-    QPushButton* button(int index) const { return buttons_.at(index); }
+    CoolingButton* button(int index) const { return buttons_.at(index); }
 
     void b_phrase1Click(int index);
     // One tick of the main window's timer: counts the cool-down.
@@ -34,6 +36,8 @@ public:
 
 private:
     ChatSender& sender_;
-    QList<QPushButton*> buttons_;
+    void showCooling(bool cooling);
+
+    QList<CoolingButton*> buttons_;
     QStringList phrases_;
 };

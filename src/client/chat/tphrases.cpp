@@ -24,6 +24,7 @@ Tphrases::Tphrases() : SmallWindow("phrases", "Ludomyra - Phrase Buttons", QSize
         label->setGeometry(10, top, 100, 22);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString("edit_phrase%1").arg(index + 1));
+        edit->setAccessibleName(QString("Phrase Button %1").arg(index + 1));
         edit->setGeometry(112, top, 258, 22);
         edit->setMaxLength(kMaxTyped);
         edit->setValidator(new BlankingValidator(edit));

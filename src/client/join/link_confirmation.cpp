@@ -62,7 +62,7 @@ LinkConfirmation::LinkConfirmation(TableMemory memory, Join join)
     button_cancel = new QPushButton("Cancel", this);
     button_cancel->setObjectName("button_cancel");
     connect(button_join, &QPushButton::clicked, this, [this] { joinClicked(); });
-    connect(edit_name, &QLineEdit::returnPressed, this, [this] { joinClicked(); });
+    setEnterAction([this] { joinClicked(); });
     connect(button_cancel, &QPushButton::clicked, this, &QWidget::hide);
 }
 

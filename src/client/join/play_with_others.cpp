@@ -1,6 +1,7 @@
 #include "client/join/play_with_others.h"
 
 #include "client/join/join_form.h"
+#include "common/dialog_keys.h"
 #include "common/version.h"
 #include "net/player_text.h"
 
@@ -93,6 +94,9 @@ void PlayWithOthers::build() {
     cancel->setObjectName("button_cancel");
     cancel->setGeometry(364, 468, 80, 26);
     connect(cancel, &QPushButton::clicked, this, &QWidget::hide);
+    setEnterAction([this] { (button_host->isDefault() ? button_host : button_join)->click(); });
+    for (QWidget* own : {static_cast<QWidget*>(edit_port), static_cast<QWidget*>(edit_address)})
+        dialogkeys::keepOwnEnter(own);
 }
 
 void PlayWithOthers::buildLists() {
@@ -123,6 +127,7 @@ void PlayWithOthers::buildLists() {
                 [this](QListWidgetItem* item) { chooseFrom(item, false); });
         connect(list, &QListWidget::itemActivated, this,
                 [this](QListWidgetItem* item) { chooseFrom(item, true); });
+        dialogkeys::keepOwnEnter(list);
     }
 }
 

@@ -243,4 +243,12 @@ QPixmap smiley(int index, QSize size) {
     return rendered(smileyName(index), size);
 }
 
+QString smileyTitle(int index) {
+    if (index < 0 || index >= kSmileys)
+        index = 0;
+    QString title = QString::fromLatin1(kSmileyNames[index]).replace(u'-', u' ');
+    title[0] = title[0].toUpper();
+    return title;
+}
+
 } // namespace artwork

@@ -42,6 +42,8 @@ QPixmap markBall(int number);
 QPixmap smiley(int index);
 // Drawn at this logical size from its source.
 QPixmap smiley(int index, QSize size);
+// What smiley 0..17 shows, in words ("Smile", "Thumbs up"), for a screen reader.
+QString smileyTitle(int index);
 QSize naturalSize(ArtRole role);
 
 // For a panel shown at zoom: the same logical size, drawn with the screen's

@@ -1,32 +1,43 @@
 #pragma once
 
-#include <QKeyEvent>
+#include <QColor>
 #include <QLabel>
-#include <QMouseEvent>
 
 // A picture that acts like a button: a click, or Space or Enter while it has
-// the focus, so it works from the keyboard too.
+// the focus, so it works from the keyboard too, and a screen reader knows
+// it as a button. A ring shows the focus: a picture has no frame of its own
+// for the style to draw one on.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
-    explicit ClickableLabel(QWidget* parent = nullptr) : QLabel(parent) {
-        setFocusPolicy(Qt::StrongFocus);
-        setCursor(Qt::PointingHandCursor);
-    }
+    static constexpr QColor kFocusRing{255, 214, 92};
+
+    explicit ClickableLabel(QWidget* parent = nullptr);
+
+    void click() { emit clicked(); }
 
 signals:
     void clicked();
 
 protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-            emit clicked();
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        const int key = event->key();
-        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)
-            emit clicked();
-        else
-            QLabel::keyPressEvent(event);
-    }
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A tick box drawn as a picture (the game options): Space or a click
+// toggles it; Enter is left to the window, whose default it is.
+class TickBox : public ClickableLabel {
+    Q_OBJECT
+public:
+    explicit TickBox(QWidget* parent);
+
+    bool ticked() const { return ticked_; }
+    void setTicked(bool ticked);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool ticked_ = false;
 };

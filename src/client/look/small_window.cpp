@@ -1,6 +1,7 @@
 #include "client/look/small_window.h"
 
 #include "client/look/artwork.h"
+#include "common/dialog_keys.h"
 
 #include <QPainter>
 
@@ -10,9 +11,15 @@ SmallWindow::SmallWindow(const QString& objectName, const QString& caption, QSiz
     setObjectName(objectName);
     setWindowTitle(caption);
     setFixedSize(clientSize);
+    // The sheet replaces the style's own focus rectangle: the ring says it.
     setStyleSheet("QLabel { color: rgb(224, 227, 157); }"
                   "QPushButton { background: rgb(92, 58, 30); color: rgb(224, 227, 157);"
-                  " border: 1px solid rgb(140, 100, 60); border-radius: 3px; padding: 2px; }");
+                  " border: 1px solid rgb(140, 100, 60); border-radius: 3px; padding: 2px; }"
+                  "QPushButton:focus { border: 2px solid rgb(255, 214, 92); }");
+    dialogkeys::install(this, [this] {
+        if (enterAction_)
+            enterAction_();
+    });
 }
 
 void SmallWindow::showCentredOn(const QWidget* over) {
@@ -30,6 +37,10 @@ QPushButton* SmallWindow::addDoneButton(const QRect& geometry) {
     done->setObjectName("button_done");
     done->setGeometry(geometry);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    if (!enterAction_)
+        enterAction_ = [done] {
+            done->click();
+        };
     return done;
 }
 

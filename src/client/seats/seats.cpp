@@ -77,6 +77,10 @@ void Seats::buildSeat(QWidget* panel, int n) {
     look::setTextColour(name, look::kCaptionColour);
     name->setText(kWaiting);
     name->setProperty("tag", n);
+    // Tab reaches the seat, and the Menu key opens its menu; the ring shows where.
+    name->setFocusPolicy(Qt::TabFocus);
+    name->setStyleSheet(
+        "QLabel:focus { border: 2px solid rgb(255, 214, 92); border-radius: 3px; }");
     attachPopup(name, n);
     QLabel* score = makeLabel(panel, numbered("label_score", n), row.score, QSize(28, 19));
     score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

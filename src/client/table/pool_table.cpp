@@ -1,5 +1,7 @@
 #include "client/table/pool_table.h"
 
+#include "client/table/table_summary.h"
+
 #include "client/look/artwork.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
@@ -35,24 +37,47 @@ constexpr GameType kTypes[] = {
 PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sounds& sounds,
                      Hooks hooks)
     : QObject(panel), state_(state), seats_(seats), sounds_(sounds), hooks_(std::move(hooks)),
-      racks_(seats),
-      animation_({
-          .place =
-              [this](int b, BallAnimation::Point at) {
-                  PanelZoom::place(balls_[size_t(b)], QPoint(at.x, at.y));
-              },
-          .show = [this](int b, bool shown) { balls_[size_t(b)]->setVisible(shown); },
-          .stack =
-              [this] {
-                  for (int b : ballscripts::kStackOrder)
-                      balls_[size_t(b)]->raise();
-                  panel_winner->raise();
-              },
-          .ballhit = [this] { sounds_.playsounds("ballhit"); },
-      }) {
+      racks_(seats), animation_({
+                         .place =
+                             [this](int b, BallAnimation::Point at) {
+                                 PanelZoom::place(balls_[size_t(b)], QPoint(at.x, at.y));
+                             },
+                         .show =
+                             [this](int b, bool shown) {
+                                 balls_[size_t(b)]->setVisible(shown);
+                                 describeTable();
+                             },
+                         .stack =
+                             [this] {
+                                 for (int b : ballscripts::kStackOrder)
+                                     balls_[size_t(b)]->raise();
+                                 panel_winner->raise();
+                             },
+                         .ballhit = [this] { sounds_.playsounds("ballhit"); },
+                     }) {
     buildTable(panel);
     if (PanelZoom* zoom = PanelZoom::of(panel))
         connect(zoom, &PanelZoom::scaleChanged, this, [this] { racks_.redraw(); });
+    racks_.changed = [this] {
+        describeTable();
+    };
+    describeTable();
+}
+
+void PoolTable::describeTable() {
+    if (!panel_table)
+        return; // balls are placed while the table is built
+    QList<int> onTable;
+    for (int b = 0; b < ballscripts::kBalls; ++b) {
+        if (animation_.shown(b))
+            onTable << b;
+    }
+    QList<tablesummary::Rack> racks;
+    for (int s = 1; s <= game::kSeats; ++s) {
+        if (seats_.nameLabel(s)->text() != Seats::kWaiting || !racks_.balls(s).isEmpty())
+            racks << tablesummary::Rack{seats_.displayName(s), racks_.balls(s)};
+    }
+    panel_table->setAccessibleDescription(tablesummary::describe(onTable, racks));
 }
 
 void PoolTable::buildTable(QWidget* panel) {
@@ -222,6 +247,8 @@ void PoolTable::announce(const QString& result) {
     label_winner1->setText(result);
     label_winner2->setText(result);
     panel_winner->setAccessibleName(result);
+    if (hooks_.news)
+        hooks_.news(result);
     panel_winner->show();
     panel_winner->raise();
     sounds_.playsounds("gameover");

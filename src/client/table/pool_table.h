@@ -26,9 +26,10 @@ public:
     struct Hooks {
         std::function<void(const QString& line)> say;
         std::function<void(const QString& winnerText)> addgame; // the tally
-        std::function<void()> gameStarting; // e.g. "Just Watch" loses its check mark
-        std::function<void()> gameUnderway; // started, or found running at the log-in
-        std::function<void()> gameEnded;    // a win or a tie: Start Game may come back
+        std::function<void()> gameStarting;              // e.g. "Just Watch" loses its check mark
+        std::function<void()> gameUnderway;              // started, or found running at the log-in
+        std::function<void()> gameEnded;                 // a win or a tie: Start Game may come back
+        std::function<void(const QString& result)> news; // for a screen reader
     };
 
     PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sounds& sounds, Hooks hooks);
@@ -62,6 +63,8 @@ private:
     void setType(const QString& type, bool joining);
     void announce(const QString& result);
     void startTable(int pocketed);
+    // Keeps the table's description for screen readers current.
+    void describeTable();
 
     const ClientState& state_;
     Seats& seats_;

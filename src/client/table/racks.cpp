@@ -55,4 +55,6 @@ void Racks::draw(int seat) {
     label->setAccessibleName(
         rack.isEmpty() ? QString("Seat %1 rack: no balls").arg(seat)
                        : QString("Seat %1 rack: balls %2").arg(seat).arg(numbers.join(", ")));
+    if (changed)
+        changed();
 }

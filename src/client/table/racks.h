@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <array>
+#include <functional>
 
 class Seats;
 
@@ -23,6 +24,9 @@ public:
     // At the panel's new zoom.
     void redraw();
     QList<int> balls(int seat) const;
+
+    // After any rack changed.
+    std::function<void()> changed;
 
 private:
     void draw(int seat);
