@@ -5,8 +5,8 @@
 // is written back to text that reads as the same colour.
 #include "client/chat/chat_pane.h"
 #include "client/chat/colour_text.h"
-#include "client/look/message_box.h"
 #include "client/chat/received_chat.h"
+#include "client/look/message_box.h"
 
 #include <QApplication>
 #include <QTextBlock>

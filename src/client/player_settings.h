@@ -34,7 +34,7 @@ struct PlayerSettings {
     int turnsound = 0;     // 0 classic, 1 new
     bool chattersounds = true;
     bool colourtiles = false; // judged cells tinted by their marks
-    int zoom = kDefaultZoom; // a zoom step, or kFitZoom
+    int zoom = kDefaultZoom;  // a zoom step, or kFitZoom
 
     static PlayerSettings read(const IniFile& ini);
     // Writes every key but the phrases, in the file's customary order.

@@ -76,7 +76,8 @@ inline std::chrono::nanoseconds processorTime() {
 struct KlotWord {
     QString hidden;
     std::vector<JudgedGuess> guesses;
-    std::vector<std::chrono::nanoseconds> moveTimes; // processor time of each bot move, judging included
+    std::vector<std::chrono::nanoseconds>
+        moveTimes; // processor time of each bot move, judging included
     bool found() const { return !guesses.empty() && guesses.back().word == hidden; }
 };
 

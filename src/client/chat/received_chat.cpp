@@ -1,8 +1,8 @@
 #include "client/chat/received_chat.h"
 
-#include "client/client_state.h"
 #include "client/chat/colour_text.h"
 #include "client/chat/plain_text.h"
+#include "client/client_state.h"
 
 namespace {
 

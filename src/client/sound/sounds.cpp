@@ -1,7 +1,7 @@
 #include "client/sound/sounds.h"
 
-#include "client/look/clickable_label.h"
 #include "client/client_outbox.h"
+#include "client/look/clickable_label.h"
 #include "client/options_menu.h"
 #include "client/seats/seats.h"
 #include "client/sound/sound_player.h"
