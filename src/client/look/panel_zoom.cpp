@@ -147,6 +147,8 @@ void PanelZoom::adopt(QWidget* widget) {
     record.baseMinimum = widget->minimumSize();
     record.baseMaximum = widget->maximumSize();
     record.baseMargins = widget->contentsMargins();
+    if (const auto* button = qobject_cast<QAbstractButton*>(widget))
+        record.baseIconSize = button->iconSize();
     if (widget->testAttribute(Qt::WA_SetFont))
         record.baseFont = widget->font();
     record.shownFont = widget->font();
@@ -182,6 +184,9 @@ void PanelZoom::showGeometry(QWidget* widget, Record& record) {
     const QMargins m = record.baseMargins;
     widget->setContentsMargins(scaledLength(m.left(), scale_), scaledLength(m.top(), scale_),
                                scaledLength(m.right(), scale_), scaledLength(m.bottom(), scale_));
+    if (record.baseIconSize)
+        static_cast<QAbstractButton*>(widget)->setIconSize(
+            scaledLimit(*record.baseIconSize, scale_));
     widget->setGeometry(scaled(record.base));
     record.shown = widget->geometry();
     applying_ = wasApplying;

@@ -65,7 +65,8 @@ private:
         bool placed = true; // false: a layout places it
         QSize baseMinimum, baseMaximum;
         QMargins baseMargins;
-        std::optional<QFont> baseFont; // set only for a font of its own
+        std::optional<QSize> baseIconSize; // buttons only: their pictures grow with them
+        std::optional<QFont> baseFont;     // set only for a font of its own
         QFont shownFont;
         QString baseSheet, shownSheet;
     };
