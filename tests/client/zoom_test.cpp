@@ -126,6 +126,13 @@ TEST_F(ZoomTest, AtOneAndAHalfTimesClicksLandOnWhatThePlayerSeesThere) {
     click(shownAt(startAtHundred)); // the start button on the table
     EXPECT_EQ(optionsOpened, 1);
 
+    // The picture is drawn for the button when zoomed; its focus ring must still show.
+    start->clearFocus();
+    const QImage unfocused = start->grab().toImage();
+    start->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(waitFor([&] { return start->hasFocus(); }, 2000));
+    EXPECT_NE(start->grab().toImage(), unfocused);
+
     // The word list follows the pointer as shown and keeps its place in the panel.
     words->show();
     words->raise();

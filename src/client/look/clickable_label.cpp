@@ -51,6 +51,10 @@ ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
 
 void ClickableLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
+    drawFocusRing();
+}
+
+void ClickableLabel::drawFocusRing() {
     if (!hasFocus())
         return;
     // Gold on a dark edge: it shows on the wood and on the golden Start alike.

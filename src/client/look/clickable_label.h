@@ -15,6 +15,8 @@ public:
     explicit ClickableLabel(QWidget* parent = nullptr);
 
     void click() { emit clicked(); }
+    // Over whatever drew the picture: a zoomed panel draws it for the label.
+    void drawFocusRing();
 
 signals:
     void clicked();

@@ -1,6 +1,7 @@
 #include "client/look/panel_zoom.h"
 
 #include "client/look/artwork.h"
+#include "client/look/clickable_label.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -246,9 +247,14 @@ bool PanelZoom::paintPicture(QLabel* label) {
     QPixmap sharp = artwork::sharpAt(picture, scale_);
     if (sharp.isNull())
         sharp = picture;
-    QPainter painter(label);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(shown, sharp, QRectF(sharp.rect()));
+    {
+        QPainter painter(label);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(shown, sharp, QRectF(sharp.rect()));
+    }
+    // The label's own paint event is skipped here: its focus ring comes over the picture.
+    if (auto* button = qobject_cast<ClickableLabel*>(label))
+        button->drawFocusRing();
     return true;
 }
 
