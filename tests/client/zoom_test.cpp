@@ -8,6 +8,7 @@
 #include "client/look/panel_zoom.h"
 #include "common/inifile.h"
 
+#include <QAbstractButton>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
@@ -204,6 +205,12 @@ TEST_F(ZoomTest, AtTwiceTheSizePicturesAreTheTwiceBakeNotABlownUpOne) {
         drawn, over(under, once.scaled(48, 48, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     EXPECT_LT(fromTwice, 1.0);
     EXPECT_GT(fromOnce, 2.0 + 4 * fromTwice);
+
+    // A button's picture grows with the button, and is drawn at that size.
+    auto* smiley = part<QAbstractButton>("button_smilies");
+    const QSize iconShown = smiley->iconSize();
+    EXPECT_GE(iconShown.width(), 30);
+    EXPECT_EQ(smiley->icon().pixmap(iconShown).deviceIndependentSize().toSize(), iconShown);
 }
 
 } // namespace

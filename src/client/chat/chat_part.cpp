@@ -44,7 +44,7 @@ ChatPart::ChatPart(QWidget* panel, MainMenu& menu, ClientState& state, ClientOut
     setSmileys(smileyPictures(1));
     if (PanelZoom* zoom = PanelZoom::of(panel))
         connect(zoom, &PanelZoom::scaleChanged, this,
-                [this](qreal scale) { pane_->setSmileys(smileyPictures(scale)); });
+                [this](qreal scale) { setSmileys(smileyPictures(scale)); });
     setTextSize(ChatPane::kDefaultTextSize);
 
     chooseColour = [](const QColor& initial, QWidget* parent) -> std::optional<QColor> {
