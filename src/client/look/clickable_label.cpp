@@ -60,10 +60,10 @@ void ClickableLabel::drawFocusRing() {
     // Gold on a dark edge: it shows on the wood and on the golden Start alike.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF ring = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
-    painter.setPen(QPen(QColor(40, 20, 5), 3));
+    const QRectF ring = QRectF(rect()).adjusted(2, 2, -2, -2);
+    painter.setPen(QPen(QColor(40, 20, 5), 4));
     painter.drawRoundedRect(ring, 3, 3);
-    painter.setPen(QPen(kFocusRing, 1.5));
+    painter.setPen(QPen(kFocusRing, 2));
     painter.drawRoundedRect(ring, 3, 3);
 }
 
