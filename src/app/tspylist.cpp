@@ -1,5 +1,7 @@
 #include "app/tspylist.h"
 
+#include "client/access_keys.h"
+
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -42,6 +44,7 @@ Tspylist::Tspylist()
     removeFromGame = popup_kickhim->addAction("Remove From Game");
     removeFromGame->setObjectName("RemoveFromGame1");
     connect(removeFromGame, &QAction::triggered, this, &Tspylist::popup_kickhimClick);
+    accesskeys::assign(popup_kickhim);
 
     addDoneButton(QRect((width() - 80) / 2, 138, 80, 24));
 }

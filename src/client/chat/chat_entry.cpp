@@ -1,5 +1,6 @@
 #include "client/chat/chat_entry.h"
 
+#include "client/access_keys.h"
 #include "client/chat/chat_sender.h"
 #include "client/chat/colour_text.h"
 #include "client/chat/plain_text.h"
@@ -26,6 +27,7 @@ ChatEntry::ChatEntry(QWidget* parent, ChatSender& sender) : QLineEdit(parent), s
     QAction* paste = popup_mychat->addAction("Paste", this, [this] { Paste1Click(); });
     paste->setObjectName("Paste1");
     paste->setShortcut(QKeySequence::Paste);
+    accesskeys::assign(popup_mychat);
 }
 
 void ChatEntry::sendit() {

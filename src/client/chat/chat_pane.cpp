@@ -1,5 +1,6 @@
 #include "client/chat/chat_pane.h"
 
+#include "client/access_keys.h"
 #include "client/chat/chat_lines_paint.h"
 #include "client/chat/colour_text.h"
 #include "client/chat/plain_text.h"
@@ -256,6 +257,7 @@ ChatPane::ChatPane(QWidget* parent) : QTextBrowser(parent), styleColours_(kDesig
         emit clearedByPlayer();
     });
     clearItem->setObjectName("ClearChat1");
+    accesskeys::assign(popup_mainchat);
 }
 
 void ChatPane::prepareEmptyDocument() {

@@ -3,6 +3,7 @@
 // parsed and checked whole before anything changes.
 #include "client/seats/seats.h"
 
+#include "client/access_keys.h"
 #include "client/client_outbox.h"
 #include "client/look/widget_look.h"
 #include "common/plain_widgets.h"
@@ -52,6 +53,7 @@ Seats::Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hoo
     SettoJustWatch1->setObjectName("SettoJustWatch1");
     UnsetJustWatch1 = popup_kick->addAction("Unset Just Watch");
     UnsetJustWatch1->setObjectName("UnsetJustWatch1");
+    accesskeys::assign(popup_kick);
     connect(RemoveFromGame1, &QAction::triggered, this, [this] {
         if (popupTargetStillThere())
             kicking(popupSeat_);

@@ -1,5 +1,6 @@
 #include "client/sound/sounds.h"
 
+#include "client/access_keys.h"
 #include "client/client_outbox.h"
 #include "client/look/clickable_label.h"
 #include "client/options_menu.h"
@@ -39,6 +40,7 @@ Sounds::Sounds(QWidget* panel, const ClientState& state, ClientOutbox& outbox, c
         item->setToolTip(item->text());
         connect(item, &QAction::triggered, this, [this, k] { wave12Click(k); });
     }
+    accesskeys::assign(popup_sounds);
 
     b_phrase10 = new ClickableLabel(panel);
     b_phrase10->setObjectName("b_phrase10");
