@@ -55,6 +55,7 @@ PlayerSettings PlayerSettings::read(const IniFile& ini) {
     const int width = readInRange(ini, "Width", kDefaultWidth, 1, kFar);
     const int height = readInRange(ini, "Height", kDefaultHeight, 1, kFar);
     s.bounds = QRect(left, top, width, height);
+    s.boundsStored = !ini.readString(kSection, "Width", QString()).isEmpty();
     s.textcolour = ini.readString(kSection, "Textcolor", "clblack");
     for (int k = 1; k <= kPhrases; ++k)
         s.phrases[k - 1] = ini.readString(kSection, "Phrase" + QString::number(k), QString());

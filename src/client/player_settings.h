@@ -20,8 +20,9 @@ struct PlayerSettings {
     static constexpr int kDefaultZoom = 100;
 
     int textsize = kDefaultTextSize;
-    QRect bounds{3, 3, kDefaultWidth, kDefaultHeight};      // the outer frame
-    QString textcolour = "clblack";                         // colour text
+    QRect bounds{3, 3, kDefaultWidth, kDefaultHeight}; // the outer frame
+    bool boundsStored = false;      // the file held bounds (a hand-written one may not)
+    QString textcolour = "clblack"; // colour text
     QStringList phrases = QStringList(kPhrases, QString()); // empty: keep the button's own
     bool playsounds = true;
     bool showwordlist = true;

@@ -12,6 +12,8 @@ void Tchat::applySettings(const PlayerSettings& loaded) {
     savedtop = shown.top();
     savedwidth = shown.width();
     savedheight = shown.height();
+    if (!loaded.boundsStored && loaded.zoom != PlayerSettings::kDefaultZoom)
+        applyZoom(loaded.zoom, true); // no window to go with the zoom: the step's size
     options->apply(loaded);
     chat->setTextSize(loaded.textsize);
     chat->setTextColour(colourtext::read(loaded.textcolour).value_or(colourValue(0, 0, 0)));

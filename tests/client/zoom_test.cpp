@@ -9,6 +9,7 @@
 #include "common/inifile.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
@@ -184,6 +185,18 @@ TEST_F(ZoomTest, AStepSizesTheWindowWithinTheWorkAreaAndIsKeptAcrossARestart) {
 
     again.menuBar()->findChild<QAction*>("FittoWindow1")->trigger();
     EXPECT_EQ(stored("Zoom"), "fit");
+    again.close();
+
+    // A zoom with no bounds stored beside it: the window takes the step's size.
+    QFile handWritten(settingsPath());
+    ASSERT_TRUE(handWritten.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    handWritten.write("[Ludomyra]\nZoom=75\n");
+    handWritten.close();
+    Tchat third(appHooks);
+    third.show();
+    TchatProbe(third).queue() << "CMD_sendlogininfo+1"
+                              << "CMD_newplayerinfo+1+Ann+0";
+    EXPECT_TRUE(waitFor([&] { return third.centralWidget()->size() == QSize(555, 388); }, 3000));
 }
 
 TEST_F(ZoomTest, AtTwiceTheSizePicturesAreTheTwiceBakeNotABlownUpOne) {
