@@ -66,7 +66,7 @@ struct AppWindows {
     Tchat chat;
     ChatTallySeats tallySeats{chat};
     Ttallylist tallylist;
-    ClientHostOptions hostOptions{chat};
+    ClientHostOptions hostOptions{chat.tableSettings()};
     InProcessHost host{hostOptions};
     // Answers "tables on this network" while this copy hosts for others.
     std::unique_ptr<TableResponder> tableResponder;

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "client/tchat.h"
+#include "client/core/game_choice.h"
 #include "host/host_ports.h"
 
 // In the normal program the host reads the computer player's speed, the pause
-// between rounds and the table's rules from the main window's options, at the
-// moment it needs them.
+// between rounds and the table's rules from the settings the window hands
+// over, at the moment it needs them.
 class ClientHostOptions : public HostOptions {
 public:
-    explicit ClientHostOptions(const Tchat& chat) : chat_(chat) {}
-    int botSpeedMs() const override { return chat_.botSpeedMs(); }
-    int betweenRoundsTicks() const override { return chat_.betweenRounds(); }
-    bool botFair() const override { return chat_.gameChoice().botfair == 1; }
-    bool exactMarks() const override { return chat_.gameChoice().exactmarks == 1; }
+    explicit ClientHostOptions(const TableSettings& table) : table_(table) {}
+    int botSpeedMs() const override { return table_.botSpeedMs; }
+    int betweenRoundsTicks() const override { return table_.betweenRounds; }
+    bool botFair() const override { return table_.game.botfair == 1; }
+    bool exactMarks() const override { return table_.game.exactmarks == 1; }
 
 private:
-    const Tchat& chat_;
+    const TableSettings& table_;
 };

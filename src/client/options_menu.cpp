@@ -1,7 +1,7 @@
 #include "client/options_menu.h"
 
-OptionsMenu::OptionsMenu(MainMenu& menu, std::function<void()> changed)
-    : menu_(menu), changed_(std::move(changed)) {
+OptionsMenu::OptionsMenu(MainMenu& menu, TableSettings& table, std::function<void()> changed)
+    : menu_(menu), table_(table), changed_(std::move(changed)) {
     for (QAction* toggle :
          {menu.PlaySounds1, menu.PlayChatterSounds1, menu.ShowWordList1, menu.ColourtheTiles1})
         connect(toggle, &QAction::triggered, this, [this] { changed_(); });
@@ -16,10 +16,12 @@ OptionsMenu::OptionsMenu(MainMenu& menu, std::function<void()> changed)
     };
     group({menu.Classic1, menu.New1});
     group({menu.Slow1, menu.Normal1, menu.Fast1});
+    for (QAction* speed : {menu.Slow1, menu.Normal1, menu.Fast1})
+        connect(speed, &QAction::toggled, this, [this] { readBotSpeed(); });
     for (QAction* pause : {menu.Short1, menu.Long1}) {
         connect(pause, &QAction::triggered, this, [this, pause] {
             choose({menu_.Short1, menu_.Long1}, pause);
-            betweenrounds_ = pause->data().toInt();
+            table_.betweenRounds = pause->data().toInt();
             changed_();
         });
     }
@@ -42,8 +44,8 @@ int OptionsMenu::turnsound() const {
     return checkedValue({menu_.Classic1, menu_.New1}, 0);
 }
 
-int OptionsMenu::botSpeedMs() const {
-    return checkedValue({menu_.Slow1, menu_.Normal1, menu_.Fast1}, 1000);
+void OptionsMenu::readBotSpeed() {
+    table_.botSpeedMs = checkedValue({menu_.Slow1, menu_.Normal1, menu_.Fast1}, 1000);
 }
 
 void OptionsMenu::apply(const PlayerSettings& s) {
@@ -56,7 +58,7 @@ void OptionsMenu::apply(const PlayerSettings& s) {
                      : s.botspeed == 500 ? menu_.Fast1
                                          : menu_.Normal1;
     choose({menu_.Slow1, menu_.Normal1, menu_.Fast1}, speed);
-    betweenrounds_ = s.betweenrounds;
+    table_.betweenRounds = s.betweenrounds;
     choose({menu_.Short1, menu_.Long1}, s.betweenrounds == 10 ? menu_.Long1 : menu_.Short1);
 }
 
@@ -67,5 +69,5 @@ void OptionsMenu::collectInto(PlayerSettings& s) const {
     s.colourtiles = tilesColoured();
     s.turnsound = turnsound();
     s.botspeed = botSpeedMs();
-    s.betweenrounds = betweenrounds_ > 0 ? betweenrounds_ : 5;
+    s.betweenrounds = table_.betweenRounds > 0 ? table_.betweenRounds : 5;
 }

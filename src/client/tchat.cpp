@@ -124,10 +124,10 @@ void Tchat::buildParts() {
     };
     mainchat = chat->pane();
     mychat = chat->entry();
-    options = new OptionsMenu(*menu, [this] { saveinifile(); });
+    options = new OptionsMenu(*menu, model_.settings(), [this] { saveinifile(); });
     options->setParent(this);
     seats = new Seats(
-        panel_board, state, *this,
+        panel_board, state, model_, *this,
         {
             .say = sayLine,
             .playsound = [this](const QString& name) { sounds->playsounds(name); },
@@ -136,15 +136,16 @@ void Tchat::buildParts() {
             .ownRemoval = [this] { removedFromGame(); },
             .seatingChanged = [this] { showHostControls(); },
         });
-    sounds = new Sounds(panel_board, state, *this, *seats, *options, sayLine);
-    board = new Board(panel_board, state, *this, *seats, *sounds, *options,
+    sounds = new Sounds(panel_board, state, *this, model_, *options, sayLine);
+    board = new Board(panel_board, state, model_, *this, *sounds, *options,
                       {
                           .focusChat = [this] { mychat->setFocus(Qt::OtherFocusReason); },
                           .windowActive = [this] { return isActiveWindow(); },
                           .announce = [this](const QString& news) { liveStatus->announce(news); },
                       });
+    seats->attachPopup(board->status(), 1); // the status line acts on seat 1
     table =
-        new PoolTable(panel_board, state, *seats, *sounds,
+        new PoolTable(panel_board, state, model_, *sounds,
                       {
                           .say = sayLine,
                           .addgame =
@@ -317,8 +318,8 @@ void Tchat::button_startClick() {
 void Tchat::startGame() {
     if (!seats->holdsHostRights())
         return;
-    send(playermsg::build::startgame(playername, gamechoice.keyword(),
-                                     QString::number(gamechoice.botoff)));
+    send(playermsg::build::startgame(playername, gameChoice().keyword(),
+                                     QString::number(gameChoice().botoff)));
     saveinifile();
 }
 
@@ -397,7 +398,7 @@ void Tchat::closeWithoutAsking() {
 // own connection to it has ended: the others are asked about first. Klot is
 // nobody to ask for.
 bool Tchat::othersAtMyTable() const {
-    return state.ishost && seats->othersPresent();
+    return state.ishost && model_.othersPresent(state.myseat);
 }
 
 void Tchat::showEvent(QShowEvent* event) {

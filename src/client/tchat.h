@@ -8,6 +8,7 @@
 #include "client/client_session.h"
 #include "client/client_settings.h"
 #include "client/client_state.h"
+#include "client/core/table_model.h"
 #include "client/look/session_end_bar.h"
 #include "client/main_menu.h"
 #include "client/options_menu.h"
@@ -16,7 +17,6 @@
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
 #include "client/table/pool_table.h"
-#include "client/tgamestart.h"
 #include "client/zoom_menu.h"
 #include "net/protocol.h"
 #include "net/tsock.h"
@@ -108,8 +108,10 @@ public:
     void openPresenceLink() { Sock11.Open(); }
 
     // What the next game will be, as the game options window shows and changes it.
-    GameChoice& gameChoice() { return gamechoice; }
-    const GameChoice& gameChoice() const { return gamechoice; }
+    GameChoice& gameChoice() { return model_.settings().game; }
+    const GameChoice& gameChoice() const { return model_.settings().game; }
+    // What the host this program runs reads when it needs it.
+    const TableSettings& tableSettings() const { return model_.settings(); }
     // The start button and the menu's "Start Game".
     void button_startClick();
     // Sends the start of a game as the game options window chose it, and saves.
@@ -123,12 +125,12 @@ public:
     void addlinetochat(const QString& line, ColourValue colour);
     // A line of the window's own ("0+TEXT"), in the system colour.
     void say(const QString& systemLine);
-    int botSpeedMs() const { return options->botSpeedMs(); }
-    int betweenRounds() const { return options->betweenRounds(); }
+    int botSpeedMs() const { return model_.settings().botSpeedMs; }
+    int betweenRounds() const { return model_.settings().betweenRounds; }
     // The host's command words that have a handler here.
     QStringList commandWords() const { return dispatcher_.commandWords(); }
     // Other seated players' names, for the tally's check list.
-    QStringList loadchecklist() const { return seats->otherSeatedNames(); }
+    QStringList loadchecklist() const { return model_.otherSeatedNames(state.myseat); }
 
     // The outer frame's bounds, as the settings file stores them.
     QRect bounds() const;
@@ -222,7 +224,7 @@ private:
     int savedheight = 0;
 
     ClientState state;
-    GameChoice gamechoice;
+    TableModel model_; // what the window knows of the table; the parts draw it
 
     TSock sock;   // the connection to the host
     TSock Sock11; // presence link: opened in multi-player mode, never used

@@ -133,6 +133,7 @@ void Tchat::leaveSeatForGood() {
 
 void Tchat::clearTable() {
     gameInPlay_ = false;
+    model_.clear();
     seats->clear();
     board->clear();
     table->clear();

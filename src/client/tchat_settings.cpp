@@ -18,10 +18,10 @@ void Tchat::applySettings(const PlayerSettings& loaded) {
     chat->setTextSize(loaded.textsize);
     chat->setTextColour(colourtext::read(loaded.textcolour).value_or(colourValue(0, 0, 0)));
     chat->setPhrases(loaded.phrases);
-    gamechoice.gametype = loaded.gametype;
-    gamechoice.botoff = loaded.botoff;
-    gamechoice.botfair = loaded.botfair;
-    gamechoice.exactmarks = loaded.exactmarks;
+    gameChoice().gametype = loaded.gametype;
+    gameChoice().botoff = loaded.botoff;
+    gameChoice().botfair = loaded.botfair;
+    gameChoice().exactmarks = loaded.exactmarks;
 }
 
 PlayerSettings Tchat::collectSettings() const {
@@ -30,10 +30,10 @@ PlayerSettings Tchat::collectSettings() const {
     options->collectInto(now);
     now.textsize = chat->textSize();
     now.textcolour = colourtext::write(chat->textColour());
-    now.gametype = gamechoice.gametype;
-    now.botoff = gamechoice.botoff;
-    now.botfair = gamechoice.botfair;
-    now.exactmarks = gamechoice.exactmarks;
+    now.gametype = gameChoice().gametype;
+    now.botoff = gameChoice().botoff;
+    now.botfair = gameChoice().botfair;
+    now.exactmarks = gameChoice().exactmarks;
     now.zoom = zoomMenu_->percent();
     return now;
 }

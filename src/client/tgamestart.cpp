@@ -13,19 +13,6 @@ constexpr int kFairBox = 6;
 constexpr int kBoxes = 7;
 } // namespace
 
-QString GameChoice::keyword() const {
-    switch (gametype) {
-    case 2:
-        return QStringLiteral("most");
-    case 3:
-        return QStringLiteral("nine");
-    case 4:
-        return QStringLiteral("race");
-    default:
-        return QStringLiteral("high");
-    }
-}
-
 Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
     : SmallWindow("gamestart", "Ludomyra - Game Start", QSize(260, 310), Qt::Tool), choice_(choice),
       onStart_(std::move(onStart)) {

@@ -1,22 +1,10 @@
 #pragma once
 
+#include "client/core/game_choice.h"
 #include "client/look/small_window.h"
 
 #include <QLabel>
 #include <functional>
-
-// What the next game will be: kept by the main window, shown and changed in
-// the game options window, stored in the settings.
-struct GameChoice {
-    int gametype = 0; // 1 high, 2 most, 3 nine, 4 race; 0 until the settings are loaded
-    int botoff = 0;   // 1: the computer player sits out
-    // The table's rules, which the host of this program reads at the start.
-    int botfair = 0;    // 1: the computer player solves from the marks alone
-    int exactmarks = 0; // 1: guesses are marked by the exact rule
-
-    // The keyword of the start message; 1 and the unloaded 0 both start "high".
-    QString keyword() const;
-};
 
 // The game options window with which the holder of slot 1 starts a game.
 class Tgamestart : public SmallWindow {

@@ -191,7 +191,7 @@ TEST_F(StartupTest, StartingAGameNeedsTheLogInAndAsksBeforeEndingARunningOne) {
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return hostEnd != nullptr; }, 5000));
     hostEnd->Send(buildMessage("CMD_sendlogininfo+1") + buildMessage("CMD_newplayerinfo+1+You+0"));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.seats().occupied(1); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return probe.model().occupied(1); }, 5000));
     QTest::mouseClick(&probe.startButton(), Qt::LeftButton);
     EXPECT_EQ(optionsOpened, 1);
     EXPECT_TRUE(questions.isEmpty()); // no game to give up

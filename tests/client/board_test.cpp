@@ -149,7 +149,7 @@ TEST_F(BoardTest, OthersTurnsLockTheRowAndJustWatchingKeepsItLocked) {
               "CMD_nextplayer+3+1+"});
     EXPECT_EQ(status(), "Cy's turn.");
     EXPECT_EQ(row()->look(), GuessRow::Look::Locked);
-    EXPECT_EQ(probe().board().turnMarker()->pos(), probe().seats().chalk(3)->pos() - QPoint(0, 12));
+    EXPECT_EQ(probe().seats().turnMarker()->pos(), probe().seats().chalk(3)->pos() - QPoint(0, 12));
     hostSays({"CMD_justwatching+1+1", "CMD_nextplayer+1+2+"});
     EXPECT_EQ(row()->look(), GuessRow::Look::Locked); // the computer player may guess for us
     edit(1)->setFocus();
@@ -189,7 +189,7 @@ TEST_F(BoardTest, TimeUpStarsTheRowButKeepsTheGivenLetter) {
     EXPECT_EQ(rowText(1), "H|*|*|*|*|");
     EXPECT_EQ(rowText(3), "H|*|*|*|*|"); // every row the clock took looks the same
     EXPECT_EQ(status(), "Time is Up!");
-    EXPECT_FALSE(probe().board().turnMarker()->isVisible());
+    EXPECT_FALSE(probe().seats().turnMarker()->isVisible());
     type("ab");
     EXPECT_EQ(row()->word(), "");
 }
@@ -200,12 +200,12 @@ TEST_F(BoardTest, MalformedMessagesChangeNothingOnTheBoard) {
               "CMD_yourletters+1+x+2+sssss+QUEEN+", "CMD_timeup+0+", "CMD_nextplayer+10+1+",
               "CMD_heguessed+1+QUEEN+10+3+", "CMD_gamestats+high+7+1+Q+",
               "CMD_wordlist+1+6+QUEEN+"});
-    EXPECT_EQ(probe().board().ballinplay(), 3);
+    EXPECT_EQ(probe().model().ballInPlay(), 3);
     EXPECT_EQ(rowText(1), "H|||||");
     for (int r = 2; r <= 5; ++r)
         EXPECT_EQ(rowText(r), "|||||");
     EXPECT_EQ(status(), "Your Turn.");
-    EXPECT_TRUE(probe().table().racks().balls(1).isEmpty());
+    EXPECT_TRUE(probe().model().seat(1).rack.isEmpty());
     EXPECT_EQ(row()->look(), GuessRow::Look::Open);
 }
 
@@ -221,7 +221,7 @@ TEST_F(BoardTest, ASpysFindIsNamedFromTheSpyListAndTouchesNoSeat) {
     EXPECT_TRUE(
         waitFor([&] { return probe().board().wordListPanel()->isVisible(); })); // after the shot
     for (int seat = 1; seat <= 5; ++seat) {
-        EXPECT_TRUE(probe().table().racks().balls(seat).isEmpty());
+        EXPECT_TRUE(probe().model().seat(seat).rack.isEmpty());
         EXPECT_FALSE(probe().seats().chalk(seat)->isVisible());
     }
     EXPECT_EQ(row()->look(), GuessRow::Look::Revealed);
@@ -234,7 +234,7 @@ TEST_F(BoardTest, AJoinerSeesThePlayedRowsStarredAndTheBallInPlay) {
     EXPECT_EQ(rowText(1), "K|*|*|*|*|");
     EXPECT_EQ(rowText(2), "K|*|*|*|*|");
     EXPECT_EQ(rowText(3), "|||||");
-    EXPECT_EQ(probe().board().ballinplay(), 4);
+    EXPECT_EQ(probe().model().ballInPlay(), 4);
     EXPECT_EQ(probe().table().caption()->text(), "MOST BALLS POCKETED");
     hostSays("CMD_nextplayer+2+3+");
     EXPECT_EQ(cellText(3, 1), "K");

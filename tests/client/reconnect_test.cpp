@@ -120,8 +120,8 @@ TEST_F(ReconnectTest, ADroppedWindowComesBackToItsSeatUnderAnotherSlot) {
     // Another's drop and return, as the seat labels and lines show it.
     hostSendsAndWaits({"CMD_playeraway+1+1"});
     EXPECT_EQ(seatName(1), "Bob (away)");
-    EXPECT_EQ(probe().seats().displayName(1), "Bob");
-    EXPECT_EQ(probe().seats().otherSeatedNames(), QStringList{"Bob"});
+    EXPECT_EQ(probe().model().displayName(1), "Bob");
+    EXPECT_EQ(chat->loadchecklist(), QStringList{"Bob"});
     hostSendsAndWaits({"CMD_justwatching+1+1", "CMD_playeraway+1+0"});
     EXPECT_EQ(seatName(1), "Bob");
     EXPECT_TRUE(chatText().contains("Bob is just watching"));
@@ -150,7 +150,7 @@ TEST_F(ReconnectTest, ARefusedKeyJoinsAsANewPlayerAndAClosedTableIsNoDrop) {
         "Your seat could not be kept: you joined as a new player."));
     EXPECT_EQ(probe().state().myseat, 3);
     EXPECT_EQ(seatName(3), "Ann");
-    EXPECT_EQ(seatName(2), Seats::kWaiting); // the old seat is not ours any more
+    EXPECT_EQ(seatName(2), TableModel::kWaiting); // the old seat is not ours any more
     EXPECT_EQ(storedKey(), "");
 
     // A host that closes its table on purpose is not tried again, key or not.

@@ -1,6 +1,8 @@
 // The client at the table: log-in, who sits where, spies, departures, the
 // host player's seat popup, and what a broken host cannot do to it.
 #include "client/chat/chat_entry.h"
+#include "client/client_outbox.h"
+#include "client/core/table_model.h"
 #include "client_harness.h"
 #include "net/write_queue.h"
 #include "send_buffer.h"
@@ -80,23 +82,51 @@ TEST_F(SeatsTest, ASpyWatchesWithoutASeat) {
     EXPECT_FALSE(chatText().contains("just watching"));
 }
 
-TEST_F(SeatsTest, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
-    logIn(1);
-    hostSays("CMD_existingplayers+2+Bob+0+4+Cy+0+6+Dee+0");
-    hostSays({"CMD_playerdisconnected+2+Bob", "CMD_playerdisconnected+4+Cy",
-              "CMD_playerdisconnected+8+Nobody", "CMD_playerdisconnected+6+Dee"});
+// The seats part alone: a table model, a panel, and no window or host.
+class SeatsAlone : public ::testing::Test {
+protected:
+    struct NoHost : ClientOutbox {
+        void send(const QString&) override {}
+    };
+    QWidget panel;
+    ClientState state{.myseat = 1, .connected = true};
+    TableModel model;
+    NoHost outbox;
+    QStringList lines; // system lines said
+    Seats seats{&panel, state, model, outbox, {.say = [this](const QString& line) {
+                    lines << line;
+                }}};
+    QString seatName(int seat) const { return seats.nameLabel(seat)->text(); }
+};
+
+TEST_F(SeatsAlone, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
+    seats.newplayerinfo("1+Ann+0+2+Bob+0+4+Cy+1+6+Dee+0");
+    EXPECT_TRUE(seats.eyes(4)->isVisibleTo(&panel));
+    for (const char* left : {"2+Bob", "4+Cy", "8+Nobody", "6+Dee"})
+        seats.playerdisconnected(left);
     EXPECT_EQ(seatName(2), "Klot");
     EXPECT_EQ(seatName(4), "<Waiting>");
-    EXPECT_EQ(probe().seats().displayName(4), "Cy"); // for the finder and winner lines
-    const QString text = chatText();
+    EXPECT_FALSE(seats.eyes(4)->isVisibleTo(&panel));
+    EXPECT_EQ(model.displayName(4), "Cy"); // for the finder and winner lines
+    const QString text = lines.join(u'\n');
     EXPECT_TRUE(text.contains("Bob disconnected."));
     EXPECT_TRUE(text.contains("Cy disconnected."));
     EXPECT_TRUE(text.contains("Dee has left."));
     EXPECT_FALSE(text.contains("Nobody"));
-    EXPECT_TRUE(probe().seats().spyEntries().isEmpty());
-    probe().seats().gameStarted(false);
+    EXPECT_TRUE(seats.spyEntries().isEmpty());
+    model.startGame(false);
     EXPECT_EQ(seatName(2), "<Waiting>");
-    EXPECT_EQ(probe().seats().displayName(4), "<Waiting>");
+    EXPECT_EQ(model.displayName(4), "<Waiting>");
+    // The turn marker and the chalk follow the model, not the board.
+    model.setTurn(4);
+    model.setGuessed(1);
+    EXPECT_TRUE(seats.turnMarker()->isVisibleTo(&panel));
+    EXPECT_EQ(seats.turnMarker()->pos(), seats.chalk(4)->pos() - QPoint(0, 12));
+    EXPECT_TRUE(seats.chalk(1)->isVisibleTo(&panel));
+    model.clear();
+    EXPECT_FALSE(seats.turnMarker()->isVisibleTo(&panel));
+    EXPECT_FALSE(seats.chalk(1)->isVisibleTo(&panel));
+    EXPECT_EQ(seatName(1), "<Waiting>");
 }
 
 TEST_F(SeatsTest, MalformedPlayerListsChangeNothing) {

@@ -57,7 +57,7 @@ TEST_F(SessionEndTest, TheLastTableStaysAndTheNextIsChosenFromTheKeyboard) {
     EXPECT_EQ(probe().board().cell(1, 1)->text(), "H");
     EXPECT_NE(probe().board().guessRow()->look(), GuessRow::Look::Open); // nobody's turn now
     EXPECT_EQ(probe().board().status()->text(), "");
-    EXPECT_FALSE(probe().board().turnMarker()->isVisible());
+    EXPECT_FALSE(probe().seats().turnMarker()->isVisible());
     EXPECT_FALSE(probe().menu().StartGame1->isEnabled());
     EXPECT_FALSE(probe().menu().JustWatch1->isEnabled());
 

@@ -2,6 +2,7 @@
 // options window that starts a game.
 #include "client_harness.h"
 
+#include "client/tgamestart.h"
 #include "common/inifile.h"
 
 #include <QDir>

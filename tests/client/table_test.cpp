@@ -95,12 +95,12 @@ TEST_F(TableTest, AFoundWordSinksTheNextBallEvenWhenFoundDuringTheBreak) {
     hostSays({"CMD_loadball+1+H+", "CMD_heguessed+1+HOUSE+1+1000+"});
     settleTable();
     EXPECT_EQ(pocketed(), std::vector<int>{1});
-    EXPECT_EQ(probe().table().racks().balls(1), QList<int>{1});
+    EXPECT_EQ(probe().model().seat(1).rack, QList<int>{1});
     EXPECT_EQ(probe().seats().scoreLabel(1)->text(), ""); // 1000: no score shown
     hostSays("CMD_heguessed+1+MOUSE+2+1000+");
     settleTable();
     EXPECT_EQ(pocketed(), (std::vector<int>{1, 2}));
-    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2}));
+    EXPECT_EQ(probe().model().seat(1).rack, (QList<int>{1, 2}));
 }
 
 // A spy who comes late sees the table as the game stands: the pocketed
@@ -110,8 +110,8 @@ TEST_F(TableTest, ALateSpySeesThePocketedBallsOffTheTableAtOnce) {
     logIn(7, "Eve");
     hostSays({"CMD_gamestats+high+1+4+K+", "CMD_playerscores+1+4+2+0+3+2+4+0+5+1000",
               "CMD_ballowners+1+1+2+3+3+8+4+0+5+0+6+0+7+0+8+0+9+0"});
-    EXPECT_EQ(probe().table().racks().balls(1), QList<int>{1});
-    EXPECT_EQ(probe().table().racks().balls(3), QList<int>{2});
+    EXPECT_EQ(probe().model().seat(1).rack, QList<int>{1});
+    EXPECT_EQ(probe().model().seat(3).rack, QList<int>{2});
     EXPECT_EQ(probe().seats().scoreLabel(3)->text(), "2");
     EXPECT_EQ(probe().seats().scoreLabel(5)->text(), "");
     EXPECT_EQ(picturesOffTheTable(), (std::vector<int>{1, 2, 3}));
@@ -135,7 +135,7 @@ TEST_F(TableTest, TheShotPlaysBeforeTheWordListOpensAndTheBallEntersTheRack) {
     int ticks = 0;
     bool rackedOnTable = false, listOverTheShot = false;
     for (; ticks < 20000 && !(balls().idle() && words->isVisible()); ++ticks) {
-        rackedOnTable |= !probe().table().racks().balls(2).isEmpty() && balls().shown(1);
+        rackedOnTable |= !probe().model().seat(2).rack.isEmpty() && balls().shown(1);
         listOverTheShot |= words->isVisible() && !balls().idle();
         probe().table().moveballs();
     }
@@ -144,7 +144,7 @@ TEST_F(TableTest, TheShotPlaysBeforeTheWordListOpensAndTheBallEntersTheRack) {
     EXPECT_FALSE(listOverTheShot);
     EXPECT_TRUE(words->isVisible());
     EXPECT_EQ(words->word(2), "HOUSE");
-    EXPECT_EQ(probe().table().racks().balls(2), QList<int>{1});
+    EXPECT_EQ(probe().model().seat(2).rack, QList<int>{1});
     EXPECT_EQ(picturesOffTheTable(), std::vector<int>{1});
 }
 
@@ -155,7 +155,7 @@ TEST_F(TableTest, RaceGamesMoveOnlyTheFindersOwnTable) {
     settleTable();
     hostSays("CMD_heguessed+2+HOUSE+1+1000+");
     settleTable();
-    EXPECT_EQ(probe().table().racks().balls(2), QList<int>{1});
+    EXPECT_EQ(probe().model().seat(2).rack, QList<int>{1});
     EXPECT_TRUE(pocketed().empty());
     hostSays("CMD_heguessed+1+MOUSE+1+1000+");
     settleTable();
@@ -166,11 +166,11 @@ TEST_F(TableTest, RaceJoinersFillRacksAndOnlyTheirOwnCountSetsTheTable) {
     logIn(2);
     hostSays({"CMD_gamestats+race+1+3+K+", "CMD_theyown+1+3+2+2+3+0+4+0+5+0"});
     EXPECT_EQ(probe().table().caption()->text(), "RACE TO NINE");
-    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2, 3}));
-    EXPECT_EQ(probe().table().racks().balls(2), (QList<int>{1, 2}));
+    EXPECT_EQ(probe().model().seat(1).rack, (QList<int>{1, 2, 3}));
+    EXPECT_EQ(probe().model().seat(2).rack, (QList<int>{1, 2}));
     EXPECT_EQ(picturesOffTheTable(), (std::vector<int>{1, 2})); // the own two
     hostSays("CMD_theyown+1+10+2+2+3+0+4+0+5+0");               // more than a rack holds: dropped
-    EXPECT_EQ(probe().table().racks().balls(1), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(probe().model().seat(1).rack, (QList<int>{1, 2, 3}));
 }
 
 class TallyTest : public TableTest {

@@ -5,6 +5,7 @@
 #include "client/chat/colour_text.h"
 #include "client/look/message_box.h"
 #include "client/tchat.h"
+#include "client/tgamestart.h"
 #include "qstring_printer.h"
 #include "raw_client.h"
 #include "serve_process.h"
@@ -35,7 +36,7 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     window.show();
     window.joinHost("Ann", "127.0.0.1", QString::number(port));
     const TchatProbe probe(window);
-    ASSERT_TRUE(waitFor([&] { return probe.seats().occupied(1); }));
+    ASSERT_TRUE(waitFor([&] { return probe.model().occupied(1); }));
     EXPECT_EQ(probe.state().myseat, 1);
     EXPECT_TRUE(probe.menu().StartGame1->isEnabled());
     EXPECT_TRUE(probe.startButton().isVisible());
@@ -77,7 +78,7 @@ TEST(ServeClient, WhenSlotOneLeavesTheNextSeatStartsTheNextGame) {
     const TchatProbe probe(window);
     testsupport::RawClient cid(port);
     ASSERT_EQ(cid.logIn("Cid"), 3);
-    ASSERT_TRUE(waitFor([&] { return probe.seats().occupied(3); }));
+    ASSERT_TRUE(waitFor([&] { return probe.model().occupied(3); }));
     EXPECT_EQ(probe.state().myseat, 2);
     EXPECT_FALSE(probe.menu().StartGame1->isEnabled());
 
@@ -116,7 +117,7 @@ protected:
     void join(const QString& name, int expectedSlot) {
         window.show();
         window.joinHost(name, "127.0.0.1", QString::number(port));
-        ASSERT_TRUE(waitFor([&] { return probe.seats().occupied(expectedSlot); }));
+        ASSERT_TRUE(waitFor([&] { return probe.model().occupied(expectedSlot); }));
         ASSERT_EQ(probe.state().myseat, expectedSlot);
     }
     QString seatName(int seat) const { return probe.seats().nameLabel(seat)->text(); }

@@ -46,7 +46,7 @@ protected:
         probe.sounds().player = [](const QString&) {
         };
         windows.chat.show();
-        return waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }, 10000);
+        return waitFor([&] { return probe.state().connected && probe.model().occupied(1); }, 10000);
     }
     static void typeWord(GuessRow* row, const QString& word) {
         for (int c = 1; c <= 5; ++c)

@@ -80,7 +80,7 @@ TEST_F(WayIn, ASoloWindowJoinsADedicatedTableWithoutARestartAndItsGuestSeesItGo)
     probe.sounds().player = [](const QString&) {
     };
     chat.show();
-    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }));
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
     ASSERT_TRUE(windows.host.isOpen());
     EXPECT_TRUE(probe.menu().CopyInviteLink1->isEnabled());
     testsupport::RawClient guest(windows.host.server()->Sock1().localPort());
@@ -99,7 +99,7 @@ TEST_F(WayIn, ASoloWindowJoinsADedicatedTableWithoutARestartAndItsGuestSeesItGo)
     // The solo table is gone: its guest sees the host leave, and nobody listens there.
     EXPECT_TRUE(waitFor([&] { return guest.closedByHost(); }, 5000));
     EXPECT_FALSE(windows.host.isOpen());
-    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }));
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
     EXPECT_EQ(probe.state().loginname, "Ann");
     EXPECT_EQ(probe.connection().PortName(), QString::number(servePort));
     EXPECT_EQ(probe.seats().nameLabel(1)->text(), "Ann");
@@ -156,7 +156,7 @@ TEST_F(WayIn, ALinkJoinsOnlyAfterThePlayerSaysYesAndALaterCopyHandsItsLinkOver) 
               "Type your name: the others see you by it.");
     retype(&question, "edit_name", "Lin");
     click(&question, "button_join");
-    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }));
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
     EXPECT_EQ(probe.seats().nameLabel(1)->text(), "Lin");
     EXPECT_FALSE(question.isVisible());
     EXPECT_EQ(TableMemory(environment::settingsFile()).playerName(), "Lin");

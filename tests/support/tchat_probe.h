@@ -11,6 +11,7 @@ public:
     explicit TchatProbe(Tchat& window) : window_(window) {}
 
     const ClientState& state() const { return window_.state; }
+    TableModel& model() const { return window_.model_; }
     MainMenu& menu() const { return *window_.menu; }
     ChatPart& chat() const { return *window_.chat; }
     QString chatText() const { return window_.mainchat->toPlainText(); }

@@ -1,15 +1,14 @@
 // The guess board's handlers: rounds, turns, judged rows, the end of a word.
 #include "client/board/board.h"
+#include "client/core/table_model.h"
 
 #include "client/board/board_tile.h"
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
 #include "client/client_outbox.h"
 #include "client/look/artwork.h"
-#include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
 #include "client/options_menu.h"
-#include "client/seats/seats.h"
 #include "client/sound/sounds.h"
 #include "common/environment.h"
 #include "net/player_messages.h"
@@ -22,7 +21,6 @@ namespace {
 constexpr QColor kBlack(0, 0, 0);
 // Dark enough to read on the light squares, yet plainly not a judged letter.
 constexpr QColor kDimmed(84, 84, 84);
-constexpr int kTurnMarkerRise = 12;
 
 constexpr const char* kBallNames[game::kBalls] = {"One Ball",   "Two Ball",   "Three Ball",
                                                   "Four Ball",  "Five Ball",  "Six Ball",
@@ -41,10 +39,12 @@ QString meaningOf(char mark) {
 
 } // namespace
 
-Board::Board(QWidget* panel, ClientState& state, ClientOutbox& outbox, Seats& seats, Sounds& sounds,
-             const OptionsMenu& options, Hooks hooks)
-    : QObject(panel), state_(state), outbox_(outbox), seats_(seats), sounds_(sounds),
+Board::Board(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox,
+             Sounds& sounds, const OptionsMenu& options, Hooks hooks)
+    : QObject(panel), state_(state), model_(model), outbox_(outbox), sounds_(sounds),
       options_(options), hooks_(std::move(hooks)) {
+    connect(&model_, &TableModel::cellChanged, this, &Board::showCell);
+    connect(&model_, &TableModel::ballInPlayChanged, this, [this] { showBallInPlay(); });
     buildLayout(panel);
     connect(&options_, &OptionsMenu::tileColoursChanged, this, [this] { tintAll(); });
     Timer2.setInterval(environment::scaledInterval(1000));
@@ -61,61 +61,67 @@ QLabel* Board::mark(int row, int column) const {
 }
 
 char Board::markAt(int row, int column) const {
-    return at(row, column).mark;
+    return model_.cell(row, column).mark;
 }
 
 void Board::setCell(int row, int column, const QString& letter, CellLook look,
                     const QString& meaning) {
     Cell& c = at(row, column);
-    c.letter->setText(letter);
-    look::setTextColour(c.letter, look == CellLook::Played ? kBlack : kDimmed);
-    QFont font = c.letter->font();
-    font.setStrikeOut(look == CellLook::NotAWord);
-    c.letter->setFont(font);
-    c.judged = false;
-    tint(c);
+    c.look = look;
     c.meaning = meaning;
-    describe(row, column);
+    model_.setLetter(row, column, letter);
 }
 
-void Board::setMark(int row, int column, char mark) {
-    Cell& c = at(row, column);
-    c.mark = mark;
+void Board::showCell(int row, int column) {
+    const Cell& c = at(row, column);
+    if (!c.letter)
+        return; // still being built
+    const TableModel::Cell& shown = model_.cell(row, column);
+    c.letter->setText(shown.letter);
+    look::setTextColour(c.letter, c.look == CellLook::Played ? kBlack : kDimmed);
+    QFont font = c.letter->font();
+    font.setStrikeOut(c.look == CellLook::NotAWord);
+    c.letter->setFont(font);
+    tint(row, column);
     // Told apart by shape: the numbered ball in play, or the plain cue ball.
-    if (mark == 's' || mark == 'c')
-        c.image->setPixmap(artwork::markBall(mark == 's' ? ballinplay_ : 0));
+    if (shown.mark == 's' || shown.mark == 'c')
+        c.image->setPixmap(artwork::markBall(shown.mark == 's' ? model_.ballInPlay() : 0));
     else
         c.image->clear();
     describe(row, column);
 }
 
-void Board::tint(Cell& cell) const {
-    const bool tinted = cell.judged && options_.tilesColoured();
-    cell.letter->setTint(tinted ? BoardTile::tintOf(cell.mark) : QColor());
+void Board::tint(int row, int column) {
+    const TableModel::Cell& shown = model_.cell(row, column);
+    const bool tinted = shown.judged && options_.tilesColoured();
+    at(row, column).letter->setTint(tinted ? BoardTile::tintOf(shown.mark) : QColor());
 }
 
 void Board::tintAll() {
-    for (Cell& c : cells_)
-        tint(c);
+    for (int r = 1; r <= kRows; ++r) {
+        for (int c = 1; c <= kColumns; ++c)
+            tint(r, c);
+    }
 }
 
 void Board::describe(int row, int column) {
     const Cell& c = at(row, column);
+    const QString& letter = model_.cell(row, column).letter;
     QString text = QString("row %1, ").arg(row);
-    if (c.letter->text().isEmpty())
+    if (letter.isEmpty())
         text += QString("column %1, empty").arg(column);
     else
-        text += "letter " + c.letter->text();
+        text += "letter " + letter;
     if (!c.meaning.isEmpty())
         text += ", " + c.meaning;
     c.letter->setAccessibleName(text);
 }
 
-void Board::showBallInPlay(int ball) {
-    ballinplay_ = ball;
+void Board::showBallInPlay() {
+    const int ball = model_.ballInPlay();
     image_theball->setPixmap(artwork::ballInPlay(ball));
     label_theball->setText(kBallNames[ball - 1]);
-    image_theball->setAccessibleName("Ball in play: " + label_theball->text());
+    image_theball->setAccessibleName("Ball in play: " + QString(kBallNames[ball - 1]));
 }
 
 void Board::setStatus(const QString& text) {
@@ -143,7 +149,7 @@ void Board::clearRows() {
     for (int r = 1; r <= kRows; ++r) {
         for (int c = 1; c <= kColumns; ++c) {
             setCell(r, c, {}, CellLook::Played, {});
-            setMark(r, c, 0);
+            model_.setMark(r, c, 0, false);
         }
     }
     row_->show(GuessRow::Look::Open);
@@ -155,7 +161,7 @@ void Board::loadball(const QString& args) {
     firstletter_ = round.letter;
     clearRows();
     setCell(1, 1, firstletter_, CellLook::Played, "given");
-    showBallInPlay(round.ball);
+    model_.setBallInPlay(round.ball);
     hideClock();
 }
 
@@ -165,24 +171,19 @@ void Board::clear() {
     clearRows();
     setStatus({});
     hideClock();
-    image_Turn->hide();
-    showBallInPlay(1);
+    model_.setTurn(0);
+    model_.setBallInPlay(1);
 }
 
 void Board::getnextplayer(const QString& args) {
     const gamemsg::NextPlayer turn = gamemsg::nextplayer(args);
     state_.turnseat = turn.slot;
-    for (int s = 1; s <= game::kSeats; ++s)
-        seats_.chalk(s)->hide();
+    model_.clearGuessed();
     setCell(turn.row, 1, firstletter_, CellLook::Played, "given");
-    if (QLabel* chalk = seats_.chalk(turn.slot))
-        PanelZoom::place(image_Turn,
-                         PanelZoom::baseGeometry(chalk).topLeft() - QPoint(0, kTurnMarkerRise));
-    image_Turn->show();
-    image_Turn->raise();
+    model_.setTurn(turn.slot);
     const bool mine = turn.slot == state_.myseat;
     // While "Just Watch" holds, the computer player may be guessing for the seat.
-    if (mine && state_.seated() && !seats_.watching(state_.myseat)) {
+    if (mine && state_.seated() && !model_.watching(state_.myseat)) {
         row_->show(GuessRow::Look::Open);
         setStatus("Your Turn.");
         turnInStatus_ = true;
@@ -192,7 +193,7 @@ void Board::getnextplayer(const QString& args) {
     } else {
         row_->show(GuessRow::Look::Locked);
         if (!mine) {
-            setStatus(seats_.displayName(turn.slot) + "'s turn.");
+            setStatus(model_.displayName(turn.slot) + "'s turn.");
             turnInStatus_ = true;
         }
     }
@@ -235,13 +236,11 @@ void Board::entered(const QString& word) {
     state_.turnseat = 0;
     if (hooks_.focusChat)
         hooks_.focusChat();
-    image_Turn->hide();
+    model_.setTurn(0);
 }
 
 void Board::submitted(const QString& args) {
-    const int slot = gamemsg::slotOnly(args);
-    if (QLabel* chalk = seats_.chalk(slot))
-        chalk->show();
+    model_.setGuessed(gamemsg::slotOnly(args));
 }
 
 void Board::yourletters(const QString& args) {
@@ -251,10 +250,7 @@ void Board::yourletters(const QString& args) {
     for (int c = 1; c <= kColumns; ++c) {
         const char m = judged.marks[c - 1].toLatin1();
         setCell(judged.row, c, judged.guess[size_t(c - 1)], CellLook::Played, meaningOf(m));
-        setMark(judged.row, c, m == 's' || m == 'c' ? m : 0);
-        Cell& cell = at(judged.row, c);
-        cell.judged = true;
-        tint(cell);
+        model_.setMark(judged.row, c, m == 's' || m == 'c' ? m : 0, true);
         row_->clearColumn(c);
     }
     if (hooks_.announce)
@@ -265,7 +261,7 @@ void Board::yourletters(const QString& args) {
 QString Board::reading(int row) const {
     QStringList letters;
     for (int c = 1; c <= kColumns; ++c)
-        letters << at(row, c).letter->text() + " " + at(row, c).meaning;
+        letters << model_.cell(row, c).letter + " " + at(row, c).meaning;
     return QString("Row %1: %2.").arg(row).arg(letters.join("; "));
 }
 
@@ -287,7 +283,7 @@ void Board::timeup(const QString& args) {
     showTimeUp();
     missRow(row);
     sounds_.playsounds("wrongguess");
-    image_Turn->hide();
+    model_.setTurn(0);
     focusChatIfActive();
 }
 
@@ -304,7 +300,7 @@ void Board::lockForEnd() {
     state_.secondsleft = 0;
     state_.turnseat = 0;
     hideClock();
-    image_Turn->hide();
+    model_.setTurn(0);
 }
 
 void Board::connectionEnded() {
@@ -324,7 +320,7 @@ void Board::nooneguessed(const QString& args) {
 }
 
 void Board::heguessed(const gamemsg::HeGuessed& found) {
-    setStatus(found.word + " is the word. " + seats_.displayName(found.slot) + " got it!");
+    setStatus(found.word + " is the word. " + model_.displayName(found.slot) + " got it!");
     row_->show(GuessRow::Look::Revealed, found.letters);
     lockForEnd();
     if (found.slot == state_.myseat)
@@ -334,7 +330,7 @@ void Board::heguessed(const gamemsg::HeGuessed& found) {
 
 void Board::wordlist(const QString& args) {
     const gamemsg::WordList list = gamemsg::wordlist(args);
-    const QString finder = seats_.displayName(list.slot);
+    const QString finder = model_.displayName(list.slot);
     for (const auto& [row, word] : list.rows)
         panel_winnerwordlist->loadwords(finder, word, row);
     wordListWaiting_ = options_.wordListShown();
@@ -354,11 +350,11 @@ void Board::gamestats(const gamemsg::GameStats& stats) {
     // missed, while a row this window saw keeps its letters.
     const int lastPlayed = std::min(stats.row - 1, kRows);
     for (int r = 1; r <= lastPlayed; ++r) {
-        if (cell(r, 2)->text().isEmpty())
+        if (model_.cell(r, 2).letter.isEmpty())
             missRow(r);
     }
     if (lastPlayed == 0)
         setCell(1, 1, firstletter_, CellLook::Played, "given");
     state_.turnseat = 0;
-    showBallInPlay(stats.ball);
+    model_.setBallInPlay(stats.ball);
 }

@@ -16,13 +16,14 @@ class OptionsMenu;
 class QFrame;
 class QLabel;
 class QWidget;
-class Seats;
 class Sounds;
+class TableModel;
 class WordListPanel;
 
 // The guess board and the turn: the ball in play, the five rows of guesses
-// and their marks, the input row, the turn clock, the status line, the turn
-// marker and the word list. Every handler checks its whole message first.
+// and their marks, the input row, the turn clock, the status line and the
+// word list. Its handlers put rows, turn and ball into the table model and
+// draw the board from it. Every handler checks its whole message first.
 class Board : public QObject {
     Q_OBJECT
 public:
@@ -36,8 +37,8 @@ public:
     static constexpr int kColumns = game::kLetters;
     static constexpr int kTurnSeconds = 20;
 
-    Board(QWidget* panel, ClientState& state, ClientOutbox& outbox, Seats& seats, Sounds& sounds,
-          const OptionsMenu& options, Hooks hooks);
+    Board(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox,
+          Sounds& sounds, const OptionsMenu& options, Hooks hooks);
 
     // Handlers of host messages (fields after the command word).
     void loadball(const QString& args);
@@ -61,7 +62,6 @@ public:
     // No host any more: the board keeps its letters, nobody's turn goes on.
     void connectionEnded();
 
-    int ballinplay() const { return ballinplay_; }
     QLabel* cell(int row, int column) const;
     QLabel* mark(int row, int column) const;
     // The mark drawn under a cell: 's', 'c' or 0 for none.
@@ -69,7 +69,6 @@ public:
     GuessRow* guessRow() const { return row_; }
     QLabel* status() const { return label_status; }
     QLabel* clock() const { return label_time; }
-    QLabel* turnMarker() const { return image_Turn; }
     WordListPanel* wordListPanel() const { return panel_winnerwordlist; }
     QTimer Timer2;
 
@@ -77,12 +76,12 @@ private:
     // How a cell's letter is drawn: a played or given letter, the letter of
     // a guess that is no word, or a row the clock took.
     enum class CellLook { Played, NotAWord, Missed };
+    // A cell's controls and how it is drawn; its letter and mark are the model's.
     struct Cell {
         BoardTile* letter = nullptr;
         QLabel* image = nullptr;
-        char mark = 0;
-        bool judged = false; // its row was judged: "Colour the Tiles" tints it
-        QString meaning;     // what the cell says to a screen reader beside its letter
+        CellLook look = CellLook::Played;
+        QString meaning; // what the cell says to a screen reader beside its letter
     };
     void buildLayout(QWidget* panel);
     void buildGrid(QWidget* panelWord);
@@ -92,8 +91,9 @@ private:
         return cells_[size_t((row - 1) * kColumns + column - 1)];
     }
     void setCell(int row, int column, const QString& letter, CellLook look, const QString& meaning);
-    void setMark(int row, int column, char mark);
-    void tint(Cell& cell) const;
+    // Draws a cell from the model.
+    void showCell(int row, int column);
+    void tint(int row, int column);
     void tintAll();
     void missRow(int row);
     void startClock();
@@ -102,7 +102,7 @@ private:
     void describe(int row, int column);
     // A judged row in words: each letter and what its mark means.
     QString reading(int row) const;
-    void showBallInPlay(int ball);
+    void showBallInPlay();
     void setStatus(const QString& text);
     void clearRows();
     void lockForEnd();
@@ -111,12 +111,11 @@ private:
     bool windowActive() const;
 
     ClientState& state_;
+    TableModel& model_;
     ClientOutbox& outbox_;
-    Seats& seats_;
     Sounds& sounds_;
     const OptionsMenu& options_;
     Hooks hooks_;
-    int ballinplay_ = 1;
     bool turnInStatus_ = false; // the status line names whose turn it is
     bool clockRuns_ = false;    // a row is open and its clock shows
     QString firstletter_;
@@ -126,7 +125,6 @@ private:
     QLabel* label_theball = nullptr;
     QLabel* label_time = nullptr;
     QLabel* label_status = nullptr;
-    QLabel* image_Turn = nullptr;
     WordListPanel* panel_winnerwordlist = nullptr;
     bool wordListWaiting_ = false; // loaded, to be shown after the shot
 };

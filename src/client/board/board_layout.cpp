@@ -1,12 +1,11 @@
 // Where the board's controls stand: the board panel left of the table, its
-// header, grid and input row, and the status line and turn marker.
+// header, grid and input row, and the status line.
 #include "client/board/board.h"
 #include "client/board/board_tile.h"
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
 #include "client/look/artwork.h"
 #include "client/look/widget_look.h"
-#include "client/seats/seats.h"
 #include "client/sound/sounds.h"
 #include "common/plain_widgets.h"
 
@@ -72,13 +71,7 @@ void Board::buildLayout(QWidget* panel) {
     label_status->setAlignment(Qt::AlignCenter);
     look::setTextColour(label_status, look::kCaptionColour);
     label_status->setFont(look::boldArial(14));
-    seats_.attachPopup(label_status, 1);
     label_status->setAccessibleName("Status");
-    image_Turn = newLabel(panel, "image_Turn",
-                          QRect(QPoint(0, 0), artwork::naturalSize(ArtRole::TurnMarker)));
-    image_Turn->setPixmap(artwork::picture(ArtRole::TurnMarker));
-    image_Turn->setAccessibleName("Turn marker");
-    image_Turn->hide();
     panel_winnerwordlist = new WordListPanel(panel);
     panel_winnerwordlist->move(kWordListAt);
 }
@@ -93,7 +86,7 @@ void Board::buildHeader(QWidget* panelWord) {
         label->setFont(look::boldArial(15));
     }
     label_time->setText("Time: 00");
-    showBallInPlay(ballinplay_);
+    showBallInPlay();
 }
 
 void Board::buildGrid(QWidget* panelWord) {

@@ -2,10 +2,14 @@
 // presence marks and the host player's seat popup. Every host message is
 // parsed and checked whole before anything changes.
 #include "client/seats/seats.h"
+#include "client/core/table_model.h"
 
 #include "client/access_keys.h"
 #include "client/client_outbox.h"
+#include "client/look/artwork.h"
+#include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
+#include "client/seats/rack_picture.h"
 #include "common/plain_widgets.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"
@@ -41,10 +45,13 @@ QString numbered(const char* prefix, int n) {
     return QLatin1String(prefix) + QString::number(n);
 }
 
+constexpr int kTurnMarkerRise = 12; // above the seat's chalk
+
 } // namespace
 
-Seats::Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hooks)
-    : QObject(panel), state_(state), outbox_(outbox), hooks_(std::move(hooks)) {
+Seats::Seats(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox,
+             Hooks hooks)
+    : QObject(panel), state_(state), model_(model), outbox_(outbox), hooks_(std::move(hooks)) {
     popup_kick = new QMenu(panel);
     popup_kick->setObjectName("popup_kick");
     RemoveFromGame1 = popup_kick->addAction("Remove From Game");
@@ -68,6 +75,21 @@ Seats::Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hoo
     });
     for (int n = 1; n <= game::kSeats; ++n)
         buildSeat(panel, n);
+    image_Turn =
+        makeLabel(panel, "image_Turn", QPoint(0, 0), artwork::naturalSize(ArtRole::TurnMarker));
+    image_Turn->setPixmap(artwork::picture(ArtRole::TurnMarker));
+    image_Turn->setAccessibleName("Turn marker");
+    image_Turn->hide();
+    connect(&model_, &TableModel::seatChanged, this, &Seats::showSeat);
+    connect(&model_, &TableModel::rackChanged, this, &Seats::showRack);
+    connect(&model_, &TableModel::turnChanged, this, &Seats::showTurn);
+    connect(&model_, &TableModel::spiesChanged, this, &Seats::refreshSpyList);
+    if (PanelZoom* zoom = PanelZoom::of(panel)) {
+        connect(zoom, &PanelZoom::scaleChanged, this, [this] {
+            for (int n = 1; n <= game::kSeats; ++n)
+                showRack(n);
+        });
+    }
 }
 
 void Seats::buildSeat(QWidget* panel, int n) {
@@ -77,7 +99,7 @@ void Seats::buildSeat(QWidget* panel, int n) {
     QLabel* name = makeLabel(panel, numbered("label_playername", n), row.name, QSize(105, 20));
     name->setFont(look::boldArial(13));
     look::setTextColour(name, look::kCaptionColour);
-    name->setText(kWaiting);
+    name->setText(TableModel::kWaiting);
     name->setProperty("tag", n);
     // Tab reaches the seat, and the Menu key opens its menu; the ring shows where.
     name->setFocusPolicy(Qt::TabFocus);
@@ -98,7 +120,8 @@ void Seats::buildSeat(QWidget* panel, int n) {
     chalks_[size_t(n - 1)] = chalk;
     eyes_[size_t(n - 1)] = eyes;
     racks_[size_t(n - 1)] = rack;
-    showName(n);
+    showSeat(n);
+    showRack(n);
 }
 
 void Seats::attachPopup(QLabel* label, int seatNumber) {
@@ -135,10 +158,10 @@ bool Seats::holdsHostRights() const {
         return false;
     if (state_.myseat == game::kHostPlayerSlot)
         return true;
-    if (!occupied(state_.myseat) || !othersKnown_)
+    if (!model_.occupied(state_.myseat) || !othersKnown_)
         return false;
     for (int n = 1; n < state_.myseat; ++n) {
-        if (occupied(n))
+        if (model_.occupied(n))
             return false;
     }
     return true;
@@ -160,18 +183,11 @@ void Seats::arrive(const gamemsg::PlayerRecord& record) {
         tell("0+" + record.name + " is Connected.");
     }
     if (ClientState::isSpySlot(record.slot)) {
-        spies_[record.slot] = record.name;
-        refreshSpyList();
+        model_.addSpy(record.slot, record.name);
         tell(own ? QString("0+You are spying.") : "0+" + record.name + " is spying.");
         return;
     }
-    Seat& s = seat(record.slot);
-    s.name = record.name;
-    s.departed.clear();
-    s.away = false;
-    showName(record.slot);
-    scoreLabel(record.slot)->show();
-    setEyes(record.slot, record.watching);
+    model_.seatPlayer(record.slot, record.name, record.watching);
 }
 
 void Seats::playerdisconnected(const QString& args) {
@@ -189,44 +205,32 @@ void Seats::playerdisconnected(const QString& args) {
 
 void Seats::clearSlot(int slot) {
     if (ClientState::isSpySlot(slot)) {
-        const auto found = spies_.find(slot);
-        if (found == spies_.end())
+        const auto found = model_.spies().find(slot);
+        if (found == model_.spies().end())
             return; // never listed: leaves silently
         hooks_.say("0+" + found->second + " has left.");
-        spies_.erase(found);
-        refreshSpyList();
+        model_.removeSpy(slot);
         return;
     }
-    hooks_.say("0+" + seatText(slot) + " disconnected.");
-    Seat& s = seat(slot);
-    if (!s.name.isEmpty())
-        s.departed = s.name;
-    s.name.clear();
-    s.watching = false;
-    s.away = false;
-    if (slot == game::kBotSeat)
-        botShown_ = true; // the computer player sits there now
-    showName(slot);
-    setEyes(slot, false);
+    hooks_.say("0+" + model_.seatText(slot) + " disconnected.");
+    model_.freeSeat(slot);
 }
 
 void Seats::justwatching(const QString& args) {
     const auto [slot, watch] = gamemsg::justwatching(args);
-    seat(slot).watching = watch;
+    model_.setWatching(slot, watch);
     if (slot == state_.myseat && hooks_.ownWatchingChanged)
         hooks_.ownWatchingChanged(watch);
-    const QString who = seatText(slot);
+    const QString who = model_.seatText(slot);
     hooks_.say("0+" + who + (watch ? " is just watching" : " now playing again"));
-    setEyes(slot, watch);
 }
 
 // The host's own system line says who went and came back.
 void Seats::playeraway(const QString& args) {
     const auto [slot, away] = rejoinmsg::away(args);
-    if (!occupied(slot))
+    if (!model_.occupied(slot))
         return;
-    seat(slot).away = away;
-    showName(slot);
+    model_.setAway(slot, away);
 }
 
 void Seats::kicking(int slot) {
@@ -247,8 +251,8 @@ void Seats::sendJustWatch(int seatNumber, bool watch) {
 
 void Seats::openPopup(QLabel* label, const QPoint& at) {
     popupSeat_ = label->property("tag").toInt();
-    popupName_ = occupied(popupSeat_) ? seat(popupSeat_).name : QString();
-    const bool mayAct = holdsHostRights() && occupied(popupSeat_);
+    popupName_ = model_.seat(popupSeat_).name;
+    const bool mayAct = holdsHostRights() && model_.occupied(popupSeat_);
     RemoveFromGame1->setEnabled(mayAct && popupSeat_ != state_.myseat);
     SettoJustWatch1->setEnabled(mayAct);
     UnsetJustWatch1->setEnabled(mayAct);
@@ -256,98 +260,42 @@ void Seats::openPopup(QLabel* label, const QPoint& at) {
 }
 
 bool Seats::popupTargetStillThere() const {
-    return occupied(popupSeat_) && seat(popupSeat_).name == popupName_;
+    return model_.occupied(popupSeat_) && model_.seat(popupSeat_).name == popupName_;
 }
 
-QString Seats::displayName(int slot) const {
-    if (ClientState::isSpySlot(slot)) {
-        const auto found = spies_.find(slot);
-        return found == spies_.end() ? QString() : found->second;
-    }
-    if (!ClientState::isSeat(slot))
-        return QString();
-    const Seat& s = seat(slot);
-    if (!s.name.isEmpty())
-        return s.name;
-    if (!s.departed.isEmpty())
-        return s.departed;
-    return slot == game::kBotSeat ? QString(game::kBotName) : QString(kWaiting);
-}
-
-bool Seats::occupied(int seatNumber) const {
-    return ClientState::isSeat(seatNumber) && !seat(seatNumber).name.isEmpty();
-}
-
-bool Seats::watching(int seatNumber) const {
-    return ClientState::isSeat(seatNumber) && seat(seatNumber).watching;
-}
-
-// As the name labels read, so Klot in seat 2 can be followed like anyone.
-QStringList Seats::otherSeatedNames() const {
-    QStringList names;
-    for (int n = 1; n <= game::kSeats; ++n) {
-        const QString shown = seatText(n);
-        if (n != state_.myseat && shown != QLatin1String(kWaiting))
-            names.append(shown);
-    }
-    return names;
-}
-
-// Players, not labels: Klot standing in a free seat is nobody to ask about.
-bool Seats::othersPresent() const {
-    for (int n = 1; n <= game::kSeats; ++n) {
-        if (n != state_.myseat && !seat(n).name.isEmpty())
-            return true;
-    }
-    return std::any_of(spies_.begin(), spies_.end(),
-                       [this](const auto& spy) { return spy.first != state_.myseat; });
-}
-
-void Seats::gameStarted(bool botPlays) {
-    botShown_ = botPlays;
-    for (int n = 1; n <= game::kSeats; ++n) {
-        seat(n).departed.clear();
-        setEyes(n, false);
-        showName(n);
-    }
-}
-
-QString Seats::seatText(int n) const {
-    const Seat& s = seat(n);
-    if (!s.name.isEmpty())
-        return s.name;
-    return n == game::kBotSeat && botShown_ ? game::kBotName : kWaiting;
-}
-
-void Seats::showName(int n) {
+// Everything a seat row shows comes from the model: no label is read back.
+void Seats::showSeat(int n) {
+    const TableModel::Seat& seat = model_.seat(n);
+    const QString text = model_.seatText(n);
     QLabel* label = nameLabel(n);
-    label->setText(seat(n).away ? seatText(n) + " (away)" : seatText(n));
+    label->setText(seat.away ? text + " (away)" : text);
     label->setAccessibleName(QString("Seat %1: %2").arg(n).arg(label->text()));
+    eyes(n)->setVisible(seat.watching);
+    chalk(n)->setVisible(seat.guessed);
+    scoreLabel(n)->setText(seat.score ? QString::number(*seat.score) : QString());
+    scoreLabel(n)->setVisible(seat.scoreShown);
 }
 
-void Seats::setEyes(int n, bool shown) {
-    seat(n).watching = shown;
-    eyes(n)->setVisible(shown);
+void Seats::showRack(int n) {
+    rackpicture::draw(rack(n), n, model_.seat(n).rack);
+}
+
+void Seats::showTurn(int seat) {
+    if (QLabel* marker = chalk(seat))
+        PanelZoom::place(image_Turn,
+                         PanelZoom::baseGeometry(marker).topLeft() - QPoint(0, kTurnMarkerRise));
+    image_Turn->setVisible(seat != 0);
+    if (seat != 0)
+        image_Turn->raise();
 }
 
 void Seats::clear() {
     returning_ = false;
-    seats_ = {};
-    spies_.clear();
-    botShown_ = false;
-    for (int n = 1; n <= game::kSeats; ++n) {
-        scoreLabel(n)->clear();
-        scoreLabel(n)->hide();
-        chalk(n)->hide();
-        setEyes(n, false);
-        showName(n);
-    }
-    refreshSpyList();
 }
 
 QStringList Seats::spyEntries() const {
     QStringList entries;
-    for (const auto& [slot, name] : spies_)
+    for (const auto& [slot, name] : model_.spies())
         entries.append(QString::number(slot) + ": " + name);
     return entries;
 }

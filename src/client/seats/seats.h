@@ -9,21 +9,18 @@
 #include <QString>
 #include <array>
 #include <functional>
-#include <map>
 
 class ClientOutbox;
 class QListWidget;
 class QWidget;
+class TableModel;
 
-// The five seats at the table and the spies who watch: who sits where, the
-// presence marks (eyes, chalk), the racks and score labels the game fills, and
-// the host player's seat popup. Seat state is kept apart from label text, so a
-// departed player's name stays known for the finder and winner lines.
+// The five seats at the table and the spies who watch: their handlers put
+// who sits where into the table model, and the seat rows show it (names,
+// eyes, chalk, scores, the turn marker), with the host player's seat popup.
 class Seats : public QObject {
     Q_OBJECT
 public:
-    static constexpr char kWaiting[] = "<Waiting>";
-
     struct Hooks {
         std::function<void(const QString& line)> say; // a system line ("0+...")
         std::function<void(const QString& name)> playsound;
@@ -35,7 +32,7 @@ public:
         std::function<void()> seatingChanged;
     };
 
-    Seats(QWidget* panel, ClientState& state, ClientOutbox& outbox, Hooks hooks);
+    Seats(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox, Hooks hooks);
 
     // Handlers of host messages (fields after the command word).
     void newplayerinfo(const QString& args);
@@ -59,20 +56,7 @@ public:
     // "Just Watch" in the Options menu; checked: the item's check mark now.
     void JustWatch1Click(bool checked);
 
-    // Who a slot is, for lines and titles: the seat's player (a departed one
-    // until the next game starts), "Klot" for a free seat 2, the spy's name.
-    QString displayName(int slot) const;
-    bool occupied(int seat) const;
-    bool watching(int seat) const;
-    // The names shown in the other seats, seat order, "<Waiting>" left out:
-    // the players and Klot.
-    QStringList otherSeatedNames() const;
-    // Anyone but this player at the table, seated or spying.
-    bool othersPresent() const;
-    // A new game: departed names are forgotten, eyes hidden; a free seat 2
-    // shows "Klot" when the computer player plays, else "<Waiting>".
-    void gameStarted(bool botPlays);
-    // A new table: every seat free, no spies, no presence marks.
+    // A new table (the model is emptied too): nobody is awaited.
     void clear();
     // Back in a held seat: the seats are laid again by the host's catch-up,
     // which names everyone; until the own arrival nobody is announced.
@@ -85,51 +69,43 @@ public:
     // The status line's popup acts on seat 1, as the seat labels act on theirs.
     void attachPopup(QLabel* label, int seat);
 
-    // Controls of seat 1..5, for the board and table.
+    // Controls of seat 1..5, for the window's focus order and for tests.
     QLabel* nameLabel(int seat) const { return at(names_, seat); }
     QLabel* scoreLabel(int seat) const { return at(scores_, seat); }
     QLabel* chalk(int seat) const { return at(chalks_, seat); }
     QLabel* eyes(int seat) const { return at(eyes_, seat); }
     QLabel* rack(int seat) const { return at(racks_, seat); }
+    QLabel* turnMarker() const { return image_Turn; }
     QMenu* popup() const { return popup_kick; }
 
 private:
-    struct Seat {
-        QString name; // empty while free
-        QString departed;
-        bool watching = false;
-        bool away = false; // its connection dropped; the host holds the seat
-    };
     using Labels = std::array<QLabel*, game::kSeats>;
     static QLabel* at(const Labels& labels, int seat) {
         return ClientState::isSeat(seat) ? labels[size_t(seat - 1)] : nullptr;
     }
-    Seat& seat(int n) { return seats_[size_t(n - 1)]; }
-    const Seat& seat(int n) const { return seats_[size_t(n - 1)]; }
 
     void buildSeat(QWidget* panel, int n);
     void arrive(const gamemsg::PlayerRecord& record);
     void clearSlot(int slot); // its player or spy has left
     void seatingChanged();
-    void showName(int n);
-    // What the seat's label reads, without the away mark: for lines and lists.
-    QString seatText(int n) const;
-    void setEyes(int n, bool shown);
+    // Draws seat n's row from the model.
+    void showSeat(int n);
+    void showTurn(int seat);
+    void showRack(int n);
     void refreshSpyList();
     void openPopup(QLabel* label, const QPoint& at);
     bool popupTargetStillThere() const;
     void sendJustWatch(int seatNumber, bool watch);
 
     ClientState& state_;
+    TableModel& model_;
     ClientOutbox& outbox_;
     Hooks hooks_;
-    std::array<Seat, game::kSeats> seats_;
-    std::map<int, QString> spies_;
-    bool botShown_ = false;    // a free seat 2 reads "Klot" rather than "<Waiting>"
     bool othersKnown_ = false; // news of others has come since the own arrival
     bool returning_ = false;   // a rejoin's catch-up, up to the own arrival
     QListWidget* spyList_ = nullptr;
     Labels names_{}, scores_{}, chalks_{}, eyes_{}, racks_{};
+    QLabel* image_Turn = nullptr; // points at the seat whose turn it is
     QMenu* popup_kick = nullptr;
     QAction* RemoveFromGame1 = nullptr;
     QAction* SettoJustWatch1 = nullptr;

@@ -1,10 +1,10 @@
 #include "client/sound/sounds.h"
+#include "client/core/table_model.h"
 
 #include "client/access_keys.h"
 #include "client/client_outbox.h"
 #include "client/look/clickable_label.h"
 #include "client/options_menu.h"
-#include "client/seats/seats.h"
 #include "client/sound/sound_player.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"
@@ -23,9 +23,10 @@ constexpr const char* kCaptions[Sounds::kChatterSounds] = {
 
 } // namespace
 
-Sounds::Sounds(QWidget* panel, const ClientState& state, ClientOutbox& outbox, const Seats& seats,
-               const OptionsMenu& options, std::function<void(const QString&)> say)
-    : QObject(panel), state_(state), outbox_(outbox), seats_(seats), options_(options),
+Sounds::Sounds(QWidget* panel, const ClientState& state, ClientOutbox& outbox,
+               const TableModel& model, const OptionsMenu& options,
+               std::function<void(const QString&)> say)
+    : QObject(panel), state_(state), outbox_(outbox), model_(model), options_(options),
       say_(std::move(say)) {
     soundPlayer_ = new SoundPlayer(this);
     player = [this](const QString& name) {
@@ -94,5 +95,5 @@ void Sounds::playasound(const QString& args) {
             player("wave" + QString::number(number));
         return;
     }
-    say_("0+" + seats_.displayName(seat) + ": <Chatter Sound> " + chatterCaption(number));
+    say_("0+" + model_.displayName(seat) + ": <Chatter Sound> " + chatterCaption(number));
 }

@@ -6,13 +6,13 @@
 #include <QString>
 #include <functional>
 
-class ClientOutbox;
 class ClickableLabel;
+class ClientOutbox;
 class OptionsMenu;
 class QMenu;
 class QWidget;
-class Seats;
 class SoundPlayer;
+class TableModel;
 
 // Every sound of the game: effects by name, gated by "Play Sounds", and the
 // chatter sounds a seated player sends to the table with the sound button.
@@ -21,7 +21,7 @@ class Sounds : public QObject {
 public:
     static constexpr int kChatterSounds = 20;
 
-    Sounds(QWidget* panel, const ClientState& state, ClientOutbox& outbox, const Seats& seats,
+    Sounds(QWidget* panel, const ClientState& state, ClientOutbox& outbox, const TableModel& model,
            const OptionsMenu& options, std::function<void(const QString& line)> say);
 
     // Where clips go: the sound player; tests put a recorder here.
@@ -43,7 +43,7 @@ public:
 private:
     const ClientState& state_;
     ClientOutbox& outbox_;
-    const Seats& seats_;
+    const TableModel& model_;
     const OptionsMenu& options_;
     std::function<void(const QString&)> say_;
     SoundPlayer* soundPlayer_ = nullptr;

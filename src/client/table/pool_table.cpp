@@ -1,11 +1,11 @@
 #include "client/table/pool_table.h"
+#include "client/core/table_model.h"
 
 #include "client/table/table_summary.h"
 
 #include "client/look/artwork.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
-#include "client/seats/seats.h"
 #include "client/sound/sounds.h"
 #include "common/plain_widgets.h"
 #include "net/protocol.h"
@@ -23,44 +23,40 @@ struct GameType {
     const char* key;
     const char* startCaption;
     const char* joinCaption;
-    const char* score; // the score labels at the start
+    bool startsAtZero; // scores show 0 at the start, else nothing
 };
 constexpr GameType kTypes[] = {
-    {"high", "HIGH SCORE GAME", "HIGH SCORE GAME", "0"},
-    {"most", "MOST BALLS POCKETED", "MOST BALLS POCKETED", ""},
-    {"nine", "NINE BALL", "NINE BALL", ""},
-    {"race", "RACE TO 9", "RACE TO NINE", ""},
+    {"high", "HIGH SCORE GAME", "HIGH SCORE GAME", true},
+    {"most", "MOST BALLS POCKETED", "MOST BALLS POCKETED", false},
+    {"nine", "NINE BALL", "NINE BALL", false},
+    {"race", "RACE TO 9", "RACE TO NINE", false},
 };
 
 } // namespace
 
-PoolTable::PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sounds& sounds,
+PoolTable::PoolTable(QWidget* panel, const ClientState& state, TableModel& model, Sounds& sounds,
                      Hooks hooks)
-    : QObject(panel), state_(state), seats_(seats), sounds_(sounds), hooks_(std::move(hooks)),
-      racks_(seats), animation_({
-                         .place =
-                             [this](int b, BallAnimation::Point at) {
-                                 PanelZoom::place(balls_[size_t(b)], QPoint(at.x, at.y));
-                             },
-                         .show =
-                             [this](int b, bool shown) {
-                                 balls_[size_t(b)]->setVisible(shown);
-                                 describeTable();
-                             },
-                         .stack =
-                             [this] {
-                                 for (int b : ballscripts::kStackOrder)
-                                     balls_[size_t(b)]->raise();
-                                 panel_winner->raise();
-                             },
-                         .ballhit = [this] { sounds_.playsounds("ballhit"); },
-                     }) {
+    : QObject(panel), state_(state), model_(model), sounds_(sounds), hooks_(std::move(hooks)),
+      animation_({
+          .place =
+              [this](int b, BallAnimation::Point at) {
+                  PanelZoom::place(balls_[size_t(b)], QPoint(at.x, at.y));
+              },
+          .show =
+              [this](int b, bool shown) {
+                  balls_[size_t(b)]->setVisible(shown);
+                  describeTable();
+              },
+          .stack =
+              [this] {
+                  for (int b : ballscripts::kStackOrder)
+                      balls_[size_t(b)]->raise();
+                  panel_winner->raise();
+              },
+          .ballhit = [this] { sounds_.playsounds("ballhit"); },
+      }) {
     buildTable(panel);
-    if (PanelZoom* zoom = PanelZoom::of(panel))
-        connect(zoom, &PanelZoom::scaleChanged, this, [this] { racks_.redraw(); });
-    racks_.changed = [this] {
-        describeTable();
-    };
+    connect(&model_, &TableModel::rackChanged, this, [this] { describeTable(); });
     describeTable();
 }
 
@@ -72,12 +68,7 @@ void PoolTable::describeTable() {
         if (animation_.shown(b))
             onTable << b;
     }
-    QList<tablesummary::Rack> racks;
-    for (int s = 1; s <= game::kSeats; ++s) {
-        if (seats_.nameLabel(s)->text() != Seats::kWaiting || !racks_.balls(s).isEmpty())
-            racks << tablesummary::Rack{seats_.displayName(s), racks_.balls(s)};
-    }
-    panel_table->setAccessibleDescription(tablesummary::describe(onTable, racks));
+    panel_table->setAccessibleDescription(tablesummary::describe(onTable, model_));
 }
 
 void PoolTable::buildTable(QWidget* panel) {
@@ -133,7 +124,7 @@ QString PoolTable::bannerText() const {
 
 // An unknown key leaves the caption and score labels empty.
 void PoolTable::setType(const QString& type, bool joining) {
-    currenttype_ = type;
+    model_.setGameType(type);
     const GameType* known = nullptr;
     for (const GameType& t : kTypes) {
         if (type == QLatin1String(t.key))
@@ -141,7 +132,7 @@ void PoolTable::setType(const QString& type, bool joining) {
     }
     label_gametype->setText(known ? (joining ? known->joinCaption : known->startCaption) : "");
     for (int s = 1; s <= game::kSeats; ++s)
-        seats_.scoreLabel(s)->setText(known ? known->score : "");
+        model_.setScore(s, known && known->startsAtZero ? std::optional<int>(0) : std::nullopt);
 }
 
 void PoolTable::startthegame(const QString& args) {
@@ -149,14 +140,12 @@ void PoolTable::startthegame(const QString& args) {
     panel_winner->hide();
     if (hooks_.gameStarting)
         hooks_.gameStarting();
-    racks_.clearall();
     setType(start.type, false);
-    const bool mine = state_.seated() && start.starter == seats_.displayName(state_.myseat);
+    const bool mine = state_.seated() && start.starter == model_.displayName(state_.myseat);
     hooks_.say(mine ? QString("0+You have started a game.")
                     : "0+" + start.starter + " has started a game.");
-    seats_.gameStarted(start.botPlays); // eyes hidden; a free seat 2 shows Klot or waits
-    if (start.botPlays)
-        seats_.scoreLabel(game::kBotSeat)->show(); // Klot's score counts like anyone's
+    model_.startGame(
+        start.botPlays); // racks emptied, eyes hidden; a free seat 2 shows Klot or waits
     resultPending_ = true;
     if (hooks_.gameUnderway)
         hooks_.gameUnderway();
@@ -172,8 +161,9 @@ void PoolTable::gamestats(const gamemsg::GameStats& stats) {
 
 void PoolTable::playerscores(const QString& args) {
     for (const gamemsg::SeatValue& score : gamemsg::playerscores(args)) {
-        seats_.scoreLabel(score.seat)
-            ->setText(score.value == gamemsg::kNoScore ? QString() : QString::number(score.value));
+        model_.setScore(score.seat, score.value == gamemsg::kNoScore
+                                        ? std::nullopt
+                                        : std::optional<int>(score.value));
     }
 }
 
@@ -181,7 +171,7 @@ void PoolTable::playerscores(const QString& args) {
 void PoolTable::ballowners(const QString& args) {
     int pocketed = 0;
     for (const gamemsg::BallOwner& owned : gamemsg::ballowners(args)) {
-        racks_.updatescores(owned.owner, owned.ball);
+        model_.addToRack(owned.owner, owned.ball);
         if (owned.owner != 0)
             pocketed = owned.ball;
     }
@@ -192,7 +182,7 @@ void PoolTable::theyown(const QString& args) {
     const QList<gamemsg::SeatValue> counts = gamemsg::theyown(args);
     for (const gamemsg::SeatValue& own : counts) {
         for (int ball = 1; ball <= own.value; ++ball)
-            racks_.updatescores(own.seat, ball);
+            model_.addToRack(own.seat, ball);
         if (own.seat == state_.myseat)
             startTable(own.value);
     }
@@ -202,12 +192,12 @@ void PoolTable::theyown(const QString& args) {
 
 void PoolTable::heguessed(const gamemsg::HeGuessed& found) {
     if (found.score != gamemsg::kNoScore && ClientState::isSeat(found.slot))
-        seats_.scoreLabel(found.slot)->setText(QString::number(found.score));
+        model_.setScore(found.slot, found.score);
     // In a race every seat sinks its own balls: only the finder's table plays.
-    if (currenttype_ != u"race" || found.slot == state_.myseat)
+    if (model_.gameType() != u"race" || found.slot == state_.myseat)
         animation_.shoot();
     // The ball reaches the rack once the shot has taken it off the table.
-    whenTableRests([this, found] { racks_.updatescores(found.slot, found.ball); });
+    whenTableRests([this, found] { model_.addToRack(found.slot, found.ball); });
 }
 
 void PoolTable::whenTableRests(std::function<void()> then) {
@@ -226,7 +216,7 @@ void PoolTable::startTable(int pocketed) {
 // Counted by seat, never by name: two players may share a name.
 void PoolTable::winner(const QString& args) {
     const int slot = gamemsg::slotOnly(args);
-    const QString name = seats_.displayName(slot);
+    const QString name = model_.displayName(slot);
     if (resultPending_ && state_.seated() && hooks_.addgame)
         hooks_.addgame(slot == state_.myseat ? QString("addtomine") : name);
     resultPending_ = false;
@@ -260,8 +250,6 @@ void PoolTable::impossible(const QString&) {
 
 void PoolTable::clear() {
     panel_winner->hide();
-    racks_.clearall();
-    currenttype_.clear();
     label_gametype->clear();
     resultPending_ = false; // an abandoned game counts nothing
     animation_.reset();

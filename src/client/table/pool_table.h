@@ -2,7 +2,6 @@
 
 #include "client/client_state.h"
 #include "client/table/ball_animation.h"
-#include "client/table/racks.h"
 #include "net/game_messages.h"
 
 #include <QObject>
@@ -14,12 +13,12 @@
 class QFrame;
 class QLabel;
 class QWidget;
-class Seats;
 class Sounds;
+class TableModel;
 
-// The pool table, the racks and the scores: a game's start and end, the
-// shots of found words, and a late joiner's catch-up. The winner goes to the
-// tally once per game, by seat.
+// The pool table: a game's start and end, the shots of found words, and a
+// late joiner's catch-up; racks and scores go into the table model. The
+// winner goes to the tally once per game, by seat.
 class PoolTable : public QObject {
     Q_OBJECT
 public:
@@ -32,7 +31,8 @@ public:
         std::function<void(const QString& result)> news; // for a screen reader
     };
 
-    PoolTable(QWidget* panel, const ClientState& state, Seats& seats, Sounds& sounds, Hooks hooks);
+    PoolTable(QWidget* panel, const ClientState& state, TableModel& model, Sounds& sounds,
+              Hooks hooks);
 
     // Handlers of host messages (fields after the command word).
     void startthegame(const QString& args);
@@ -54,7 +54,6 @@ public:
     void whenTableRests(std::function<void()> then);
 
     const BallAnimation& animation() const { return animation_; }
-    const Racks& racks() const { return racks_; }
     QLabel* caption() const { return label_gametype; }
     QString bannerText() const;
 
@@ -67,12 +66,10 @@ private:
     void describeTable();
 
     const ClientState& state_;
-    Seats& seats_;
+    TableModel& model_;
     Sounds& sounds_;
     Hooks hooks_;
-    Racks racks_;
     BallAnimation animation_;
-    QString currenttype_;
     bool resultPending_ = false; // a started game whose result is not yet counted
     std::vector<std::function<void()>> afterShot_;
     QFrame* panel_table = nullptr;

@@ -1,5 +1,7 @@
 #include "client/table/table_summary.h"
 
+#include "client/core/table_model.h"
+
 #include <QStringList>
 
 namespace {
@@ -21,7 +23,7 @@ QString ballsInWords(const QList<int>& balls) {
 
 namespace tablesummary {
 
-QString describe(const QList<int>& onTable, const QList<Rack>& racks) {
+QString describe(const QList<int>& onTable, const TableModel& model) {
     QList<int> numbered = onTable;
     const bool cue = numbered.removeAll(0) > 0;
     QString text = "On the table: ";
@@ -30,8 +32,11 @@ QString describe(const QList<int>& onTable, const QList<Rack>& racks) {
     if (!numbered.isEmpty() || !cue)
         text += ballsInWords(numbered);
     text += '.';
-    for (const Rack& rack : racks)
-        text += QString(" %1's rack: %2.").arg(rack.owner, ballsInWords(rack.balls));
+    for (int n = 1; n <= game::kSeats; ++n) {
+        const QList<int>& rack = model.seat(n).rack;
+        if (model.seatText(n) != QLatin1String(TableModel::kWaiting) || !rack.isEmpty())
+            text += QString(" %1's rack: %2.").arg(model.displayName(n), ballsInWords(rack));
+    }
     return text;
 }
 
