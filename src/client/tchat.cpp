@@ -317,8 +317,7 @@ void Tchat::button_startClick() {
 void Tchat::startGame() {
     if (!seats->holdsHostRights())
         return;
-    send(playermsg::build::startgame(playername, gamechoice.keyword(),
-                                     QString::number(gamechoice.botoff)));
+    send(playermsg::StartGame::build(playername, gamechoice.type(), gamechoice.botoff == 0));
     saveinifile();
 }
 

@@ -125,8 +125,6 @@ public:
     void say(const QString& systemLine);
     int botSpeedMs() const { return options->botSpeedMs(); }
     int betweenRounds() const { return options->betweenRounds(); }
-    // The host's command words that have a handler here.
-    QStringList commandWords() const { return dispatcher_.commandWords(); }
     // Other seated players' names, for the tally's check list.
     QStringList loadchecklist() const { return seats->otherSeatedNames(); }
 

@@ -13,16 +13,16 @@ constexpr int kFairBox = 6;
 constexpr int kBoxes = 7;
 } // namespace
 
-QString GameChoice::keyword() const {
+GameType GameChoice::type() const {
     switch (gametype) {
     case 2:
-        return QStringLiteral("most");
+        return GameType::Most;
     case 3:
-        return QStringLiteral("nine");
+        return GameType::Nine;
     case 4:
-        return QStringLiteral("race");
+        return GameType::Race;
     default:
-        return QStringLiteral("high");
+        return GameType::High;
     }
 }
 

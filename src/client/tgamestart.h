@@ -2,6 +2,8 @@
 
 #include "client/look/small_window.h"
 
+#include "net/game_type.h"
+
 #include <QLabel>
 #include <functional>
 
@@ -14,8 +16,8 @@ struct GameChoice {
     int botfair = 0;    // 1: the computer player solves from the marks alone
     int exactmarks = 0; // 1: guesses are marked by the exact rule
 
-    // The keyword of the start message; 1 and the unloaded 0 both start "high".
-    QString keyword() const;
+    // 1 and the unloaded 0 both start a high score game.
+    GameType type() const;
 };
 
 // The game options window with which the holder of slot 1 starts a game.

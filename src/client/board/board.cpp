@@ -149,8 +149,7 @@ void Board::clearRows() {
     row_->show(GuessRow::Look::Open);
 }
 
-void Board::loadball(const QString& args) {
-    const gamemsg::LoadBall round = gamemsg::loadball(args);
+void Board::loadball(const gamemsg::LoadBall& round) {
     wordListWaiting_ = false;
     firstletter_ = round.letter;
     clearRows();
@@ -169,8 +168,7 @@ void Board::clear() {
     showBallInPlay(1);
 }
 
-void Board::getnextplayer(const QString& args) {
-    const gamemsg::NextPlayer turn = gamemsg::nextplayer(args);
+void Board::getnextplayer(const gamemsg::NextPlayer& turn) {
     state_.turnseat = turn.slot;
     for (int s = 1; s <= game::kSeats; ++s)
         seats_.chalk(s)->hide();
@@ -230,7 +228,7 @@ void Board::Timer2Timer() {
 
 void Board::entered(const QString& word) {
     if (state_.seated() && state_.turnseat == state_.myseat)
-        outbox_.send(playermsg::build::myword(state_.myseat, word));
+        outbox_.send(playermsg::MyWord::build(state_.myseat, word));
     row_->setLook(GuessRow::Look::Submitted);
     state_.turnseat = 0;
     if (hooks_.focusChat)
@@ -238,18 +236,17 @@ void Board::entered(const QString& word) {
     image_Turn->hide();
 }
 
-void Board::submitted(const QString& args) {
-    const int slot = gamemsg::slotOnly(args);
+void Board::submitted(const gamemsg::Submitted& guessed) {
+    const int slot = guessed.slot;
     if (QLabel* chalk = seats_.chalk(slot))
         chalk->show();
 }
 
-void Board::yourletters(const QString& args) {
-    const gamemsg::Judged judged = gamemsg::yourletters(args);
+void Board::yourletters(const gamemsg::Judged& judged) {
     if (judged.slot != state_.myseat && !judged.everyone)
         return;
     for (int c = 1; c <= kColumns; ++c) {
-        const char m = judged.marks[c - 1].toLatin1();
+        const char m = static_cast<char>(judged.marks[size_t(c - 1)]);
         setCell(judged.row, c, judged.guess[size_t(c - 1)], CellLook::Played, meaningOf(m));
         setMark(judged.row, c, m == 's' || m == 'c' ? m : 0);
         Cell& cell = at(judged.row, c);
@@ -269,8 +266,7 @@ QString Board::reading(int row) const {
     return QString("Row %1: %2.").arg(row).arg(letters.join("; "));
 }
 
-void Board::notvalid(const QString& args) {
-    const gamemsg::Judged judged = gamemsg::notvalid(args);
+void Board::notvalid(const gamemsg::Judged& judged) {
     if (judged.slot != state_.myseat && !judged.everyone)
         return;
     for (int c = 1; c <= kColumns; ++c)
@@ -279,8 +275,8 @@ void Board::notvalid(const QString& args) {
     sounds_.playsounds("wrongguess");
 }
 
-void Board::timeup(const QString& args) {
-    const int row = gamemsg::timeup(args);
+void Board::timeup(const gamemsg::TimeUp& timeUp) {
+    const int row = timeUp.row;
     setStatus("Time is Up!");
     state_.secondsleft = 0;
     state_.turnseat = 0;
@@ -316,8 +312,8 @@ void Board::connectionEnded() {
     focusChatIfActive();
 }
 
-void Board::nooneguessed(const QString& args) {
-    const gamemsg::Letters word = gamemsg::nooneguessed(args);
+void Board::nooneguessed(const gamemsg::NoOneGuessed& unfound) {
+    const gamemsg::Letters& word = unfound.word;
     setStatus(word[0] + word[1] + word[2] + word[3] + word[4] + " is the correct answer.");
     row_->show(GuessRow::Look::Revealed, word);
     lockForEnd();
@@ -332,8 +328,7 @@ void Board::heguessed(const gamemsg::HeGuessed& found) {
     focusChatIfActive();
 }
 
-void Board::wordlist(const QString& args) {
-    const gamemsg::WordList list = gamemsg::wordlist(args);
+void Board::wordlist(const gamemsg::WordList& list) {
     const QString finder = seats_.displayName(list.slot);
     for (const auto& [row, word] : list.rows)
         panel_winnerwordlist->loadwords(finder, word, row);

@@ -108,8 +108,7 @@ void Seats::attachPopup(QLabel* label, int seatNumber) {
             [this, label](const QPoint& pos) { openPopup(label, label->mapToGlobal(pos)); });
 }
 
-void Seats::newplayerinfo(const QString& args) {
-    const QList<gamemsg::PlayerRecord> records = gamemsg::players(args);
+void Seats::newplayerinfo(const QList<gamemsg::PlayerRecord>& records) {
     for (const gamemsg::PlayerRecord& record : records)
         arrive(record);
     if (!returning_ && hooks_.playsound)
@@ -174,8 +173,8 @@ void Seats::arrive(const gamemsg::PlayerRecord& record) {
     setEyes(record.slot, record.watching);
 }
 
-void Seats::playerdisconnected(const QString& args) {
-    const int slot = gamemsg::slotOnly(args);
+void Seats::playerdisconnected(const gamemsg::PlayerDisconnected& left) {
+    const int slot = left.slot;
     if (state_.connected && slot == state_.myseat) {
         // The table stays as it was when this player was taken from it.
         if (hooks_.ownRemoval)
@@ -210,8 +209,8 @@ void Seats::clearSlot(int slot) {
     setEyes(slot, false);
 }
 
-void Seats::justwatching(const QString& args) {
-    const auto [slot, watch] = gamemsg::justwatching(args);
+void Seats::justwatching(const gamemsg::JustWatching& watching) {
+    const auto [slot, watch] = watching;
     seat(slot).watching = watch;
     if (slot == state_.myseat && hooks_.ownWatchingChanged)
         hooks_.ownWatchingChanged(watch);
@@ -221,8 +220,8 @@ void Seats::justwatching(const QString& args) {
 }
 
 // The host's own system line says who went and came back.
-void Seats::playeraway(const QString& args) {
-    const auto [slot, away] = rejoinmsg::away(args);
+void Seats::playeraway(const rejoinmsg::PlayerAway& held) {
+    const auto [slot, away] = held;
     if (!occupied(slot))
         return;
     seat(slot).away = away;
@@ -232,7 +231,7 @@ void Seats::playeraway(const QString& args) {
 void Seats::kicking(int slot) {
     if (!holdsHostRights() || !ClientState::isSlot(slot) || slot == state_.myseat)
         return;
-    outbox_.send(playermsg::build::kickhim(state_.myseat, slot));
+    outbox_.send(playermsg::KickHim::build(state_.myseat, slot));
 }
 
 void Seats::JustWatch1Click(bool checked) {
@@ -242,7 +241,7 @@ void Seats::JustWatch1Click(bool checked) {
 
 void Seats::sendJustWatch(int seatNumber, bool watch) {
     if (state_.connected && ClientState::isSeat(seatNumber))
-        outbox_.send(playermsg::build::justwatch(seatNumber, watch));
+        outbox_.send(playermsg::JustWatch::build(seatNumber, watch));
 }
 
 void Seats::openPopup(QLabel* label, const QPoint& at) {
