@@ -115,7 +115,7 @@ void checkSeatLabels(const TchatProbe& probe) {
 void checkLabelsHoldingNames(const TchatProbe& probe) {
     QStringList markup;
     for (int slot = 1; slot <= game::kSlots; ++slot) {
-        const QString name = probe.seats().displayName(slot);
+        const QString name = probe.model().displayName(slot);
         if (Qt::mightBeRichText(name))
             markup << name;
     }

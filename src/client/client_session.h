@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
+#include "net/game_messages.h"
 
 #include <QString>
 #include <functional>
@@ -20,10 +21,10 @@ public:
     };
     ClientSession(ClientState& state, ClientOutbox& outbox, Hooks hooks);
 
-    void sendloginfo(const QString& args);
-    void havewrongversion(const QString& args);
-    void wrongversion(const QString& args);
-    void full(const QString& args);
+    void sendloginfo(const gamemsg::SendLoginInfo& asked);
+    void havewrongversion(const gamemsg::HaveWrongVersion& newcomer);
+    void wrongversion();
+    void full();
 
 private:
     ClientState& state_;

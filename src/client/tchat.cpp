@@ -318,8 +318,7 @@ void Tchat::button_startClick() {
 void Tchat::startGame() {
     if (!seats->holdsHostRights())
         return;
-    send(playermsg::build::startgame(playername, gameChoice().keyword(),
-                                     QString::number(gameChoice().botoff)));
+    send(playermsg::StartGame::build(playername, gameChoice().type(), gameChoice().botoff == 0));
     saveinifile();
 }
 

@@ -127,8 +127,6 @@ public:
     void say(const QString& systemLine);
     int botSpeedMs() const { return model_.settings().botSpeedMs; }
     int betweenRounds() const { return model_.settings().betweenRounds; }
-    // The host's command words that have a handler here.
-    QStringList commandWords() const { return dispatcher_.commandWords(); }
     // Other seated players' names, for the tally's check list.
     QStringList loadchecklist() const { return model_.otherSeatedNames(state.myseat); }
 

@@ -1,74 +1,73 @@
 // Which part handles which host message: one table, one hop to any handler.
+// Every message the host sends has its entry, or this does not compile.
 #include "client/tchat.h"
 
-#include "net/commands.h"
-#include "net/game_messages.h"
-#include "net/rejoin_messages.h"
+#include "net/message_routes.h"
 
 void Tchat::buildDispatch() {
-    const auto on = [this](const char* command, auto handler) {
-        dispatcher_.on(QString::fromLatin1(command), handler);
-    };
-    // Connection and seats
-    on(cmd::sendlogininfo, [this](auto& args) { session_->sendloginfo(args); });
-    on(cmd::havewrongversion, [this](auto& args) { session_->havewrongversion(args); });
-    on(cmd::wrongversion, [this](auto& args) { session_->wrongversion(args); });
-    on(cmd::full, [this](auto& args) { session_->full(args); });
-    on(cmd::newplayerinfo, [this](auto& args) { seats->newplayerinfo(args); });
-    on(cmd::existingplayers, [this](auto& args) { seats->newplayerinfo(args); });
-    on(cmd::playerdisconnected, [this](auto& args) { seats->playerdisconnected(args); });
-    on(cmd::justwatching, [this](auto& args) { seats->justwatching(args); });
-    // Held seats and the way back to them
-    on(cmd::playeraway, [this](auto& args) { seats->playeraway(args); });
-    // The table this program hosts ends with it: no seat there outlives a
-    // drop, and its key must not push out one for a table elsewhere.
-    on(cmd::rejoinkey, [this](auto& args) {
-        const QString key = rejoinmsg::key(args);
-        if (!state.ishost)
-            seatKeeper_.keyArrived(tableId(), key);
-    });
-    on(cmd::rejoined, [this](auto& args) { rejoined(rejoinmsg::rejoinedSeat(args)); });
-    on(cmd::rejoinrefused, [this](auto&) { rejoinRefused(); });
-    // Chat
-    on(cmd::chat, [this](auto& args) { chat->chatrecieved(args); });
-    on(cmd::action, [this](auto& args) { chat->chatrecieved(args); });
-    // Guess board and turns
-    on(cmd::loadball, [this](auto& args) { board->loadball(args); });
-    on(cmd::nextplayer, [this](auto& args) { board->getnextplayer(args); });
-    on(cmd::submitted, [this](auto& args) { board->submitted(args); });
-    on(cmd::yourletters, [this](auto& args) { board->yourletters(args); });
-    on(cmd::notvalid, [this](auto& args) { board->notvalid(args); });
-    on(cmd::timeup, [this](auto& args) { board->timeup(args); });
-    on(cmd::nooneguessed, [this](auto& args) { board->nooneguessed(args); });
-    // Board and table both read these: checked once, so neither acts on half of it.
-    on(cmd::heguessed, [this](auto& args) {
-        const gamemsg::HeGuessed found = gamemsg::heguessed(args);
-        board->heguessed(found);
-        table->heguessed(found);
-        // The finder's words (CMD_wordlist comes first) open after the shot.
-        table->whenTableRests([this] { board->showWordList(); });
-    });
-    on(cmd::wordlist, [this](auto& args) { board->wordlist(args); });
-    // Table, racks and scores
-    on(cmd::startgame, [this](auto& args) { table->startthegame(args); });
-    // A finished game leaves no seat to come back to.
-    on(cmd::winner, [this](auto& args) {
-        table->winner(args);
-        seatKeeper_.forget(tableId());
-    });
-    on(cmd::tiegame, [this](auto& args) {
-        table->tiegame(args);
-        seatKeeper_.forget(tableId());
-    });
-    on(cmd::impossible, [this](auto& args) { table->impossible(args); });
-    on(cmd::gamestats, [this](auto& args) {
-        const gamemsg::GameStats stats = gamemsg::gamestats(args);
-        table->gamestats(stats);
-        board->gamestats(stats);
-    });
-    on(cmd::playerscores, [this](auto& args) { table->playerscores(args); });
-    on(cmd::ballowners, [this](auto& args) { table->ballowners(args); });
-    on(cmd::theyown, [this](auto& args) { table->theyown(args); });
-    // Sounds
-    on(cmd::playasound, [this](auto& args) { sounds->playasound(args); });
+    using namespace gamemsg;
+    using namespace rejoinmsg;
+    routeEvery(
+        dispatcher_, ToClient{},
+        Routes{
+            // Connection and seats
+            [this](const SendLoginInfo& asked) { session_->sendloginfo(asked); },
+            [this](const HaveWrongVersion& newcomer) { session_->havewrongversion(newcomer); },
+            [this](const WrongVersion&) { session_->wrongversion(); },
+            [this](const Full&) { session_->full(); },
+            [this](const NewPlayerInfo& arrived) { seats->newplayerinfo(arrived.players); },
+            [this](const ExistingPlayers& others) { seats->newplayerinfo(others.players); },
+            [this](const PlayerDisconnected& left) { seats->playerdisconnected(left); },
+            [this](const JustWatching& watching) { seats->justwatching(watching); },
+            // Held seats and the way back to them
+            [this](const PlayerAway& held) { seats->playeraway(held); },
+            // The table this program hosts ends with it: no seat there outlives a
+            // drop, and its key must not push out one for a table elsewhere.
+            [this](const RejoinKey& given) {
+                if (!state.ishost)
+                    seatKeeper_.keyArrived(tableId(), given.key);
+            },
+            [this](const Rejoined& back) { rejoined(back.seat); },
+            [this](const RejoinRefused&) { rejoinRefused(); },
+            // Chat
+            [this](const gamemsg::Chat& line) { chat->chatrecieved(line); },
+            [this](const gamemsg::Action& line) { chat->chatrecieved(line); },
+            // Guess board and turns
+            [this](const LoadBall& round) { board->loadball(round); },
+            [this](const NextPlayer& turn) { board->getnextplayer(turn); },
+            [this](const Submitted& guessed) { board->submitted(guessed); },
+            [this](const YourLetters& judged) { board->yourletters(judged); },
+            [this](const NotValid& judged) { board->notvalid(judged); },
+            [this](const TimeUp& timeUp) { board->timeup(timeUp); },
+            [this](const NoOneGuessed& unfound) { board->nooneguessed(unfound); },
+            // Board and table both read these: checked once, so neither acts on half of it.
+            [this](const HeGuessed& found) {
+                board->heguessed(found);
+                table->heguessed(found);
+                // The finder's words (CMD_wordlist comes first) open after the shot.
+                table->whenTableRests([this] { board->showWordList(); });
+            },
+            [this](const WordList& list) { board->wordlist(list); },
+            // Table, racks and scores
+            [this](const StartGame& start) { table->startthegame(start); },
+            // A finished game leaves no seat to come back to.
+            [this](const Winner& won) {
+                table->winner(won);
+                seatKeeper_.forget(tableId());
+            },
+            [this](const TieGame& tie) {
+                table->tiegame(tie);
+                seatKeeper_.forget(tableId());
+            },
+            [this](const Impossible&) { table->impossible(); },
+            [this](const GameStats& stats) {
+                table->gamestats(stats);
+                board->gamestats(stats);
+            },
+            [this](const PlayerScores& scores) { table->playerscores(scores); },
+            [this](const BallOwners& owners) { table->ballowners(owners); },
+            [this](const TheyOwn& owned) { table->theyown(owned); },
+            // Sounds
+            [this](const gamemsg::PlayASound& sound) { sounds->playasound(sound); },
+        });
 }

@@ -24,7 +24,7 @@ ComputerPlayer::ComputerPlayer(HostState& state, HostClock& clock, WordLists& wo
 void ComputerPlayer::computertimerTimer() {
     clock_.stopComputerTimer();
     const int seat =
-        state_.gamenine && state_.currentseat != 0 ? state_.currentseat : game::kBotSeat;
+        state_.playing(GameType::Nine) && state_.currentseat != 0 ? state_.currentseat : game::kBotSeat;
     computerfindword(seat);
 }
 
@@ -48,7 +48,7 @@ void ComputerPlayer::computerfindword(int seat) {
 
 void ComputerPlayer::guess(int seat, const QString& word) {
     if (!word.isEmpty())
-        judge_.myword(QString::number(seat) + u'+' + word + u'+');
+        judge_.judge(seat, word);
 }
 
 // Draws are taken only from the words the bot may play at all (the hidden word's

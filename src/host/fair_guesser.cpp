@@ -20,18 +20,15 @@ constexpr int kAlphabet = 26;
 
 struct SeenGuess {
     QString word;
-    LetterMarks marks;
+    Marks marks;
 };
 
 std::vector<SeenGuess> marksSeenBy(const HostState& state, int seat) {
     std::vector<SeenGuess> seen;
     for (const JudgedGuess& judged : state.judged) {
-        if (!state.gamenine && judged.slot != seat)
+        if (!state.playing(GameType::Nine) && judged.slot != seat)
             continue;
-        SeenGuess guess{judged.word, {}};
-        for (int i = 0; i < kMarkedLetters; ++i)
-            guess.marks[i] = i < judged.marks.size() ? judged.marks.at(i).toLatin1() : 'x';
-        seen.push_back(guess);
+        seen.push_back({judged.word, judged.marks});
     }
     return seen;
 }

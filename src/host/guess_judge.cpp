@@ -4,24 +4,21 @@
 #include "host/referee.h"
 #include "host/word_lists.h"
 #include "net/game_messages.h"
-#include "net/player_messages.h"
 
 GuessJudge::GuessJudge(HostState& state, HostOutbox& outbox, WordLists& words, Referee& referee)
     : state_(state), outbox_(outbox), words_(words), referee_(referee) {}
 
-void GuessJudge::myword(const QString& data) {
-    const playermsg::MyWord word = playermsg::myword(data);
-    const int slot = word.slot;
-    if ((state_.gamenine && slot != state_.currentseat) || !state_.wordopen)
+void GuessJudge::judge(int slot, const QString& word) {
+    if ((state_.playing(GameType::Nine) && slot != state_.currentseat) || !state_.wordopen)
         return;
 
     tplayer& guesser = state_.player(slot);
-    const QString guess = word.guess.toUpper();
+    const QString guess = word.toUpper();
     guesser.guess = guess;
     guesser.submitted = true;
     state_.nextstarter = state_.currentseat;
 
-    sendToAllInUse(state_, outbox_, gamemsg::build::submitted(slot));
+    sendToAllInUse(state_, outbox_, gamemsg::Submitted::build(slot));
     if (guess.isEmpty())
         return;
 
@@ -30,18 +27,18 @@ void GuessJudge::myword(const QString& data) {
         guesser.rowwords[static_cast<size_t>(row - 1)] = guess.left(game::kLetters);
 
     if (!words_.isInDictionary(guess)) {
-        reportToGuesserAndWatchers(slot, gamemsg::build::notvalid(slot, false, guess, row),
-                                   gamemsg::build::notvalid(slot, true, guess, row));
+        reportToGuesserAndWatchers(slot, gamemsg::NotValid::build(slot, false, guess, row),
+                                   gamemsg::NotValid::build(slot, true, guess, row));
         referee_.processwords();
         return;
     }
 
-    guesser.marks = lettermarks(guess, state_.hiddenword, state_.marksrule);
+    const Marks marks = markLetters(guess, state_.hiddenword, state_.marksrule);
+    guesser.marks = marks::text(marks);
     const QString shown = guess.left(game::kLetters);
-    state_.judged.push_back({slot, shown, guesser.marks});
-    reportToGuesserAndWatchers(slot,
-                               gamemsg::build::yourletters(slot, false, row, guesser.marks, shown),
-                               gamemsg::build::yourletters(slot, true, row, guesser.marks, shown));
+    state_.judged.push_back({slot, shown, marks});
+    reportToGuesserAndWatchers(slot, gamemsg::YourLetters::build(slot, false, row, marks, shown),
+                               gamemsg::YourLetters::build(slot, true, row, marks, shown));
 
     if (guess == state_.hiddenword)
         referee_.itsguessed(slot);
@@ -55,6 +52,6 @@ void GuessJudge::reportToGuesserAndWatchers(int slot, const QString& ownCopy,
                                             const QString& othersCopy) {
     if (state_.player(slot).connected())
         outbox_.sendTo(slot, ownCopy);
-    if (state_.gamenine)
+    if (state_.playing(GameType::Nine))
         sendToOthersInUse(state_, outbox_, slot, othersCopy);
 }

@@ -9,16 +9,16 @@ class HostOutbox;
 class Referee;
 class WordLists;
 
-// Judges guesses: the handler of CMD_myword, also called directly by the
-// computer player with the same argument text ("seat+WORD+").
+// Judges guesses: a player's (CMD_myword, from the slot of its connection)
+// and the computer player's alike.
 class GuessJudge {
 public:
     GuessJudge(HostState& state, HostOutbox& outbox, WordLists& words, Referee& referee);
 
-    // data: slot "+" guess "+". Announces the guess, checks it against the
-    // dictionary, reports the marks by the table's rule, keeps them for the
-    // word's record and hands on to the referee.
-    void myword(const QString& data);
+    // Announces the guess, checks it against the dictionary, reports the
+    // marks by the table's rule, keeps them for the word's record and hands
+    // on to the referee. A guess out of turn or with no word open is ignored.
+    void judge(int slot, const QString& word);
 
 private:
     void reportToGuesserAndWatchers(int slot, const QString& ownCopy, const QString& othersCopy);

@@ -3,10 +3,10 @@
 #include "host/host_ports.h"
 #include "host/host_state.h"
 
-// Sends to every slot 1..11 that has a connection (spies included; held seats
+// Sends to every slot 1..9 that has a connection (spies included; held seats
 // have none).
 inline void sendToAllInUse(const HostState& state, HostOutbox& outbox, const QString& message) {
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         if (state.player(slot).connected())
             outbox.sendTo(slot, message);
     }
@@ -15,7 +15,7 @@ inline void sendToAllInUse(const HostState& state, HostOutbox& outbox, const QSt
 // As sendToAllInUse, but not to exceptSlot.
 inline void sendToOthersInUse(const HostState& state, HostOutbox& outbox, int exceptSlot,
                               const QString& message) {
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         if (slot != exceptSlot && state.player(slot).connected())
             outbox.sendTo(slot, message);
     }

@@ -1,8 +1,7 @@
 #include "host/host_session.h"
 
 #include "host/sender_identity.h"
-#include "net/commands.h"
-#include "net/player_messages.h"
+#include "net/message_routes.h"
 
 #include <QStringList>
 
@@ -13,48 +12,64 @@ HostSession::HostSession(HostOutbox& outbox, HostClock& clock, HoldClock& holdCl
       holds_(state_, outbox, holdClock, rules_.referee, seating_, connections) {
     state_.player(game::kBotSeat).defaultname = QString::fromLatin1(game::kBotName);
 
-    using namespace senderidentity;
-    const Gate hostPlayerOnly = [this](const QString&, int sender) {
-        return isHostPlayer(state_, sender);
-    };
-    // The removal names its sender too, and that must be the host player.
-    const Gate hostPlayerNamed = [this](const QString& args, int sender) {
-        return namesSender(args, sender) && isHostPlayer(state_, sender);
-    };
-    const Gate justWatch = [this](const QString& args, int sender) {
-        return mayJustWatch(state_, args, sender);
-    };
-    handle(cmd::logininfo, namesSender, [this](auto& args) { logIn(args); });
-    handle(cmd::rejoin, namesSender, [this](auto& args) { holds_.rejoin(sender_, args); });
-    handle(cmd::kickhim, hostPlayerNamed, [this](auto& args) { kick(args); });
-    handle(cmd::chat, namesSender, [this](auto& args) { seating_.chat(args); });
-    handle(cmd::action, namesSender, [this](auto& args) { seating_.action(args); });
-    handle(cmd::startgame, hostPlayerOnly, [this](auto& args) {
-        if (rules_.referee.startgame(args))
-            holds_.gameStarted();
-    });
-    handle(cmd::justwatch, justWatch, [this](auto& args) { seating_.justwatch(args); });
-    handle(cmd::myword, namesSender, [this](auto& args) { rules_.judge.myword(args); });
-    handle(cmd::playasound, namesSender, [this](auto& args) { seating_.playasound(args); });
+    route();
 }
 
-// Messages that their connection may not send are dropped without a reply.
-void HostSession::handle(const char* commandWord, Gate mayHandle,
-                         MessageDispatcher::Handler handler) {
-    dispatcher_.on(QString::fromLatin1(commandWord),
-                   [this, mayHandle, handler = std::move(handler)](const QString& args) {
-                       if (mayHandle(args, sender_))
-                           handler(args);
-                   });
+// Each command has its gate: a message that its connection may not send is
+// dropped without a reply. The sender is the slot of the delivering connection.
+void HostSession::route() {
+    using namespace senderidentity;
+    routeEvery(
+        dispatcher_, ToHost{},
+        Routes{
+            [this](const playermsg::LoginInfo& login) {
+                if (namesSender(login.slot, sender_))
+                    logIn(login);
+            },
+            [this](const rejoinmsg::Rejoin& rejoin) {
+                if (namesSender(rejoin.slot, sender_))
+                    holds_.rejoin(sender_, rejoin.key);
+            },
+            // The removal names its sender too, and that must be the host player.
+            [this](const playermsg::KickHim& removal) {
+                if (namesSender(removal.sender, sender_) && isHostPlayer(state_, sender_))
+                    kick(removal.slot);
+            },
+            [this](const playermsg::Chat& line) {
+                if (namesSender(line.slot, sender_))
+                    seating_.chat(line);
+            },
+            [this](const playermsg::Action& line) {
+                if (namesSender(line.slot, sender_))
+                    seating_.action(line);
+            },
+            [this](const playermsg::StartGame& start) {
+                if (!isHostPlayer(state_, sender_))
+                    return;
+                rules_.referee.startgame(start);
+                holds_.gameStarted();
+            },
+            [this](const playermsg::JustWatch& request) {
+                if (mayJustWatch(state_, request.seat, sender_))
+                    seating_.justwatch(request);
+            },
+            [this](const playermsg::MyWord& word) {
+                if (namesSender(word.slot, sender_))
+                    rules_.judge.judge(sender_, word.guess);
+            },
+            [this](const playermsg::PlayASound& sound) {
+                if (namesSender(sound.slot, sender_))
+                    seating_.playasound(sound);
+            },
+        });
 }
 
 // A connection with a rejoin key that opens a held seat moves into it at its
 // log-in; any other logs in as a new player.
-void HostSession::logIn(const QString& args) {
-    playermsg::logininfo(args); // a malformed log-in changes nothing
+void HostSession::logIn(const playermsg::LoginInfo& login) {
     const int seat = holds_.seatToTake(sender_);
     if (seat == 0) {
-        seating_.receivedlogininfo(args);
+        seating_.receivedlogininfo(login);
         holds_.loggedIn(sender_);
         return;
     }
@@ -63,9 +78,9 @@ void HostSession::logIn(const QString& args) {
     holds_.welcomeBack(seat);
 }
 
-void HostSession::kick(const QString& args) {
-    if (!holds_.releaseIfHeld(playermsg::kickhim(args).slot))
-        seating_.kickhim(args);
+void HostSession::kick(int slot) {
+    if (!holds_.releaseIfHeld(slot))
+        seating_.kickhim(slot);
 }
 
 void HostSession::connectionAccepted(int slot) {

@@ -6,10 +6,10 @@
 #include "host/seat_holds.h"
 #include "host/seating.h"
 #include "host/word_lists.h"
+#include "net/player_messages.h"
 #include "net/protocol.h"
 
 #include <QByteArray>
-#include <functional>
 
 // The game host without its sockets and timers: the slot table and game
 // state, the rules, the seating, and the message queue with its dispatcher.
@@ -39,14 +39,11 @@ public:
     HostState& state() { return state_; }
     const HostState& state() const { return state_; }
     const HostInbox& inbox() const { return inbox_; }
-    // The clients' command words that have a handler here.
-    QStringList commandWords() const { return dispatcher_.commandWords(); }
 
 private:
-    using Gate = std::function<bool(const QString& args, int senderSlot)>;
-    void handle(const char* commandWord, Gate mayHandle, MessageDispatcher::Handler handler);
-    void logIn(const QString& args);
-    void kick(const QString& args);
+    void route();
+    void logIn(const playermsg::LoginInfo& login);
+    void kick(int slot);
 
     HostState state_;
     WordLists words_;

@@ -2,15 +2,17 @@
 
 #include "host/letter_marks.h"
 #include "net/game_shape.h"
+#include "net/game_type.h"
+#include "net/marks.h"
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 class TSock;
 
-// One connection slot of the host. Slots 1..5 are seats, 6..9 spies, 10 is the
-// scratch place of a refused connection, 11 is never used.
+// One connection slot of the host. Slots 1..5 are seats, 6..9 spies.
 struct tplayer {
     QString name;
     bool inuse = false;
@@ -35,14 +37,11 @@ struct tplayer {
     bool plays() const { return connected() && !watching; }
 };
 
-inline constexpr int kSlotCount = 11; // size of the slot table
-inline constexpr int kRefusedSlot = 10;
-
 // A guess that was judged, with the marks its guesser was shown.
 struct JudgedGuess {
     int slot = 0;
     QString word; // in capitals
-    QString marks;
+    Marks marks;
 };
 
 // What the turntimer's running countdown is for.
@@ -51,17 +50,14 @@ enum TurnTag { TagNone = 0, TagRowOpen = 1, TagPauseAfterFind = 2, TagPauseAfter
 // The slot table and game state that the host's parts (seating, referee,
 // words, computer player) share.
 struct HostState {
-    std::array<tplayer, kSlotCount + 1> players; // index 0 unused: slots are 1..11
+    std::array<tplayer, game::kSlots + 1> players; // index 0 unused: slots are 1..9
 
     // A host without a player of its own (--serve): the host player's rights
     // go to whoever is seated lowest, not to slot 1 alone.
     bool dedicated = false;
     int slotcount = 0;
     bool gameon = false;
-    bool gamenine = false;
-    bool gamemost = false;
-    bool gamehigh = false;
-    bool gamerace = false;
+    std::optional<GameType> gametype; // of the last game started; none before any
     bool botplays = false;
     bool wordopen = false;
     QString hiddenword;
@@ -80,4 +76,5 @@ struct HostState {
     tplayer& player(int slot) { return players[static_cast<size_t>(slot)]; }
     const tplayer& player(int slot) const { return players[static_cast<size_t>(slot)]; }
     static bool validSlot(int slot) { return slot >= 1 && slot <= game::kSlots; }
+    bool playing(GameType type) const { return gametype == type; }
 };

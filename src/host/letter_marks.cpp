@@ -10,12 +10,12 @@ bool samePlace(QStringView guess, QStringView hidden, int i) {
     return !letterAt(guess, i).isNull() && letterAt(guess, i) == letterAt(hidden, i);
 }
 
-LetterMarks classicMarks(QStringView guess, QStringView hidden) {
-    LetterMarks marks;
-    marks.fill('x');
+Marks classicMarks(QStringView guess, QStringView hidden) {
+    Marks marks;
+    marks.fill(Mark::Absent);
     for (int i = 0; i < kMarkedLetters; ++i) {
         if (samePlace(guess, hidden, i))
-            marks[i] = 's';
+            marks[i] = Mark::Right;
     }
     // Marks changed earlier in this pass count for later letters, as do the "s"
     // marks set above, which this pass may itself turn into "c".
@@ -24,30 +24,30 @@ LetterMarks classicMarks(QStringView guess, QStringView hidden) {
         if (letter.isNull())
             continue;
         for (int j = 0; j < kMarkedLetters; ++j) {
-            if (j != i && letter == letterAt(hidden, j) && marks[j] != 's')
-                marks[i] = 'c';
+            if (j != i && letter == letterAt(hidden, j) && marks[j] != Mark::Right)
+                marks[i] = Mark::Elsewhere;
         }
     }
     return marks;
 }
 
-LetterMarks exactMarks(QStringView guess, QStringView hidden) {
-    LetterMarks marks;
-    marks.fill('x');
+Marks exactMarks(QStringView guess, QStringView hidden) {
+    Marks marks;
+    marks.fill(Mark::Absent);
     std::array<bool, kMarkedLetters> taken{}; // places of the hidden word already accounted for
     for (int i = 0; i < kMarkedLetters; ++i) {
         if (samePlace(guess, hidden, i)) {
-            marks[i] = 's';
+            marks[i] = Mark::Right;
             taken[i] = true;
         }
     }
     for (int i = 0; i < kMarkedLetters; ++i) {
         const QChar letter = letterAt(guess, i);
-        if (marks[i] == 's' || letter.isNull())
+        if (marks[i] == Mark::Right || letter.isNull())
             continue;
         for (int j = 0; j < kMarkedLetters; ++j) {
             if (!taken[j] && letter == letterAt(hidden, j)) {
-                marks[i] = 'c';
+                marks[i] = Mark::Elsewhere;
                 taken[j] = true;
                 break;
             }
@@ -58,11 +58,10 @@ LetterMarks exactMarks(QStringView guess, QStringView hidden) {
 
 } // namespace
 
-LetterMarks markLetters(QStringView guess, QStringView hidden, MarksRule rule) {
+Marks markLetters(QStringView guess, QStringView hidden, MarksRule rule) {
     return rule == MarksRule::Exact ? exactMarks(guess, hidden) : classicMarks(guess, hidden);
 }
 
 QString lettermarks(const QString& guess, const QString& hidden, MarksRule rule) {
-    const LetterMarks marks = markLetters(guess, hidden, rule);
-    return QString::fromLatin1(marks.data(), kMarkedLetters);
+    return marks::text(markLetters(guess, hidden, rule));
 }

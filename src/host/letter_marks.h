@@ -1,6 +1,6 @@
 #pragma once
 
-#include "net/game_shape.h"
+#include "net/marks.h"
 
 #include <QString>
 #include <QStringView>
@@ -20,11 +20,10 @@ enum class MarksRule {
 };
 
 inline constexpr int kMarkedLetters = game::kLetters;
-using LetterMarks = std::array<char, kMarkedLetters>;
 
 // The judging itself, without allocating: the host and a fair computer player
 // both mark through here, so that the player never rules out the hidden word.
-LetterMarks markLetters(QStringView guess, QStringView hidden, MarksRule rule);
+Marks markLetters(QStringView guess, QStringView hidden, MarksRule rule);
 
 // The same marks as the five characters a CMD_yourletters carries.
 QString lettermarks(const QString& guess, const QString& hidden,

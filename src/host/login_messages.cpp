@@ -17,30 +17,18 @@ QList<gamemsg::SeatValue> seatScores(const HostState& state, bool shown) {
 
 QString gamestats(const HostState& state, int newcomer) {
     int ball = state.ballno;
-    if (state.gamerace)
+    if (state.playing(GameType::Race))
         ball = newcomer <= game::kSeats ? state.player(newcomer).raceball : 1;
-    return gamemsg::build::gamestats(gameTypeKey(state), state.row, ball, state.hiddenword.left(1));
+    return gamemsg::GameStats::build(*state.gametype, state.row, ball, state.hiddenword.left(1));
 }
 
 QString ballowners(const HostState& state) {
     QList<gamemsg::BallOwner> owners;
     for (int ball = 1; ball <= game::kBalls; ++ball)
         owners.append({ball, state.ballowner[static_cast<size_t>(ball)]});
-    return gamemsg::build::ballowners(owners);
+    return gamemsg::BallOwners::build(owners);
 }
 } // namespace
-
-QString gameTypeKey(const HostState& state) {
-    if (state.gamehigh)
-        return QStringLiteral("high");
-    if (state.gamemost)
-        return QStringLiteral("most");
-    if (state.gamenine)
-        return QStringLiteral("nine");
-    if (state.gamerace)
-        return QStringLiteral("race");
-    return QString();
-}
 
 QString existingPlayers(const HostState& state, int newcomer) {
     QList<gamemsg::PlayerRecord> others;
@@ -50,24 +38,24 @@ QString existingPlayers(const HostState& state, int newcomer) {
             continue; // a connection that has not logged in has no name to show yet
         others.append({slot, player.name, player.watching});
     }
-    return others.isEmpty() ? QString() : gamemsg::build::existingplayers(others);
+    return others.isEmpty() ? QString() : gamemsg::ExistingPlayers::build(others);
 }
 
 QStringList awaySeats(const HostState& state) {
     QStringList messages;
     for (int seat = 1; seat <= game::kSeats; ++seat) {
         if (state.player(seat).inuse && state.player(seat).away)
-            messages.append(rejoinmsg::build::playeraway(seat, true));
+            messages.append(rejoinmsg::PlayerAway::build(seat, true));
     }
     return messages;
 }
 
 QStringList gameState(const HostState& state, int newcomer) {
-    if (!state.gameon || gameTypeKey(state).isEmpty())
+    if (!state.gameon || !state.gametype)
         return {};
     return {gamestats(state, newcomer),
-            gamemsg::build::playerscores(seatScores(state, state.gamehigh)),
-            state.gamerace ? gamemsg::build::theyown(seatScores(state, true)) : ballowners(state)};
+            gamemsg::PlayerScores::build(seatScores(state, state.playing(GameType::High))),
+            state.playing(GameType::Race) ? gamemsg::TheyOwn::build(seatScores(state, true)) : ballowners(state)};
 }
 
 } // namespace loginmessages

@@ -9,9 +9,6 @@ struct HostState;
 // game that is running.
 namespace loginmessages {
 
-// "high", "most", "nine", "race", or empty before any game.
-QString gameTypeKey(const HostState& state);
-
 // CMD_existingplayers with every other slot in use, in slot order; empty
 // when the newcomer is alone.
 QString existingPlayers(const HostState& state, int newcomer);

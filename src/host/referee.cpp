@@ -8,8 +8,8 @@
 #include "host/table_rules.h"
 #include "host/word_lists.h"
 #include "net/game_messages.h"
+#include "net/player_messages.h"
 #include "net/player_text.h"
-#include "net/protocol.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -22,29 +22,17 @@ Referee::Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const H
                  WordLists& words)
     : state_(state), outbox_(outbox), clock_(clock), options_(options), words_(words) {}
 
-bool Referee::startgame(const QString& data) {
-    QString rest = data;
+void Referee::startgame(const playermsg::StartGame& start) {
     // Everyone is told the name the host player logged in with, not the one
     // the message gives: the announcement is a system line in every window.
-    cutField(rest);
     const int starter = std::max(senderidentity::hostPlayerSlot(state_), 1);
     const QString name = playertext::nameForSlot(state_.player(starter).name, starter);
-    const QString type = cutField(rest);
-    const QString botoff = cutField(rest);
-    static const QStringList kTypes = {QStringLiteral("high"), QStringLiteral("most"),
-                                       QStringLiteral("nine"), QStringLiteral("race")};
-    if (!kTypes.contains(type))
-        return false; // no rules would apply to such a game
-
     state_.gameon = true;
-    state_.botplays = botoff == QLatin1String("0");
-    state_.gamehigh = type == kTypes[0];
-    state_.gamemost = type == kTypes[1];
-    state_.gamenine = type == kTypes[2];
-    state_.gamerace = type == kTypes[3];
+    state_.botplays = start.botPlays;
+    state_.gametype = start.type;
     state_.marksrule = options_.exactMarks() ? MarksRule::Exact : MarksRule::Classic;
     state_.botfair = options_.botFair();
-    sendToAllInUse(state_, outbox_, gamemsg::build::startgame(name, type, botoff));
+    sendToAllInUse(state_, outbox_, gamemsg::StartGame::build(name, start.type, start.botPlays));
     sendToAllInUse(state_, outbox_,
                    tableRulesMessage(state_.marksrule, state_.botplays, state_.botfair));
 
@@ -63,7 +51,6 @@ bool Referee::startgame(const QString& data) {
     state_.nextstarter = randomBelow(seatsInUse + 1);
     waitingForSeat_ = false;
     startround();
-    return true;
 }
 
 void Referee::startround() {
@@ -82,14 +69,14 @@ void Referee::newword() {
     for (int slot = 1; slot <= game::kSlots; ++slot)
         state_.player(slot).rowwords.fill(QString());
     const QString letter = state_.hiddenword.left(1);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         const tplayer& player = state_.player(slot);
         if (!player.connected())
             continue;
         int ball = state_.ballno;
-        if (state_.gamerace)
+        if (state_.playing(GameType::Race))
             ball = slot <= game::kSeats ? player.raceball : 1;
-        outbox_.sendTo(slot, gamemsg::build::loadball(ball, letter));
+        outbox_.sendTo(slot, gamemsg::LoadBall::build(ball, letter));
     }
     findplayer();
     if (!waitingForSeat_)
@@ -101,7 +88,7 @@ void Referee::findplayer() {
     for (int seat = 1; seat <= game::kSeats; ++seat)
         state_.player(seat).marks.clear();
 
-    if (state_.gamenine) {
+    if (state_.playing(GameType::Nine)) {
         // One lap at most: with no playable seat the turn waits for seatBecamePlayable().
         waitingForSeat_ = true;
         int seat = state_.currentseat;
@@ -117,7 +104,7 @@ void Referee::findplayer() {
 }
 
 void Referee::processwords() {
-    if (!state_.gamenine) {
+    if (!state_.playing(GameType::Nine)) {
         for (int seat = 1; seat <= game::kSeats; ++seat) {
             const tplayer& player = state_.player(seat);
             if (player.plays() && !player.submitted)
@@ -130,14 +117,14 @@ void Referee::processwords() {
 
     if (state_.row > game::kRows) {
         state_.wordopen = false;
-        sendToAllInUse(state_, outbox_, gamemsg::build::nooneguessed(state_.hiddenword));
+        sendToAllInUse(state_, outbox_, gamemsg::NoOneGuessed::build(state_.hiddenword));
         startPause(TagPauseAfterNoFind);
         return;
     }
 
     for (int seat = 1; seat <= game::kSeats; ++seat)
         state_.player(seat).submitted = false;
-    if (!state_.gamenine)
+    if (!state_.playing(GameType::Nine))
         state_.currentseat = state_.nextstarter;
     announceTurn();
     openRow();
@@ -151,12 +138,12 @@ void Referee::turntimerTimer() {
 
     switch (state_.turntag) {
     case TagRowOpen:
-        for (int slot = 1; slot <= kSlotCount; ++slot) {
+        for (int slot = 1; slot <= game::kSlots; ++slot) {
             const tplayer& player = state_.player(slot);
             if (player.connected() && !player.submitted)
-                outbox_.sendTo(slot, gamemsg::build::timeup(state_.row));
+                outbox_.sendTo(slot, gamemsg::TimeUp::build(state_.row));
         }
-        for (int slot = 1; slot <= kSlotCount; ++slot)
+        for (int slot = 1; slot <= game::kSlots; ++slot)
             state_.player(slot).submitted = true;
         processwords();
         break;
@@ -176,25 +163,25 @@ void Referee::itsguessed(int slot) {
     clock_.stopTurnTimer();
     tplayer& finder = state_.player(slot);
 
-    if (state_.gamenine) {
+    if (state_.playing(GameType::Nine)) {
         state_.nextstarter = state_.currentseat - 1; // the finder plays the next word
     } else {
         state_.nextstarter = state_.currentseat;
-        sendToAllInUse(state_, outbox_, gamemsg::build::wordlist(slot, finder.rowwords));
+        sendToAllInUse(state_, outbox_, gamemsg::WordList::build(slot, finder.rowwords));
     }
     state_.currentseat = 0;
 
-    finder.score += state_.gamehigh ? state_.ballno : 1;
+    finder.score += state_.playing(GameType::High) ? state_.ballno : 1;
     if (state_.ballno >= 1 && state_.ballno <= game::kBalls)
         state_.ballowner[static_cast<size_t>(state_.ballno)] = slot;
 
-    const int ball = state_.gamerace ? finder.raceball : state_.ballno;
-    const int score = state_.gamehigh ? finder.score : gamemsg::kNoScore;
+    const int ball = state_.playing(GameType::Race) ? finder.raceball : state_.ballno;
+    const int score = state_.playing(GameType::High) ? finder.score : gamemsg::kNoScore;
     sendToAllInUse(state_, outbox_,
-                   gamemsg::build::heguessed(slot, state_.hiddenword, ball, score));
+                   gamemsg::HeGuessed::build(slot, state_.hiddenword, ball, score));
     ++finder.raceball;
 
-    if (state_.gamerace) {
+    if (state_.playing(GameType::Race)) {
         if (finder.raceball > game::kBalls)
             findwinner(slot);
         else
@@ -203,14 +190,14 @@ void Referee::itsguessed(int slot) {
         findwinner(slot);
     } else if (checkforcantwin()) {
         findwinner(slot);
-        sendToAllInUse(state_, outbox_, gamemsg::build::impossible());
+        sendToAllInUse(state_, outbox_, gamemsg::Impossible::build());
     } else {
         startPause(TagPauseAfterFind);
     }
 }
 
 bool Referee::checkforcantwin() const {
-    if (state_.gamerace || state_.gamenine)
+    if (state_.playing(GameType::Race) || state_.playing(GameType::Nine))
         return false;
     const int leader = bestSeat();
     const int leaderScore = state_.player(leader).score;
@@ -224,8 +211,8 @@ bool Referee::checkforcantwin() const {
 
 void Referee::findwinner(int slot) {
     state_.gameon = false;
-    if (state_.gamenine || state_.gamerace) {
-        sendToAllInUse(state_, outbox_, gamemsg::build::winner(slot));
+    if (state_.playing(GameType::Nine) || state_.playing(GameType::Race)) {
+        sendToAllInUse(state_, outbox_, gamemsg::Winner::build(slot));
         return;
     }
     const int best = bestSeat();
@@ -237,9 +224,9 @@ void Referee::findwinner(int slot) {
             names.append(player.name.isEmpty() ? player.defaultname : player.name);
     }
     if (names.size() > 1)
-        sendToAllInUse(state_, outbox_, gamemsg::build::tiegame(names));
+        sendToAllInUse(state_, outbox_, gamemsg::TieGame::build(names));
     else
-        sendToAllInUse(state_, outbox_, gamemsg::build::winner(best));
+        sendToAllInUse(state_, outbox_, gamemsg::Winner::build(best));
 }
 
 void Referee::startComputerPlayer() {
@@ -248,7 +235,7 @@ void Referee::startComputerPlayer() {
 }
 
 void Referee::seatBecamePlayable() {
-    if (!waitingForSeat_ || !state_.gameon || !state_.gamenine)
+    if (!waitingForSeat_ || !state_.gameon || !state_.playing(GameType::Nine))
         return;
     findplayer();
     if (!waitingForSeat_)
@@ -256,7 +243,7 @@ void Referee::seatBecamePlayable() {
 }
 
 void Referee::turnSeatLeft(int slot) {
-    if (state_.gamenine && state_.wordopen && slot != 0 && slot == state_.currentseat) {
+    if (state_.playing(GameType::Nine) && state_.wordopen && slot != 0 && slot == state_.currentseat) {
         state_.row = game::kRows;
         processwords();
     }
@@ -273,15 +260,15 @@ bool Referee::botMayStandIn(int seat) const {
 // In "nine" everyone is told the one seat whose turn it is; in the other types
 // every slot is told its own number, so that every player may guess.
 void Referee::announceTurn() {
-    if (state_.gamenine) {
-        sendToAllInUse(state_, outbox_, gamemsg::build::nextplayer(state_.currentseat, state_.row));
+    if (state_.playing(GameType::Nine)) {
+        sendToAllInUse(state_, outbox_, gamemsg::NextPlayer::build(state_.currentseat, state_.row));
     } else {
-        for (int slot = 1; slot <= kSlotCount; ++slot) {
+        for (int slot = 1; slot <= game::kSlots; ++slot) {
             if (state_.player(slot).connected())
-                outbox_.sendTo(slot, gamemsg::build::nextplayer(slot, state_.row));
+                outbox_.sendTo(slot, gamemsg::NextPlayer::build(slot, state_.row));
         }
     }
-    const int botSeat = state_.gamenine ? state_.currentseat : game::kBotSeat;
+    const int botSeat = state_.playing(GameType::Nine) ? state_.currentseat : game::kBotSeat;
     if (botMayStandIn(botSeat))
         startComputerPlayer();
 }
@@ -310,7 +297,7 @@ int Referee::bestSeat() const {
 
 // "high": the ball numbers from the one just pocketed to 9; "most": the balls after it.
 int Referee::pointsStillOpen() const {
-    if (!state_.gamehigh)
+    if (!state_.playing(GameType::High))
         return game::kBalls - state_.ballno;
     int open = 0;
     for (int ball = state_.ballno; ball <= game::kBalls; ++ball)

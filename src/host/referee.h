@@ -2,6 +2,9 @@
 
 #include <QString>
 
+namespace playermsg {
+struct StartGame;
+}
 struct HostState;
 class HostClock;
 class HostOptions;
@@ -16,10 +19,8 @@ public:
     Referee(HostState& state, HostOutbox& outbox, HostClock& clock, const HostOptions& options,
             WordLists& words);
 
-    // Handler of CMD_startgame; data: name "+" type "+" botoff "+". A type key
-    // other than the four is refused: nothing changes and nothing is sent.
-    // True when a game has started.
-    bool startgame(const QString& data);
+    // Handler of CMD_startgame, its sender already checked: starts a game.
+    void startgame(const playermsg::StartGame& start);
 
     void startround();
     void newword();

@@ -24,10 +24,10 @@ QStringList rowsOf(const HostState& state, int guesser, bool everyone) {
         nextOfGuesser();
         if (judged != state.judged.end() && judged->word == word) {
             messages.append(
-                gamemsg::build::yourletters(guesser, everyone, row, judged->marks, word));
+                gamemsg::YourLetters::build(guesser, everyone, row, judged->marks, word));
             ++judged;
         } else {
-            messages.append(gamemsg::build::notvalid(guesser, everyone, word, row));
+            messages.append(gamemsg::NotValid::build(guesser, everyone, word, row));
         }
     }
     return messages;
@@ -35,7 +35,7 @@ QStringList rowsOf(const HostState& state, int guesser, bool everyone) {
 
 bool rowOpen(const HostState& state) {
     return state.gameon && state.wordopen && state.turntag == TagRowOpen &&
-           (!state.gamenine || state.currentseat != 0);
+           (!state.playing(GameType::Nine) || state.currentseat != 0);
 }
 
 } // namespace
@@ -43,7 +43,7 @@ bool rowOpen(const HostState& state) {
 QStringList currentRows(const HostState& state, int seat) {
     if (!state.gameon)
         return {};
-    if (!state.gamenine)
+    if (!state.playing(GameType::Nine))
         return rowsOf(state, seat, false);
     QStringList messages;
     for (int guesser = 1; guesser <= game::kSeats; ++guesser)
@@ -54,14 +54,14 @@ QStringList currentRows(const HostState& state, int seat) {
 QStringList turn(const HostState& state, int seat) {
     if (!rowOpen(state))
         return {};
-    if (state.gamenine)
-        return {gamemsg::build::nextplayer(state.currentseat, state.row)};
+    if (state.playing(GameType::Nine))
+        return {gamemsg::NextPlayer::build(state.currentseat, state.row)};
     QStringList messages;
     if (!state.player(seat).submitted)
-        messages.append(gamemsg::build::nextplayer(seat, state.row));
+        messages.append(gamemsg::NextPlayer::build(seat, state.row));
     for (int guesser = 1; guesser <= game::kSeats; ++guesser) {
         if (state.player(guesser).submitted)
-            messages.append(gamemsg::build::submitted(guesser));
+            messages.append(gamemsg::Submitted::build(guesser));
     }
     return messages;
 }

@@ -39,15 +39,15 @@ bool SeatHolds::holdOnClose(int slot) {
     }
     player.away = true;
     clock_.startHoldTimer(slot);
-    sendToAllInUse(state_, outbox_, rejoinmsg::build::playeraway(slot, true));
+    sendToAllInUse(state_, outbox_, rejoinmsg::PlayerAway::build(slot, true));
     sendToAllInUse(state_, outbox_,
-                   gamemsg::build::systemLine(player.name +
+                   gamemsg::Chat::systemLine(player.name +
                                               QStringLiteral(" lost the connection. The seat is "
                                                              "kept for ") +
                                               graceText(clock_.graceMs()) + u'.'));
     // Skipped from now on as a watcher is: in "nine" Klot may take the rest of
     // its turn, elsewhere the row need not wait for its guess.
-    if (state_.gamenine) {
+    if (state_.playing(GameType::Nine)) {
         if (slot == state_.currentseat && state_.wordopen)
             referee_.startComputerPlayer();
     } else if (state_.wordopen && state_.turntag == TagRowOpen) {
@@ -77,12 +77,11 @@ void SeatHolds::endHold(int seat) {
     }
 }
 
-void SeatHolds::rejoin(int slot, const QString& args) {
-    const rejoinmsg::Rejoin request = rejoinmsg::rejoin(args);
+void SeatHolds::rejoin(int slot, const QString& key) {
     // One try per connection, and only before it has logged in.
     if (state_.player(slot).loggedin || verdict(slot) != kNoVerdict)
         return;
-    const int seat = keys_.redeem(request.key);
+    const int seat = keys_.redeem(key);
     if (seat != 0 && seat != slot && state_.player(seat).connected() &&
         state_.player(seat).loggedin)
         connections_.disconnectsock(seat); // its close report holds the seat
@@ -91,7 +90,7 @@ void SeatHolds::rejoin(int slot, const QString& args) {
         return;
     }
     verdict(slot) = kRefused;
-    outbox_.sendTo(slot, rejoinmsg::build::rejoinrefused());
+    outbox_.sendTo(slot, rejoinmsg::RejoinRefused::build());
 }
 
 int SeatHolds::seatToTake(int slot) {
@@ -100,7 +99,7 @@ int SeatHolds::seatToTake(int slot) {
     if (opened > 0 && state_.player(opened).away)
         return opened;
     if (opened != kNoVerdict && opened != kRefused) // the hold ended after the key was judged
-        outbox_.sendTo(slot, rejoinmsg::build::rejoinrefused());
+        outbox_.sendTo(slot, rejoinmsg::RejoinRefused::build());
     return 0;
 }
 
@@ -108,7 +107,7 @@ void SeatHolds::welcomeBack(int seat) {
     tplayer& player = state_.player(seat);
     endHold(seat);
     player.away = false;
-    outbox_.sendTo(seat, rejoinmsg::build::rejoined(seat));
+    outbox_.sendTo(seat, rejoinmsg::Rejoined::build(seat));
     outbox_.sendTo(seat, loginmessages::existingPlayers(state_, 0));
     QStringList catchUp = loginmessages::awaySeats(state_);
     catchUp += loginmessages::gameState(state_, seat);
@@ -119,9 +118,9 @@ void SeatHolds::welcomeBack(int seat) {
     if (state_.gameon)
         issueKey(seat);
 
-    sendToOthersInUse(state_, outbox_, seat, rejoinmsg::build::playeraway(seat, false));
+    sendToOthersInUse(state_, outbox_, seat, rejoinmsg::PlayerAway::build(seat, false));
     sendToOthersInUse(state_, outbox_, seat,
-                      gamemsg::build::systemLine(player.name + QStringLiteral(" is back.")));
+                      gamemsg::Chat::systemLine(player.name + QStringLiteral(" is back.")));
     if (!player.watching)
         referee_.seatBecamePlayable();
 }
@@ -150,5 +149,5 @@ void SeatHolds::forgetKeysOutsideGames() {
 }
 
 void SeatHolds::issueKey(int seat) {
-    outbox_.sendTo(seat, rejoinmsg::build::rejoinkey(keys_.issue(seat)));
+    outbox_.sendTo(seat, rejoinmsg::RejoinKey::build(keys_.issue(seat)));
 }

@@ -38,13 +38,13 @@ public:
     // False when the seat is not held.
     bool releaseIfHeld(int seat);
 
-    // CMD_rejoin, its sender already checked: judges the key for the
+    // CMD_rejoin from the slot's connection: judges the key for the
     // connection's coming log-in. A refusal is told at once. The key of a
     // seat whose connection still seems open opens it too: a drop without a
     // word from the network (a router restarting) goes unnoticed here for
     // minutes, while the player's program knows and tries again; that old
     // connection is closed and the seat held for the new one.
-    void rejoin(int slot, const QString& args);
+    void rejoin(int slot, const QString& key);
     // At the slot's CMD_logininfo: the held seat its connection takes, or 0
     // for a log-in as a new player (told so if it had asked for a seat that
     // is no longer held).

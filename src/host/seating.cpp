@@ -7,7 +7,6 @@
 #include "host/referee.h"
 #include "host/sender_identity.h"
 #include "net/game_messages.h"
-#include "net/player_messages.h"
 #include "net/player_text.h"
 
 #include <utility>
@@ -29,11 +28,10 @@ void Seating::seat(int slot) {
         return;
     state_.slotcount = std::max(state_.slotcount, slot);
     state_.player(slot).inuse = true;
-    outbox_.sendTo(slot, gamemsg::build::sendlogininfo(slot));
+    outbox_.sendTo(slot, gamemsg::SendLoginInfo::build(slot));
 }
 
-void Seating::receivedlogininfo(const QString& data) {
-    const playermsg::LoginInfo login = playermsg::logininfo(data);
+void Seating::receivedlogininfo(const playermsg::LoginInfo& login) {
     const int slot = login.slot;
     tplayer& newcomer = state_.player(slot);
     if (!newcomer.inuse)
@@ -41,7 +39,7 @@ void Seating::receivedlogininfo(const QString& data) {
     newcomer.name = playertext::nameForSlot(login.name, slot);
     newcomer.loggedin = true;
 
-    sendToAllInUse(state_, outbox_, gamemsg::build::newplayerinfo(slot, newcomer.name));
+    sendToAllInUse(state_, outbox_, gamemsg::NewPlayerInfo::build(slot, newcomer.name));
     const QString existing = loginmessages::existingPlayers(state_, slot);
     if (!existing.isEmpty())
         outbox_.sendTo(slot, existing);
@@ -50,8 +48,8 @@ void Seating::receivedlogininfo(const QString& data) {
     if (login.version != QLatin1String(kLudomyraVersion)) {
         const int hostPlayer = senderidentity::hostPlayerSlot(state_);
         if (hostPlayer != 0 && state_.player(hostPlayer).connected())
-            outbox_.sendTo(hostPlayer, gamemsg::build::havewrongversion(newcomer.name));
-        outbox_.sendTo(slot, gamemsg::build::wrongversion());
+            outbox_.sendTo(hostPlayer, gamemsg::HaveWrongVersion::build(newcomer.name));
+        outbox_.sendTo(slot, gamemsg::WrongVersion::build());
     }
     for (const QString& message : loginmessages::gameState(state_, slot))
         outbox_.sendTo(slot, message);
@@ -59,53 +57,50 @@ void Seating::receivedlogininfo(const QString& data) {
         referee_.seatBecamePlayable();
 }
 
-void Seating::kickhim(const QString& data) {
-    const playermsg::KickHim kick = playermsg::kickhim(data);
+void Seating::kickhim(int slot) {
     // Its own departure, just before the close, tells the removed player why
     // the table is gone; the message is one every client knows.
-    tplayer& removed = state_.player(kick.slot);
+    tplayer& removed = state_.player(slot);
     if (!removed.connected())
         return;
-    outbox_.sendTo(kick.slot, gamemsg::build::playerdisconnected(kick.slot, removed.name));
+    outbox_.sendTo(slot, gamemsg::PlayerDisconnected::build(slot, removed.name));
     removed.removed = true; // its seat is not held for it
-    connections_.disconnectsock(kick.slot);
+    connections_.disconnectsock(slot);
 }
 
-void Seating::chat(const QString& data) {
-    relay(data, gamemsg::build::chat);
+void Seating::chat(const playermsg::Chat& line) {
+    relay(line, gamemsg::Chat::build);
 }
 
-void Seating::action(const QString& data) {
-    relay(data, gamemsg::build::action);
+void Seating::action(const playermsg::Action& line) {
+    relay(line, gamemsg::Action::build);
 }
 
 // The text after the slot is passed on untouched: it may hold "+".
-void Seating::relay(const QString& data, RelayedForm form) {
-    const playermsg::Relayed line = playermsg::relayed(data);
+void Seating::relay(const playermsg::Relayed& line, RelayedForm form) {
     sendToAllInUse(state_, outbox_, form(line.slot, state_.player(line.slot).name, line.text));
 }
 
-void Seating::playasound(const QString& data) {
-    const playermsg::Relayed sound = playermsg::relayed(data);
-    sendToAllInUse(state_, outbox_, gamemsg::build::playasound(sound.slot, sound.text));
+void Seating::playasound(const playermsg::PlayASound& sound) {
+    sendToAllInUse(state_, outbox_, gamemsg::PlayASound::build(sound.slot, sound.text));
 }
 
-void Seating::justwatch(const QString& data) {
-    const auto [seat, watch] = playermsg::justwatch(data);
+void Seating::justwatch(const playermsg::JustWatch& request) {
+    const auto [seat, watch] = request;
     if (!watch) {
         setWatching(seat, false);
         if (seat <= game::kSeats)
             referee_.seatBecamePlayable();
     } else {
         setWatching(seat, true);
-        if (state_.gamenine && seat == state_.currentseat)
+        if (state_.playing(GameType::Nine) && seat == state_.currentseat)
             referee_.startComputerPlayer(); // it may take the rest of this turn
     }
 }
 
 void Seating::setWatching(int seat, bool watching) {
     state_.player(seat).watching = watching;
-    sendToAllInUse(state_, outbox_, gamemsg::build::justwatching(seat, watching));
+    sendToAllInUse(state_, outbox_, gamemsg::JustWatching::build(seat, watching));
 }
 
 void Seating::playerLeft(int slot) {
@@ -114,12 +109,12 @@ void Seating::playerLeft(int slot) {
     tplayer& leaver = state_.player(slot);
     if (!leaver.inuse)
         return;
-    sendToOthersInUse(state_, outbox_, slot, gamemsg::build::playerdisconnected(slot, leaver.name));
+    sendToOthersInUse(state_, outbox_, slot, gamemsg::PlayerDisconnected::build(slot, leaver.name));
     freeSlot(leaver);
 
     // Slot 1 included: under --serve it is an ordinary remote player, and a
     // hosting program that loses its own client ends anyway.
-    if (state_.gamenine) {
+    if (state_.playing(GameType::Nine)) {
         putWatchersBackIfNobodyPlays();
         referee_.turnSeatLeft(slot);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/player_messages.h"
+
 #include <QString>
 
 struct HostState;
@@ -16,8 +18,8 @@ public:
 
 // Connection slots and seats: who gets which slot, log-in and the
 // announcements around it, chat, actions and chatter sounds, sitting out,
-// removal and departure. The handlers take the argument text of their
-// message; the dispatcher has already checked who sent it.
+// removal and departure. The handlers take their parsed message; the
+// dispatcher has already checked who sent it.
 class Seating {
 public:
     Seating(HostState& state, HostOutbox& outbox, Referee& referee, HostConnections& connections);
@@ -35,17 +37,18 @@ public:
     // held seat; slot from is free again without ever having been announced.
     void moveConnection(int from, int seat);
 
-    void receivedlogininfo(const QString& data);
-    void kickhim(const QString& data);
-    void chat(const QString& data);
-    void action(const QString& data);
-    void playasound(const QString& data);
-    void justwatch(const QString& data);
+    void receivedlogininfo(const playermsg::LoginInfo& login);
+    // Removes the player or spy in the slot.
+    void kickhim(int slot);
+    void chat(const playermsg::Chat& line);
+    void action(const playermsg::Action& line);
+    void playasound(const playermsg::PlayASound& sound);
+    void justwatch(const playermsg::JustWatch& request);
 
 private:
     // The host's form of a chat line or action: slot, sender's name, text.
     using RelayedForm = QString (*)(int slot, const QString& name, const QString& text);
-    void relay(const QString& data, RelayedForm form);
+    void relay(const playermsg::Relayed& line, RelayedForm form);
     void freeSlot(tplayer& player);
     void setWatching(int seat, bool watching);
     void putWatchersBackIfNobodyPlays();

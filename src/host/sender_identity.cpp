@@ -4,17 +4,6 @@
 
 namespace senderidentity {
 
-namespace {
-QString firstField(const QString& args) {
-    const qsizetype plus = args.indexOf(QLatin1Char('+'));
-    return plus < 0 ? args : args.left(plus);
-}
-} // namespace
-
-bool namesSender(const QString& args, int senderSlot) {
-    return HostState::validSlot(senderSlot) && firstField(args) == QString::number(senderSlot);
-}
-
 int hostPlayerSlot(const HostState& state) {
     if (!state.dedicated)
         return game::kHostPlayerSlot;
@@ -26,16 +15,9 @@ int hostPlayerSlot(const HostState& state) {
     return 0;
 }
 
-bool mayJustWatch(const HostState& state, const QString& args, int senderSlot) {
-    if (namesSender(args, senderSlot))
-        return true;
-    if (!isHostPlayer(state, senderSlot))
-        return false;
-    bool ok = false;
-    const QString seat = firstField(args);
-    const int number = seat.toInt(&ok);
-    // The exact text, so that "+3" or " 3" cannot slip past as seat 3.
-    return ok && number >= 1 && number <= game::kSeats && seat == QString::number(number);
+bool mayJustWatch(const HostState& state, int seat, int senderSlot) {
+    return namesSender(seat, senderSlot) ||
+           (isHostPlayer(state, senderSlot) && seat >= 1 && seat <= game::kSeats);
 }
 
 } // namespace senderidentity

@@ -9,9 +9,11 @@ struct HostState;
 // that no client can speak, guess or log in for another.
 namespace senderidentity {
 
-// The first field of args (the text after the command word) is exactly the
-// sender's slot number.
-bool namesSender(const QString& args, int senderSlot);
+// The slot a message names (its parser has read it as the host writes slot
+// numbers) is the sender's.
+inline bool namesSender(int namedSlot, int senderSlot) {
+    return senderSlot >= 1 && namedSlot == senderSlot;
+}
 
 // The host player: the only one who may start games (CMD_startgame), remove
 // players (CMD_kickhim) and set another seat to just watching. Slot 1, the
@@ -26,6 +28,6 @@ inline bool isHostPlayer(const HostState& state, int senderSlot) {
 
 // CMD_justwatch: the seat is the sender's own slot; the host player may also
 // name any seat 1..5.
-bool mayJustWatch(const HostState& state, const QString& args, int senderSlot);
+bool mayJustWatch(const HostState& state, int seat, int senderSlot);
 
 } // namespace senderidentity

@@ -3,7 +3,6 @@
 #include "common/environment.h"
 #include "common/version.h"
 #include "host/host_state.h"
-#include "host/login_messages.h"
 #include "net/datagram_reader.h"
 #include "net/table_datagrams.h"
 
@@ -50,7 +49,8 @@ FoundTable TableResponder::describe() const {
         if (state_.player(slot).inuse)
             ++(slot <= game::kSeats ? table.seatsTaken : table.spies);
     }
-    table.gameType = state_.gameon ? loginmessages::gameTypeKey(state_) : QString();
+    if (state_.gameon && state_.gametype)
+        table.gameType = gametype::word(*state_.gametype);
     table.gameRunning = !table.gameType.isEmpty();
     return table;
 }

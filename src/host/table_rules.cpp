@@ -8,6 +8,6 @@ QString tableRulesMessage(MarksRule marks, bool botplays, bool botfair) {
     const QString klotText = !botplays ? QStringLiteral("Klot is off")
                              : botfair ? QStringLiteral("Klot plays fair")
                                        : QStringLiteral("Klot gets hints");
-    return gamemsg::build::systemLine(QStringLiteral("Table rules: ") + marksText +
+    return gamemsg::Chat::systemLine(QStringLiteral("Table rules: ") + marksText +
                                       QStringLiteral(", ") + klotText + u'.');
 }

@@ -101,16 +101,14 @@ void TServer::Sock1Accept(TSock* sender) {
 
 // No free slot: the connection is told so and dropped at once.
 void TServer::refuse(TSock* listener) {
-    TSock*& place = session_.state().player(kRefusedSlot).sock;
-    place = nullptr;
-    if (!listener->Accept(place) || place == nullptr)
+    TSock* refused = nullptr;
+    if (!listener->Accept(refused) || refused == nullptr)
         return;
-    place->OnInfo = nullptr;
-    place->OnDisconnect = nullptr;
-    place->OnRead = nullptr;
-    place->Send(buildMessage(gamemsg::build::full()));
-    delete place;
-    place = nullptr;
+    const std::unique_ptr<TSock> closing(refused);
+    refused->OnInfo = nullptr;
+    refused->OnDisconnect = nullptr;
+    refused->OnRead = nullptr;
+    refused->Send(buildMessage(gamemsg::Full::build()));
 }
 
 void TServer::Sock1Read(TSock* sender, int) {
@@ -209,7 +207,7 @@ void TServer::computertimerTimer() {
 }
 
 void TServer::sendTo(int slot, const QString& message) {
-    if (slot < 1 || slot > kSlotCount)
+    if (slot < 1 || slot > game::kSlots)
         return;
     TSock* sock = session_.state().player(slot).sock;
     if (!sock)

@@ -77,14 +77,8 @@ int cutSlot(QString& args, int maxSlot) {
     return slot;
 }
 
-void MessageDispatcher::on(const QString& commandWord, Handler handler) {
+void MessageDispatcher::onWord(const QString& commandWord, WordHandler handler) {
     handlers_.insert(commandWord, std::move(handler));
-}
-
-QStringList MessageDispatcher::commandWords() const {
-    QStringList words = handlers_.keys();
-    words.sort();
-    return words;
 }
 
 bool MessageDispatcher::dispatchOne(QStringList& receivedlist) {
@@ -98,7 +92,7 @@ bool MessageDispatcher::dispatchOne(QStringList& receivedlist) {
     if (found == handlers_.constEnd())
         return false;
     // A copy, so that a handler may register or replace handlers while it runs.
-    const Handler handler = found.value();
+    const WordHandler handler = found.value();
     try {
         handler(entry.mid(plus + 1));
     } catch (const MalformedMessage&) {

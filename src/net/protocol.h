@@ -47,23 +47,29 @@ int cutNumber(QString& args);
 // cutNumber, which must lie in 1..maxSlot.
 int cutSlot(QString& args, int maxSlot = 11);
 
-// The dispatch of a window's message queue: one entry per timer tick.
+// The dispatch of a message queue: one entry per timer tick. Each message
+// type (game_messages.h and its kin) is routed to one handler, which gets
+// the parsed value: a message whose fields fail its parser never reaches it.
 class MessageDispatcher {
 public:
-    using Handler = std::function<void(const QString& args)>;
-
-    // commandWord is matched exactly, letter case included.
-    void on(const QString& commandWord, Handler handler);
+    // Message::kWord is matched exactly, letter case included.
+    template <typename Message> void on(std::function<void(const Message&)> handler) {
+        onWord(QString::fromLatin1(Message::kWord),
+               [handler = std::move(handler)](const QString& args) {
+                   handler(Message::parse(args));
+               });
+    }
 
     // Takes the first entry of receivedlist, if any, and calls the handler of its
-    // command word (the text before the first "+") with the text after that "+".
-    // Entries without "+", with an empty or an unknown word are dropped; a malformed
-    // field ends the handling of that one message. Returns true if a handler ran.
+    // command word (the text before the first "+") with the message parsed from
+    // the text after that "+". Entries without "+", with an empty or an unknown
+    // word are dropped, and so is a message that its parser refuses. Returns true
+    // if the entry had a handler.
     bool dispatchOne(QStringList& receivedlist);
 
-    // Every command word that has a handler, in sorted order.
-    QStringList commandWords() const;
-
 private:
-    QHash<QString, Handler> handlers_;
+    using WordHandler = std::function<void(const QString& args)>;
+    void onWord(const QString& commandWord, WordHandler handler);
+
+    QHash<QString, WordHandler> handlers_;
 };

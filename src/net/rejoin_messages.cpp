@@ -1,13 +1,15 @@
 #include "net/rejoin_messages.h"
 
-#include "net/commands.h"
 #include "net/game_shape.h"
 #include "net/message_text.h"
+#include "net/player_messages.h"
 #include "net/protocol.h"
 
 #include <algorithm>
 
 namespace rejoinmsg {
+
+using messagetext::message;
 
 bool isKey(const QString& text) {
     if (text.size() != kKeyLength)
@@ -28,17 +30,27 @@ QString cutKey(QString& rest) {
 
 } // namespace
 
-QString key(const QString& args) {
+RejoinKey RejoinKey::parse(const QString& args) {
     QString rest = args;
-    return cutKey(rest);
+    return {cutKey(rest)};
+}
+QString RejoinKey::build(const QString& key) {
+    return message(kWord, key);
 }
 
-int rejoinedSeat(const QString& args) {
-    QString rest = args;
-    return cutSlot(rest, game::kSeats);
+QString RejoinRefused::build() {
+    return messagetext::closedMessage(kWord); // a word alone is no message
 }
 
-Away away(const QString& args) {
+Rejoined Rejoined::parse(const QString& args) {
+    QString rest = args;
+    return {cutSlot(rest, game::kSeats)};
+}
+QString Rejoined::build(int seat) {
+    return message(kWord, seat);
+}
+
+PlayerAway PlayerAway::parse(const QString& args) {
     QString rest = args;
     const int seat = cutSlot(rest, game::kSeats);
     const QString flag = cutField(rest);
@@ -46,35 +58,17 @@ Away away(const QString& args) {
         throw MalformedMessage();
     return {seat, flag == u"1"};
 }
+QString PlayerAway::build(int seat, bool away) {
+    return message(kWord, seat, away ? 1 : 0);
+}
 
-Rejoin rejoin(const QString& args) {
+Rejoin Rejoin::parse(const QString& args) {
     QString rest = args;
-    const int slot = cutSlot(rest, game::kSlots);
+    const int slot = playermsg::cutSenderSlot(rest);
     return {slot, cutKey(rest)};
 }
-
-namespace build {
-using messagetext::message;
-
-QString rejoinkey(const QString& key) {
-    return message(cmd::rejoinkey, key);
+QString Rejoin::build(int slot, const QString& key) {
+    return message(kWord, slot, key);
 }
 
-QString rejoinrefused() {
-    return messagetext::closedMessage(cmd::rejoinrefused); // a word alone is no message
-}
-
-QString rejoined(int seat) {
-    return message(cmd::rejoined, seat);
-}
-
-QString playeraway(int seat, bool away) {
-    return message(cmd::playeraway, seat, away ? 1 : 0);
-}
-
-QString rejoin(int slot, const QString& key) {
-    return message(cmd::rejoin, slot, key);
-}
-
-} // namespace build
 } // namespace rejoinmsg

@@ -1,6 +1,7 @@
 #include "net/table_datagrams.h"
 
 #include "net/game_shape.h"
+#include "net/game_type.h"
 #include "net/player_text.h"
 
 #include <QByteArrayList>
@@ -18,7 +19,7 @@ constexpr qsizetype kLongestVersion = 32;
 constexpr int kSpySlots = game::kSlots - game::kSeats;
 
 bool isGameType(const QByteArray& text) {
-    return text == "high" || text == "most" || text == "nine" || text == "race";
+    return gametype::fromWord(QString::fromLatin1(text)).has_value();
 }
 
 // Plain decimal as the builder writes it: no sign, no blanks, no leading zeros.

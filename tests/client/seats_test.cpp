@@ -100,10 +100,10 @@ protected:
 };
 
 TEST_F(SeatsAlone, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
-    seats.newplayerinfo("1+Ann+0+2+Bob+0+4+Cy+1+6+Dee+0");
+    seats.newplayerinfo({{1, "Ann", false}, {2, "Bob", false}, {4, "Cy", true}, {6, "Dee", false}});
     EXPECT_TRUE(seats.eyes(4)->isVisibleTo(&panel));
-    for (const char* left : {"2+Bob", "4+Cy", "8+Nobody", "6+Dee"})
-        seats.playerdisconnected(left);
+    for (const int left : {2, 4, 8, 6})
+        seats.playerdisconnected({left});
     EXPECT_EQ(seatName(2), "Klot");
     EXPECT_EQ(seatName(4), "<Waiting>");
     EXPECT_FALSE(seats.eyes(4)->isVisibleTo(&panel));

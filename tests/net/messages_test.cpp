@@ -90,10 +90,10 @@ TEST(Messages, EveryBuilderWritesTheWireFormAndItsParserReadsBackEveryField) {
              const auto sound = playermsg::relayed(args);
              return host::playasound(sound.slot, sound.text);
          }},
-        {rejoinmsg::build::rejoin(7, kKey), "CMD_rejoin+7+" + kKey,
+        {rejoinmsg::Rejoin::build(7, kKey), "CMD_rejoin+7+" + kKey,
          [](auto& args) {
              const auto rejoin = rejoinmsg::rejoin(args);
-             return rejoinmsg::build::rejoin(rejoin.slot, rejoin.key);
+             return rejoinmsg::Rejoin::build(rejoin.slot, rejoin.key);
          }},
         // Host to client.
         {host::sendlogininfo(6), "CMD_sendlogininfo+6",
@@ -200,19 +200,19 @@ TEST(Messages, EveryBuilderWritesTheWireFormAndItsParserReadsBackEveryField) {
              return host::tiegame({gamemsg::tiegame(args)});
          }},
         {host::impossible(), "CMD_impossible+", {}},
-        {rejoinmsg::build::rejoinkey(kKey), "CMD_rejoinkey+" + kKey,
+        {rejoinmsg::RejoinKey::build(kKey), "CMD_rejoinkey+" + kKey,
          [](auto& args) {
-             return rejoinmsg::build::rejoinkey(rejoinmsg::key(args));
+             return rejoinmsg::RejoinKey::build(rejoinmsg::key(args));
          }},
-        {rejoinmsg::build::rejoinrefused(), "CMD_rejoinrefused+", {}},
-        {rejoinmsg::build::rejoined(5), "CMD_rejoined+5",
+        {rejoinmsg::RejoinRefused::build(), "CMD_rejoinrefused+", {}},
+        {rejoinmsg::Rejoined::build(5), "CMD_rejoined+5",
          [](auto& args) {
-             return rejoinmsg::build::rejoined(rejoinmsg::rejoinedSeat(args));
+             return rejoinmsg::Rejoined::build(rejoinmsg::rejoinedSeat(args));
          }},
-        {rejoinmsg::build::playeraway(3, true), "CMD_playeraway+3+1",
+        {rejoinmsg::PlayerAway::build(3, true), "CMD_playeraway+3+1",
          [](auto& args) {
              const auto away = rejoinmsg::away(args);
-             return rejoinmsg::build::playeraway(away.seat, away.away);
+             return rejoinmsg::PlayerAway::build(away.seat, away.away);
          }},
     };
     for (const Case& c : cases) {

@@ -1,11 +1,11 @@
 // The guess board's handlers: rounds, turns, judged rows, the end of a word.
 #include "client/board/board.h"
-#include "client/core/table_model.h"
 
 #include "client/board/board_tile.h"
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
 #include "client/client_outbox.h"
+#include "client/core/table_model.h"
 #include "client/look/artwork.h"
 #include "client/look/widget_look.h"
 #include "client/options_menu.h"
@@ -155,8 +155,7 @@ void Board::clearRows() {
     row_->show(GuessRow::Look::Open);
 }
 
-void Board::loadball(const QString& args) {
-    const gamemsg::LoadBall round = gamemsg::loadball(args);
+void Board::loadball(const gamemsg::LoadBall& round) {
     wordListWaiting_ = false;
     firstletter_ = round.letter;
     clearRows();
@@ -175,8 +174,7 @@ void Board::clear() {
     model_.setBallInPlay(1);
 }
 
-void Board::getnextplayer(const QString& args) {
-    const gamemsg::NextPlayer turn = gamemsg::nextplayer(args);
+void Board::getnextplayer(const gamemsg::NextPlayer& turn) {
     state_.turnseat = turn.slot;
     model_.clearGuessed();
     setCell(turn.row, 1, firstletter_, CellLook::Played, "given");
@@ -231,7 +229,7 @@ void Board::Timer2Timer() {
 
 void Board::entered(const QString& word) {
     if (state_.seated() && state_.turnseat == state_.myseat)
-        outbox_.send(playermsg::build::myword(state_.myseat, word));
+        outbox_.send(playermsg::MyWord::build(state_.myseat, word));
     row_->setLook(GuessRow::Look::Submitted);
     state_.turnseat = 0;
     if (hooks_.focusChat)
@@ -239,16 +237,15 @@ void Board::entered(const QString& word) {
     model_.setTurn(0);
 }
 
-void Board::submitted(const QString& args) {
-    model_.setGuessed(gamemsg::slotOnly(args));
+void Board::submitted(const gamemsg::Submitted& guessed) {
+    model_.setGuessed(guessed.slot);
 }
 
-void Board::yourletters(const QString& args) {
-    const gamemsg::Judged judged = gamemsg::yourletters(args);
+void Board::yourletters(const gamemsg::Judged& judged) {
     if (judged.slot != state_.myseat && !judged.everyone)
         return;
     for (int c = 1; c <= kColumns; ++c) {
-        const char m = judged.marks[c - 1].toLatin1();
+        const char m = static_cast<char>(judged.marks[size_t(c - 1)]);
         setCell(judged.row, c, judged.guess[size_t(c - 1)], CellLook::Played, meaningOf(m));
         model_.setMark(judged.row, c, m == 's' || m == 'c' ? m : 0, true);
         row_->clearColumn(c);
@@ -265,8 +262,7 @@ QString Board::reading(int row) const {
     return QString("Row %1: %2.").arg(row).arg(letters.join("; "));
 }
 
-void Board::notvalid(const QString& args) {
-    const gamemsg::Judged judged = gamemsg::notvalid(args);
+void Board::notvalid(const gamemsg::Judged& judged) {
     if (judged.slot != state_.myseat && !judged.everyone)
         return;
     for (int c = 1; c <= kColumns; ++c)
@@ -275,8 +271,8 @@ void Board::notvalid(const QString& args) {
     sounds_.playsounds("wrongguess");
 }
 
-void Board::timeup(const QString& args) {
-    const int row = gamemsg::timeup(args);
+void Board::timeup(const gamemsg::TimeUp& timeUp) {
+    const int row = timeUp.row;
     setStatus("Time is Up!");
     state_.secondsleft = 0;
     state_.turnseat = 0;
@@ -312,8 +308,8 @@ void Board::connectionEnded() {
     focusChatIfActive();
 }
 
-void Board::nooneguessed(const QString& args) {
-    const gamemsg::Letters word = gamemsg::nooneguessed(args);
+void Board::nooneguessed(const gamemsg::NoOneGuessed& unfound) {
+    const gamemsg::Letters& word = unfound.word;
     setStatus(word[0] + word[1] + word[2] + word[3] + word[4] + " is the correct answer.");
     row_->show(GuessRow::Look::Revealed, word);
     lockForEnd();
@@ -328,8 +324,7 @@ void Board::heguessed(const gamemsg::HeGuessed& found) {
     focusChatIfActive();
 }
 
-void Board::wordlist(const QString& args) {
-    const gamemsg::WordList list = gamemsg::wordlist(args);
+void Board::wordlist(const gamemsg::WordList& list) {
     const QString finder = model_.displayName(list.slot);
     for (const auto& [row, word] : list.rows)
         panel_winnerwordlist->loadwords(finder, word, row);

@@ -40,16 +40,16 @@ public:
     Board(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox,
           Sounds& sounds, const OptionsMenu& options, Hooks hooks);
 
-    // Handlers of host messages (fields after the command word).
-    void loadball(const QString& args);
-    void getnextplayer(const QString& args);
-    void submitted(const QString& args);
-    void yourletters(const QString& args);
-    void notvalid(const QString& args);
-    void timeup(const QString& args);
-    void nooneguessed(const QString& args);
-    void wordlist(const QString& args);
-    // Messages the table reads too, checked once by the dispatcher.
+    // Handlers of host messages, each checked whole by the dispatcher.
+    void loadball(const gamemsg::LoadBall& round);
+    void getnextplayer(const gamemsg::NextPlayer& turn);
+    void submitted(const gamemsg::Submitted& guessed);
+    void yourletters(const gamemsg::Judged& judged); // CMD_yourletters
+    void notvalid(const gamemsg::Judged& judged);    // CMD_notvalid
+    void timeup(const gamemsg::TimeUp& timeUp);
+    void nooneguessed(const gamemsg::NoOneGuessed& unfound);
+    void wordlist(const gamemsg::WordList& list);
+    // Messages the table reads too.
     void heguessed(const gamemsg::HeGuessed& found);
     void gamestats(const gamemsg::GameStats& stats);
     // The finder's words of the last CMD_wordlist, if "Show Word List" holds;

@@ -85,9 +85,9 @@ void ChatPart::addlinetochat(const QString& line, ColourValue colour) {
     pane_->addlinetochat(line, colour);
 }
 
-void ChatPart::chatrecieved(const QString& fields) {
-    if (const std::optional<ReceivedChat> chat = readReceivedChat(fields))
-        pane_->addlinetochat(chat->line, chat->colour);
+void ChatPart::chatrecieved(const gamemsg::ChatLine& line) {
+    const ReceivedChat chat = readReceivedChat(line);
+    pane_->addlinetochat(chat.line, chat.colour);
 }
 
 void ChatPart::tick() {

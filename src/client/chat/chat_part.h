@@ -2,6 +2,7 @@
 
 #include "client/chat/chat_sender.h"
 #include "client/chat/colour_value.h"
+#include "net/game_messages.h"
 
 #include <QColor>
 #include <QList>
@@ -30,8 +31,8 @@ public:
     ~ChatPart() override;
 
     void addlinetochat(const QString& line, ColourValue colour);
-    // CMD_chat and CMD_action from the host: slot "+" text "|" colour text.
-    void chatrecieved(const QString& fields);
+    // CMD_chat and CMD_action from the host.
+    void chatrecieved(const gamemsg::ChatLine& line);
     // One tick of the main window's timer (phrase cool-down).
     void tick();
 

@@ -4,11 +4,11 @@
 #include "net/player_messages.h"
 
 void ChatSender::sendChat(const QString& text) {
-    outbox_.send(playermsg::build::chat(state_.myseat, coloured(text)));
+    outbox_.send(playermsg::Chat::build(state_.myseat, coloured(text)));
 }
 
 void ChatSender::sendAction(const QString& text) {
-    outbox_.send(playermsg::build::action(state_.myseat, coloured(text)));
+    outbox_.send(playermsg::Action::build(state_.myseat, coloured(text)));
 }
 
 // The host relays the colour with the line: "|" and the colour's text.

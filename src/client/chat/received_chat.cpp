@@ -1,8 +1,6 @@
 #include "client/chat/received_chat.h"
 
 #include "client/chat/colour_text.h"
-#include "client/chat/plain_text.h"
-#include "client/client_state.h"
 
 namespace {
 
@@ -32,15 +30,12 @@ ColourValue readChatColour(const QString& text) {
 
 } // namespace
 
-std::optional<ReceivedChat> readReceivedChat(const QString& fields) {
-    const qsizetype bar = fields.lastIndexOf('|');
-    const QString body = bar >= 0 ? fields.left(bar) : fields;
-    const qsizetype plus = body.indexOf('+');
-    const std::optional<int> sender = smallDecimal(QStringView(body).left(plus));
-    if (plus < 0 || !sender || (*sender != 0 && !ClientState::isSlot(*sender)))
-        return std::nullopt;
-    const ColourValue colour = *sender == 0 ? kSystemLineColour
-                               : bar >= 0   ? readChatColour(fields.mid(bar + 1))
-                                            : kUnreadableColour;
-    return ReceivedChat{QString::number(*sender) + body.mid(plus), colour};
+ReceivedChat readReceivedChat(const gamemsg::ChatLine& received) {
+    const QString& text = received.text;
+    const qsizetype bar = text.lastIndexOf('|');
+    const ColourValue colour = received.sender == 0 ? kSystemLineColour
+                               : bar >= 0           ? readChatColour(text.mid(bar + 1))
+                                                    : kUnreadableColour;
+    const QString body = bar >= 0 ? text.left(bar) : text;
+    return ReceivedChat{QString::number(received.sender) + u'+' + body, colour};
 }

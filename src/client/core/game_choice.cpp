@@ -1,14 +1,14 @@
 #include "client/core/game_choice.h"
 
-QString GameChoice::keyword() const {
+GameType GameChoice::type() const {
     switch (gametype) {
     case 2:
-        return QStringLiteral("most");
+        return GameType::Most;
     case 3:
-        return QStringLiteral("nine");
+        return GameType::Nine;
     case 4:
-        return QStringLiteral("race");
+        return GameType::Race;
     default:
-        return QStringLiteral("high");
+        return GameType::High;
     }
 }

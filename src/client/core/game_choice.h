@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "net/game_type.h"
 
 // What the next game will be: kept in the table model, shown and changed in
 // the game options window, stored in the settings.
@@ -11,8 +11,8 @@ struct GameChoice {
     int botfair = 0;    // 1: the computer player solves from the marks alone
     int exactmarks = 0; // 1: guesses are marked by the exact rule
 
-    // The keyword of the start message; 1 and the unloaded 0 both start "high".
-    QString keyword() const;
+    // 1 and the unloaded 0 both start a high score game.
+    GameType type() const;
 };
 
 // What the host this program runs reads from the window when it needs it:

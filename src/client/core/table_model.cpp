@@ -182,7 +182,7 @@ void TableModel::clear() {
     seats_ = {};
     spies_.clear();
     botShown_ = false;
-    gameType_.clear();
+    gameType_.reset();
     everySeatChanged();
     for (int n = 1; n <= game::kSeats; ++n)
         emit rackChanged(n);

@@ -76,9 +76,10 @@ public:
     void setTurn(int seat);
     int ballInPlay() const { return ballInPlay_; }
     void setBallInPlay(int ball);
-    // The running game's keyword ("high", "most", "nine", "race"); empty between tables.
-    const QString& gameType() const { return gameType_; }
-    void setGameType(const QString& type) { gameType_ = type; }
+    // The running game's type; none between tables, or when the host named
+    // a type this program does not know.
+    std::optional<GameType> gameType() const { return gameType_; }
+    void setGameType(std::optional<GameType> type) { gameType_ = type; }
 
     const Cell& cell(int row, int column) const { return cells_[index(row, column)]; }
     // A new letter (or none) in a cell, not yet judged; its mark stays.
@@ -112,7 +113,7 @@ private:
     bool botShown_ = false; // a free seat 2 reads "Klot" rather than "<Waiting>"
     int turn_ = 0;
     int ballInPlay_ = 1;
-    QString gameType_;
+    std::optional<GameType> gameType_;
     std::array<Cell, game::kRows * game::kLetters> cells_{};
     TableSettings settings_;
 };

@@ -3,6 +3,7 @@
 #include "client/join/join_form.h"
 #include "common/dialog_keys.h"
 #include "common/version.h"
+#include "net/game_type.h"
 #include "net/player_text.h"
 
 #include <QIntValidator>
@@ -15,15 +16,11 @@ namespace {
 constexpr int kAddressRole = Qt::UserRole;
 
 QString gameTypeName(const QString& key) {
-    if (key == u"high")
-        return "High Score";
-    if (key == u"most")
-        return "Most Balls Pocketed";
-    if (key == u"nine")
-        return "9 Ball";
-    if (key == u"race")
-        return "Race to 9";
-    return "a game";
+    const std::optional<GameType> type = gametype::fromWord(key);
+    if (!type)
+        return "a game";
+    constexpr const char* kNames[] = {"High Score", "Most Balls Pocketed", "9 Ball", "Race to 9"};
+    return kNames[static_cast<int>(*type)]; // in the order of GameType
 }
 
 QString spies(int count) {

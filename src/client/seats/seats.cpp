@@ -2,10 +2,10 @@
 // presence marks and the host player's seat popup. Every host message is
 // parsed and checked whole before anything changes.
 #include "client/seats/seats.h"
-#include "client/core/table_model.h"
 
 #include "client/access_keys.h"
 #include "client/client_outbox.h"
+#include "client/core/table_model.h"
 #include "client/look/artwork.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
@@ -131,8 +131,7 @@ void Seats::attachPopup(QLabel* label, int seatNumber) {
             [this, label](const QPoint& pos) { openPopup(label, label->mapToGlobal(pos)); });
 }
 
-void Seats::newplayerinfo(const QString& args) {
-    const QList<gamemsg::PlayerRecord> records = gamemsg::players(args);
+void Seats::newplayerinfo(const QList<gamemsg::PlayerRecord>& records) {
     for (const gamemsg::PlayerRecord& record : records)
         arrive(record);
     if (!returning_ && hooks_.playsound)
@@ -190,8 +189,8 @@ void Seats::arrive(const gamemsg::PlayerRecord& record) {
     model_.seatPlayer(record.slot, record.name, record.watching);
 }
 
-void Seats::playerdisconnected(const QString& args) {
-    const int slot = gamemsg::slotOnly(args);
+void Seats::playerdisconnected(const gamemsg::PlayerDisconnected& left) {
+    const int slot = left.slot;
     if (state_.connected && slot == state_.myseat) {
         // The table stays as it was when this player was taken from it.
         if (hooks_.ownRemoval)
@@ -216,8 +215,8 @@ void Seats::clearSlot(int slot) {
     model_.freeSeat(slot);
 }
 
-void Seats::justwatching(const QString& args) {
-    const auto [slot, watch] = gamemsg::justwatching(args);
+void Seats::justwatching(const gamemsg::JustWatching& watching) {
+    const auto [slot, watch] = watching;
     model_.setWatching(slot, watch);
     if (slot == state_.myseat && hooks_.ownWatchingChanged)
         hooks_.ownWatchingChanged(watch);
@@ -226,8 +225,8 @@ void Seats::justwatching(const QString& args) {
 }
 
 // The host's own system line says who went and came back.
-void Seats::playeraway(const QString& args) {
-    const auto [slot, away] = rejoinmsg::away(args);
+void Seats::playeraway(const rejoinmsg::PlayerAway& held) {
+    const auto [slot, away] = held;
     if (!model_.occupied(slot))
         return;
     model_.setAway(slot, away);
@@ -236,7 +235,7 @@ void Seats::playeraway(const QString& args) {
 void Seats::kicking(int slot) {
     if (!holdsHostRights() || !ClientState::isSlot(slot) || slot == state_.myseat)
         return;
-    outbox_.send(playermsg::build::kickhim(state_.myseat, slot));
+    outbox_.send(playermsg::KickHim::build(state_.myseat, slot));
 }
 
 void Seats::JustWatch1Click(bool checked) {
@@ -246,7 +245,7 @@ void Seats::JustWatch1Click(bool checked) {
 
 void Seats::sendJustWatch(int seatNumber, bool watch) {
     if (state_.connected && ClientState::isSeat(seatNumber))
-        outbox_.send(playermsg::build::justwatch(seatNumber, watch));
+        outbox_.send(playermsg::JustWatch::build(seatNumber, watch));
 }
 
 void Seats::openPopup(QLabel* label, const QPoint& at) {

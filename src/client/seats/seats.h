@@ -2,6 +2,7 @@
 
 #include "client/client_state.h"
 #include "net/game_messages.h"
+#include "net/rejoin_messages.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -34,12 +35,13 @@ public:
 
     Seats(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox, Hooks hooks);
 
-    // Handlers of host messages (fields after the command word).
-    void newplayerinfo(const QString& args);
-    void playerdisconnected(const QString& args);
-    void justwatching(const QString& args);
+    // Handlers of host messages, each checked whole by the dispatcher.
+    // CMD_newplayerinfo and CMD_existingplayers.
+    void newplayerinfo(const QList<gamemsg::PlayerRecord>& records);
+    void playerdisconnected(const gamemsg::PlayerDisconnected& left);
+    void justwatching(const gamemsg::JustWatching& watching);
     // CMD_playeraway: the host holds a dropped player's seat, or it is back.
-    void playeraway(const QString& args);
+    void playeraway(const rejoinmsg::PlayerAway& held);
 
     // This window's player has the host player's rights: starting games,
     // removing players, setting others to just watching. The host gives them

@@ -1,17 +1,15 @@
 #include "client/sound/sounds.h"
-#include "client/core/table_model.h"
 
 #include "client/access_keys.h"
 #include "client/client_outbox.h"
+#include "client/core/table_model.h"
 #include "client/look/clickable_label.h"
 #include "client/options_menu.h"
 #include "client/sound/sound_player.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"
-#include "net/protocol.h"
 
 #include <QMenu>
-#include <QRegularExpression>
 
 namespace {
 
@@ -64,13 +62,6 @@ QString Sounds::chatterCaption(int number) {
     return QString::fromLatin1(kCaptions[number - 1]);
 }
 
-int Sounds::chatterNumber(const QString& name) {
-    static const QRegularExpression wave("^wave([1-9]|1[0-9]|20)$",
-                                         QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch match = wave.match(name);
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
 void Sounds::playsounds(const QString& name) {
     if (options_.soundsOn() && player)
         player(name);
@@ -80,16 +71,14 @@ void Sounds::wave12Click(int number) {
     if (number < 1 || number > kChatterSounds || !state_.seated())
         return; // "<Cancel>", or a spy: spies send nothing
     // Heard when the host relays it back, like everybody else.
-    outbox_.send(playermsg::build::playasound(state_.myseat, number));
+    outbox_.send(playermsg::PlayASound::build(state_.myseat, number));
 }
 
-// Only the twenty chatter sounds from a seat act: a name from the network
-// must not play game sounds past "Play Sounds", nor the platform's beep.
-void Sounds::playasound(const QString& args) {
-    const auto [seat, sound] = gamemsg::playasound(args);
-    const int number = chatterNumber(sound);
-    if (number == 0)
-        throw MalformedMessage();
+// Only the twenty chatter sounds from a seat act (the parser lets no other
+// through): a name from the network must not play game sounds past "Play
+// Sounds", nor the platform's beep.
+void Sounds::playasound(const gamemsg::PlayASound& sound) {
+    const auto [seat, number] = sound;
     if (options_.chatterSoundsOn()) {
         if (player)
             player("wave" + QString::number(number));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "client/client_state.h"
+#include "net/game_messages.h"
 
 #include <QObject>
 #include <QString>
@@ -19,7 +20,7 @@ class TableModel;
 class Sounds : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kChatterSounds = 20;
+    static constexpr int kChatterSounds = gamemsg::PlayASound::kChatterSounds;
 
     Sounds(QWidget* panel, const ClientState& state, ClientOutbox& outbox, const TableModel& model,
            const OptionsMenu& options, std::function<void(const QString& line)> say);
@@ -28,14 +29,12 @@ public:
     std::function<void(const QString& name)> player;
 
     void playsounds(const QString& name);
-    void playasound(const QString& args); // CMD_playasound
+    void playasound(const gamemsg::PlayASound& sound);
     // A sound menu item: 0 "<Cancel>", 1..20 the chatter sounds.
     void wave12Click(int number);
 
     // The caption of chatter sound 1..20 ("Doh" ... "Crying"); empty otherwise.
     static QString chatterCaption(int number);
-    // 1..20 for "wave1".."wave20" in any letter case, else 0.
-    static int chatterNumber(const QString& name);
 
     QMenu* popup() const { return popup_sounds; }
     ClickableLabel* button() const { return b_phrase10; }

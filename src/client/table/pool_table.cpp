@@ -1,6 +1,6 @@
 #include "client/table/pool_table.h"
-#include "client/core/table_model.h"
 
+#include "client/core/table_model.h"
 #include "client/table/table_summary.h"
 
 #include "client/look/artwork.h"
@@ -8,7 +8,6 @@
 #include "client/look/widget_look.h"
 #include "client/sound/sounds.h"
 #include "common/plain_widgets.h"
-#include "net/protocol.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -19,17 +18,17 @@ constexpr QRect kTablePanel(256, 3, 473, 257);
 constexpr QRect kCaption(256, 262, 473, 22); // under the table, centred
 constexpr QRect kBanner(28, 24, 416, 41);    // over the table's upper part
 
-struct GameType {
-    const char* key;
+struct TypeLook {
     const char* startCaption;
     const char* joinCaption;
     bool startsAtZero; // scores show 0 at the start, else nothing
 };
-constexpr GameType kTypes[] = {
-    {"high", "HIGH SCORE GAME", "HIGH SCORE GAME", true},
-    {"most", "MOST BALLS POCKETED", "MOST BALLS POCKETED", false},
-    {"nine", "NINE BALL", "NINE BALL", false},
-    {"race", "RACE TO 9", "RACE TO NINE", false},
+// In the order of GameType.
+constexpr TypeLook kTypeLooks[] = {
+    {"HIGH SCORE GAME", "HIGH SCORE GAME", true},
+    {"MOST BALLS POCKETED", "MOST BALLS POCKETED", false},
+    {"NINE BALL", "NINE BALL", false},
+    {"RACE TO 9", "RACE TO NINE", false},
 };
 
 } // namespace
@@ -122,21 +121,16 @@ QString PoolTable::bannerText() const {
     return panel_winner->isVisibleTo(panel_table) ? label_winner2->text() : QString();
 }
 
-// An unknown key leaves the caption and score labels empty.
-void PoolTable::setType(const QString& type, bool joining) {
+// An unknown type leaves the caption and score labels empty.
+void PoolTable::setType(std::optional<GameType> type, bool joining) {
     model_.setGameType(type);
-    const GameType* known = nullptr;
-    for (const GameType& t : kTypes) {
-        if (type == QLatin1String(t.key))
-            known = &t;
-    }
+    const TypeLook* known = type ? &kTypeLooks[static_cast<int>(*type)] : nullptr;
     label_gametype->setText(known ? (joining ? known->joinCaption : known->startCaption) : "");
     for (int s = 1; s <= game::kSeats; ++s)
         model_.setScore(s, known && known->startsAtZero ? std::optional<int>(0) : std::nullopt);
 }
 
-void PoolTable::startthegame(const QString& args) {
-    const gamemsg::StartGame start = gamemsg::startgame(args);
+void PoolTable::startthegame(const gamemsg::StartGame& start) {
     panel_winner->hide();
     if (hooks_.gameStarting)
         hooks_.gameStarting();
@@ -159,8 +153,8 @@ void PoolTable::gamestats(const gamemsg::GameStats& stats) {
         hooks_.gameUnderway();
 }
 
-void PoolTable::playerscores(const QString& args) {
-    for (const gamemsg::SeatValue& score : gamemsg::playerscores(args)) {
+void PoolTable::playerscores(const gamemsg::PlayerScores& scores) {
+    for (const gamemsg::SeatValue& score : scores.scores) {
         model_.setScore(score.seat, score.value == gamemsg::kNoScore
                                         ? std::nullopt
                                         : std::optional<int>(score.value));
@@ -168,9 +162,9 @@ void PoolTable::playerscores(const QString& args) {
 }
 
 // Racks show what seats own; the table leaves out every pocketed ball, spies' too.
-void PoolTable::ballowners(const QString& args) {
+void PoolTable::ballowners(const gamemsg::BallOwners& owners) {
     int pocketed = 0;
-    for (const gamemsg::BallOwner& owned : gamemsg::ballowners(args)) {
+    for (const gamemsg::BallOwner& owned : owners.owners) {
         model_.addToRack(owned.owner, owned.ball);
         if (owned.owner != 0)
             pocketed = owned.ball;
@@ -178,9 +172,8 @@ void PoolTable::ballowners(const QString& args) {
     startTable(pocketed);
 }
 
-void PoolTable::theyown(const QString& args) {
-    const QList<gamemsg::SeatValue> counts = gamemsg::theyown(args);
-    for (const gamemsg::SeatValue& own : counts) {
+void PoolTable::theyown(const gamemsg::TheyOwn& owned) {
+    for (const gamemsg::SeatValue& own : owned.ballCounts) {
         for (int ball = 1; ball <= own.value; ++ball)
             model_.addToRack(own.seat, ball);
         if (own.seat == state_.myseat)
@@ -194,7 +187,7 @@ void PoolTable::heguessed(const gamemsg::HeGuessed& found) {
     if (found.score != gamemsg::kNoScore && ClientState::isSeat(found.slot))
         model_.setScore(found.slot, found.score);
     // In a race every seat sinks its own balls: only the finder's table plays.
-    if (model_.gameType() != u"race" || found.slot == state_.myseat)
+    if (model_.gameType() != GameType::Race || found.slot == state_.myseat)
         animation_.shoot();
     // The ball reaches the rack once the shot has taken it off the table.
     whenTableRests([this, found] { model_.addToRack(found.slot, found.ball); });
@@ -214,8 +207,8 @@ void PoolTable::startTable(int pocketed) {
 }
 
 // Counted by seat, never by name: two players may share a name.
-void PoolTable::winner(const QString& args) {
-    const int slot = gamemsg::slotOnly(args);
+void PoolTable::winner(const gamemsg::Winner& won) {
+    const int slot = won.slot;
     const QString name = model_.displayName(slot);
     if (resultPending_ && state_.seated() && hooks_.addgame)
         hooks_.addgame(slot == state_.myseat ? QString("addtomine") : name);
@@ -224,8 +217,8 @@ void PoolTable::winner(const QString& args) {
     announce(name + " has Won the Game!");
 }
 
-void PoolTable::tiegame(const QString& args) {
-    const QString names = gamemsg::tiegame(args);
+void PoolTable::tiegame(const gamemsg::TieGame& tie) {
+    const QString& names = tie.names;
     resultPending_ = false; // a tie counts nothing
     hooks_.say("0+" + names + " have Won!");
     announce(names + " have Won!");
@@ -244,7 +237,7 @@ void PoolTable::announce(const QString& result) {
     sounds_.playsounds("gameover");
 }
 
-void PoolTable::impossible(const QString&) {
+void PoolTable::impossible() {
     hooks_.say("0+It is impossible for anyone else to win!");
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QFrame;
@@ -34,15 +35,15 @@ public:
     PoolTable(QWidget* panel, const ClientState& state, TableModel& model, Sounds& sounds,
               Hooks hooks);
 
-    // Handlers of host messages (fields after the command word).
-    void startthegame(const QString& args);
-    void winner(const QString& args);
-    void tiegame(const QString& args);
-    void impossible(const QString& args);
-    void playerscores(const QString& args);
-    void ballowners(const QString& args);
-    void theyown(const QString& args);
-    // Messages the board reads too, checked once by the dispatcher.
+    // Handlers of host messages, each checked whole by the dispatcher.
+    void startthegame(const gamemsg::StartGame& start);
+    void winner(const gamemsg::Winner& won);
+    void tiegame(const gamemsg::TieGame& tie);
+    void impossible();
+    void playerscores(const gamemsg::PlayerScores& scores);
+    void ballowners(const gamemsg::BallOwners& owners);
+    void theyown(const gamemsg::TheyOwn& owned);
+    // Messages the board reads too.
     void heguessed(const gamemsg::HeGuessed& found);
     void gamestats(const gamemsg::GameStats& stats);
 
@@ -59,7 +60,7 @@ public:
 
 private:
     void buildTable(QWidget* panel);
-    void setType(const QString& type, bool joining);
+    void setType(std::optional<GameType> type, bool joining);
     void announce(const QString& result);
     void startTable(int pocketed);
     // Keeps the table's description for screen readers current.
