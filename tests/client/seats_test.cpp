@@ -88,15 +88,27 @@ protected:
     struct NoHost : ClientOutbox {
         void send(const QString&) override {}
     };
+    static ClientState seatedIn(int slot) {
+        ClientState state;
+        state.myseat = slot;
+        state.connected = true;
+        return state;
+    }
+    static Seats::Hooks sayingInto(QStringList& lines) {
+        Seats::Hooks hooks;
+        hooks.say = [&lines](const QString& line) {
+            lines << line;
+        };
+        return hooks;
+    }
+    QString seatName(int seat) const { return seats.nameLabel(seat)->text(); }
+
     QWidget panel;
-    ClientState state{.myseat = 1, .connected = true};
+    ClientState state = seatedIn(1);
     TableModel model;
     NoHost outbox;
     QStringList lines; // system lines said
-    Seats seats{&panel, state, model, outbox, {.say = [this](const QString& line) {
-                    lines << line;
-                }}};
-    QString seatName(int seat) const { return seats.nameLabel(seat)->text(); }
+    Seats seats{&panel, state, model, outbox, sayingInto(lines)};
 };
 
 TEST_F(SeatsAlone, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
