@@ -1,6 +1,6 @@
-// Who sits where: the seat rows under the board, the spy list entries, the
-// presence marks and the host player's seat popup. Every host message is
-// parsed and checked whole before anything changes.
+// Who sits where: the handlers put it into the table model, and the seat rows
+// under the board (names, presence marks, scores, racks, the turn marker) and
+// the spy list entries are drawn from it; and the host player's seat popup.
 #include "client/seats/seats.h"
 
 #include "client/access_keys.h"
@@ -265,10 +265,9 @@ bool Seats::popupTargetStillThere() const {
 // Everything a seat row shows comes from the model: no label is read back.
 void Seats::showSeat(int n) {
     const TableModel::Seat& seat = model_.seat(n);
-    const QString text = model_.seatText(n);
-    QLabel* label = nameLabel(n);
-    label->setText(seat.away ? text + " (away)" : text);
-    label->setAccessibleName(QString("Seat %1: %2").arg(n).arg(label->text()));
+    const QString text = seat.away ? model_.seatText(n) + " (away)" : model_.seatText(n);
+    nameLabel(n)->setText(text);
+    nameLabel(n)->setAccessibleName(QString("Seat %1: %2").arg(n).arg(text));
     eyes(n)->setVisible(seat.watching);
     chalk(n)->setVisible(seat.guessed);
     scoreLabel(n)->setText(seat.score ? QString::number(*seat.score) : QString());
