@@ -11,7 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static MessageDispatcher dispatcher = [] {
         MessageDispatcher d;
-        const auto ignore = [](const auto&) {};
+        const auto ignore = [](const auto&) {
+        };
         routeEvery(d, ToClient{}, ignore);
         routeEvery(d, ToHost{}, ignore); // the host's reading of the words both send
         return d;

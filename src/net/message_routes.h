@@ -52,9 +52,7 @@ static_assert(routecheck::distinctWords(ToHost{}), "two messages to the host sha
 static_assert(routecheck::distinctWords(ToClient{}), "two messages to a client share a word");
 
 // One lambda per message type, called as one overloaded function.
-template <typename... Handlers> struct Routes : Handlers... {
-    using Handlers::operator()...;
-};
+template <typename... Handlers> struct Routes : Handlers... { using Handlers::operator()...; };
 template <typename... Handlers> Routes(Handlers...) -> Routes<Handlers...>;
 
 // Gives every message of the list its handler in routes: a message without

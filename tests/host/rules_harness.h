@@ -108,9 +108,7 @@ struct RulesHarness {
     void start(const QString& type, bool botOn = false) {
         rules.referee.startgame({*gametype::fromWord(type), botOn});
     }
-    void guess(int slot, const QString& word) {
-        rules.judge.judge(slot, word);
-    }
+    void guess(int slot, const QString& word) { rules.judge.judge(slot, word); }
     void find(int slot) { guess(slot, state.hiddenword); }
     // Klot alone at a new game's first word, one guess per bot move, until it
     // finds the word, its rows run out or it makes no guess.

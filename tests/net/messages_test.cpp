@@ -9,7 +9,6 @@
 
 namespace {
 
-
 // Builds again from what the parser read out of a message's fields.
 using Rebuild = std::function<QString(const QString& args)>;
 
@@ -227,7 +226,8 @@ TEST(Messages, ParsersRefuseFieldsOutOfTheGamesShape) {
         {gamemsg::Winner::parse, "10+"},
         {gamemsg::NewPlayerInfo::parse, "1+Ann"},
         {gamemsg::NewPlayerInfo::parse, "1+Ann+2"},
-        {gamemsg::NewPlayerInfo::parse, "1+a+0+2+b+0+3+c+0+4+d+0+5+e+0+6+f+0+7+g+0+8+h+0+9+i+0+1+j+0"},
+        {gamemsg::NewPlayerInfo::parse,
+         "1+a+0+2+b+0+3+c+0+4+d+0+5+e+0+6+f+0+7+g+0+8+h+0+9+i+0+1+j+0"},
         {gamemsg::JustWatching::parse, "6+1"},
         {gamemsg::JustWatching::parse, "2+3"},
         {gamemsg::PlayASound::parse, "6+wave1+"},
