@@ -589,7 +589,8 @@ void checkInvariants(const FuzzHost& host) {
         require(state.gameon && state.row >= 1 && state.row <= 5 && !state.hiddenword.isEmpty());
     // A running game always has a countdown going, unless a "nine" word waits
     // for a seat that can play.
-    const bool waitingForSeat = state.gamenine && state.wordopen && state.currentseat == 0;
+    const bool waitingForSeat =
+        state.playing(GameType::Nine) && state.wordopen && state.currentseat == 0;
     if (state.gameon && !waitingForSeat)
         require(host.clock.turnActive);
 }
