@@ -7,6 +7,7 @@
 #include "client/chat/colour_text.h"
 #include "client/chat/received_chat.h"
 #include "client/look/message_box.h"
+#include "net/protocol.h"
 
 #include <QApplication>
 #include <QTextBlock>
@@ -24,6 +25,15 @@ bool holdsControlCharacter(const QString& text) {
             return true;
     }
     return false;
+}
+
+// The fields as the window reads them: parsed, then coloured.
+std::optional<ReceivedChat> receivedChat(const QString& fields) {
+    try {
+        return readReceivedChat(gamemsg::Chat::parse(fields));
+    } catch (const MalformedMessage&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -52,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
 
     const QString fields = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (const std::optional<ReceivedChat> chat = readReceivedChat(fields)) {
+    if (const std::optional<ReceivedChat> chat = receivedChat(fields)) {
         pane.addlinetochat(chat->line, chat->colour);
         const QString shown = pane.document()->lastBlock().text();
         if (holdsControlCharacter(shown))

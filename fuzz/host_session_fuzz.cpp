@@ -41,6 +41,9 @@ const QStringList kMoreWords = {"agree", "anger", "angle", "boast", "bored", "br
 const QStringList kDictionary = kHiddenWords + kMoreWords;
 const QStringList kGameTypes = {"high", "most", "nine", "race", "pool"};
 const char* const kRelayed[] = {cmd::chat, cmd::action, cmd::playasound};
+// Slot numbers a script names: 0 and two past the last slot, as a hostile
+// peer or a confused close report might.
+constexpr int kSlotNumbers = game::kSlots + 2;
 
 void require(bool condition) {
     if (!condition)
@@ -165,7 +168,7 @@ public:
     const ManualHoldClock* holds = nullptr;
     // Each connection's token (its socket's stand-in), in the slot the
     // harness last saw it in.
-    std::array<const TSock*, kSlotCount + 1> tokens{};
+    std::array<const TSock*, game::kSlots + 1> tokens{};
     QStringList keysGiven; // every key the host has sent, in order
     QList<int> keySeat;    // the seat each was sent to
 
@@ -189,8 +192,8 @@ private:
         presentedSeats[size_t(from)] = 0;
     }
 
-    std::array<Peer, kSlotCount + 1> peers;
-    std::array<unsigned, kSlotCount + 1> presentedSeats{}; // a bit per seat
+    std::array<Peer, game::kSlots + 1> peers;
+    std::array<unsigned, game::kSlots + 1> presentedSeats{}; // a bit per seat
 };
 
 class ManualClock : public HostClock {
@@ -274,7 +277,7 @@ struct FuzzHost {
     void departCut() {
         for (bool again = true; again;) {
             again = false;
-            for (int slot = 1; slot <= kSlotCount; ++slot) {
+            for (int slot = 1; slot <= game::kSlots; ++slot) {
                 CheckingOutbox::Peer& peer = outbox.peer(slot);
                 if (!peer.lost)
                     continue;
@@ -334,7 +337,7 @@ QString command(const char* word, const QString& slotField, const QString& rest)
 // A slot number in 0..11, or now and then any text.
 QString anySlotText(Script& script) {
     const uint8_t choice = script.byte();
-    return choice < 240 ? QString::number(choice % (kSlotCount + 1))
+    return choice < 240 ? QString::number(choice % (kSlotNumbers + 1))
                         : QString::fromUtf8(script.chunk());
 }
 
@@ -450,10 +453,10 @@ void step(FuzzHost& host, Script& script) {
         host.accept();
         break;
     case 1:
-        host.close(script.byte() % (kSlotCount + 1));
+        host.close(script.byte() % (kSlotNumbers + 1));
         break;
     case 2: {
-        const int slot = script.byte() % (kSlotCount + 1);
+        const int slot = script.byte() % (kSlotNumbers + 1);
         host.deliver(slot, script.chunk());
         break;
     }
@@ -514,7 +517,7 @@ void step(FuzzHost& host, Script& script) {
         flood(host, script);
         break;
     case 14:
-        host.outbox.toggleReading(1 + script.byte() % kSlotCount);
+        host.outbox.toggleReading(1 + script.byte() % game::kSlots);
         break;
     case 15: { // a way back, as a client asks for it: the key, then usually its log-in
         const int sender = senderSlot(script);
@@ -549,7 +552,7 @@ void checkName(const tplayer& player) {
 void checkConnections(const FuzzHost& host) {
     const HostState& state = host.session.state();
     QSet<const TSock*> seen;
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         const tplayer& player = state.player(slot);
         require(player.sock == host.outbox.tokens[size_t(slot)]);
         require((player.sock != nullptr) == player.connected());
@@ -568,7 +571,7 @@ void checkInvariants(const FuzzHost& host) {
     const HostState& state = host.session.state();
     require(state.slotcount >= 0 && state.slotcount <= game::kSlots);
     checkConnections(host);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         const tplayer& player = state.player(slot);
         checkName(player);
         if (player.inuse)
@@ -586,7 +589,8 @@ void checkInvariants(const FuzzHost& host) {
         require(state.gameon && state.row >= 1 && state.row <= 5 && !state.hiddenword.isEmpty());
     // A running game always has a countdown going, unless a "nine" word waits
     // for a seat that can play.
-    const bool waitingForSeat = state.gamenine && state.wordopen && state.currentseat == 0;
+    const bool waitingForSeat =
+        state.playing(GameType::Nine) && state.wordopen && state.currentseat == 0;
     if (state.gameon && !waitingForSeat)
         require(host.clock.turnActive);
 }

@@ -23,8 +23,8 @@ ComputerPlayer::ComputerPlayer(HostState& state, HostClock& clock, WordLists& wo
 
 void ComputerPlayer::computertimerTimer() {
     clock_.stopComputerTimer();
-    const int seat =
-        state_.playing(GameType::Nine) && state_.currentseat != 0 ? state_.currentseat : game::kBotSeat;
+    const int seat = state_.playing(GameType::Nine) && state_.currentseat != 0 ? state_.currentseat
+                                                                               : game::kBotSeat;
     computerfindword(seat);
 }
 

@@ -19,49 +19,48 @@ HostSession::HostSession(HostOutbox& outbox, HostClock& clock, HoldClock& holdCl
 // dropped without a reply. The sender is the slot of the delivering connection.
 void HostSession::route() {
     using namespace senderidentity;
-    routeEvery(
-        dispatcher_, ToHost{},
-        Routes{
-            [this](const playermsg::LoginInfo& login) {
-                if (namesSender(login.slot, sender_))
-                    logIn(login);
-            },
-            [this](const rejoinmsg::Rejoin& rejoin) {
-                if (namesSender(rejoin.slot, sender_))
-                    holds_.rejoin(sender_, rejoin.key);
-            },
-            // The removal names its sender too, and that must be the host player.
-            [this](const playermsg::KickHim& removal) {
-                if (namesSender(removal.sender, sender_) && isHostPlayer(state_, sender_))
-                    kick(removal.slot);
-            },
-            [this](const playermsg::Chat& line) {
-                if (namesSender(line.slot, sender_))
-                    seating_.chat(line);
-            },
-            [this](const playermsg::Action& line) {
-                if (namesSender(line.slot, sender_))
-                    seating_.action(line);
-            },
-            [this](const playermsg::StartGame& start) {
-                if (!isHostPlayer(state_, sender_))
-                    return;
-                rules_.referee.startgame(start);
-                holds_.gameStarted();
-            },
-            [this](const playermsg::JustWatch& request) {
-                if (mayJustWatch(state_, request.seat, sender_))
-                    seating_.justwatch(request);
-            },
-            [this](const playermsg::MyWord& word) {
-                if (namesSender(word.slot, sender_))
-                    rules_.judge.judge(sender_, word.guess);
-            },
-            [this](const playermsg::PlayASound& sound) {
-                if (namesSender(sound.slot, sender_))
-                    seating_.playasound(sound);
-            },
-        });
+    routeEvery(dispatcher_, ToHost{},
+               Routes{
+                   [this](const playermsg::LoginInfo& login) {
+                       if (namesSender(login.slot, sender_))
+                           logIn(login);
+                   },
+                   [this](const rejoinmsg::Rejoin& rejoin) {
+                       if (namesSender(rejoin.slot, sender_))
+                           holds_.rejoin(sender_, rejoin.key);
+                   },
+                   // The removal names its sender too, and that must be the host player.
+                   [this](const playermsg::KickHim& removal) {
+                       if (namesSender(removal.sender, sender_) && isHostPlayer(state_, sender_))
+                           kick(removal.slot);
+                   },
+                   [this](const playermsg::Chat& line) {
+                       if (namesSender(line.slot, sender_))
+                           seating_.chat(line);
+                   },
+                   [this](const playermsg::Action& line) {
+                       if (namesSender(line.slot, sender_))
+                           seating_.action(line);
+                   },
+                   [this](const playermsg::StartGame& start) {
+                       if (!isHostPlayer(state_, sender_))
+                           return;
+                       rules_.referee.startgame(start);
+                       holds_.gameStarted();
+                   },
+                   [this](const playermsg::JustWatch& request) {
+                       if (mayJustWatch(state_, request.seat, sender_))
+                           seating_.justwatch(request);
+                   },
+                   [this](const playermsg::MyWord& word) {
+                       if (namesSender(word.slot, sender_))
+                           rules_.judge.judge(sender_, word.guess);
+                   },
+                   [this](const playermsg::PlayASound& sound) {
+                       if (namesSender(sound.slot, sender_))
+                           seating_.playasound(sound);
+                   },
+               });
 }
 
 // A connection with a rejoin key that opens a held seat moves into it at its

@@ -55,7 +55,8 @@ QStringList gameState(const HostState& state, int newcomer) {
         return {};
     return {gamestats(state, newcomer),
             gamemsg::PlayerScores::build(seatScores(state, state.playing(GameType::High))),
-            state.playing(GameType::Race) ? gamemsg::TheyOwn::build(seatScores(state, true)) : ballowners(state)};
+            state.playing(GameType::Race) ? gamemsg::TheyOwn::build(seatScores(state, true))
+                                          : ballowners(state)};
 }
 
 } // namespace loginmessages

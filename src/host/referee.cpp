@@ -243,7 +243,8 @@ void Referee::seatBecamePlayable() {
 }
 
 void Referee::turnSeatLeft(int slot) {
-    if (state_.playing(GameType::Nine) && state_.wordopen && slot != 0 && slot == state_.currentseat) {
+    if (state_.playing(GameType::Nine) && state_.wordopen && slot != 0 &&
+        slot == state_.currentseat) {
         state_.row = game::kRows;
         processwords();
     }

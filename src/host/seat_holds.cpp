@@ -42,9 +42,9 @@ bool SeatHolds::holdOnClose(int slot) {
     sendToAllInUse(state_, outbox_, rejoinmsg::PlayerAway::build(slot, true));
     sendToAllInUse(state_, outbox_,
                    gamemsg::Chat::systemLine(player.name +
-                                              QStringLiteral(" lost the connection. The seat is "
-                                                             "kept for ") +
-                                              graceText(clock_.graceMs()) + u'.'));
+                                             QStringLiteral(" lost the connection. The seat is "
+                                                            "kept for ") +
+                                             graceText(clock_.graceMs()) + u'.'));
     // Skipped from now on as a watcher is: in "nine" Klot may take the rest of
     // its turn, elsewhere the row need not wait for its guess.
     if (state_.playing(GameType::Nine)) {

@@ -9,5 +9,5 @@ QString tableRulesMessage(MarksRule marks, bool botplays, bool botfair) {
                              : botfair ? QStringLiteral("Klot plays fair")
                                        : QStringLiteral("Klot gets hints");
     return gamemsg::Chat::systemLine(QStringLiteral("Table rules: ") + marksText +
-                                      QStringLiteral(", ") + klotText + u'.');
+                                     QStringLiteral(", ") + klotText + u'.');
 }

@@ -10,8 +10,7 @@ enum class GameType { High, Most, Nine, Race };
 
 namespace gametype {
 
-inline constexpr GameType kAll[] = {GameType::High, GameType::Most, GameType::Nine,
-                                    GameType::Race};
+inline constexpr GameType kAll[] = {GameType::High, GameType::Most, GameType::Nine, GameType::Race};
 
 // "high", "most", "nine" or "race".
 QLatin1String word(GameType type);

@@ -5,6 +5,7 @@
 #include "net/protocol.h"
 #include "net/rejoin_messages.h"
 
+#include <cstddef>
 #include <memory>
 
 // Which messages go which way, and the one call that gives each its handler.
@@ -27,10 +28,31 @@ using ToClient =
                 gamemsg::TieGame, gamemsg::Impossible, rejoinmsg::RejoinKey,
                 rejoinmsg::RejoinRefused, rejoinmsg::Rejoined, rejoinmsg::PlayerAway>;
 
+// Two types with one word would each take the other's messages.
+namespace routecheck {
+constexpr bool sameWord(const char* a, const char* b) {
+    while (*a != '\0' && *a == *b) {
+        ++a;
+        ++b;
+    }
+    return *a == *b;
+}
+template <typename... Messages> constexpr bool distinctWords(MessageList<Messages...>) {
+    const char* const words[] = {Messages::kWord...};
+    for (size_t i = 0; i < sizeof...(Messages); ++i) {
+        for (size_t j = i + 1; j < sizeof...(Messages); ++j) {
+            if (sameWord(words[i], words[j]))
+                return false;
+        }
+    }
+    return true;
+}
+} // namespace routecheck
+static_assert(routecheck::distinctWords(ToHost{}), "two messages to the host share a word");
+static_assert(routecheck::distinctWords(ToClient{}), "two messages to a client share a word");
+
 // One lambda per message type, called as one overloaded function.
-template <typename... Handlers> struct Routes : Handlers... {
-    using Handlers::operator()...;
-};
+template <typename... Handlers> struct Routes : Handlers... { using Handlers::operator()...; };
 template <typename... Handlers> Routes(Handlers...) -> Routes<Handlers...>;
 
 // Gives every message of the list its handler in routes: a message without

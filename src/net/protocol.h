@@ -54,10 +54,9 @@ class MessageDispatcher {
 public:
     // Message::kWord is matched exactly, letter case included.
     template <typename Message> void on(std::function<void(const Message&)> handler) {
-        onWord(QString::fromLatin1(Message::kWord),
-               [handler = std::move(handler)](const QString& args) {
-                   handler(Message::parse(args));
-               });
+        onWord(
+            QString::fromLatin1(Message::kWord),
+            [handler = std::move(handler)](const QString& args) { handler(Message::parse(args)); });
     }
 
     // Takes the first entry of receivedlist, if any, and calls the handler of its

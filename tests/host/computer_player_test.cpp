@@ -173,12 +173,12 @@ TEST(FairKlot, PlaysFromTheMarksAloneAndUsuallyFindsTheWord) {
             for (size_t later = 0; later < word.guesses.size(); ++later) {
                 const JudgedGuess& guess = word.guesses[later];
                 EXPECT_EQ(guess.word.front(), word.hidden.front());
-                EXPECT_EQ(guess.marks, lettermarks(guess.word, word.hidden, rule));
+                EXPECT_EQ(guess.marks, markLetters(guess.word, word.hidden, rule));
                 for (size_t earlier = 0; earlier < later; ++earlier) {
                     const JudgedGuess& seen = word.guesses[earlier];
-                    if (lettermarks(seen.word, guess.word, rule) != seen.marks)
+                    if (markLetters(seen.word, guess.word, rule) != seen.marks)
                         contradictions.append(guess.word + " after " + seen.word + " " +
-                                              seen.marks + " for " + word.hidden);
+                                              marks::text(seen.marks) + " for " + word.hidden);
                 }
             }
             // Chance: the same first guess against every word that could have been hidden.

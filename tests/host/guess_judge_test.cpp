@@ -1,5 +1,4 @@
 #include "host/guess_judge.h"
-#include "net/protocol.h"
 #include "rules_harness.h"
 
 #include <gtest/gtest.h>
@@ -137,9 +136,6 @@ TEST_F(GuessJudgeTest, GuessesOutOfTurnOrWithNoWordOpenAreIgnored) {
     const int other = host.state.currentseat == 1 ? 3 : 1;
     host.outbox.sent.clear();
     host.guess(other, host.state.hiddenword);
-    EXPECT_THROW(host.guess(12, host.state.hiddenword),
-                 MalformedMessage); // the dispatcher drops it
-    EXPECT_THROW(host.guess(0, host.state.hiddenword), MalformedMessage);
     EXPECT_TRUE(host.outbox.sent.empty());
     EXPECT_TRUE(host.state.wordopen);
 }

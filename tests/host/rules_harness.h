@@ -5,6 +5,7 @@
 #include "host/host_rules.h"
 #include "host/host_state.h"
 #include "host/word_lists.h"
+#include "net/player_messages.h"
 
 #include <QStringList>
 #include <chrono>
@@ -105,11 +106,9 @@ struct RulesHarness {
         connect(6, "Spy");
     }
     void start(const QString& type, bool botOn = false) {
-        rules.referee.startgame(QStringLiteral("Ann+%1+%2+").arg(type, botOn ? "0" : "1"));
+        rules.referee.startgame({*gametype::fromWord(type), botOn});
     }
-    void guess(int slot, const QString& word) {
-        rules.judge.myword(QStringLiteral("%1+%2+").arg(slot).arg(word));
-    }
+    void guess(int slot, const QString& word) { rules.judge.judge(slot, word); }
     void find(int slot) { guess(slot, state.hiddenword); }
     // Klot alone at a new game's first word, one guess per bot move, until it
     // finds the word, its rows run out or it makes no guess.

@@ -277,7 +277,7 @@ TEST_F(SeatingMessages, AtADedicatedHostTheLowestSeatedPlayerHasTheHostPlayersRi
     host.send(2, "CMD_startgame+Zed+most+1+");
     EXPECT_TRUE(host.to(6).contains("CMD_startgame+Bob+most+1+"))
         << host.to(6).join(" ").toStdString();
-    EXPECT_TRUE(host.state().gamemost);
+    EXPECT_EQ(host.state().gametype, GameType::Most);
     host.send(2, "CMD_kickhim+2+3+");
     EXPECT_EQ(host.connections.closed, QList<int>{3});
 
@@ -312,7 +312,7 @@ TEST_F(SeatingMessages, MessagesForSomeoneElseAreDroppedSilently) {
         EXPECT_TRUE(host.outbox.sent.empty()) << text.toStdString();
     }
     EXPECT_TRUE(host.connections.closed.isEmpty());
-    EXPECT_TRUE(host.state().gamemost);
+    EXPECT_EQ(host.state().gametype, GameType::Most);
     EXPECT_EQ(host.state().player(3).name, "Cid");
     EXPECT_FALSE(host.state().player(7).inuse);
     EXPECT_EQ(host.state().player(3).submitted, before.player(3).submitted);

@@ -53,7 +53,7 @@ TEST(TableFinding, AFinderListsATableFollowsItAndForgetsItWhenItGoesQuiet) {
 
     state.player(2).inuse = true;
     state.gameon = true;
-    state.gamenine = true;
+    state.gametype = GameType::Nine;
     ASSERT_TRUE(waitFor(
         [&] { return !finder.tables().isEmpty() && finder.tables().first().gameRunning; }, 5000));
     table = finder.tables().first();

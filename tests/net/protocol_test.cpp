@@ -1,3 +1,4 @@
+#include "net/game_messages.h"
 #include "net/protocol.h"
 #include "qstring_printer.h"
 
@@ -85,10 +86,10 @@ TEST(FieldCutting, RejectsWhatIsNotAPlainNumberOrSlot) {
 class MessageDispatcherTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dispatcher.on("CMD_winner", [this](const QString& args) { calls << "winner:" + args; });
-        dispatcher.on("CMD_submitted", [this](const QString& args) {
-            QString rest = args;
-            calls << QString("submitted:%1").arg(cutSlot(rest));
+        dispatcher.on<gamemsg::Winner>(
+            [this](const gamemsg::Winner& won) { calls << QString("winner:%1").arg(won.slot); });
+        dispatcher.on<gamemsg::Submitted>([this](const gamemsg::Submitted& guessed) {
+            calls << QString("submitted:%1").arg(guessed.slot);
         });
     }
     int dispatchAll(QStringList queue) {
@@ -104,10 +105,10 @@ protected:
 TEST_F(MessageDispatcherTest, HandlesOneEntryPerCallInOrder) {
     QStringList queue{"CMD_winner+3+", "CMD_submitted+2+"};
     EXPECT_TRUE(dispatcher.dispatchOne(queue));
-    EXPECT_EQ(calls, QStringList{"winner:3+"});
+    EXPECT_EQ(calls, QStringList{"winner:3"});
     EXPECT_EQ(queue, QStringList{"CMD_submitted+2+"});
     EXPECT_TRUE(dispatcher.dispatchOne(queue));
-    EXPECT_EQ(calls, (QStringList{"winner:3+", "submitted:2"}));
+    EXPECT_EQ(calls, (QStringList{"winner:3", "submitted:2"}));
     EXPECT_FALSE(dispatcher.dispatchOne(queue));
 }
 
@@ -115,7 +116,7 @@ TEST_F(MessageDispatcherTest, DropsInitialEmptyUnknownAndWrongCaseEntries) {
     EXPECT_EQ(dispatchAll({"receivedlist", "", "+3+", "CMD_WINNER+3+", "cmd_winner+3+", "CMD_nope+",
                            "CMD_winner3+", "CMD_winner+1+"}),
               1);
-    EXPECT_EQ(calls, QStringList{"winner:1+"});
+    EXPECT_EQ(calls, QStringList{"winner:1"});
 }
 
 TEST_F(MessageDispatcherTest, AMalformedNumberDropsOneMessageAndTheNextIsHandled) {
