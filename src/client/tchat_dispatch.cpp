@@ -25,10 +25,10 @@ void Tchat::buildDispatch() {
     on(cmd::rejoinkey, [this](auto& args) {
         const QString key = rejoinmsg::key(args);
         if (!state.ishost)
-            seatKeeper_.keyArrived(tableId(), key);
+            link_.keyArrived(key);
     });
-    on(cmd::rejoined, [this](auto& args) { rejoined(rejoinmsg::rejoinedSeat(args)); });
-    on(cmd::rejoinrefused, [this](auto&) { rejoinRefused(); });
+    on(cmd::rejoined, [this](auto& args) { link_.rejoined(rejoinmsg::rejoinedSeat(args)); });
+    on(cmd::rejoinrefused, [this](auto&) { link_.rejoinRefused(); });
     // Chat
     on(cmd::chat, [this](auto& args) { chat->chatrecieved(args); });
     on(cmd::action, [this](auto& args) { chat->chatrecieved(args); });
@@ -54,11 +54,11 @@ void Tchat::buildDispatch() {
     // A finished game leaves no seat to come back to.
     on(cmd::winner, [this](auto& args) {
         table->winner(args);
-        seatKeeper_.forget(tableId());
+        link_.gameOver();
     });
     on(cmd::tiegame, [this](auto& args) {
         table->tiegame(args);
-        seatKeeper_.forget(tableId());
+        link_.gameOver();
     });
     on(cmd::impossible, [this](auto& args) { table->impossible(args); });
     on(cmd::gamestats, [this](auto& args) {

@@ -5,7 +5,7 @@
 // A raw peer at the table sees the seat away and back; the window's view of
 // the racks and scores after its return is the host's.
 #include "app/app_windows.h"
-#include "client/rejoin/seat_key_file.h"
+#include "client/link/seat_key_file.h"
 #include "common/environment.h"
 #include "gui_process.h"
 #include "net/game_messages.h"
