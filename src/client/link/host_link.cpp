@@ -70,7 +70,7 @@ LinkState HostLink::next(LinkState from, Event event, bool seatKeyHeld) {
     case Event::Failed:
     case Event::QueueFull:
         return gone(stage == Stage::Connecting ? LinkEnding::Unreachable : LinkEnding::Lost);
-    case Event::Removed:
+    case Event::Removed: // it explains a close that may have come before it was handled
         return live ? LinkState{stage, LinkEnding::Removed} : from;
     case Event::Full:
         return live ? LinkState{Stage::Ended, LinkEnding::Full} : from;
@@ -101,17 +101,10 @@ LinkState HostLink::next(LinkState from, Event event, bool seatKeyHeld) {
 }
 
 void HostLink::act(Event event, LinkState from, int seat) {
-    const LinkState to = state_;
-    const bool changed = to != from;
-    if (to.stage == Stage::Ended) {
-        if (from.stage == Stage::Ended)
-            return;
-        pace_.stop();
-        closeConnection();
-        // Only a drop or a host not reached may leave a seat to come back to.
-        if (to.ending != LinkEnding::Lost && to.ending != LinkEnding::Unreachable)
-            keys_.forget(tableId());
-        hooks_.ended(to.ending, seatKeyHeld());
+    const bool changed = state_ != from;
+    if (state_.stage == Stage::Ended) {
+        if (from.stage != Stage::Ended)
+            ended();
         return;
     }
     switch (event) {
@@ -147,30 +140,14 @@ void HostLink::act(Event event, LinkState from, int seat) {
             hooks_.wake();
         return;
     case Event::Drained:
-        if (!changed)
-            return;
-        closeConnection();
-        if (retrying(from.stage)) {
-            pace_.attemptFailed();
-            return;
-        }
-        keys_.dropped();
-        hooks_.reconnecting();
-        pace_.start(SeatKeeper::graceMs());
+        if (changed)
+            dropped(retrying(from.stage));
         return;
     case Event::Rejoined:
-        if (changed) {
-            pace_.stop();
-            hooks_.backInSeat(seat);
-        }
-        return;
     case Event::Refused:
     case Event::ArrivedAsNew:
-        if (changed) {
-            pace_.stop();
-            keys_.forget(tableId());
-            hooks_.seatNotKept(event == Event::Refused);
-        }
+        if (changed)
+            verdict(event, seat);
         return;
     case Event::Connected:
     case Event::Full:
@@ -179,6 +156,38 @@ void HostLink::act(Event event, LinkState from, int seat) {
     case Event::LogInWithKey:
         return;
     }
+}
+
+void HostLink::ended() {
+    pace_.stop();
+    closeConnection();
+    // Only a drop or a host not reached may leave a seat to come back to.
+    if (state_.ending != LinkEnding::Lost && state_.ending != LinkEnding::Unreachable)
+        keys_.forget(tableId());
+    hooks_.ended(state_.ending, seatKeyHeld());
+}
+
+// The first drop starts the tries; a try that ends without getting back
+// waits for the next.
+void HostLink::dropped(bool duringTry) {
+    closeConnection();
+    if (duringTry) {
+        pace_.attemptFailed();
+        return;
+    }
+    keys_.dropped();
+    hooks_.reconnecting();
+    pace_.start(SeatKeeper::graceMs());
+}
+
+void HostLink::verdict(Event event, int seat) {
+    pace_.stop();
+    if (event == Event::Rejoined) {
+        hooks_.backInSeat(seat);
+        return;
+    }
+    keys_.forget(tableId());
+    hooks_.seatNotKept(event == Event::Refused);
 }
 
 void HostLink::open() {

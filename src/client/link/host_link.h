@@ -15,11 +15,11 @@ enum class LinkEnding { None, HostClosed, Lost, Unreachable, Removed, Full };
 // Where the window's link to its host stands: one value, set in one place.
 struct LinkState {
     enum class Stage {
-        Idle,         // at no table
-        Connecting,   // the socket is opening
-        Connected,    // up; the host has not offered a slot yet
-        Rejoining,    // logged in with a seat key; no verdict on it yet
-        LoggedIn,     //
+        Idle,       // at no table
+        Connecting, // the socket is opening
+        Connected,  // up; the host has not offered a slot yet
+        Rejoining,  // logged in with a seat key; no verdict on it yet
+        LoggedIn,
         Reconnecting, // dropped from a held seat: a pause, or a try under way
         Returning,    // a try logged in with the key; no verdict on it yet
         Ended,        // ending says why; only a join or a leave go on from here
@@ -129,6 +129,9 @@ private:
     void on(Event event, int seat = 0);
     static LinkState next(LinkState from, Event event, bool seatKeyHeld);
     void act(Event event, LinkState from, int seat);
+    void ended();
+    void dropped(bool duringTry);
+    void verdict(Event event, int seat); // on the seat key shown at the log-in
 
     void received(const QByteArray& bytes);
     void open();
