@@ -159,6 +159,10 @@ TEST_F(HostLinkTest, EveryWayAPlayersConnectionEndsDropsOrComesBack) {
             rig.workOff();
         };
     };
+    const auto removedThenClosed = thenWorkOff([](Rig& rig) {
+        rig.link.removed();
+        rig.socket.closedByHost();
+    });
     const Walk walks[] = {
         {"the host closes its table",
          atTableWithKey,
@@ -204,10 +208,7 @@ TEST_F(HostLinkTest, EveryWayAPlayersConnectionEndsDropsOrComesBack) {
          false},
         {"a removal, then the host's close",
          atTableWithKey,
-         thenWorkOff([](Rig& rig) {
-             rig.link.removed();
-             rig.socket.closedByHost();
-         }),
+         removedThenClosed,
          {Stage::Ended, LinkEnding::Removed},
          {"ended Removed"},
          false},
@@ -237,10 +238,7 @@ TEST_F(HostLinkTest, EveryWayAPlayersConnectionEndsDropsOrComesBack) {
          true},
         {"a try that ends in a removal",
          returning,
-         thenWorkOff([](Rig& rig) {
-             rig.link.removed();
-             rig.socket.closedByHost();
-         }),
+         removedThenClosed,
          {Stage::Ended, LinkEnding::Removed},
          {"ended Removed"},
          false},
