@@ -4,7 +4,7 @@
 
 #include "client/join/join_form.h"
 #include "client/look/message_box.h"
-#include "client/rejoin/seat_key_file.h"
+#include "client/link/seat_key_file.h"
 #include "common/environment.h"
 #include "net/player_text.h"
 #include "net/tsock.h"

@@ -1,5 +1,5 @@
-// The main window's own life: building the panel and its parts, the
-// connection and its queue, closing, bounds and settings.
+// The main window's own life: building the panel and its parts, joining and
+// leaving tables, closing, bounds and settings.
 #include "client/tchat.h"
 
 #include "client/access_keys.h"
@@ -12,8 +12,6 @@
 #include "client/look/project_page.h"
 #include "client/look/widget_look.h"
 #include "client/message_trace.h"
-#include "client/rejoin/link_watch.h"
-#include "common/environment.h"
 #include "net/player_messages.h"
 
 #include <QCloseEvent>
@@ -29,10 +27,6 @@ Tchat::Tchat(Hooks hooks)
           .collect = [this] { return collectSettings(); },
           .apply = [this](const PlayerSettings& loaded) { applySettings(loaded); },
           .say = [this](const QString& line) { say(line); },
-      }),
-      reconnection_({
-          .attempt = [this] { reconnectAttempt(); },
-          .timedOut = [this] { giveUp(); },
       }) {
     setObjectName("chat");
     setWindowTitle("Ludomyra");
@@ -46,17 +40,6 @@ Tchat::Tchat(Hooks hooks)
     accesskeys::openWithF10(this, menuBar());
     accesskeys::contextMenuOnShiftF10(this);
 
-    sock.setPortName(environment::gamePortName());
-    sock.OnInfo = [this](TSock* s, TSocketInfo info, const QString& msg) {
-        sockInfo(s, info, msg);
-    };
-    sock.OnRead = [this](TSock* s, int count) {
-        sockRead(s, count);
-    };
-    sock.OnConnect = [this](TSock*) {
-        everConnected_ = true;
-        linkwatch::watch(sock.SocketHandle());
-    };
     Sock11.setHostName("127.0.0.1");
     Sock11.setPortName(kPresencePort);
 
@@ -67,11 +50,7 @@ Tchat::Tchat(Hooks hooks)
     setBounds(QRect(3, 3, defaultwidth, defaultheight));
 }
 
-Tchat::~Tchat() {
-    closing_ = true;
-    sock.OnInfo = nullptr;
-    sock.OnRead = nullptr;
-}
+Tchat::~Tchat() = default;
 
 void Tchat::buildPanel() {
     auto* central = new QWidget(this);
@@ -133,7 +112,7 @@ void Tchat::buildParts() {
             .playsound = [this](const QString& name) { sounds->playsounds(name); },
             .ownArrival = [this] { ownArrival(); },
             .ownWatchingChanged = [this](bool watching) { menu->JustWatch1->setChecked(watching); },
-            .ownRemoval = [this] { removedFromGame(); },
+            .ownRemoval = [this] { link_.removed(); },
             .seatingChanged = [this] { showHostControls(); },
         });
     sounds = new Sounds(panel_board, state, *this, model_, *options, sayLine);
@@ -181,18 +160,17 @@ void Tchat::buildParts() {
                          .solo = offerIf(hooks_.soloWanted, [this] { hooks_.soloWanted(); }),
                          .close = [this] { close(); },
                          .rejoin = [this] { rejoinSeat(); },
-                         .giveUp = [this] { giveUp(); },
+                         .giveUp = [this] { link_.giveUp(); },
                      });
     orderFocus();
     ClientOutbox& outbox = *this;
-    session_ =
-        std::make_unique<ClientSession>(state, outbox,
-                                        ClientSession::Hooks{
-                                            .say = sayLine,
-                                            .loggedIn = [this] { loggedIn(); },
-                                            .hostFull = [this] { hostFull(); },
-                                            .rejoinKey = [this] { return rejoinKeyToShow(); },
-                                        });
+    session_ = std::make_unique<ClientSession>(state, outbox,
+                                               ClientSession::Hooks{
+                                                   .say = sayLine,
+                                                   .loggedIn = [this] { loggedIn(); },
+                                                   .hostFull = [this] { link_.full(); },
+                                                   .rejoinKey = [this] { return link_.logInKey(); },
+                                               });
 }
 
 void Tchat::connectMenu() {
@@ -230,10 +208,8 @@ void Tchat::connectMenu() {
 }
 
 void Tchat::send(const QString& text) {
-    if (closing_ || !sock.Connected())
-        return;
-    sock.Send(buildMessage(text));
-    wakeTimer1(); // a phrase starts its cool-down
+    if (link_.send(text))
+        wakeTimer1(); // a phrase starts its cool-down
 }
 
 void Tchat::addlinetochat(const QString& line, ColourValue colour) {
@@ -251,33 +227,21 @@ void Tchat::beginHosting(const QString& playerName, quint16 port) {
     joinHost(playerName, "127.0.0.1", QString::number(port));
 }
 
+// The choices of an ended connection give way to the table.
 void Tchat::joinHost(const QString& playerName, const QString& address, const QString& port) {
-    beginSession();
+    sessionEnd->withdraw();
     state.loginname = playername = playerName;
-    sock.setHostName(address);
-    sock.setPortName(port);
+    link_.join(address, port);
     showHostControls();
-    try {
-        sock.Open();
-    } catch (const ESockException&) {
-        connectionEnded(Ending::Unreachable); // an address that names no host
-    }
 }
 
+// Leaving a table in play on purpose lets the seat go (the host lets it
+// expire). Leaving while the tries run keeps the key: "Rejoin your seat"
+// may be what the player chose.
 void Tchat::leaveTable() {
-    if (closing_)
-        return;
-    leaveSeatForGood();
-    if (sock.Connected() || sock.SocketHandle() >= 0) {
-        leaving_ = true;
-        sock.Close();
-        leaving_ = false;
-        if (everConnected_ && !sessionEnded_)
-            say("0+You left the table.");
-    }
-    receivedlist.clear();
-    queuedChars_ = 0;
-    beginSession();
+    if (link_.leave())
+        say("0+You left the table.");
+    sessionEnd->withdraw();
     state = ClientState{};
     clearTable();
     menu->JustWatch1->setChecked(false);
@@ -297,7 +261,8 @@ void Tchat::loggedIn() {
 // host the lowest seated player). The button stands on the table only
 // between games.
 void Tchat::showHostControls() {
-    const bool mine = !sessionEnded_ && (state.connected ? seats->holdsHostRights() : state.ishost);
+    const bool ended = link_.state().stage == LinkState::Stage::Ended;
+    const bool mine = !ended && (state.connected ? seats->holdsHostRights() : state.ishost);
     menu->StartGame1->setEnabled(mine);
     button_start->setVisible(mine && !gameInPlay_);
 }
@@ -388,9 +353,11 @@ void Tchat::Exit1Click() {
     close();
 }
 
+// Hidden rather than closed: the program quits next, and its quit closes
+// only the windows that show, so nobody is asked.
 void Tchat::closeWithoutAsking() {
-    closeAgreed_ = true;
-    close();
+    closeForGood();
+    hide();
 }
 
 // The hosting player's table ends with the window, even when the window's
@@ -410,14 +377,18 @@ void Tchat::showEvent(QShowEvent* event) {
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {
-    if (!closeAgreed_ && othersAtMyTable() &&
+    if (othersAtMyTable() &&
         !messagebox::ask(this, "Others are at your table. Closing ends the game for them.")) {
         event->ignore();
         return;
     }
-    leaveSeatForGood();
-    FormClose();
+    closeForGood();
     QMainWindow::closeEvent(event);
+}
+
+void Tchat::closeForGood() {
+    link_.letSeatGo();
+    FormClose();
 }
 
 QRect Tchat::boundsToSave(const QRect& frame, const QSize& workArea) {

@@ -9,11 +9,12 @@
 #include "client/client_settings.h"
 #include "client/client_state.h"
 #include "client/core/table_model.h"
+#include "client/link/host_link.h"
+#include "client/link/reconnection.h"
+#include "client/link/tsock_host_socket.h"
 #include "client/look/session_end_bar.h"
 #include "client/main_menu.h"
 #include "client/options_menu.h"
-#include "client/rejoin/reconnection.h"
-#include "client/rejoin/seat_keeper.h"
 #include "client/seats/seats.h"
 #include "client/sound/sounds.h"
 #include "client/table/pool_table.h"
@@ -33,14 +34,14 @@
 #include <optional>
 
 // The main window: the game client. A thin owner of its parts (seats, chat,
-// board, table, sounds, options, settings); it keeps the connection to the
-// host and hands each queued message to the part that owns its command.
+// board, table, sounds, options, settings) and of its link to the host; it
+// hands each message the link queued to the part that owns its command.
 class PanelZoom;
 class LiveStatus;
 
 class Tchat : public QMainWindow, private ClientOutbox {
     Q_OBJECT
-    friend class TchatProbe; // what tests see of the parts, the queue and the ticks
+    friend class TchatProbe; // what tests see of the parts, the link and the ticks
 public:
     // One dispatch step every tick; counted ticks pace the phrase cool-down and
     // the table animation, so the interval is part of the game's feel.
@@ -57,17 +58,6 @@ public:
     static constexpr int kMinClientWidth = kPanelWidth + 3;
     static constexpr int kMinClientHeight = kPanelHeight + 3;
     static constexpr char kPresencePort[] = "9001";
-    // A relayed chat line carries the sender's name in front of the host's
-    // 64 KiB of text.
-    static constexpr int kMaxIncomingMessage = 65 * 1024;
-    // A host that sends faster than we can ever handle is treated as lost
-    // rather than let the queue eat the player's memory.
-    static constexpr int kMaxQueuedMessages = 10000;
-    static constexpr qsizetype kMaxQueuedChars = 16 * 1024 * 1024;
-    // One message a tick is the pace the game was made for; a backlog (a peer
-    // chatting flat out) is worked off several a tick, so turns are not late.
-    static constexpr int kBacklog = 8;
-    static constexpr int kBacklogMessagesPerTick = 16;
 
     // What the window reports to the program around it.
     struct Hooks {
@@ -160,8 +150,6 @@ private:
     void send(const QString& text) override;
     // One tick of Timer1: the queue, the phrase cool-down, the animation.
     void Timer1Timer();
-    // Handles the next queued host message.
-    void processsocktimer();
     void buildPanel();
     void buildParts();
     void buildDispatch();
@@ -176,37 +164,22 @@ private:
     void zoomChosen(int percent);
     void applyZoom(int percent, bool sizeWindow);
 
-    // Why the connection to the host ended; the first reason found counts.
-    enum class Ending { None, HostClosed, Lost, Unreachable, Removed, Full };
-
-    void sockRead(TSock* sender, int count);
-    void sockInfo(TSock* sender, TSocketInfo info, const QString& msg);
-    void connectionEnded(Ending why);
-    void hostFull();
-    void removedFromGame();
-    void endSession();
-    QString endingLine() const;
-    void beginSession();
-    bool othersAtMyTable() const;
-
-    // A dropped connection and the way back to the held seat (tchat_rejoin.cpp).
-    QString tableId() const; // "host:port" of the connection
-    bool keepTrying();       // instead of ending the session
-    void startReconnecting();
-    void dropAttempt();
-    void reconnectAttempt();
-    void giveUp();
-    void rejoinSeat();
-    QString rejoinKeyToShow();
-    void rejoined(int seat);
-    void rejoinRefused();
-    void seatNotKept();
+    // What the window shows of its link (tchat_link.cpp).
+    HostLink::Hooks linkHooks();
+    void connectionEnded(LinkEnding why, bool rejoinOffered);
+    QString endingLine(LinkEnding why) const;
+    void showReconnecting();
+    void backInSeat(int seat);
+    void seatNotKept(bool refused);
     void ownArrival();
-    void leaveSeatForGood();
+    void rejoinSeat();
     void clearTable();
+    bool othersAtMyTable() const;
 
     bool timer1HasWork() const;
     void wakeTimer1();
+    // Lets the seat go and keeps the bounds, as every way of closing does.
+    void closeForGood();
     void FormClose();
     // The frame around the client area; null until a window manager frames it.
     QMargins frameBorders() const;
@@ -224,9 +197,7 @@ private:
     ClientState state;
     TableModel model_; // what the window knows of the table; the parts draw it
 
-    TSock sock;   // the connection to the host
     TSock Sock11; // presence link: opened in multi-player mode, never used
-    QStringList receivedlist;
     QTimer Timer1;
 
     MainMenu* menu = nullptr;
@@ -249,23 +220,12 @@ private:
     std::unique_ptr<MainMenu> ownedMenu_; // its actions belong to the menu bar
     ClientSettings settings_;
     std::unique_ptr<ClientSession> session_;
-    SeatKeeper seatKeeper_;
+    TSockHostSocket hostSocket_;
     Reconnection reconnection_;
-    bool rejoinAsked_ = false; // this connection showed a key; no verdict yet
-    bool gaveUp_ = false;      // no more tries for this table
-    MessageFramer framer_{kMaxIncomingMessage};
+    HostLink link_{hostSocket_, reconnection_, linkHooks()};
     MessageDispatcher dispatcher_;
     std::optional<QRect> boundsAwaitingFrame_; // set while the frame is not known
     bool shown_ = false;
     bool gameInPlay_ = false; // from a game's start to its result: no start button
-    bool everConnected_ = false;
-    bool hostGone_ = false; // handle what is queued, then end the session
-    Ending ending_ = Ending::None;
-    bool sessionEnded_ = false; // the line is said and the choices are offered
-    bool dispatchStopped_ = false;
-    bool closing_ = false;
-    bool leaving_ = false;      // the own close of the connection is no lost host
-    bool closeAgreed_ = false;  // no question about others at the table
-    qsizetype queuedChars_ = 0; // text waiting in receivedlist
     QElapsedTimer lastTick_;
 };

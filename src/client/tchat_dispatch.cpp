@@ -25,10 +25,10 @@ void Tchat::buildDispatch() {
             // drop, and its key must not push out one for a table elsewhere.
             [this](const RejoinKey& given) {
                 if (!state.ishost)
-                    seatKeeper_.keyArrived(tableId(), given.key);
+                    link_.keyArrived(given.key);
             },
-            [this](const Rejoined& back) { rejoined(back.seat); },
-            [this](const RejoinRefused&) { rejoinRefused(); },
+            [this](const Rejoined& back) { link_.rejoined(back.seat); },
+            [this](const RejoinRefused&) { link_.rejoinRefused(); },
             // Chat
             [this](const gamemsg::Chat& line) { chat->chatrecieved(line); },
             [this](const gamemsg::Action& line) { chat->chatrecieved(line); },
@@ -53,11 +53,11 @@ void Tchat::buildDispatch() {
             // A finished game leaves no seat to come back to.
             [this](const Winner& won) {
                 table->winner(won);
-                seatKeeper_.forget(tableId());
+                link_.gameOver();
             },
             [this](const TieGame& tie) {
                 table->tiegame(tie);
-                seatKeeper_.forget(tableId());
+                link_.gameOver();
             },
             [this](const Impossible&) { table->impossible(); },
             [this](const GameStats& stats) {

@@ -276,7 +276,7 @@ TEST_F(SeatsTest, WhatArrivedBeforeTheHostWentIsStillShownThenWhyItEnded) {
 TEST_F(SeatsTest, AHostThatFloodsTheQueueCountsAsLost) {
     logIn(1);
     QByteArray flood;
-    for (int i = 0; i < Tchat::kMaxQueuedMessages + 500; ++i) // some are handled meanwhile
+    for (int i = 0; i < HostLink::kMaxQueuedMessages + 500; ++i) // some are handled meanwhile
         flood += buildMessage("CMD_chat+2+x|clRed");
     peer->Send(flood);
     EXPECT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 10000));
@@ -296,7 +296,7 @@ TEST_F(SeatsTest, OneMessageATickUnlessABacklogBuildsUp) {
     for (int i = 0; i < 100; ++i)
         probe().queue() << "CMD_chat+1+flood|clRed";
     probe().tick();
-    EXPECT_EQ(probe().queue().size(), 101 - Tchat::kBacklogMessagesPerTick);
+    EXPECT_EQ(probe().queue().size(), 101 - HostLink::kBacklogMessagesPerTick);
 }
 
 // A quiet table answers at once; only what queues up behind waits for ticks.

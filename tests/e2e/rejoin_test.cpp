@@ -5,7 +5,7 @@
 // A raw peer at the table sees the seat away and back; the window's view of
 // the racks and scores after its return is the host's.
 #include "app/app_windows.h"
-#include "client/rejoin/seat_key_file.h"
+#include "client/link/seat_key_file.h"
 #include "common/environment.h"
 #include "gui_process.h"
 #include "net/game_messages.h"
@@ -216,7 +216,8 @@ TEST_F(RejoinTest, AKilledWindowsPlayerStartsAgainAndRejoinsFromPlayWithOthers) 
     const QString scores = cal.waitForPrefix("CMD_playerscores+");
     ASSERT_FALSE(scores.isEmpty());
     testsupport::settle(300);
-    for (const gamemsg::SeatValue& seat : gamemsg::playerscores(scores.section(u'+', 1))) {
+    for (const gamemsg::SeatValue& seat :
+         gamemsg::PlayerScores::parse(scores.section(u'+', 1)).scores) {
         if (seat.seat <= 2) {
             EXPECT_EQ(probe.seats().scoreLabel(seat.seat)->text(), QString::number(seat.value));
         }

@@ -2,7 +2,7 @@
 
 // What a test may see of the main window beyond what its public verbs offer:
 // the parts it drives and reads, the client's own state, its connections, and
-// the queue of host messages with the tick that works it off.
+// the link's queue of host messages with the tick that works it off.
 
 #include "client/tchat.h"
 
@@ -24,16 +24,16 @@ public:
     // The choices offered once the connection has ended.
     SessionEndBar& sessionEnd() const { return *window_.sessionEnd; }
     bool sessionEnded() const { return window_.sessionEnd->isVisibleTo(&window_); }
-    const TSock& connection() const { return window_.sock; }
+    const TSock& connection() const { return window_.hostSocket_.tsock(); }
     const TSock& presenceLink() const { return window_.Sock11; }
 
     // Host messages not yet handled, oldest first: a test queues messages
     // here as a read from the host would.
-    QStringList& queue() const { return window_.receivedlist; }
+    QStringList& queue() const { return window_.link_.queue_; }
     QTimer& timer() const { return window_.Timer1; }
     // One tick of the window's timer, or one queued message handled.
     void tick() const { window_.Timer1Timer(); }
-    void handleNext() const { window_.processsocktimer(); }
+    void handleNext() const { window_.link_.handleNext(); }
 
 private:
     Tchat& window_;

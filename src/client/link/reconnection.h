@@ -1,27 +1,23 @@
 #pragma once
 
+#include "client/link/retry_pace.h"
+
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
-#include <functional>
 
 // The pace of the tries to get back to a dropped table: the first soon, then
 // with pauses that double up to a cap, until the host's grace has run out.
 // A try that neither ends nor is answered within a limit counts as failed,
 // so a host that vanished without a word cannot stall the retries.
-class Reconnection : public QObject {
+class Reconnection : public QObject, public RetryPace {
 public:
-    struct Hooks {
-        std::function<void()> attempt;  // close what is left and connect again
-        std::function<void()> timedOut; // the grace is over
-    };
-    explicit Reconnection(Hooks hooks, QObject* parent = nullptr);
+    explicit Reconnection(QObject* parent = nullptr);
 
-    // From a drop: tries until the grace (from now) has run out.
-    void start(int graceMs);
-    // The last try ended without getting back: the next comes after a pause.
-    void attemptFailed();
-    void stop();
+    void setHooks(Hooks hooks) override { hooks_ = std::move(hooks); }
+    void start(int graceMs) override;
+    void attemptFailed() override;
+    void stop() override;
     bool running() const { return deadline_.isValid(); }
 
 private:

@@ -1,6 +1,6 @@
-#include "client/rejoin/seat_keeper.h"
+#include "client/link/seat_keeper.h"
 
-#include "client/rejoin/seat_key_file.h"
+#include "client/link/seat_key_file.h"
 #include "common/environment.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "client/rejoin/link_watch.h"
+#include "client/link/link_watch.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>

@@ -1,4 +1,4 @@
-#include "client/rejoin/reconnection.h"
+#include "client/link/reconnection.h"
 
 #include "common/environment.h"
 
@@ -18,8 +18,7 @@ constexpr int kShortestLimitMs = 2000;
 
 } // namespace
 
-Reconnection::Reconnection(Hooks hooks, QObject* parent)
-    : QObject(parent), hooks_(std::move(hooks)) {
+Reconnection::Reconnection(QObject* parent) : QObject(parent) {
     next_.setSingleShot(true);
     limit_.setSingleShot(true);
     connect(&next_, &QTimer::timeout, this, [this] { attemptNow(); });

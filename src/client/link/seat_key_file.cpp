@@ -1,4 +1,4 @@
-#include "client/rejoin/seat_key_file.h"
+#include "client/link/seat_key_file.h"
 
 #include "client/player_settings.h"
 #include "common/inifile.h"
