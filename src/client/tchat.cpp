@@ -244,9 +244,9 @@ void Tchat::say(const QString& systemLine) {
     messagetrace::shown("system", {systemLine.section(u'+', 1)});
 }
 
-void Tchat::beginHosting(const QString& playerName, quint16 port) {
+void Tchat::beginHosting(const QString& playerName, quint16 port, bool othersMayJoin) {
     state.ishost = true;
-    menu->CopyInviteLink1->setEnabled(true);
+    menu->CopyInviteLink1->setEnabled(othersMayJoin);
     joinHost(playerName, "127.0.0.1", QString::number(port));
 }
 

@@ -114,7 +114,11 @@ void Seating::playerLeft(int slot) {
     tplayer& leaver = state_.player(slot);
     if (!leaver.inuse)
         return;
-    sendToOthersInUse(state_, outbox_, slot, gamemsg::build::playerdisconnected(slot, leaver.name));
+    // A connection that never logged in was never announced: told of its
+    // going, a window would name whoever it shows in that seat (Klot).
+    if (leaver.loggedin)
+        sendToOthersInUse(state_, outbox_, slot,
+                          gamemsg::build::playerdisconnected(slot, leaver.name));
     freeSlot(leaver);
 
     // Slot 1 included: under --serve it is an ordinary remote player, and a

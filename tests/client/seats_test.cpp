@@ -94,6 +94,9 @@ TEST_F(SeatsTest, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
     EXPECT_TRUE(text.contains("Dee has left."));
     EXPECT_FALSE(text.contains("Nobody"));
     EXPECT_TRUE(probe().seats().spyEntries().isEmpty());
+    // A seat nobody was seen to take names its stand-in: that one stays.
+    hostSays({"CMD_playerdisconnected+2+", "CMD_playerdisconnected+5+"});
+    EXPECT_EQ(chatText().count("disconnected."), 2);
     probe().seats().gameStarted(false);
     EXPECT_EQ(seatName(2), "<Waiting>");
     EXPECT_EQ(probe().seats().displayName(4), "<Waiting>");

@@ -168,6 +168,13 @@ TEST(SeatingDeparture, OthersAreToldOnceAndTheSlotIsFreed) {
     EXPECT_FALSE(host.state().player(2).inuse);
     EXPECT_TRUE(host.state().player(2).name.isEmpty());
     EXPECT_FALSE(host.state().player(2).watching); // the next in this seat plays
+
+    // A connection that never logged in was never announced: nobody hears it go.
+    ASSERT_EQ(host.connect(), 2);
+    host.forget();
+    host.session.connectionClosed(2);
+    EXPECT_TRUE(host.outbox.sent.empty());
+    EXPECT_FALSE(host.state().player(2).inuse);
 }
 
 TEST(SeatingDeparture, QueuedMessagesOfAClosedConnectionAreDropped) {

@@ -197,10 +197,13 @@ void Seats::clearSlot(int slot) {
         refreshSpyList();
         return;
     }
-    hooks_.say("0+" + seatText(slot) + " disconnected.");
     Seat& s = seat(slot);
-    if (!s.name.isEmpty())
+    // Only a player this window saw arrive is said to go: the label of an
+    // empty seat names its stand-in, who stays.
+    if (!s.name.isEmpty()) {
+        hooks_.say("0+" + s.name + " disconnected.");
         s.departed = s.name;
+    }
     s.name.clear();
     s.watching = false;
     s.away = false;
