@@ -89,9 +89,9 @@ TEST_F(HostUnderFaults, AThousandComingsAndGoingsLeakNothingAndSlotsAreReusedFro
         ASSERT_TRUE(newcomer.waitFor("CMD_full+")) << "cycle " << cycle;
         leave(newcomer, cycle);
     }
-    // With slot 5 free, each newcomer takes it; every fourth logs in first,
-    // and only those are seen to leave. The host has let a newcomer go once
-    // its descriptor is closed.
+    // With slot 5 free, each newcomer takes it; every fourth logs in first
+    // (and is announced), and only those are seen to leave. The host has let
+    // a newcomer go once its descriptor is closed.
     held[4]->close();
     RawClient& watcher = *held[0];
     const QString slot5Left = QStringLiteral("CMD_playerdisconnected+5+");
@@ -100,10 +100,12 @@ TEST_F(HostUnderFaults, AThousandComingsAndGoingsLeakNothingAndSlotsAreReusedFro
     for (int cycle = 0; cycle < 500; ++cycle) {
         RawClient newcomer(port);
         const bool logsIn = cycle % 4 == 0;
-        if (logsIn)
+        if (logsIn) {
             ASSERT_EQ(newcomer.logIn("Churn"), 5) << "cycle " << cycle;
-        else
+            ASSERT_TRUE(newcomer.waitFor("CMD_newplayerinfo+5+Churn+0")) << "cycle " << cycle;
+        } else {
             ASSERT_TRUE(newcomer.waitFor("CMD_sendlogininfo+5")) << "cycle " << cycle;
+        }
         leave(newcomer, cycle);
         departures += logsIn ? 1 : 0;
         ASSERT_TRUE(testsupport::waitFor([&] {
