@@ -122,14 +122,23 @@ TEST(FindTables, ADedicatedHostWithDiscoveryOffAnswersNothing) {
         EXPECT_TRUE(host->serve->terminate());
 }
 
+// A dedicated host listed as "Target", for the tests that attack it.
+class FindTablesUnderAttack : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(discoveryPort, 0);
+        gamePort = host.serve->start();
+        ASSERT_NE(gamePort, 0);
+    }
+
+    const quint16 discoveryPort = freeUdpPort();
+    DedicatedHost host{discoveryPort, "Tablename=Target\r\n"};
+    quint16 gamePort = 0;
+};
+
 // Nothing but a well-formed query gets an answer, a flood of queries gets a
 // few, never larger than a query, and the table plays on for everyone else.
-TEST(FindTables, HostileDatagramsGetNothingOrTheBoundedRepliesAndChangeNothing) {
-    const quint16 discoveryPort = freeUdpPort();
-    ASSERT_NE(discoveryPort, 0);
-    DedicatedHost host(discoveryPort, "Tablename=Target\r\n");
-    const quint16 gamePort = host.serve->start();
-    ASSERT_NE(gamePort, 0);
+TEST_F(FindTablesUnderAttack, HostileDatagramsGetNothingOrTheBoundedRepliesAndChangeNothing) {
 
     // From an address of its own, so that the finder below keeps its allowance.
     QUdpSocket hostile;
@@ -181,12 +190,7 @@ TEST(FindTables, HostileDatagramsGetNothingOrTheBoundedRepliesAndChangeNothing) 
 // A stranger's burst of 20,000 datagrams, from one address within about a
 // tenth of a second, fills the host's queue; the host reads on and is listed
 // after every burst. What the burst costs the host is printed, not judged.
-TEST(FindTables, AHostIsStillListedAfterEveryBurstOfDatagrams) {
-    const quint16 discoveryPort = freeUdpPort();
-    ASSERT_NE(discoveryPort, 0);
-    DedicatedHost host(discoveryPort, "Tablename=Target\r\n");
-    const quint16 gamePort = host.serve->start();
-    ASSERT_NE(gamePort, 0);
+TEST_F(FindTablesUnderAttack, AHostIsStillListedAfterEveryBurstOfDatagrams) {
     const auto pid = pid_t(host.serve->process().processId());
     const QStringList listed{QString("127.0.0.1\t%1\tTarget\t0/5\t0/4\twaiting").arg(gamePort)};
 
