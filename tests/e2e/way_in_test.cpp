@@ -82,7 +82,8 @@ TEST_F(WayIn, ASoloWindowJoinsADedicatedTableWithoutARestartAndItsGuestSeesItGo)
     chat.show();
     ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.seats().occupied(1); }));
     ASSERT_TRUE(windows.host.isOpen());
-    EXPECT_TRUE(probe.menu().CopyInviteLink1->isEnabled());
+    // A solo table is this computer's alone: no link to hand out.
+    EXPECT_FALSE(probe.menu().CopyInviteLink1->isEnabled());
     testsupport::RawClient guest(windows.host.server()->Sock1().localPort());
     ASSERT_EQ(guest.logIn("Guest"), 2);
     ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(2)->text() == "Guest"; }));
