@@ -179,8 +179,8 @@ void TServer::setLoginDeadline(int milliseconds) {
 }
 
 // An idle host must cost nothing: the tick comes only while messages wait,
-// and never sooner than one period after the last handled message, so that
-// each message still gets a tick of its own.
+// and never sooner than one period after the last tick that handled any, so
+// that a backlog is worked off at a bounded pace.
 void TServer::wakeSocktimer() {
     if (socktimer.isActive() || session_.inbox().waiting() == 0)
         return;

@@ -14,7 +14,7 @@
 
 // The game host: listens on Sock1, gives each accepted connection a slot,
 // frames what the connections send into the message queue, and works the
-// queue off one message per socktimer tick. It has no window, so it also runs
+// queue off at each socktimer tick, the connections in turn. It has no window, so it also runs
 // headless under --serve. Listening starts with Sock1().setListen(true),
 // which throws ESockException when the port cannot be had.
 class TServer : public QObject,

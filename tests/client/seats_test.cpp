@@ -183,6 +183,35 @@ TEST_F(SeatsTest, TheLowestSeatedPlayerGetsTheHostControlsWhileSeatOneIsEmpty) {
     EXPECT_TRUE(sent().isEmpty());
 }
 
+// A dedicated host says who holds the rights, and its word counts over the
+// guess: slot 1 that arrived last gets no controls, and they follow the
+// host's news; a garbled word changes nothing.
+TEST_F(SeatsTest, TheHostsWordOnTheRightsDecidesWhoGetsTheHostControls) {
+    const auto offered = [&] {
+        return probe().menu().StartGame1->isEnabled() &&
+               probe().startButton().isVisibleTo(chat.get());
+    };
+    hostSays({"CMD_sendlogininfo+1", "CMD_hostrights+3", "CMD_newplayerinfo+1+Cy+0"});
+    sent(); // the log-in answer
+    hostSays("CMD_existingplayers+3+Bob+0+4+Dot+0");
+    EXPECT_FALSE(offered());
+    openPopupOn(4);
+    EXPECT_FALSE(popupItem("RemoveFromGame1")->isEnabled());
+    chat->startGame();
+    EXPECT_TRUE(sent().isEmpty());
+
+    hostSays({"CMD_playerdisconnected+3+Bob", "CMD_hostrights+1"});
+    EXPECT_TRUE(offered());
+    openPopupOn(4);
+    popupItem("RemoveFromGame1")->trigger();
+    EXPECT_EQ(sent(), QStringList{"CMD_kickhim+1+4+"});
+    for (const char* garbled : {"CMD_hostrights+6", "CMD_hostrights+x", "CMD_hostrights+"})
+        hostSays(garbled);
+    EXPECT_TRUE(offered());
+    hostSays("CMD_hostrights+4"); // Dot, held away, is back and had sat longer
+    EXPECT_FALSE(offered());
+}
+
 TEST_F(SeatsTest, SeatPopupActsOnlyOnThePlayerItWasOpenedOn) {
     logIn(1);
     hostSays("CMD_existingplayers+3+Cy+0");

@@ -1,5 +1,6 @@
 // A game window that joins a dedicated `ludomyra --serve` host and is given
 // slot 1 has the host player's say: it starts games from its own options.
+// The say stays with whoever has sat at the table longest.
 #include "client/chat/chat_entry.h"
 #include "client/chat/chat_pane.h"
 #include "client/chat/colour_text.h"
@@ -200,6 +201,43 @@ TEST_F(ServeWindow, PeersCannotWriteLinesThatPassForTheGamesOwn) {
         }
     }
     EXPECT_EQ(lines, 3);
+}
+
+// Ann leaves and Cid takes her slot 1: the rights stay with Bob, who came
+// before Cid. Cid can neither remove Bob nor start a game; Bob's window shows
+// Start Game, and Bob can do both.
+TEST_F(ServeWindow, ANewcomerInSlotOneTakesNoRightsFromWhoeverSatLonger) {
+    testsupport::RawClient ann(port);
+    ASSERT_EQ(ann.logIn("Ann"), 1);
+    join("Bob", 2);
+    Tgamestart options(window.gameChoice(), [this] { window.startGame(); });
+    EXPECT_FALSE(probe.startButton().isVisible());
+    ann.close();
+    ASSERT_TRUE(waitFor([&] { return probe.startButton().isVisible(); }));
+
+    testsupport::RawClient cid(port);
+    ASSERT_EQ(cid.logIn("Cid"), 1);
+    EXPECT_TRUE(cid.waitFor("CMD_hostrights+2"));
+    cid.send("CMD_kickhim+1+2+");
+    cid.send("CMD_startgame+Cid+high+1+");
+    cid.send("CMD_chat+1+tried|clBlack"); // handled after both
+    ASSERT_TRUE(waitFor([&] { return probe.chatText().contains("Cid chats: tried"); }));
+    EXPECT_FALSE(probe.sessionEnded());
+    EXPECT_FALSE(probe.chatText().contains("has started a game."));
+    EXPECT_TRUE(probe.startButton().isVisible());
+    EXPECT_TRUE(probe.menu().StartGame1->isEnabled());
+
+    probe.menu().StartGame1->trigger();
+    options.image_1Click(1);
+    options.button_startClick();
+    EXPECT_FALSE(cid.waitForPrefix("CMD_startgame+Bob+").isEmpty());
+    emit probe.seats().nameLabel(1)->customContextMenuRequested(QPoint(2, 2));
+    auto* removeFromGame = probe.seats().popup()->findChild<QAction*>("RemoveFromGame1");
+    ASSERT_TRUE(removeFromGame);
+    EXPECT_TRUE(removeFromGame->isEnabled());
+    removeFromGame->trigger();
+    probe.seats().popup()->hide();
+    EXPECT_TRUE(waitFor([&] { return cid.closedByHost(); }));
 }
 
 // The host player removes this window's player: the window hears why
