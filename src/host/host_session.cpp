@@ -59,7 +59,7 @@ void HostSession::logIn(const QString& args) {
     playermsg::logininfo(args); // a malformed log-in changes nothing
     const int seat = holds_.seatToTake(sender_);
     if (seat == 0) {
-        rights_.tell(sender_);
+        rights_.welcome(sender_);
         seating_.receivedlogininfo(args);
         holds_.loggedIn(sender_);
         return;

@@ -12,10 +12,14 @@ class RightsAnnouncer {
 public:
     RightsAnnouncer(const HostState& state, HostOutbox& outbox);
 
+    // The connection in the slot, about to log in as a new player, hears who
+    // will hold the rights once it has: whoever holds them now, or itself if
+    // it sits in a seat and nobody does.
+    void welcome(int slot);
     // The connection in the slot hears who holds the rights now.
     void tell(int slot);
     // After each event: when the rights have passed, every connection hears
-    // it. True when they were told.
+    // it (but a newcomer already told so). True when they were told.
     bool announceIfPassed();
 
 private:
@@ -24,4 +28,5 @@ private:
     const HostState& state_;
     HostOutbox& outbox_;
     int announced_ = 0; // the holder the windows were last told of
+    int welcomed_ = 0;  // the newcomer told ahead of this event's announcement
 };

@@ -18,6 +18,11 @@ protected:
     QAction* popupItem(const char* name) const {
         return probe().seats().popup()->findChild<QAction*>(name);
     }
+    // Start Game is there for this window's player, in the menu and on the table.
+    bool offered() const {
+        return probe().menu().StartGame1->isEnabled() &&
+               probe().startButton().isVisibleTo(chat.get());
+    }
     // Opens the seat popup over a seat label, as a right click does.
     void openPopupOn(int seat) {
         QLabel* label = probe().seats().nameLabel(seat);
@@ -155,10 +160,6 @@ TEST_F(SeatsTest, OnlyTheHolderOfSlotOneMayUseTheSeatPopup) {
 // player once seat 1 is empty: that window gets Start Game and the seat
 // popup, and gives them up when someone takes seat 1 again.
 TEST_F(SeatsTest, TheLowestSeatedPlayerGetsTheHostControlsWhileSeatOneIsEmpty) {
-    const auto offered = [&] {
-        return probe().menu().StartGame1->isEnabled() &&
-               probe().startButton().isVisibleTo(chat.get());
-    };
     // Until the whole list is in, nobody is known to sit lower.
     hostSays({"CMD_sendlogininfo+3", "CMD_newplayerinfo+4+Cy+0"});
     sent(); // the log-in answer
@@ -187,10 +188,6 @@ TEST_F(SeatsTest, TheLowestSeatedPlayerGetsTheHostControlsWhileSeatOneIsEmpty) {
 // guess: slot 1 that arrived last gets no controls, and they follow the
 // host's news; a garbled word changes nothing.
 TEST_F(SeatsTest, TheHostsWordOnTheRightsDecidesWhoGetsTheHostControls) {
-    const auto offered = [&] {
-        return probe().menu().StartGame1->isEnabled() &&
-               probe().startButton().isVisibleTo(chat.get());
-    };
     hostSays({"CMD_sendlogininfo+1", "CMD_hostrights+3", "CMD_newplayerinfo+1+Cy+0"});
     sent(); // the log-in answer
     hostSays("CMD_existingplayers+3+Bob+0+4+Dot+0");
