@@ -156,9 +156,10 @@ TEST_F(SeatsTest, OnlyTheHolderOfSlotOneMayUseTheSeatPopup) {
         EXPECT_FALSE(popupItem(item)->isEnabled()) << item;
 }
 
-// A dedicated host gives the host player's rights to the lowest seated
-// player once seat 1 is empty: that window gets Start Game and the seat
-// popup, and gives them up when someone takes seat 1 again.
+// A dedicated host that does not say who holds the host player's rights
+// (an older one) gave them to the lowest seated player once seat 1 was
+// empty: the window guesses so, gets Start Game and the seat popup, and
+// gives them up when someone takes seat 1 again.
 TEST_F(SeatsTest, TheLowestSeatedPlayerGetsTheHostControlsWhileSeatOneIsEmpty) {
     // Until the whole list is in, nobody is known to sit lower.
     hostSays({"CMD_sendlogininfo+3", "CMD_newplayerinfo+4+Cy+0"});
