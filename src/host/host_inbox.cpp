@@ -90,6 +90,19 @@ std::optional<QueuedMessage> HostInbox::takeNext() {
     return message;
 }
 
+std::optional<QueuedMessage> HostInbox::takeFrom(int slot, quint64 number) {
+    if (!HostState::validSlot(slot) || number == 0 || connection(slot).number != number ||
+        connection(slot).messages.empty())
+        return std::nullopt;
+    Connection& sender = connection(slot);
+    QueuedMessage message{slot, number, std::move(sender.messages.front())};
+    sender.messages.pop_front();
+    --waiting_;
+    if (sender.messages.empty())
+        std::erase(turns_, slot);
+    return message;
+}
+
 int HostInbox::waitingFrom(int slot) const {
     return HostState::validSlot(slot) ? static_cast<int>(connection(slot).messages.size()) : 0;
 }

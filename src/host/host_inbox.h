@@ -54,6 +54,14 @@ public:
     // connection whose turn it is has had its share of this tick.
     std::optional<QueuedMessage> takeNext();
 
+    // The first waiting message of the connection in the slot, out of turn,
+    // if that connection is still the one numbered; none otherwise.
+    std::optional<QueuedMessage> takeFrom(int slot, quint64 number);
+    // The number of the connection in the slot (0: none).
+    quint64 connectionNumber(int slot) const {
+        return HostState::validSlot(slot) ? connection(slot).number : 0;
+    }
+
     int waiting() const { return waiting_; }
     int waitingFrom(int slot) const;
 

@@ -127,12 +127,22 @@ bool HostSession::socktimerTimer() {
     while (std::optional<QueuedMessage> next = inbox_.takeNext()) {
         if (next->text.isEmpty())
             continue;
-        sender_ = next->slot;
-        QStringList entry{std::move(next->text)};
-        dispatcher_.dispatchOne(entry);
-        sender_ = 0;
-        afterEvent();
+        dispatch(std::move(*next));
         handled = true;
     }
     return handled;
+}
+
+void HostSession::serveAtOnce(int slot, quint64 connection) {
+    std::optional<QueuedMessage> next = inbox_.takeFrom(slot, connection);
+    if (next && !next->text.isEmpty())
+        dispatch(std::move(*next));
+}
+
+void HostSession::dispatch(QueuedMessage message) {
+    sender_ = message.slot;
+    QStringList entry{std::move(message.text)};
+    dispatcher_.dispatchOne(entry);
+    sender_ = 0;
+    afterEvent();
 }

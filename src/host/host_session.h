@@ -34,6 +34,9 @@ public:
     // The queued messages in turn, up to HostInbox::kTakenPerTick from each
     // connection; false when none was handled (none waited, or only empty ones).
     bool socktimerTimer();
+    // The first waiting message of the numbered connection in the slot, out
+    // of turn: for a message that found its connection's line empty.
+    void serveAtOnce(int slot, quint64 connection);
     void turntimerTimer();
     void computertimerTimer();
     void holdTimerTimer(int seat);
@@ -49,6 +52,7 @@ private:
     void handle(const char* commandWord, Gate mayHandle, MessageDispatcher::Handler handler);
     void logIn(const QString& args);
     void kick(const QString& args);
+    void dispatch(QueuedMessage message);
     // After each event: keys that died, rights that passed.
     void afterEvent();
 

@@ -118,11 +118,32 @@ void TServer::Sock1Read(TSock* sender, int) {
         const int slot = slotOf(sender);
         if (slot == 0)
             return;
+        const bool freshLine = session_.inbox().waitingFrom(slot) == 0;
         const bool withinLimits = session_.received(slot, sender->Receive());
+        if (withinLimits && freshLine)
+            serveFreshLine(slot);
         wakeSocktimer();
         if (!withinLimits)
             disconnectsock(slot); // over a limit: it goes like any departing player
     });
+}
+
+// A connection without a backlog need not wait for the tick that others'
+// backlogs keep busy: its first message is handled as soon as the event loop
+// is back (never inside its socket's report), at most once a tick period
+// for each connection, so that this costs no more than the ticks do.
+void TServer::serveFreshLine(int slot) {
+    QElapsedTimer& last = servedAtOnce[static_cast<size_t>(slot)];
+    if (last.isValid() && last.elapsed() < kSocktimerMs)
+        return;
+    last.start();
+    const quint64 connection = session_.inbox().connectionNumber(slot);
+    QMetaObject::invokeMethod(
+        this,
+        [this, slot, connection] {
+            guarded("dispatch", [&] { session_.serveAtOnce(slot, connection); });
+        },
+        Qt::QueuedConnection);
 }
 
 void TServer::tempsockDisconnect(TSock* sender) {

@@ -58,6 +58,8 @@ private:
     void computertimerTimer();
     // Schedules the next socktimer tick when messages wait and none is due.
     void wakeSocktimer();
+    // A message that finds its connection's line empty is served at once.
+    void serveFreshLine(int slot);
 
     void refuse(TSock* listener);
     // The slot whose current connection is this socket, or 0. A connection
@@ -81,6 +83,8 @@ private:
 
     QTimer socktimer; // one-shot: ticks only while messages wait
     QElapsedTimer sinceLastTick;
+    // Per slot: when a message of its connection was last served at once.
+    std::array<QElapsedTimer, game::kSlots + 1> servedAtOnce;
     QTimer turntimer;
     QTimer computertimer;
     std::array<QTimer, game::kSeats + 1> holdtimers; // index 0 unused
