@@ -120,7 +120,7 @@ void TServer::Sock1Read(TSock* sender, int) {
             return;
         const bool freshLine = session_.inbox().waitingFrom(slot) == 0;
         const bool withinLimits = session_.received(slot, sender->Receive());
-        if (withinLimits && freshLine)
+        if (withinLimits && freshLine && session_.inbox().waitingFrom(slot) > 0)
             serveFreshLine(slot);
         wakeSocktimer();
         if (!withinLimits)
