@@ -293,7 +293,7 @@ void Tchat::loggedIn() {
 // Start Game, in the File menu and as the button on the table, is the host
 // player's: the hosting copy's until it is logged in, then whoever the host
 // takes game starts from (Seats::holdsHostRights: slot 1, or at a dedicated
-// host the lowest seated player). The button stands on the table only
+// host whoever it says holds the rights). The button stands on the table only
 // between games.
 void Tchat::showHostControls() {
     const bool mine = !sessionEnded_ && (state.connected ? seats->holdsHostRights() : state.ishost);

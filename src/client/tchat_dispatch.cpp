@@ -18,6 +18,7 @@ void Tchat::buildDispatch() {
     on(cmd::existingplayers, [this](auto& args) { seats->newplayerinfo(args); });
     on(cmd::playerdisconnected, [this](auto& args) { seats->playerdisconnected(args); });
     on(cmd::justwatching, [this](auto& args) { seats->justwatching(args); });
+    on(cmd::hostrights, [this](auto& args) { seats->hostrights(args); });
     // Held seats and the way back to them
     on(cmd::playeraway, [this](auto& args) { seats->playeraway(args); });
     // The table this program hosts ends with it: no seat there outlives a

@@ -40,6 +40,8 @@ void Seating::receivedlogininfo(const QString& data) {
         return; // its connection has gone: a log-in must not bring the slot back
     newcomer.name = playertext::nameForSlot(login.name, slot);
     newcomer.loggedin = true;
+    if (newcomer.loginorder == 0) // a second log-in on the same connection is no newcomer
+        newcomer.loginorder = ++state_.logins;
 
     sendToAllInUse(state_, outbox_, gamemsg::build::newplayerinfo(slot, newcomer.name));
     const QString existing = loginmessages::existingPlayers(state_, slot);
@@ -138,6 +140,7 @@ void Seating::moveConnection(int from, int seat) {
 void Seating::freeSlot(tplayer& player) {
     player.inuse = false;
     player.loggedin = false;
+    player.loginorder = 0;
     player.name.clear();
     // A newcomer in this slot starts out playing, not skipped as a watcher.
     player.watching = false;

@@ -45,14 +45,14 @@ TEST(CommandWords, HostAndClientHandleEveryWordOfTheProtocolEachTheirOwn) {
         cmd::wordlist,      cmd::heguessed,       cmd::nooneguessed,
         cmd::timeup,        cmd::winner,          cmd::tiegame,
         cmd::impossible,    cmd::rejoinkey,       cmd::rejoinrefused,
-        cmd::rejoined,      cmd::playeraway};
+        cmd::rejoined,      cmd::playeraway,      cmd::hostrights};
     const QSet<QString> hostWords = wordsIn(host.session.commandWords());
     const QSet<QString> clientWords = wordsIn(client.commandWords());
 
     EXPECT_EQ(hostWords, toHost);
     EXPECT_EQ(clientWords, toClient);
     const QSet<QString> declared = declaredWords();
-    EXPECT_EQ(declared.size(), 37);
+    EXPECT_EQ(declared.size(), 38);
     EXPECT_EQ(hostWords | clientWords, declared);
 }
 

@@ -10,6 +10,7 @@
 #include "net/game_messages.h"
 #include "net/player_messages.h"
 #include "net/rejoin_messages.h"
+#include "net/rights_messages.h"
 
 #include <QContextMenuEvent>
 #include <QListWidget>
@@ -133,6 +134,8 @@ void Seats::seatingChanged() {
 bool Seats::holdsHostRights() const {
     if (!state_.seated())
         return false;
+    if (rightsHolder_ != kRightsUnknown)
+        return rightsHolder_ == state_.myseat && occupied(state_.myseat);
     if (state_.myseat == game::kHostPlayerSlot)
         return true;
     if (!occupied(state_.myseat) || !othersKnown_)
@@ -230,6 +233,11 @@ void Seats::playeraway(const QString& args) {
         return;
     seat(slot).away = away;
     showName(slot);
+}
+
+void Seats::hostrights(const QString& args) {
+    rightsHolder_ = rightsmsg::holder(args);
+    seatingChanged();
 }
 
 void Seats::kicking(int slot) {
@@ -335,6 +343,7 @@ void Seats::setEyes(int n, bool shown) {
 
 void Seats::clear() {
     returning_ = false;
+    rightsHolder_ = kRightsUnknown; // a new table, or the host's catch-up says it again
     seats_ = {};
     spies_.clear();
     botShown_ = false;

@@ -43,15 +43,17 @@ public:
     void justwatching(const QString& args);
     // CMD_playeraway: the host holds a dropped player's seat, or it is back.
     void playeraway(const QString& args);
+    // CMD_hostrights: a dedicated host says who holds the host player's rights.
+    void hostrights(const QString& args);
 
     // This window's player has the host player's rights: starting games,
-    // removing players, setting others to just watching. The host gives them
-    // to slot 1, and a dedicated host (--serve) to the lowest seated player
-    // when slot 1 is empty; both come to "the lowest seat taken", which every
-    // window can tell from its player list. Until the own arrival, and right
-    // after it, the list is not complete (the others follow in the next
-    // message), so a seat above 1 waits for it rather than show the controls
-    // for a moment.
+    // removing players, setting others to just watching. A dedicated host
+    // (--serve) says who holds them (CMD_hostrights), and once it has, its
+    // word counts. Otherwise the window guesses "the lowest seat taken": slot
+    // 1 at a host with a player of its own, and what an older dedicated host
+    // did. Until the own arrival, and right after it, the list is not
+    // complete (the others follow in the next message), so a seat above 1
+    // waits for it rather than show the controls for a moment.
     bool holdsHostRights() const;
 
     // Asks the host to remove the player or spy in that slot.
@@ -128,6 +130,8 @@ private:
     bool botShown_ = false;    // a free seat 2 reads "Klot" rather than "<Waiting>"
     bool othersKnown_ = false; // news of others has come since the own arrival
     bool returning_ = false;   // a rejoin's catch-up, up to the own arrival
+    static constexpr int kRightsUnknown = -1;
+    int rightsHolder_ = kRightsUnknown; // the seat the host named, 0 for nobody
     QListWidget* spyList_ = nullptr;
     Labels names_{}, scores_{}, chalks_{}, eyes_{}, racks_{};
     QMenu* popup_kick = nullptr;
