@@ -103,9 +103,11 @@ std::optional<quint16> portOf(QStringView text) {
     return port >= 1 && port <= 65535 ? std::optional<quint16>(quint16(port)) : std::nullopt;
 }
 
-bool isAscii(const QString& text) {
+// Printable ASCII only: the C parser stops at a NUL, so "::\0junk" would
+// pass for "::".
+bool isPrintableAscii(const QString& text) {
     for (const QChar c : text) {
-        if (c.unicode() >= 128)
+        if (c.unicode() <= 32 || c.unicode() >= 127)
             return false;
     }
     return true;
@@ -115,7 +117,7 @@ bool isAscii(const QString& text) {
 bool isIpv6(const QString& text) {
     const QString address = text.section(u'%', 0, 0);
     in6_addr parsed{};
-    return !address.isEmpty() && isAscii(text) && text.size() != address.size() + 1 &&
+    return !address.isEmpty() && isPrintableAscii(text) && text.size() != address.size() + 1 &&
            inet_pton(AF_INET6, address.toLatin1().constData(), &parsed) == 1;
 }
 
