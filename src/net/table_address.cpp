@@ -103,22 +103,31 @@ std::optional<quint16> portOf(QStringView text) {
     return port >= 1 && port <= 65535 ? std::optional<quint16>(quint16(port)) : std::nullopt;
 }
 
-// Printable ASCII only: the C parser stops at a NUL, so "::\0junk" would
-// pass for "::".
-bool isPrintableAscii(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() <= 32 || c.unicode() >= 127)
-            return false;
-    }
-    return true;
+// Letters, digits and "-", "_", ".": an interface's name (and the other
+// characters of an address, which the C parser then judges).
+bool isNameCharacter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'-' || c == u'_' || c == u'.';
 }
 
-// A zone ("%eth0") names the local interface of a link-local address.
+// A zone ("%eth0") names the local interface of a link-local address. Only
+// plain characters: the C parser stops at a NUL ("::\0junk" would pass for
+// "::"), and a zone must read back from a link, where "@" or "/" cannot stand.
 bool isIpv6(const QString& text) {
     const QString address = text.section(u'%', 0, 0);
+    const QString zone = text.mid(address.size() + 1);
+    if (address.isEmpty() || (zone.isEmpty() && text.size() != address.size()))
+        return false;
+    for (const QChar c : address) {
+        if (!isNameCharacter(c) && c != u':')
+            return false;
+    }
+    for (const QChar c : zone) {
+        if (!isNameCharacter(c))
+            return false;
+    }
     in6_addr parsed{};
-    return !address.isEmpty() && isPrintableAscii(text) && text.size() != address.size() + 1 &&
-           inet_pton(AF_INET6, address.toLatin1().constData(), &parsed) == 1;
+    return inet_pton(AF_INET6, address.toLatin1().constData(), &parsed) == 1;
 }
 
 bool isHostName(const QString& host) {

@@ -67,6 +67,8 @@ TEST(TableAddressTest, ReadsEveryFormAndSaysWhatIsWrongWithTheRest) {
         {"[2001:db8::7]7000", {}, 0, "and a port may follow the ]"},
         {"[nonsense]:7000", {}, 0, "\"nonsense\" is not an IPv6 address."},
         {QString("[::") + QChar(0) + "junk]", {}, 0, "\"::junk\" is not an IPv6 address."},
+        {"[::%1@::%]", {}, 0, "is not an IPv6 address."},
+        {"[fe80::1%]", {}, 0, "is not an IPv6 address."},
         {QString(400, u'a'), {}, 0, "That address is far too long."},
         // Links that will not do: always said to be links, and how they look.
         {"ludomyra:", {}, 0, "must start with ludomyra://", true},
