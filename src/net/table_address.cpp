@@ -13,6 +13,7 @@ namespace {
 constexpr int kMaxHostLength = 253;
 constexpr int kMaxLabelLength = 63;
 constexpr int kQuotedLength = 40;
+constexpr int kMaxZoneLength = 15; // an interface's name (IFNAMSIZ less its NUL)
 
 struct HostAndPort {
     std::optional<TableAddress> address;
@@ -112,11 +113,13 @@ bool isNameCharacter(QChar c) {
 
 // A zone ("%eth0") names the local interface of a link-local address. Only
 // plain characters: the C parser stops at a NUL ("::\0junk" would pass for
-// "::"), and a zone must read back from a link, where "@" or "/" cannot stand.
+// "::"), and a zone must read back from a link, where "@" or "/" cannot
+// stand and which a long zone would make too long.
 bool isIpv6(const QString& text) {
     const QString address = text.section(u'%', 0, 0);
     const QString zone = text.mid(address.size() + 1);
-    if (address.isEmpty() || (zone.isEmpty() && text.size() != address.size()))
+    if (address.isEmpty() || (zone.isEmpty() && text.size() != address.size()) ||
+        zone.size() > kMaxZoneLength)
         return false;
     for (const QChar c : address) {
         if (!isNameCharacter(c) && c != u':')

@@ -69,6 +69,7 @@ TEST(TableAddressTest, ReadsEveryFormAndSaysWhatIsWrongWithTheRest) {
         {QString("[::") + QChar(0) + "junk]", {}, 0, "\"::junk\" is not an IPv6 address."},
         {"[::%1@::%]", {}, 0, "is not an IPv6 address."},
         {"[fe80::1%]", {}, 0, "is not an IPv6 address."},
+        {"[fe80::1%" + QString(16, u'e') + "]", {}, 0, "is not an IPv6 address."},
         {QString(400, u'a'), {}, 0, "That address is far too long."},
         // Links that will not do: always said to be links, and how they look.
         {"ludomyra:", {}, 0, "must start with ludomyra://", true},
