@@ -40,6 +40,14 @@ void Startup::processparams(const QStringList& arguments) {
             hostGame(choice.playername, environment::gamePortName());
             return;
         case PlayMode::Join:
+            if (const QString problem = tableaddress::numericHostProblem(choice.hostaddress);
+                !problem.isEmpty()) {
+                chat_.say(kChooseLine);
+                messagebox::show(&chat_, problem);
+                if (hooks_.incomplete)
+                    hooks_.incomplete(choice.playername, choice.hostaddress);
+                return;
+            }
             chat_.say("0+Loading Multi-player Game.. Please Wait.");
             join(choice.playername, choice.hostaddress, environment::gamePortName());
             return;

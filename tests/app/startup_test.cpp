@@ -217,11 +217,19 @@ TEST_F(StartupTest, StartingAGameNeedsTheLogInAndAsksBeforeEndingARunningOne) {
     EXPECT_EQ(boxes.size(), 1);
 }
 
-TEST_F(StartupTest, OneOrTwoArgumentsOrALinkOpenTheJoinWindowsAndStartNothing) {
+// A host that reads as a number in another form than dotted decimal would
+// be joined somewhere else than it says: refused, with a word, and offered
+// in the window to put right.
+TEST_F(StartupTest,
+       OneOrTwoArgumentsALinkOrAnOddlyWrittenAddressOpenTheJoinWindowsAndStartNothing) {
     startup.processparams({"Ann", "10.0.0.5"});
     startup.processparams({"Bob"});
     startup.processparams({"ludomyra://10.0.0.5:7000"});
-    EXPECT_EQ(offered, QStringList({"Ann", "10.0.0.5", "Bob", "", "ludomyra://10.0.0.5:7000"}));
+    startup.processparams({"Cy", "0x7f.1", "no"});
+    EXPECT_EQ(offered, QStringList({"Ann", "10.0.0.5", "Bob", "", "ludomyra://10.0.0.5:7000", "Cy",
+                                    "0x7f.1"}));
+    EXPECT_EQ(boxes, QStringList{"\"0x7f.1\" is not a plain IPv4 address (four numbers from 0 to "
+                                 "255, no leading zeros, like 192.168.1.5)."});
     EXPECT_FALSE(chatText().contains("Loading"));
     EXPECT_TRUE(chatText().contains(QString::fromUtf8(
         "To play with others, choose Host a Game\u2026 or Join a Game\u2026 in the File menu.")));
