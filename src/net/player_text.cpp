@@ -38,13 +38,14 @@ QString replaceHidden(QStringView text, QStringView replacement) {
 
 namespace {
 
-// Latin marks end a sentence where a blank follows them; the wide and
-// ideographic ones need no blank.
+// Latin marks end a sentence (or, the colon, open a notice's text) where a
+// blank follows them; the wide and ideographic ones need no blank. A
+// semicolon ends no sentence, and names such as "&gt;" end in one.
 bool endsSentenceBeforeBlank(QChar c) {
-    return QStringView(u".!?:;\u2026").contains(c);
+    return QStringView(u".!?:\u2026").contains(c);
 }
 bool endsSentenceAnywhere(QChar c) {
-    return QStringView(u"\u3002\uFF61\uFF0E\uFF01\uFF1F\uFF1A\uFF1B").contains(c);
+    return QStringView(u"\u3002\uFF61\uFF0E\uFF01\uFF1F\uFF1A").contains(c);
 }
 
 // Each run of Latin sentence marks that a blank follows or that ends the
