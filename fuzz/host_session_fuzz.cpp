@@ -3,21 +3,25 @@
 // and players who come back to held seats with keys the host gave, made-up
 // keys and used ones. After every step the slot table and game state must
 // still make sense: one connection per slot, a held seat taken back only with
-// its own key, every name clean.
+// its own key, every name clean. At a dedicated host the host player's rights
+// belong to the seated player who arrived first of those connected, and every
+// window has been told so; only that player starts games or removes others.
 //
 // Script: byte 0 seeds the random generator (its bit 0 makes the pause ten
-// ticks, not five); then each step is an op byte and its operands (missing
-// bytes read as 0). A step that sends a message only queues it, unless bit 7
-// of its op byte asks for the queue to be drained.
+// ticks, not five, its bit 3 the host dedicated); then each step is an op byte and its operands
+// (missing bytes read as 0). A step that sends a message only queues it, unless bit 7 of its op
+// byte asks for the queue to be drained.
 
 #include "common/random.h"
 #include "common/version.h"
 #include "host/host_ports.h"
 #include "host/host_session.h"
+#include "host/sender_identity.h"
 #include "net/commands.h"
 #include "net/player_text.h"
 #include "net/protocol.h"
 #include "net/rejoin_messages.h"
+#include "net/rights_messages.h"
 #include "net/write_queue.h"
 
 #include <QByteArray>
@@ -105,13 +109,16 @@ public:
     struct Peer {
         WriteQueue waiting{kMaxWaiting};
         bool reads = true;
-        bool lost = false; // cut at the bound; its departure is still to come
+        bool lost = false;  // cut at the bound; its departure is still to come
+        int rightsTold = 0; // the holder of the rights this peer was last told of
     };
 
     void sendTo(int slot, const QString& message) override {
         require(HostState::validSlot(slot) && state && state->player(slot).connected());
         if (message.startsWith(QLatin1String(cmd::rejoined)))
             connectionMoved(slot);
+        if (message.startsWith(QLatin1String(cmd::newplayerinfo)))
+            stampArrival(message);
         const QByteArray wire = buildMessage(message);
         require(wire.count(kTerminator) == 1 && wire.endsWith(kTerminator));
         Peer& to = peer(slot);
@@ -131,7 +138,12 @@ public:
                 requireShownName(fields[i]);
         } else if (fields.first() == QLatin1String(cmd::startgame)) {
             requireShownName(fields[1]);
-            require(fields[1] == playertext::nameForSlot(state->player(1).name, 1));
+            const int starter = std::max(holder(), 1);
+            require(fields[1] == playertext::nameForSlot(state->player(starter).name, starter));
+            ++starts;
+        } else if (fields.first() == QLatin1String(cmd::hostrights)) {
+            require(state->dedicated);
+            to.rightsTold = rightsmsg::HostRights::parse(fields[1]).holder;
         } else if (fields.first() == QLatin1String(cmd::rejoinkey)) {
             // Keys go to seated players during a game, each one new.
             const tplayer& player = state->player(slot);
@@ -152,7 +164,24 @@ public:
         fresh.waiting.restart();
         fresh.reads = true;
         fresh.lost = false;
+        fresh.rightsTold = 0;
         presentedSeats[size_t(slot)] = 0;
+        arrival[size_t(slot)] = 0;
+    }
+    // Who holds the host player's rights, by this harness's own count: slot 1
+    // at a host with a player of its own; at a dedicated host the seated,
+    // connected player whose first announcement came first, or 0.
+    int holder() const {
+        if (!state->dedicated)
+            return game::kHostPlayerSlot;
+        int first = 0;
+        for (int seat = 1; seat <= game::kSeats; ++seat) {
+            const tplayer& player = state->player(seat);
+            if (player.connected() && player.loggedin && arrival[size_t(seat)] != 0 &&
+                (first == 0 || arrival[size_t(seat)] < arrival[size_t(first)]))
+                first = seat;
+        }
+        return first;
     }
     // A peer stops reading, or reads again and takes what waits.
     void toggleReading(int slot) {
@@ -171,6 +200,7 @@ public:
     std::array<const TSock*, game::kSlots + 1> tokens{};
     QStringList keysGiven; // every key the host has sent, in order
     QList<int> keySeat;    // the seat each was sent to
+    int starts = 0;        // game starts sent, to anyone
 
 private:
     // The connection that logged in with a key now sits in the held seat: it
@@ -192,8 +222,18 @@ private:
         presentedSeats[size_t(from)] = 0;
     }
 
+    // A player's first announcement in its slot numbers its arrival; a held
+    // seat keeps its number for the player who comes back to it.
+    void stampArrival(const QString& message) {
+        const int slot = message.section(u'+', 1, 1).toInt();
+        if (HostState::validSlot(slot) && arrival[size_t(slot)] == 0)
+            arrival[size_t(slot)] = ++arrivals;
+    }
+
     std::array<Peer, game::kSlots + 1> peers;
     std::array<unsigned, game::kSlots + 1> presentedSeats{}; // a bit per seat
+    std::array<quint64, game::kSlots + 1> arrival{};
+    quint64 arrivals = 0;
 };
 
 class ManualClock : public HostClock {
@@ -445,10 +485,39 @@ void flood(FuzzHost& host, Script& script) {
         host.deliver(slot, block);
 }
 
+// A start or a removal of someone else, alone in the queue: it happens if and
+// only if its sender holds the rights.
+void rightsProbe(FuzzHost& host, Script& script) {
+    const HostState& state = host.session.state();
+    const int sender = senderSlot(script);
+    host.deliver(sender, QByteArray(1, kTerminator)); // ends whatever raw bytes it sent
+    host.drain();
+    const bool mayAct = sender == host.outbox.holder() && state.player(sender).connected();
+    if (script.byte() & 1) {
+        const int starts = host.outbox.starts;
+        host.send(sender, command(cmd::startgame, QStringLiteral("Eve"),
+                                  kGameTypes.at(script.byte() % 4) + "+1+"));
+        host.drain();
+        require((host.outbox.starts > starts) == mayAct);
+        return;
+    }
+    const int target = senderSlot(script);
+    if (target == sender)
+        return;
+    const TSock* before = host.outbox.tokens[size_t(target)];
+    const bool there = state.player(target).inuse;
+    host.send(sender,
+              command(cmd::kickhim, QString::number(sender), QString::number(target) + u'+'));
+    host.drain();
+    const bool gone =
+        there && (!state.player(target).inuse || host.outbox.tokens[size_t(target)] != before);
+    require(gone == (mayAct && there));
+}
+
 void step(FuzzHost& host, Script& script) {
     const uint8_t op = script.byte();
     HostState& state = host.session.state();
-    switch ((op & 0x7F) % 17) {
+    switch ((op & 0x7F) % 18) {
     case 0:
         host.accept();
         break;
@@ -532,6 +601,9 @@ void step(FuzzHost& host, Script& script) {
     case 16:
         host.graceOver(1 + script.byte() % game::kSeats);
         break;
+    case 17:
+        rightsProbe(host, script);
+        break;
     }
     host.departCut();
     if (op & 0x80)
@@ -567,10 +639,25 @@ void checkConnections(const FuzzHost& host) {
     }
 }
 
+// The host obeys the player who arrived first, and every window that is
+// logged in has been told who that is.
+void checkRights(const FuzzHost& host) {
+    const HostState& state = host.session.state();
+    const int holder = host.outbox.holder();
+    require(senderidentity::hostPlayerSlot(state) == holder);
+    if (!state.dedicated)
+        return;
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
+        if (state.player(slot).connected() && state.player(slot).loggedin)
+            require(host.outbox.peer(slot).rightsTold == holder);
+    }
+}
+
 void checkInvariants(const FuzzHost& host) {
     const HostState& state = host.session.state();
     require(state.slotcount >= 0 && state.slotcount <= game::kSlots);
     checkConnections(host);
+    checkRights(host);
     for (int slot = 1; slot <= game::kSlots; ++slot) {
         const tplayer& player = state.player(slot);
         checkName(player);
@@ -605,6 +692,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     host.options.pauseTicks = seed & 1 ? 10 : 5;
     host.options.botfair = seed & 2;
     host.options.exactmarks = seed & 4;
+    host.session.state().dedicated = seed & 8;
     checkInvariants(host);
     while (!script.atEnd()) {
         step(host, script);

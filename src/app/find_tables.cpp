@@ -1,5 +1,6 @@
 #include "app/find_tables.h"
 
+#include "net/table_address.h"
 #include "net/table_finder.h"
 
 #include <QCoreApplication>
@@ -40,6 +41,11 @@ int runFindTables(int argc, char** argv) {
     }
     TableFinder finder;
     if (!arguments.isEmpty()) {
+        if (const QString problem = tableaddress::numericHostProblem(arguments.first());
+            !problem.isEmpty()) {
+            std::fprintf(stderr, "ludomyra: %s\n", problem.toUtf8().constData());
+            return 2;
+        }
         const QList<QHostAddress> targets = addressesOf(arguments.first());
         if (targets.isEmpty()) {
             std::fprintf(stderr, "ludomyra: no address for %s\n",

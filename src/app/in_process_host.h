@@ -12,7 +12,7 @@ class InProcessHost : public LocalHost {
 public:
     explicit InProcessHost(const HostOptions& options) : options_(options) {}
 
-    quint16 open(const QString& portName) override;
+    quint16 open(const QString& portName, HostReach reach) override;
     void close() override { server_.reset(); }
     bool isOpen() const override { return server_ != nullptr; }
 

@@ -1,5 +1,7 @@
 #include "app/single_instance.h"
 
+#include "common/private_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
@@ -7,6 +9,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -16,6 +19,26 @@ constexpr char kActivate[] = "activate\n";
 constexpr char kLinkPrefix[] = "link ";
 constexpr int kMaxRequest = SingleInstance::kMaxLinkLength + 16;
 constexpr int kAskTimeoutMs = 2000;
+
+// Only this user's own things are trusted: whoever owns the lock or the
+// server would hear of every invite link this user opens.
+bool ownedByMe(const struct stat& info) {
+    return info.st_uid == ::geteuid();
+}
+
+// Nobody else may add or swap names in the folder: it is this user's own
+// folder, not a link to one, and not writable by group or others.
+bool privateFolder(const QString& folder) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           ownedByMe(info) && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool ownSocket(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISSOCK(info.st_mode) &&
+           ownedByMe(info);
+}
 } // namespace
 
 SingleInstance::SingleInstance(QString runtimeDir, QObject* parent)
@@ -26,20 +49,32 @@ SingleInstance::~SingleInstance() {
         ::close(lockFile_);
 }
 
+// The shared temporary folder is everyone's: there the user's own folder,
+// named after the user, holds the lock.
 QString SingleInstance::defaultRuntimeDir() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    if (!runtime.isEmpty())
+        return runtime;
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("ludomyra-%1").arg(::geteuid()));
 }
 
 // A kernel lock rather than a lock file with the owner's details: nothing to
 // write and sync at every start, and nothing stale after a crash.
 bool SingleInstance::claim(const QString& link) {
-    QDir().mkpath(runtimeDir_);
+    // A folder or lock file someone else made or owns is unusable: run as if first.
+    if (!privatefile::makeFolder(runtimeDir_) || !privateFolder(runtimeDir_))
+        return true;
     const QByteArray path =
         QFile::encodeName(QDir(runtimeDir_).filePath(QString(kInstanceName) + ".lock"));
-    lockFile_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    lockFile_ = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (lockFile_ < 0)
-        return true; // the folder is unusable: run as if first
+        return true;
+    struct stat lock {};
+    if (::fstat(lockFile_, &lock) != 0 || !S_ISREG(lock.st_mode) || !ownedByMe(lock)) {
+        ::close(lockFile_);
+        lockFile_ = -1;
+        return true;
+    }
     if (::flock(lockFile_, LOCK_EX | LOCK_NB) == 0) {
         serveActivations();
         return true;
@@ -53,8 +88,11 @@ bool SingleInstance::claim(const QString& link) {
 }
 
 bool SingleInstance::askFirstCopyToShow(const QString& link) const {
+    const QString server = QDir(runtimeDir_).filePath(kInstanceName);
+    if (!ownSocket(server))
+        return false; // not the first copy's: it hears nothing
     QLocalSocket socket;
-    socket.connectToServer(QDir(runtimeDir_).filePath(kInstanceName));
+    socket.connectToServer(server);
     if (!socket.waitForConnected(kAskTimeoutMs))
         return false;
     if (link.isEmpty()) {

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include "app/join_addresses.h"
-#include "app/local_host.h"
 #include "client/look/message_box.h"
 #include "client/tchat.h"
 #include "common/environment.h"
@@ -41,6 +40,14 @@ void Startup::processparams(const QStringList& arguments) {
             hostGame(choice.playername, environment::gamePortName());
             return;
         case PlayMode::Join:
+            if (const QString problem = tableaddress::numericHostProblem(choice.hostaddress);
+                !problem.isEmpty()) {
+                chat_.say(kChooseLine);
+                messagebox::show(&chat_, problem);
+                if (hooks_.incomplete)
+                    hooks_.incomplete(choice.playername, choice.hostaddress);
+                return;
+            }
             chat_.say("0+Loading Multi-player Game.. Please Wait.");
             join(choice.playername, choice.hostaddress, environment::gamePortName());
             return;
@@ -52,11 +59,11 @@ void Startup::processparams(const QStringList& arguments) {
 
 void Startup::playSolo() {
     chat_.say("0+Loading Solo Game..Please wait.");
-    host("You", environment::gamePortName());
+    host("You", environment::gamePortName(), HostReach::ThisComputer);
 }
 
 void Startup::hostGame(const QString& playerName, const QString& portName) {
-    host(playerName, portName);
+    host(playerName, portName, HostReach::Network);
     chat_.openPresenceLink();
     chat_.say(joinaddresses::line(joinaddresses::ofThisComputer(), hostedPort_));
     if (hooks_.hosting)
@@ -77,11 +84,12 @@ void Startup::leaveTable() {
     hostedPort_ = 0;
 }
 
-void Startup::host(const QString& playerName, const QString& portName) {
+void Startup::host(const QString& playerName, const QString& portName, HostReach reach) {
     leaveTable();
     // The port may be "0" (tests): the client connects where the host really listens.
-    hostedPort_ = host_.open(portName); // a taken port raises, and nothing below runs
-    chat_.beginHosting(playerName, hostedPort_);
+    hostedPort_ = host_.open(portName, reach); // a taken port raises, and nothing below runs
+    reach_ = reach;
+    chat_.beginHosting(playerName, hostedPort_, reach == HostReach::Network);
 }
 
 void Startup::join(const QString& playerName, const QString& address, const QString& portName) {
@@ -91,7 +99,7 @@ void Startup::join(const QString& playerName, const QString& address, const QStr
 }
 
 void Startup::copyInviteLink() {
-    if (!hosting())
+    if (!hosting() || reach_ != HostReach::Network)
         return;
     const QList<QHostAddress> addresses = joinaddresses::ofThisComputer();
     const QString link = joinaddresses::inviteLink(addresses, hostedPort_);

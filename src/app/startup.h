@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/local_host.h"
 #include "app/play_mode.h"
 #include "net/table_address.h"
 
 #include <QStringList>
 #include <functional>
 
-class LocalHost;
 class Tchat;
 
 // Where this copy plays: solo, hosting or joining, chosen by the command
@@ -30,7 +30,7 @@ public:
     // Once, at the main window's first showing.
     void processparams(const QStringList& arguments);
 
-    // Hosts on the loopback address as "You".
+    // Hosts as "You" for this computer alone: no invite, nobody else can join.
     void playSolo();
     // Hosts a table others can join and says where. Throws ESockException
     // when the port cannot be had: this copy then plays nowhere.
@@ -39,17 +39,18 @@ public:
     void joinGame(const QString& playerName, const TableAddress& table);
 
     bool hosting() const { return hostedPort_ != 0; }
-    // While hosting: the invite link on the clipboard, and in the chat where
-    // others can join.
+    // While hosting for others: the invite link on the clipboard, and in the
+    // chat where others can join.
     void copyInviteLink();
 
 private:
     void leaveTable();
-    void host(const QString& playerName, const QString& portName);
+    void host(const QString& playerName, const QString& portName, HostReach reach);
     void join(const QString& playerName, const QString& address, const QString& portName);
 
     Tchat& chat_;
     LocalHost& host_;
     Hooks hooks_;
     quint16 hostedPort_ = 0;
+    HostReach reach_ = HostReach::ThisComputer;
 };

@@ -221,9 +221,9 @@ void Tchat::say(const QString& systemLine) {
     messagetrace::shown("system", {systemLine.section(u'+', 1)});
 }
 
-void Tchat::beginHosting(const QString& playerName, quint16 port) {
+void Tchat::beginHosting(const QString& playerName, quint16 port, bool othersMayJoin) {
     state.ishost = true;
-    menu->CopyInviteLink1->setEnabled(true);
+    menu->CopyInviteLink1->setEnabled(othersMayJoin);
     joinHost(playerName, "127.0.0.1", QString::number(port));
 }
 
@@ -258,7 +258,7 @@ void Tchat::loggedIn() {
 // Start Game, in the File menu and as the button on the table, is the host
 // player's: the hosting copy's until it is logged in, then whoever the host
 // takes game starts from (Seats::holdsHostRights: slot 1, or at a dedicated
-// host the lowest seated player). The button stands on the table only
+// host whoever it says holds the rights). The button stands on the table only
 // between games.
 void Tchat::showHostControls() {
     const bool ended = link_.state().stage == LinkState::Stage::Ended;

@@ -86,8 +86,9 @@ public:
     ~Tchat() override;
 
     // Plays as playerName against the host this process runs, which listens
-    // on port: the client connects over the loopback address.
-    void beginHosting(const QString& playerName, quint16 port);
+    // on port: the client connects over the loopback address. Copy Invite
+    // Link is offered only when othersMayJoin.
+    void beginHosting(const QString& playerName, quint16 port, bool othersMayJoin);
     // Plays as playerName at a host elsewhere.
     void joinHost(const QString& playerName, const QString& address, const QString& port);
     // Ends the table this window plays at, if any, and empties it for the

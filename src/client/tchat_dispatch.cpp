@@ -19,6 +19,7 @@ void Tchat::buildDispatch() {
             [this](const ExistingPlayers& others) { seats->newplayerinfo(others.players); },
             [this](const PlayerDisconnected& left) { seats->playerdisconnected(left); },
             [this](const JustWatching& watching) { seats->justwatching(watching); },
+            [this](const rightsmsg::HostRights& rights) { model_.setRightsHolder(rights.holder); },
             // Held seats and the way back to them
             [this](const PlayerAway& held) { seats->playeraway(held); },
             // The table this program hosts ends with it: no seat there outlives a

@@ -1,5 +1,7 @@
 #include "common/environment.h"
 
+#include "common/private_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -26,18 +28,19 @@ static bool writableDir(const QString& dir) {
 }
 
 // LUDOMYRA_HOME if set; else the program's folder when writable; else the
-// per-user folder of that kind (created on demand).
+// per-user folder of that kind. A folder made here is the owner's alone: it
+// holds the settings and the tally.
 static QString dataDir(QStandardPaths::StandardLocation userLocation) {
     const QString home = qEnvironmentVariable("LUDOMYRA_HOME");
     if (!home.isEmpty()) {
-        QDir().mkpath(home);
+        privatefile::makeFolder(home);
         return home;
     }
     const QString programDir = QCoreApplication::applicationDirPath();
     if (writableDir(programDir))
         return programDir;
     const QString userDir = QStandardPaths::writableLocation(userLocation);
-    QDir().mkpath(userDir);
+    privatefile::makeFolder(userDir);
     return userDir;
 }
 

@@ -1,7 +1,8 @@
 #include "common/inifile.h"
 
+#include "common/private_file.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QTextStream>
 
@@ -45,15 +46,12 @@ bool IniFile::load() {
     return true;
 }
 
+// The settings hold the seat's rejoin key: the file is the owner's alone.
 bool IniFile::save() const {
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray out;
     for (const QString& line : lines_)
         out += line.toUtf8() + "\r\n";
-    file.write(out);
-    return file.commit();
+    return privatefile::write(path_, out);
 }
 
 static bool isSectionHeader(const QString& trimmed) {

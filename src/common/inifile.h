@@ -15,7 +15,8 @@ public:
     // Reads the whole file; a missing file reads as empty. False only when
     // the file exists but cannot be read.
     bool load();
-    // Writes the file back (via a temporary file and rename).
+    // Writes the file back (via a temporary file and rename), readable by
+    // its owner only.
     bool save() const;
 
     std::optional<QString> value(const QString& section, const QString& key) const;

@@ -4,43 +4,48 @@
 #include <algorithm>
 
 HostInbox::HostInbox() {
-    receivedlist.push_back(QueuedMessage{});
+    connection(0).messages.emplace_back();
+    turns_.push_back(0);
+    waiting_ = 1;
 }
 
 void HostInbox::connectionOpened(int slot) {
     if (!HostState::validSlot(slot))
         return;
+    dropWaiting(slot);
     Connection& opened = connection(slot);
     opened.number = ++lastConnection;
     opened.framer.clear();
-    opened.waiting = 0;
 }
 
 void HostInbox::connectionClosed(int slot) {
     if (!HostState::validSlot(slot))
         return;
+    dropWaiting(slot);
     Connection& closed = connection(slot);
-    const quint64 number = closed.number;
-    std::erase_if(receivedlist, [slot, number](const QueuedMessage& message) {
-        return message.slot == slot && message.connection == number;
-    });
     closed.number = 0;
     closed.framer.clear();
-    closed.waiting = 0;
 }
 
 void HostInbox::connectionMoved(int from, int to) {
     if (!HostState::validSlot(from) || !HostState::validSlot(to) || from == to)
         return;
+    dropWaiting(to);
+    std::replace(turns_.begin(), turns_.end(), from, to);
     Connection& moving = connection(from);
-    for (QueuedMessage& message : receivedlist) {
-        if (message.slot == from && message.connection == moving.number)
-            message.slot = to;
-    }
     connection(to) = std::move(moving);
     moving.number = 0;
     moving.framer.clear();
-    moving.waiting = 0;
+    moving.messages.clear();
+    moving.takenThisTick = 0;
+}
+
+void HostInbox::dropWaiting(int slot) {
+    Connection& dropped = connection(slot);
+    waiting_ -= static_cast<int>(dropped.messages.size());
+    dropped.messages.clear();
+    dropped.takenThisTick = 0;
+    std::erase(turns_, slot);
 }
 
 bool HostInbox::receive(int slot, const QByteArray& bytes) {
@@ -50,34 +55,54 @@ bool HostInbox::receive(int slot, const QByteArray& bytes) {
     QStringList messages;
     const bool withinLength = sender.framer.feed(bytes, messages);
     for (QString& text : messages) {
-        if (sender.waiting >= kMaxWaitingPerConnection)
+        if (static_cast<int>(sender.messages.size()) >= kMaxWaitingPerConnection)
             return false;
-        receivedlist.push_back(QueuedMessage{slot, sender.number, std::move(text)});
-        ++sender.waiting;
+        if (sender.messages.empty())
+            turns_.push_back(slot);
+        sender.messages.push_back(std::move(text));
+        ++waiting_;
     }
     return withinLength;
 }
 
+void HostInbox::newTick() {
+    for (Connection& each : connections)
+        each.takenThisTick = 0;
+}
+
+// The turns go round in order: when the connection whose turn it is has had
+// its share of this tick, so has everyone behind it (bar one whose line
+// began during the tick), and the tick is done.
 std::optional<QueuedMessage> HostInbox::takeNext() {
-    while (!receivedlist.empty()) {
-        QueuedMessage message = std::move(receivedlist.front());
-        receivedlist.pop_front();
-        if (!stillOpen(message))
-            continue;
-        if (message.slot != 0)
-            --connection(message.slot).waiting;
-        return message;
-    }
-    return std::nullopt;
+    if (turns_.empty())
+        return std::nullopt;
+    const int slot = turns_.front();
+    Connection& sender = connection(slot);
+    if (sender.takenThisTick >= kTakenPerTick)
+        return std::nullopt;
+    turns_.pop_front();
+    QueuedMessage message{slot, sender.number, std::move(sender.messages.front())};
+    sender.messages.pop_front();
+    --waiting_;
+    ++sender.takenThisTick;
+    if (!sender.messages.empty())
+        turns_.push_back(slot); // its next message waits for everyone else's turn
+    return message;
+}
+
+std::optional<QueuedMessage> HostInbox::takeFrom(int slot, quint64 number) {
+    if (!HostState::validSlot(slot) || number == 0 || connection(slot).number != number ||
+        connection(slot).messages.empty())
+        return std::nullopt;
+    Connection& sender = connection(slot);
+    QueuedMessage message{slot, number, std::move(sender.messages.front())};
+    sender.messages.pop_front();
+    --waiting_;
+    if (sender.messages.empty())
+        std::erase(turns_, slot);
+    return message;
 }
 
 int HostInbox::waitingFrom(int slot) const {
-    return HostState::validSlot(slot) ? connection(slot).waiting : 0;
-}
-
-bool HostInbox::stillOpen(const QueuedMessage& message) const {
-    if (message.slot == 0)
-        return true;
-    return HostState::validSlot(message.slot) &&
-           connection(message.slot).number == message.connection;
+    return HostState::validSlot(slot) ? static_cast<int>(connection(slot).messages.size()) : 0;
 }

@@ -9,7 +9,8 @@ HostSession::HostSession(HostOutbox& outbox, HostClock& clock, HoldClock& holdCl
                          const HostOptions& options, HostConnections& connections, WordLists words)
     : words_(std::move(words)), rules_(state_, outbox, clock, options, words_),
       seating_(state_, outbox, rules_.referee, connections),
-      holds_(state_, outbox, holdClock, rules_.referee, seating_, connections) {
+      holds_(state_, outbox, holdClock, rules_.referee, seating_, connections),
+      rights_(state_, outbox) {
     state_.player(game::kBotSeat).defaultname = QString::fromLatin1(game::kBotName);
 
     route();
@@ -64,10 +65,15 @@ void HostSession::route() {
 }
 
 // A connection with a rejoin key that opens a held seat moves into it at its
-// log-in; any other logs in as a new player.
+// log-in; any other logs in as a new player. A newcomer hears who holds the
+// rights before its own arrival, so that its window never shows Start Game
+// on a guess; one back in its seat after the catch-up, which lays the seats
+// anew. It keeps its place in the log-in order: a dropped connection is no
+// departure, and the rights come back with it.
 void HostSession::logIn(const playermsg::LoginInfo& login) {
     const int seat = holds_.seatToTake(sender_);
     if (seat == 0) {
+        rights_.welcome(sender_);
         seating_.receivedlogininfo(login);
         holds_.loggedIn(sender_);
         return;
@@ -75,6 +81,8 @@ void HostSession::logIn(const playermsg::LoginInfo& login) {
     inbox_.connectionMoved(sender_, seat);
     seating_.moveConnection(sender_, seat);
     holds_.welcomeBack(seat);
+    if (!rights_.announceIfPassed())
+        rights_.tell(seat);
 }
 
 void HostSession::kick(int slot) {
@@ -94,22 +102,27 @@ void HostSession::connectionClosed(int slot) {
     inbox_.connectionClosed(slot);
     if (!holds_.holdOnClose(slot))
         seating_.playerLeft(slot);
-    holds_.forgetKeysOutsideGames();
+    afterEvent();
 }
 
 void HostSession::turntimerTimer() {
     rules_.referee.turntimerTimer();
-    holds_.forgetKeysOutsideGames();
+    afterEvent();
 }
 
 void HostSession::computertimerTimer() {
     rules_.bot.computertimerTimer();
-    holds_.forgetKeysOutsideGames();
+    afterEvent();
 }
 
 void HostSession::holdTimerTimer(int seat) {
     holds_.graceOver(seat);
+    afterEvent();
+}
+
+void HostSession::afterEvent() {
     holds_.forgetKeysOutsideGames();
+    rights_.announceIfPassed();
 }
 
 bool HostSession::received(int slot, const QByteArray& bytes) {
@@ -123,13 +136,27 @@ bool HostSession::received(int slot, const QByteArray& bytes) {
 }
 
 bool HostSession::socktimerTimer() {
-    std::optional<QueuedMessage> next = inbox_.takeNext();
-    if (!next || next->text.isEmpty())
-        return false;
-    sender_ = next->slot;
-    QStringList entry{std::move(next->text)};
+    inbox_.newTick();
+    bool handled = false;
+    while (std::optional<QueuedMessage> next = inbox_.takeNext()) {
+        if (next->text.isEmpty())
+            continue;
+        dispatch(std::move(*next));
+        handled = true;
+    }
+    return handled;
+}
+
+void HostSession::serveAtOnce(int slot, quint64 connection) {
+    std::optional<QueuedMessage> next = inbox_.takeFrom(slot, connection);
+    if (next && !next->text.isEmpty())
+        dispatch(std::move(*next));
+}
+
+void HostSession::dispatch(QueuedMessage message) {
+    sender_ = message.slot;
+    QStringList entry{std::move(message.text)};
     dispatcher_.dispatchOne(entry);
     sender_ = 0;
-    holds_.forgetKeysOutsideGames();
-    return true;
+    afterEvent();
 }

@@ -3,6 +3,7 @@
 #include "host/host_inbox.h"
 #include "host/host_rules.h"
 #include "host/host_state.h"
+#include "host/rights_announcer.h"
 #include "host/seat_holds.h"
 #include "host/seating.h"
 #include "host/word_lists.h"
@@ -30,8 +31,12 @@ public:
     bool received(int slot, const QByteArray& bytes);
 
     // Timer ticks.
-    // One queued message; false when there was none or it was empty.
+    // The queued messages in turn, up to HostInbox::kTakenPerTick from each
+    // connection; false when none was handled (none waited, or only empty ones).
     bool socktimerTimer();
+    // The first waiting message of the numbered connection in the slot, out
+    // of turn: for a message that found its connection's line empty.
+    void serveAtOnce(int slot, quint64 connection);
     void turntimerTimer();
     void computertimerTimer();
     void holdTimerTimer(int seat);
@@ -44,12 +49,16 @@ private:
     void route();
     void logIn(const playermsg::LoginInfo& login);
     void kick(int slot);
+    void dispatch(QueuedMessage message);
+    // After each event: keys that died, rights that passed.
+    void afterEvent();
 
     HostState state_;
     WordLists words_;
     HostRules rules_;
     Seating seating_;
     SeatHolds holds_;
+    RightsAnnouncer rights_;
     HostInbox inbox_;
     MessageDispatcher dispatcher_;
     int sender_ = 0; // slot of the message being handled

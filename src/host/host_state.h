@@ -17,6 +17,9 @@ struct tplayer {
     QString name;
     bool inuse = false;
     bool loggedin = false; // its CMD_logininfo has arrived
+    // When it first logged in, counted from 1 (0: not yet): at a dedicated
+    // host the seated player with the lowest number holds the rights.
+    quint64 loginorder = 0;
     TSock* sock = nullptr;
     qint32 score = 0;
     bool watching = false;
@@ -53,8 +56,9 @@ struct HostState {
     std::array<tplayer, game::kSlots + 1> players; // index 0 unused: slots are 1..9
 
     // A host without a player of its own (--serve): the host player's rights
-    // go to whoever is seated lowest, not to slot 1 alone.
+    // go to whoever has sat at the table longest, not to slot 1 alone.
     bool dedicated = false;
+    quint64 logins = 0; // log-ins so far, for tplayer::loginorder
     int slotcount = 0;
     bool gameon = false;
     std::optional<GameType> gametype; // of the last game started; none before any

@@ -38,6 +38,8 @@ void Seating::receivedlogininfo(const playermsg::LoginInfo& login) {
         return; // its connection has gone: a log-in must not bring the slot back
     newcomer.name = playertext::nameForSlot(login.name, slot);
     newcomer.loggedin = true;
+    if (newcomer.loginorder == 0) // a second log-in on the same connection is no newcomer
+        newcomer.loginorder = ++state_.logins;
 
     sendToAllInUse(state_, outbox_, gamemsg::NewPlayerInfo::build(slot, newcomer.name));
     const QString existing = loginmessages::existingPlayers(state_, slot);
@@ -109,7 +111,11 @@ void Seating::playerLeft(int slot) {
     tplayer& leaver = state_.player(slot);
     if (!leaver.inuse)
         return;
-    sendToOthersInUse(state_, outbox_, slot, gamemsg::PlayerDisconnected::build(slot, leaver.name));
+    // A connection that never logged in was never announced: told of its
+    // going, a window would name whoever it shows in that seat (Klot).
+    if (leaver.loggedin)
+        sendToOthersInUse(state_, outbox_, slot,
+                          gamemsg::PlayerDisconnected::build(slot, leaver.name));
     freeSlot(leaver);
 
     // Slot 1 included: under --serve it is an ordinary remote player, and a
@@ -129,6 +135,7 @@ void Seating::moveConnection(int from, int seat) {
 void Seating::freeSlot(tplayer& player) {
     player.inuse = false;
     player.loggedin = false;
+    player.loginorder = 0;
     player.name.clear();
     // A newcomer in this slot starts out playing, not skipped as a watcher.
     player.watching = false;

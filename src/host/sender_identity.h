@@ -18,9 +18,11 @@ inline bool namesSender(int namedSlot, int senderSlot) {
 // The host player: the only one who may start games (CMD_startgame), remove
 // players (CMD_kickhim) and set another seat to just watching. Slot 1, the
 // hosting program's own client; at a dedicated host, which has no player of
-// its own, the logged-in player in the lowest seat (a held seat's player has
-// no connection to ask with), so that the table goes on
-// when slot 1 leaves (a spy plays nothing, so never a spy). 0 when nobody is.
+// its own, the seated player who logged in first among those still
+// connected (a held seat's player has no connection to ask with), so that
+// the table goes on when that player leaves and a later arrival never takes
+// the rights from someone who was there before. Never a spy, who plays
+// nothing. 0 when nobody is.
 int hostPlayerSlot(const HostState& state);
 inline bool isHostPlayer(const HostState& state, int senderSlot) {
     return senderSlot != 0 && senderSlot == hostPlayerSlot(state);

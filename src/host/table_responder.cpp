@@ -56,8 +56,8 @@ FoundTable TableResponder::describe() const {
 }
 
 void TableResponder::readQueries() {
-    datagramreader::readWaiting(
-        socket_, tabledatagram::kQuerySize, this, [this](const QNetworkDatagram& datagram) {
+    datagramreader::readBatch(
+        socket_, tabledatagram::kQuerySize, [this](const QNetworkDatagram& datagram) {
             answer(datagram.data(), datagram.senderAddress(), quint16(datagram.senderPort()));
         });
 }

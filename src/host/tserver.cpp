@@ -116,11 +116,32 @@ void TServer::Sock1Read(TSock* sender, int) {
         const int slot = slotOf(sender);
         if (slot == 0)
             return;
+        const bool freshLine = session_.inbox().waitingFrom(slot) == 0;
         const bool withinLimits = session_.received(slot, sender->Receive());
+        if (withinLimits && freshLine && session_.inbox().waitingFrom(slot) > 0)
+            serveFreshLine(slot);
         wakeSocktimer();
         if (!withinLimits)
             disconnectsock(slot); // over a limit: it goes like any departing player
     });
+}
+
+// A connection without a backlog need not wait for the tick that others'
+// backlogs keep busy: its first message is handled as soon as the event loop
+// is back (never inside its socket's report), at most once a tick period
+// for each connection, so that this costs no more than the ticks do.
+void TServer::serveFreshLine(int slot) {
+    QElapsedTimer& last = servedAtOnce[static_cast<size_t>(slot)];
+    if (last.isValid() && last.elapsed() < kSocktimerMs)
+        return;
+    last.start();
+    const quint64 connection = session_.inbox().connectionNumber(slot);
+    QMetaObject::invokeMethod(
+        this,
+        [this, slot, connection] {
+            guarded("dispatch", [&] { session_.serveAtOnce(slot, connection); });
+        },
+        Qt::QueuedConnection);
 }
 
 void TServer::tempsockDisconnect(TSock* sender) {
@@ -177,8 +198,8 @@ void TServer::setLoginDeadline(int milliseconds) {
 }
 
 // An idle host must cost nothing: the tick comes only while messages wait,
-// and never sooner than one period after the last handled message, so that
-// each message still gets a tick of its own.
+// and never sooner than one period after the last tick that handled any, so
+// that a backlog is worked off at a bounded pace.
 void TServer::wakeSocktimer() {
     if (socktimer.isActive() || session_.inbox().waiting() == 0)
         return;

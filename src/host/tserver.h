@@ -14,7 +14,7 @@
 
 // The game host: listens on Sock1, gives each accepted connection a slot,
 // frames what the connections send into the message queue, and works the
-// queue off one message per socktimer tick. It has no window, so it also runs
+// queue off at each socktimer tick, the connections in turn. It has no window, so it also runs
 // headless under --serve. Listening starts with Sock1().setListen(true),
 // which throws ESockException when the port cannot be had.
 class TServer : public QObject,
@@ -58,6 +58,8 @@ private:
     void computertimerTimer();
     // Schedules the next socktimer tick when messages wait and none is due.
     void wakeSocktimer();
+    // A message that finds its connection's line empty is served at once.
+    void serveFreshLine(int slot);
 
     void refuse(TSock* listener);
     // The slot whose current connection is this socket, or 0. A connection
@@ -81,6 +83,8 @@ private:
 
     QTimer socktimer; // one-shot: ticks only while messages wait
     QElapsedTimer sinceLastTick;
+    // Per slot: when a message of its connection was last served at once.
+    std::array<QElapsedTimer, game::kSlots + 1> servedAtOnce;
     QTimer turntimer;
     QTimer computertimer;
     std::array<QTimer, game::kSeats + 1> holdtimers; // index 0 unused

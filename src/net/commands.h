@@ -46,6 +46,7 @@ inline constexpr char rejoinkey[] = "CMD_rejoinkey";
 inline constexpr char rejoinrefused[] = "CMD_rejoinrefused";
 inline constexpr char rejoined[] = "CMD_rejoined";
 inline constexpr char playeraway[] = "CMD_playeraway";
+inline constexpr char hostrights[] = "CMD_hostrights";
 
 } // namespace cmd
 

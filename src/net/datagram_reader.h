@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QNetworkDatagram>
-#include <QObject>
-#include <QTimer>
 #include <QUdpSocket>
 
 namespace datagramreader {
@@ -11,22 +9,20 @@ namespace datagramreader {
 // must not hold up the game's sockets and timers.
 inline constexpr int kBatch = 256;
 
-// Hands each waiting datagram to handle, read with room for one byte more
-// than maxSize so that an oversized one shows as such (the rest is dropped).
-// After kBatch it lets the loop run and goes on later, while context lives.
-template <typename Handle>
-void readWaiting(QUdpSocket& socket, qsizetype maxSize, QObject* context, Handle handle) {
-    for (int i = 0; i < kBatch; ++i) {
-        if (!socket.hasPendingDatagrams())
-            return;
+// For the socket's readyRead: hands at most kBatch waiting datagrams to
+// handle, each read with room for one byte more than maxSize so that an
+// oversized one shows as such (the rest is dropped), and returns. Qt's
+// notifier stays off after a readyRead until the socket is read, and each
+// read arms it again: so readyRead comes back while datagrams wait, and the
+// first read is tried even when none seems to, lest the socket go deaf.
+// (Going on from a timer instead let a timer empty the queue under a
+// notification about to fire: that readyRead found nothing to read.)
+template <typename Handle> void readBatch(QUdpSocket& socket, qsizetype maxSize, Handle handle) {
+    for (int i = 0; i < kBatch && (i == 0 || socket.hasPendingDatagrams()); ++i) {
         const QNetworkDatagram datagram = socket.receiveDatagram(maxSize + 1);
-        if (!datagram.isValid())
-            return;
-        handle(datagram);
+        if (datagram.isValid()) // not when nothing was there to read
+            handle(datagram);
     }
-    QTimer::singleShot(0, context, [&socket, maxSize, context, handle] {
-        readWaiting(socket, maxSize, context, handle);
-    });
 }
 
 } // namespace datagramreader

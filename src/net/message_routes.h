@@ -4,6 +4,7 @@
 #include "net/player_messages.h"
 #include "net/protocol.h"
 #include "net/rejoin_messages.h"
+#include "net/rights_messages.h"
 
 #include <cstddef>
 #include <memory>
@@ -26,7 +27,8 @@ using ToClient =
                 gamemsg::Submitted, gamemsg::YourLetters, gamemsg::NotValid, gamemsg::TimeUp,
                 gamemsg::WordList, gamemsg::HeGuessed, gamemsg::NoOneGuessed, gamemsg::Winner,
                 gamemsg::TieGame, gamemsg::Impossible, rejoinmsg::RejoinKey,
-                rejoinmsg::RejoinRefused, rejoinmsg::Rejoined, rejoinmsg::PlayerAway>;
+                rejoinmsg::RejoinRefused, rejoinmsg::Rejoined, rejoinmsg::PlayerAway,
+                rightsmsg::HostRights>;
 
 // Two types with one word would each take the other's messages.
 namespace routecheck {

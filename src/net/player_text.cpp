@@ -36,13 +36,50 @@ QString replaceHidden(QStringView text, QStringView replacement) {
     return result;
 }
 
+namespace {
+
+// Latin marks end a sentence (or, the colon, open a notice's text) where a
+// blank follows them; the wide and ideographic ones need no blank. A
+// semicolon ends no sentence, and names such as "&gt;" end in one.
+bool endsSentenceBeforeBlank(QChar c) {
+    return QStringView(u".!?:\u2026").contains(c);
+}
+bool endsSentenceAnywhere(QChar c) {
+    return QStringView(u"\u3002\uFF61\uFF0E\uFF01\uFF1F\uFF1A").contains(c);
+}
+
+// Each run of Latin sentence marks that a blank follows or that ends the
+// text goes, and every wide one.
+QString withoutSentenceEnds(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        qsizetype end = i;
+        while (end < text.size() && endsSentenceBeforeBlank(text[end]))
+            ++end;
+        if (end == i) {
+            if (!endsSentenceAnywhere(text[i]))
+                kept += text[i];
+            ++i;
+            continue;
+        }
+        if (end < text.size() && !text[end].isSpace())
+            kept += text.mid(i, end - i);
+        i = end;
+    }
+    return kept;
+}
+
+} // namespace
+
 QString cleanName(QStringView raw) {
-    QString name = replaceHidden(raw, {}).replace(u'+', u'-').trimmed();
+    QString name =
+        withoutSentenceEnds(replaceHidden(raw, {}).replace(u'+', u'-').simplified()).simplified();
     if (name.size() > kMaxNameLength) {
         name.truncate(kMaxNameLength);
         if (name.back().isHighSurrogate())
             name.chop(1);
-        name = name.trimmed();
+        name = withoutSentenceEnds(name.trimmed()).trimmed(); // the cut may end on a mark
     }
     return name;
 }

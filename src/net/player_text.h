@@ -19,8 +19,17 @@ bool hidesOrBreaks(char32_t character);
 QString replaceHidden(QStringView text, QStringView replacement);
 
 // A login name as everyone is shown it: such characters dropped, blanks
-// around it trimmed, "+" (which would split every list the name stands in)
-// as "-", at most kMaxNameLength characters and never half a pair. May be empty.
+// around it trimmed and each run of blanks inside it made one space, "+"
+// (which would split every list the name stands in) as "-", at most
+// kMaxNameLength characters and never half a pair. May be empty.
+//
+// A name also ends no sentence: the system lines that carry one ("Ann is
+// Connected.", "Ann lost the connection. ...") must not read as two notices,
+// the first of the name's making ("Table rules: Klot is off. Host is Mal."),
+// so marks that end a sentence or open a notice (. ! ? : ; …) go where a
+// blank follows them or the name ends with them, and their wide and
+// ideographic forms wherever they stand: "Dr. Who!" is "Dr Who", while
+// "v1.2" and "Ann:)" stay as they are.
 QString cleanName(QStringView raw);
 
 // The name a slot goes by: its clean name, or "Player N" when nothing is

@@ -1,5 +1,8 @@
 #include "net/table_address.h"
 
+#include "net/numeric_host.h"
+#include "net/player_text.h"
+
 #include <QStringList>
 
 #include <arpa/inet.h>
@@ -10,6 +13,7 @@ namespace {
 constexpr int kMaxHostLength = 253;
 constexpr int kMaxLabelLength = 63;
 constexpr int kQuotedLength = 40;
+constexpr int kMaxZoneLength = 15; // an interface's name (IFNAMSIZ less its NUL)
 
 struct HostAndPort {
     std::optional<TableAddress> address;
@@ -20,15 +24,67 @@ HostAndPort failed(const QString& reason) {
     return {std::nullopt, reason};
 }
 
-// Text of the player's own shown back to them, cut short.
+// Text shown back in a refusal, cut short. It may be a stranger's (a link):
+// cleaned as every name is, so it cannot hide, turn or break the words around it.
 QString quoted(const QString& text) {
-    const QString shown =
-        text.size() > kQuotedLength ? text.left(kQuotedLength) + QChar(0x2026) : text;
+    QString shown = playertext::replaceHidden(text, {});
+    if (shown.size() > kQuotedLength) {
+        shown.truncate(shown[kQuotedLength - 1].isHighSurrogate() ? kQuotedLength - 1
+                                                                  : kQuotedLength);
+        shown += QChar(0x2026);
+    }
     return u'"' + shown + u'"';
+}
+
+// Characters that a link never holds and that would not be seen, or not be
+// seen for what they are: blanks of every kind, controls, format characters
+// (zero-width, the bidirectional marks), line and paragraph separators, and
+// the other code points that are drawn as nothing.
+bool blankOrHidden(char32_t c) {
+    const bool drawnAsNothing = c == 0x034F || c == 0x115F || c == 0x1160 || c == 0x17B4 ||
+                                c == 0x17B5 || (c >= 0x180B && c <= 0x180F) || c == 0x3164 ||
+                                (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFFA0 ||
+                                (c >= 0xE0100 && c <= 0xE01EF);
+    return QChar::isSpace(c) || playertext::hidesOrBreaks(c) || drawnAsNothing;
+}
+
+// Where the first character that is (or is not) blank or hidden begins; the
+// text's size when there is none.
+qsizetype firstWhere(QStringView text, bool blankOrHiddenWanted) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t c =
+            pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : char32_t(text[i].unicode());
+        if (blankOrHidden(c) == blankOrHiddenWanted)
+            return i;
+        if (pair)
+            ++i;
+    }
+    return text.size();
+}
+
+// What a typed field or a pasted line adds around a link.
+QString withoutOuterAsciiBlanks(const QString& text) {
+    const auto ascii = [](QChar c) {
+        return c == u' ' || (c >= u'\t' && c <= u'\r');
+    };
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && ascii(text[begin]))
+        ++begin;
+    while (end > begin && ascii(text[end - 1]))
+        --end;
+    return text.mid(begin, end - begin);
 }
 
 QString notAnAddress(const QString& host) {
     return quoted(host) + " is not a host name or address";
+}
+
+QString notPlainIpv4(const QString& host) {
+    return quoted(host) + " is not a plain IPv4 address (four numbers from 0 to 255, no leading "
+                          "zeros, like 192.168.1.5)";
 }
 
 bool isDigits(QStringView text) {
@@ -48,39 +104,38 @@ std::optional<quint16> portOf(QStringView text) {
     return port >= 1 && port <= 65535 ? std::optional<quint16>(quint16(port)) : std::nullopt;
 }
 
-bool isAscii(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() >= 128)
-            return false;
-    }
-    return true;
+// Letters, digits and "-", "_", ".": an interface's name (and the other
+// characters of an address, which the C parser then judges).
+bool isNameCharacter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+           c == u'-' || c == u'_' || c == u'.';
 }
 
-// A zone ("%eth0") names the local interface of a link-local address.
+// A zone ("%eth0") names the local interface of a link-local address. Only
+// plain characters: the C parser stops at a NUL ("::\0junk" would pass for
+// "::"), and a zone must read back from a link, where "@" or "/" cannot
+// stand and which a long zone would make too long.
 bool isIpv6(const QString& text) {
     const QString address = text.section(u'%', 0, 0);
-    in6_addr parsed{};
-    return !address.isEmpty() && isAscii(text) && text.size() != address.size() + 1 &&
-           inet_pton(AF_INET6, address.toLatin1().constData(), &parsed) == 1;
-}
-
-// Digits and dots only: then it must be a whole dotted IPv4 address, not a
-// name, and not the short forms the system's parser would also take.
-bool isDottedQuad(const QString& host) {
-    const QStringList parts = host.split(u'.');
-    if (parts.size() != 4)
+    const QString zone = text.mid(address.size() + 1);
+    if (address.isEmpty() || (zone.isEmpty() && text.size() != address.size()) ||
+        zone.size() > kMaxZoneLength)
         return false;
-    for (const QString& part : parts) {
-        if (!isDigits(part) || part.size() > 3 || part.toInt() > 255)
+    for (const QChar c : address) {
+        if (!isNameCharacter(c) && c != u':')
             return false;
     }
-    return true;
+    for (const QChar c : zone) {
+        if (!isNameCharacter(c))
+            return false;
+    }
+    in6_addr parsed{};
+    return inet_pton(AF_INET6, address.toLatin1().constData(), &parsed) == 1;
 }
 
 bool isHostName(const QString& host) {
     if (host.isEmpty() || host.size() > kMaxHostLength)
         return false;
-    bool numeric = true;
     for (const QString& label : host.split(u'.')) {
         if (label.isEmpty() || label.size() > kMaxLabelLength || label.startsWith(u'-') ||
             label.endsWith(u'-'))
@@ -90,10 +145,9 @@ bool isHostName(const QString& host) {
                                  (c >= u'0' && c <= u'9') || c == u'-' || c == u'_';
             if (!allowed)
                 return false;
-            numeric = numeric && c.isDigit();
         }
     }
-    return !numeric || isDottedQuad(host);
+    return true;
 }
 
 HostAndPort withPort(const QString& host, QStringView portText, quint16 defaultPort) {
@@ -133,8 +187,13 @@ HostAndPort hostAndPort(const QString& text, quint16 defaultPort) {
                       " (an IPv6 address with a port is written [address]:port)");
     }
     const QString host = text.section(u':', 0, 0);
-    if (!isHostName(host))
-        return failed(host.isEmpty() ? QString("it names no host") : notAnAddress(host));
+    if (host.isEmpty())
+        return failed("it names no host");
+    // Numbers in any other form would lead somewhere other than they read.
+    if (numerichost::isAmbiguous(host))
+        return failed(notPlainIpv4(host));
+    if (!numerichost::dottedQuad(host) && !isHostName(host))
+        return failed(notAnAddress(host));
     return withPort(host, colons == 1 ? QStringView(text).mid(host.size() + 1) : QStringView(),
                     defaultPort);
 }
@@ -153,13 +212,16 @@ AddressReading fromLink(const QString& text, quint16 defaultPort) {
     };
     if (text.size() > tableaddress::kMaxLength)
         return refuse("it is far too long");
+    // Nothing in a link may go unseen, nor break the warning that quotes it.
+    if (firstWhere(text, true) < text.size())
+        return refuse("it holds blank or hidden characters");
     QString rest = text.mid(QLatin1String(tableaddress::kScheme).size() + 1); // and ":"
     if (!rest.startsWith(u"//"))
         return refuse("it must start with ludomyra://");
     rest = rest.mid(2);
     if (rest.endsWith(u'/'))
         rest.chop(1);
-    for (const QChar c : {u'/', u'?', u'#', u'@', u' '}) {
+    for (const QChar c : {u'/', u'?', u'#', u'@'}) {
         if (rest.contains(c))
             return refuse("it holds more than a host and a port");
     }
@@ -183,14 +245,17 @@ QString TableAddress::link() const {
 
 namespace tableaddress {
 
+// Hidden characters before the scheme do not make it something else: such a
+// link is refused as one.
 bool looksLikeLink(const QString& text) {
-    return text.trimmed().startsWith(QString::fromLatin1(kScheme) + u':', Qt::CaseInsensitive);
+    const QStringView shown = QStringView(text).mid(firstWhere(text, false));
+    return shown.startsWith(QString::fromLatin1(kScheme) + u':', Qt::CaseInsensitive);
 }
 
 AddressReading read(const QString& typed, quint16 defaultPort) {
+    if (looksLikeLink(typed))
+        return fromLink(withoutOuterAsciiBlanks(typed), defaultPort);
     const QString text = typed.trimmed();
-    if (looksLikeLink(text))
-        return fromLink(text, defaultPort);
     AddressReading reading;
     if (text.isEmpty()) {
         reading.problem = "Type the address of a table: a host name or address, host:port, "
@@ -206,6 +271,10 @@ AddressReading read(const QString& typed, quint16 defaultPort) {
     if (!parsed.address)
         reading.problem = sentence(parsed.reason);
     return reading;
+}
+
+QString numericHostProblem(const QString& host) {
+    return numerichost::isAmbiguous(host) ? sentence(notPlainIpv4(host)) : QString();
 }
 
 QString unreachableReason(const TableAddress& address) {

@@ -38,6 +38,10 @@ bool looksLikeLink(const QString& text);
 // Reads what was typed or given; a missing port is defaultPort.
 AddressReading read(const QString& text, quint16 defaultPort);
 
+// Why a host given on its own (the command line) will not do: it reads as a
+// number but is not a plain dotted IPv4 address. Empty when it may be used.
+QString numericHostProblem(const QString& host);
+
 // Why this program cannot connect there, or empty: its sockets speak IPv4 only.
 QString unreachableReason(const TableAddress& address);
 

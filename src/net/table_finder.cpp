@@ -98,10 +98,11 @@ void TableFinder::ask() {
 }
 
 void TableFinder::readReplies(QUdpSocket& socket) {
-    datagramreader::readWaiting(
-        socket, tabledatagram::kQuerySize, this, [this](const QNetworkDatagram& datagram) {
-            if (datagram.senderPort() != discoveryPort_)
-                return; // hosts answer from the port they were asked on
+    datagramreader::readBatch(
+        socket, tabledatagram::kQuerySize, [this](const QNetworkDatagram& datagram) {
+            // Hosts answer from the port they were asked on.
+            if (datagram.senderPort() != discoveryPort_ || !asked(datagram.senderAddress()))
+                return;
             const std::optional<tabledatagram::Reply> reply =
                 tabledatagram::parseReply(datagram.data(), datagram.senderAddress().toString());
             if (reply)
@@ -109,13 +110,27 @@ void TableFinder::readReplies(QUdpSocket& socket) {
         });
 }
 
+// Asked by address, only those addresses answer: any other is a stranger.
+bool TableFinder::asked(const QHostAddress& sender) const {
+    return targets_.isEmpty() ||
+           std::any_of(targets_.begin(), targets_.end(), [&](const QHostAddress& target) {
+               return target.isEqual(sender, QHostAddress::TolerantConversion);
+           });
+}
+
+int TableFinder::tablesFirstFrom(const QString& address) const {
+    return int(std::count_if(heard_.begin(), heard_.end(),
+                             [&](const auto& entry) { return entry.second.firstFrom == address; }));
+}
+
 void TableFinder::heard(const QString& id, const FoundTable& table) {
     auto found = heard_.find(id);
     const bool isNew = found == heard_.end();
     if (isNew) {
-        if (int(heard_.size()) >= kMostTables)
+        if (int(heard_.size()) >= kMostTables ||
+            tablesFirstFrom(table.address) >= kMostTablesFromOneAddress)
             return;
-        found = heard_.emplace(id, Heard{table, 0}).first;
+        found = heard_.emplace(id, Heard{table, 0, table.address}).first;
     }
     Heard& entry = found->second;
     entry.atMs = clock_.elapsed();

@@ -22,13 +22,18 @@ public:
     static constexpr int kRefreshMs = 3000;
     // A hostile network could answer from any number of addresses.
     static constexpr int kMostTables = 100;
+    // A computer may host a few tables at once (windows and dedicated hosts
+    // share the discovery port), but one stranger's address must not fill
+    // the list: four rows each leave room for 24 other computers.
+    static constexpr int kMostTablesFromOneAddress = 4;
 
     explicit TableFinder(QObject* parent = nullptr);
 
     // The hosts' discovery port: LUDOMYRA_DISCOVERY_PORT or 7773 unless set.
     void setDiscoveryPort(quint16 port) { discoveryPort_ = port; }
-    // Asks only these addresses; with none (the default) every IPv4
-    // broadcast address and the IPv6 all-nodes group of every interface.
+    // Asks only these addresses, and hears replies only from them; with none
+    // (the default) every IPv4 broadcast address and the IPv6 all-nodes
+    // group of every interface, and replies from anywhere.
     void setTargets(const QList<QHostAddress>& targets) { targets_ = targets; }
     void setRefreshInterval(int milliseconds);
 
@@ -50,11 +55,14 @@ private:
     struct Heard {
         FoundTable table;
         qint64 atMs = 0;
+        QString firstFrom; // the address that told of it first
     };
 
     void ask();
     void readReplies(QUdpSocket& socket);
+    bool asked(const QHostAddress& sender) const;
     void heard(const QString& id, const FoundTable& table);
+    int tablesFirstFrom(const QString& address) const;
     bool forgetSilent();
 
     quint16 discoveryPort_;

@@ -1,6 +1,7 @@
 #include "net/tsock.h"
 
 #include "net/hostcache.h"
+#include "net/numeric_host.h"
 #include "net/tsock_internal.h"
 
 #include <QSocketNotifier>
@@ -115,8 +116,12 @@ quint32 TSock::HostLookup(const QString& name) {
     if (name.isEmpty())
         return INADDR_ANY;
     report(siLookUp, "Lookup Of Host " + name);
-    if (name.front().isDigit() && name.front().unicode() < 128)
-        return ntohl(inet_addr(name.toLatin1().constData())); // all ones when not an address
+    if (const auto address = numerichost::dottedQuad(name))
+        return *address;
+    // The resolver would read these forms as addresses of its own choosing.
+    if (numerichost::looksNumeric(name))
+        throw ESockException("Host Lookup - Not A Dotted IPv4 Address (Four Numbers From 0 To "
+                             "255, No Leading Zeros)");
     if (const auto cached = hostcache::find(name))
         return *cached;
     if (const auto found = hostcache::resolve(name)) {

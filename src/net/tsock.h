@@ -40,7 +40,7 @@ public:
 
     TSocketType SocketType() const { return socketType; }
     void setSocketType(TSocketType value);
-    QString HostName() const { return hostName; }
+    QString HostName() const { return hostName; } // a listener binds to it when set
     void setHostName(const QString& value);
     QString PortName() const { return portName; }
     void setPortName(const QString& value);

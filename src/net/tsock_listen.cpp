@@ -39,10 +39,14 @@ void TSock::setListen(bool value) {
     startListening();
 }
 
+// A listener binds to HostName when it names an address (127.0.0.1: this
+// computer alone), else to every interface.
 void TSock::startListening() {
     quint16 port = 0;
+    quint32 address = INADDR_ANY;
     try {
         port = PortLookup(portName);
+        address = HostLookup(hostName);
     } catch (...) {
         listening = false; // nothing was opened: a later try starts afresh
         throw;
@@ -53,7 +57,7 @@ void TSock::startListening() {
     // Lets a new game listen at once although the last one's connections linger.
     const int reuse = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    peerAddress = makeAddress(INADDR_ANY, port);
+    peerAddress = makeAddress(address, port);
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&peerAddress), sizeof peerAddress) != 0)
         throw ESockException("Listen - Error Binding Socket");
     if (::listen(fd, kListenBacklog) != 0)

@@ -1,5 +1,6 @@
 #include "tally/lzrw1_endpoints.h"
 
+#include "common/private_file.h"
 #include "tally/lzrw1_errors.h"
 
 #include <QFileInfo>
@@ -82,8 +83,11 @@ void Lzrw1Endpoints::createOutput() {
     if (sameFile(inputFile_, outputFile_))
         throw ELzrw1Exception(outputFailure);
     outFile_.setFileName(outputFile_);
-    if (!outFile_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    // A tally or its text: the owner's alone, also when an older file is overwritten.
+    if (!outFile_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered,
+                       QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         throw ELzrw1Exception(outputFailure);
+    privatefile::narrow(outFile_.handle());
     out_ = &outFile_;
 }
 

@@ -1,5 +1,6 @@
 #include "tally/tallyfile.h"
 
+#include "common/private_file.h"
 #include "tally/tlzrw1.h"
 
 #include <QDir>
@@ -9,39 +10,17 @@
 #include <filesystem>
 #include <system_error>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace {
-
-constexpr QFileDevice::Permissions kNewTallyPermissions =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-    QFileDevice::ReadOther;
 
 std::filesystem::path nativePath(const QString& name) {
     return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
 
-// A temporary file for the tally's text, in the system's temporary folder.
+// A temporary file for the tally's text, in the system's temporary folder;
+// like every temporary file, its owner's alone.
 bool openTextFile(QTemporaryFile& file) {
     file.setFileTemplate(QDir::temp().filePath("ludomyra-tally-XXXXXX.txt"));
     return file.open();
-}
-
-// Puts a written file on disk before it replaces the old one, so that a
-// crash cannot leave a renamed but empty tally.
-void syncToDisk(const QString& name) {
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(name).constData(), O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-#else
-    Q_UNUSED(name);
-#endif
 }
 
 } // namespace
@@ -95,25 +74,16 @@ bool TallyFile::save(const TallyGrid& grid) {
     const QByteArray content = grid.toText();
     const bool written = text.write(content) == content.size() && text.flush();
     text.close();
-    QTemporaryFile container(path_ + ".XXXXXX");
+    // Who plays whom is private: the new tally is its owner's alone.
+    privatefile::Replacement container(path_);
     if (!written || !container.open())
         return false;
-    container.close();
-    // Temporary files are private; the tally keeps the mode it had.
-    container.setPermissions(QFileInfo::exists(path_) ? QFile::permissions(path_)
-                                                      : kNewTallyPermissions);
     try {
-        writeContainer(text.fileName(), container.fileName());
+        writeContainer(text.fileName(), container.file().fileName());
     } catch (const ELzrw1Exception&) {
         return false;
     }
-    syncToDisk(container.fileName());
-    std::error_code error;
-    std::filesystem::rename(nativePath(container.fileName()), nativePath(path_), error);
-    if (error)
-        return false;
-    container.setAutoRemove(false); // it is the tally now
-    return true;
+    return container.commit();
 }
 
 void TallyFile::writeContainer(const QString& textPath, const QString& containerPath) {

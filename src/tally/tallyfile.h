@@ -10,6 +10,7 @@ class Tlzrw1;
 // The tally file: the grid's text in the compressor's "WRZL" container.
 // The text passes through a unique temporary file, never a fixed name; the
 // file is replaced in one rename, so a save that fails leaves the old one.
+// Every file it writes is readable by its owner only.
 class TallyFile {
 public:
     // Uses `compressor` (kept by the caller) in Fast mode.

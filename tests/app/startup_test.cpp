@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -18,7 +19,8 @@ namespace {
 class ListenerHost : public LocalHost {
 public:
     explicit ListenerHost(TSock& listener) : listener_(listener) {}
-    quint16 open(const QString& portName) override {
+    quint16 open(const QString& portName, HostReach reach) override {
+        opened = reach;
         listener_.setPortName(portName);
         listener_.setListen(true);
         return listener_.localPort();
@@ -28,6 +30,7 @@ public:
             listener_.setListen(false);
     }
     bool isOpen() const override { return listener_.Listen(); }
+    std::optional<HostReach> opened; // for whom the last table was opened
 
 private:
     TSock& listener_;
@@ -83,6 +86,12 @@ TEST_F(StartupTest, NoArgumentsHostASoloGameAsYouOnTheLoopback) {
     startup.processparams({});
     EXPECT_TRUE(chatText().contains("Loading Solo Game..Please wait."));
     EXPECT_TRUE(listener.Listen());
+    EXPECT_EQ(host.opened, HostReach::ThisComputer);
+    EXPECT_FALSE(probe.menu().CopyInviteLink1->isEnabled()) << "nobody else can join";
+    QGuiApplication::clipboard()->clear();
+    startup.copyInviteLink();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
+    EXPECT_FALSE(chatText().contains("can join"));
     EXPECT_TRUE(probe.state().ishost);
     EXPECT_EQ(probe.state().loginname, "You");
     EXPECT_EQ(probe.connection().HostName(), "127.0.0.1");
@@ -113,6 +122,7 @@ TEST_F(StartupTest, EachChoiceEndsTheTableBeforeItAndCopiesTheInviteLinkWhileHos
         ++closedByWindow;
     }; // passed on to accepted ends
     startup.hostGame("Ann", "0");
+    EXPECT_EQ(host.opened, HostReach::Network);
     ASSERT_TRUE(QTest::qWaitFor([&] { return acceptedConnections == 1; }, 5000));
     const quint16 hostedPort = listener.localPort();
     EXPECT_TRUE(chatText().contains(QString(", port %1.").arg(hostedPort))) << "where to join";
@@ -207,11 +217,19 @@ TEST_F(StartupTest, StartingAGameNeedsTheLogInAndAsksBeforeEndingARunningOne) {
     EXPECT_EQ(boxes.size(), 1);
 }
 
-TEST_F(StartupTest, OneOrTwoArgumentsOrALinkOpenTheJoinWindowsAndStartNothing) {
+// A host that reads as a number in another form than dotted decimal would
+// be joined somewhere else than it says: refused, with a word, and offered
+// in the window to put right.
+TEST_F(StartupTest,
+       OneOrTwoArgumentsALinkOrAnOddlyWrittenAddressOpenTheJoinWindowsAndStartNothing) {
     startup.processparams({"Ann", "10.0.0.5"});
     startup.processparams({"Bob"});
     startup.processparams({"ludomyra://10.0.0.5:7000"});
-    EXPECT_EQ(offered, QStringList({"Ann", "10.0.0.5", "Bob", "", "ludomyra://10.0.0.5:7000"}));
+    startup.processparams({"Cy", "0x7f.1", "no"});
+    EXPECT_EQ(offered, QStringList({"Ann", "10.0.0.5", "Bob", "", "ludomyra://10.0.0.5:7000", "Cy",
+                                    "0x7f.1"}));
+    EXPECT_EQ(boxes, QStringList{"\"0x7f.1\" is not a plain IPv4 address (four numbers from 0 to "
+                                 "255, no leading zeros, like 192.168.1.5)."});
     EXPECT_FALSE(chatText().contains("Loading"));
     EXPECT_TRUE(chatText().contains(QString::fromUtf8(
         "To play with others, choose Host a Game\u2026 or Join a Game\u2026 in the File menu.")));

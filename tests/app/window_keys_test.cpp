@@ -127,7 +127,7 @@ TEST_F(WindowKeys, EverySmallWindowTakesEnterForItsDefaultAndEscapeToClose) {
         QWidget* window;
         std::function<void()> open;
         std::function<void()> beforeEnter; // the player's work that Enter confirms
-        std::function<bool()> enterDone;   // what the default did
+        std::function<bool()> enterDone;   // what the default did (or that nothing was done)
     };
     const auto hidden = [](QWidget* window) {
         return [window] {
@@ -164,14 +164,16 @@ TEST_F(WindowKeys, EverySmallWindowTakesEnterForItsDefaultAndEscapeToClose) {
          [&] {
              return !phrases.isVisible() && probe().chat().phrases().value(0) == "Hi all";
          }},
+        // The one window without a default: joining is never a key meant for
+        // something else, so Enter leaves the question as it was.
         {"invite link", link,
          [&] {
              windows->linkConfirmation().ask(&windows->chat, TableAddress{"ann-pc", 7772});
          },
          [&] { link->findChild<QLineEdit*>("edit_name")->clear(); },
          [&] {
-             return link->isVisible() && link->findChild<QLabel*>("label_message")->text() ==
-                                             "Type your name: the others see you by it.";
+             return link->isVisible() &&
+                    link->findChild<QLabel*>("label_message")->text().isEmpty();
          }},
     };
     for (const Case& c : cases) {
@@ -188,7 +190,7 @@ TEST_F(WindowKeys, EverySmallWindowTakesEnterForItsDefaultAndEscapeToClose) {
         if (c.beforeEnter)
             c.beforeEnter();
         press(*c.window, Qt::Key_Return);
-        EXPECT_TRUE(c.enterDone()) << "Enter takes the default";
+        EXPECT_TRUE(c.enterDone()) << "Enter takes the default, if there is one";
         c.window->hide();
         ASSERT_TRUE(active(windows->chat));
     }

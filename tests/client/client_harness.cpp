@@ -23,7 +23,7 @@ void ClientHarness::SetUp() {
     host.setListen(true);
     chat->show();
     if (hosting)
-        chat->beginHosting("Ann", host.localPort());
+        chat->beginHosting("Ann", host.localPort(), true);
     else
         chat->joinHost("Ann", "127.0.0.1", QString::number(host.localPort()));
     ASSERT_TRUE(waitFor([&] { return peer && probe().connection().Connected(); }, 5000));

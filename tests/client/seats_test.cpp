@@ -20,6 +20,20 @@ protected:
     QAction* popupItem(const char* name) const {
         return probe().seats().popup()->findChild<QAction*>(name);
     }
+    // Start Game is there for this window's player, in the menu and on the table.
+    bool offered() const {
+        return probe().menu().StartGame1->isEnabled() &&
+               probe().startButton().isVisibleTo(chat.get());
+    }
+    // Neither Start Game nor removing the player in the seat is offered, and
+    // a start asked for anyway sends nothing.
+    void expectNoHostControlsOver(int seat) {
+        EXPECT_FALSE(offered());
+        openPopupOn(seat);
+        EXPECT_FALSE(popupItem("RemoveFromGame1")->isEnabled());
+        chat->startGame();
+        EXPECT_TRUE(sent().isEmpty());
+    }
     // Opens the seat popup over a seat label, as a right click does.
     void openPopupOn(int seat) {
         QLabel* label = probe().seats().nameLabel(seat);
@@ -126,6 +140,10 @@ TEST_F(SeatsAlone, DeparturesLeaveKlotInSeatTwoAndWaitingElsewhere) {
     EXPECT_TRUE(text.contains("Dee has left."));
     EXPECT_FALSE(text.contains("Nobody"));
     EXPECT_TRUE(seats.spyEntries().isEmpty());
+    // A seat nobody was seen to take names its stand-in: that one stays.
+    for (const int empty : {2, 5})
+        seats.playerdisconnected({empty});
+    EXPECT_EQ(lines.join(u'\n').count("disconnected."), 2);
     model.startGame(false);
     EXPECT_EQ(seatName(2), "<Waiting>");
     EXPECT_EQ(model.displayName(4), "<Waiting>");
@@ -193,14 +211,11 @@ TEST_F(SeatsTest, OnlyTheHolderOfSlotOneMayUseTheSeatPopup) {
         EXPECT_FALSE(popupItem(item)->isEnabled()) << item;
 }
 
-// A dedicated host gives the host player's rights to the lowest seated
-// player once seat 1 is empty: that window gets Start Game and the seat
-// popup, and gives them up when someone takes seat 1 again.
+// A dedicated host that does not say who holds the host player's rights
+// (an older one) gave them to the lowest seated player once seat 1 was
+// empty: the window guesses so, gets Start Game and the seat popup, and
+// gives them up when someone takes seat 1 again.
 TEST_F(SeatsTest, TheLowestSeatedPlayerGetsTheHostControlsWhileSeatOneIsEmpty) {
-    const auto offered = [&] {
-        return probe().menu().StartGame1->isEnabled() &&
-               probe().startButton().isVisibleTo(chat.get());
-    };
     // Until the whole list is in, nobody is known to sit lower.
     hostSays({"CMD_sendlogininfo+3", "CMD_newplayerinfo+4+Cy+0"});
     sent(); // the log-in answer
@@ -218,11 +233,28 @@ TEST_F(SeatsTest, TheLowestSeatedPlayerGetsTheHostControlsWhileSeatOneIsEmpty) {
     EXPECT_EQ(sent(), QStringList{"CMD_kickhim+3+4+"});
 
     hostSays("CMD_newplayerinfo+1+Dee+0");
-    EXPECT_FALSE(offered());
+    expectNoHostControlsOver(4);
+}
+
+// A dedicated host says who holds the rights, and its word counts over the
+// guess: slot 1 that arrived last gets no controls, and they follow the
+// host's news; a garbled word changes nothing.
+TEST_F(SeatsTest, TheHostsWordOnTheRightsDecidesWhoGetsTheHostControls) {
+    hostSays({"CMD_sendlogininfo+1", "CMD_hostrights+3", "CMD_newplayerinfo+1+Cy+0"});
+    sent(); // the log-in answer
+    hostSays("CMD_existingplayers+3+Bob+0+4+Dot+0");
+    expectNoHostControlsOver(4);
+
+    hostSays({"CMD_playerdisconnected+3+Bob", "CMD_hostrights+1"});
+    EXPECT_TRUE(offered());
     openPopupOn(4);
-    EXPECT_FALSE(popupItem("RemoveFromGame1")->isEnabled());
-    chat->startGame();
-    EXPECT_TRUE(sent().isEmpty());
+    popupItem("RemoveFromGame1")->trigger();
+    EXPECT_EQ(sent(), QStringList{"CMD_kickhim+1+4+"});
+    for (const char* garbled : {"CMD_hostrights+6", "CMD_hostrights+x", "CMD_hostrights+"})
+        hostSays(garbled);
+    EXPECT_TRUE(offered());
+    hostSays("CMD_hostrights+4"); // Dot, held away, is back and had sat longer
+    EXPECT_FALSE(offered());
 }
 
 TEST_F(SeatsTest, SeatPopupActsOnlyOnThePlayerItWasOpenedOn) {

@@ -1,10 +1,12 @@
 // Tables on this network, whole program: `ludomyra --find-tables` finds a
 // hosting window and a dedicated host on loopback, a host with discovery
-// switched off stays silent, and hostile datagrams get a host to do nothing
-// but the few bounded replies it gives anyone.
+// switched off stays silent, hostile datagrams get a host to do nothing
+// but the few bounded replies it gives anyone, and bursts of them leave it listed.
+#include "datagram_burst.h"
 #include "gui_process.h"
 #include "hosting_window.h"
 #include "net/table_datagrams.h"
+#include "process_probe.h"
 #include "qstring_printer.h"
 #include "serve_process.h"
 
@@ -13,6 +15,7 @@
 #include <QNetworkDatagram>
 #include <QTemporaryDir>
 #include <QUdpSocket>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -119,14 +122,23 @@ TEST(FindTables, ADedicatedHostWithDiscoveryOffAnswersNothing) {
         EXPECT_TRUE(host->serve->terminate());
 }
 
+// A dedicated host listed as "Target", for the tests that attack it.
+class FindTablesUnderAttack : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(discoveryPort, 0);
+        gamePort = host.serve->start();
+        ASSERT_NE(gamePort, 0);
+    }
+
+    const quint16 discoveryPort = freeUdpPort();
+    DedicatedHost host{discoveryPort, "Tablename=Target\r\n"};
+    quint16 gamePort = 0;
+};
+
 // Nothing but a well-formed query gets an answer, a flood of queries gets a
 // few, never larger than a query, and the table plays on for everyone else.
-TEST(FindTables, HostileDatagramsGetNothingOrTheBoundedRepliesAndChangeNothing) {
-    const quint16 discoveryPort = freeUdpPort();
-    ASSERT_NE(discoveryPort, 0);
-    DedicatedHost host(discoveryPort, "Tablename=Target\r\n");
-    const quint16 gamePort = host.serve->start();
-    ASSERT_NE(gamePort, 0);
+TEST_F(FindTablesUnderAttack, HostileDatagramsGetNothingOrTheBoundedRepliesAndChangeNothing) {
 
     // From an address of its own, so that the finder below keeps its allowance.
     QUdpSocket hostile;
@@ -172,6 +184,39 @@ TEST(FindTables, HostileDatagramsGetNothingOrTheBoundedRepliesAndChangeNothing) 
     EXPECT_EQ(found.exitCode, 0);
     EXPECT_EQ(found.lines,
               QStringList{QString("127.0.0.1\t%1\tTarget\t1/5\t0/4\twaiting").arg(gamePort)});
+    EXPECT_TRUE(host.serve->terminate());
+}
+
+// A stranger's burst of 20,000 datagrams, from one address within about a
+// tenth of a second, fills the host's queue; the host reads on and is listed
+// after every burst. What the burst costs the host is printed, not judged.
+TEST_F(FindTablesUnderAttack, AHostIsStillListedAfterEveryBurstOfDatagrams) {
+    const auto pid = pid_t(host.serve->process().processId());
+    const QStringList listed{QString("127.0.0.1\t%1\tTarget\t0/5\t0/4\twaiting").arg(gamePort)};
+
+    QUdpSocket stranger;
+    ASSERT_TRUE(stranger.bind(QHostAddress("127.0.0.2"), 0));
+    for (int round = 1; round <= 5; ++round) {
+        const std::int64_t residentBefore = processprobe::residentKiB(pid);
+        const std::int64_t cpuBefore = processprobe::cpuNanoseconds(pid);
+        QElapsedTimer clock;
+        clock.start();
+        const int sent = testsupport::sendBurst(stranger, QHostAddress::LocalHost, discoveryPort);
+        const qint64 burstMs = clock.elapsed();
+        settle(500); // the host works off what its queue held
+        const double cpuMs = double(processprobe::cpuNanoseconds(pid) - cpuBefore) / 1e6;
+        std::printf("burst %d: %d datagrams in %lld ms; host CPU %.1f ms in the %lld ms after "
+                    "it began (%.0f %%); resident %lld KiB before, %lld KiB after, peak %lld KiB\n",
+                    round, sent, static_cast<long long>(burstMs), cpuMs,
+                    static_cast<long long>(clock.elapsed()), 100 * cpuMs / double(clock.elapsed()),
+                    static_cast<long long>(residentBefore),
+                    static_cast<long long>(processprobe::residentKiB(pid)),
+                    static_cast<long long>(processprobe::peakResidentKiB(pid)));
+        ASSERT_GT(sent, 0);
+        const Found found = findTables(discoveryPort);
+        EXPECT_EQ(found.exitCode, 0) << "after burst " << round;
+        EXPECT_EQ(found.lines, listed) << "after burst " << round;
+    }
     EXPECT_TRUE(host.serve->terminate());
 }
 

@@ -89,23 +89,32 @@ TEST_F(HostUnderFaults, AThousandComingsAndGoingsLeakNothingAndSlotsAreReusedFro
         ASSERT_TRUE(newcomer.waitFor("CMD_full+")) << "cycle " << cycle;
         leave(newcomer, cycle);
     }
-    // With slot 5 free, each newcomer takes it; every fourth logs in first.
+    // With slot 5 free, each newcomer takes it; every fourth logs in first
+    // (and is announced), and only those are seen to leave. The host has let
+    // a newcomer go once its descriptor is closed.
     held[4]->close();
     RawClient& watcher = *held[0];
     const QString slot5Left = QStringLiteral("CMD_playerdisconnected+5+");
+    int departures = 1;
     ASSERT_TRUE(testsupport::waitFor([&] { return countPrefix(watcher, slot5Left) == 1; }));
     for (int cycle = 0; cycle < 500; ++cycle) {
         RawClient newcomer(port);
-        if (cycle % 4 == 0)
+        const bool logsIn = cycle % 4 == 0;
+        if (logsIn) {
             ASSERT_EQ(newcomer.logIn("Churn"), 5) << "cycle " << cycle;
-        else
+            ASSERT_TRUE(newcomer.waitFor("CMD_newplayerinfo+5+Churn+0")) << "cycle " << cycle;
+        } else {
             ASSERT_TRUE(newcomer.waitFor("CMD_sendlogininfo+5")) << "cycle " << cycle;
+        }
         leave(newcomer, cycle);
+        departures += logsIn ? 1 : 0;
         ASSERT_TRUE(testsupport::waitFor([&] {
-            return countPrefix(watcher, slot5Left) == cycle + 2;
+            return countPrefix(watcher, slot5Left) == departures &&
+                   descriptors() == descriptorsBefore - 1;
         })) << "cycle "
             << cycle;
     }
+    EXPECT_EQ(countPrefix(watcher, slot5Left), departures) << "a newcomer who never logged in";
     held[4] = std::make_unique<RawClient>(port);
     ASSERT_EQ(held[4]->logIn("P5"), 5);
 

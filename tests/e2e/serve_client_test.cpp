@@ -1,5 +1,6 @@
 // A game window that joins a dedicated `ludomyra --serve` host and is given
 // slot 1 has the host player's say: it starts games from its own options.
+// The say stays with whoever has sat at the table longest.
 #include "client/chat/chat_entry.h"
 #include "client/chat/chat_pane.h"
 #include "client/chat/colour_text.h"
@@ -58,8 +59,8 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
 }
 
 // At a dedicated host the player in slot 1 is a player like any other: when
-// they leave after a game, the window seated lowest gets Start Game, and the
-// host takes the next game from it.
+// they leave after a game, the window that logged in next gets Start Game,
+// and the host takes the next game from it.
 TEST(ServeClient, WhenSlotOneLeavesTheNextSeatStartsTheNextGame) {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
@@ -76,6 +77,7 @@ TEST(ServeClient, WhenSlotOneLeavesTheNextSeatStartsTheNextGame) {
     window.show();
     window.joinHost("Bob", "127.0.0.1", QString::number(port));
     const TchatProbe probe(window);
+    ASSERT_TRUE(waitFor([&] { return probe.model().occupied(2); })); // Bob before Cid
     testsupport::RawClient cid(port);
     ASSERT_EQ(cid.logIn("Cid"), 3);
     ASSERT_TRUE(waitFor([&] { return probe.model().occupied(3); }));
@@ -121,6 +123,17 @@ protected:
         ASSERT_EQ(probe.state().myseat, expectedSlot);
     }
     QString seatName(int seat) const { return probe.seats().nameLabel(seat)->text(); }
+    // "Remove From Game" in the seat's popup, as the player right-clicks it;
+    // false when the item is not offered.
+    bool removeWithSeatPopup(int seat) {
+        emit probe.seats().nameLabel(seat)->customContextMenuRequested(QPoint(2, 2));
+        auto* removeFromGame = probe.seats().popup()->findChild<QAction*>("RemoveFromGame1");
+        const bool offered = removeFromGame && removeFromGame->isEnabled();
+        if (offered)
+            removeFromGame->trigger();
+        probe.seats().popup()->hide();
+        return offered;
+    }
     void signalHost(int number) { ::kill(pid_t(serve.process().processId()), number); }
 
     QTemporaryDir home;
@@ -144,13 +157,7 @@ TEST_F(ServeWindow, PlayersWithoutAUsableNameAreSeenAndCanBeRemoved) {
     EXPECT_EQ(seatName(2), "Player 2");
     EXPECT_EQ(seatName(3), "Player 3");
 
-    QLabel* seat3 = probe.seats().nameLabel(3);
-    emit seat3->customContextMenuRequested(QPoint(2, 2));
-    auto* removeFromGame = probe.seats().popup()->findChild<QAction*>("RemoveFromGame1");
-    ASSERT_TRUE(removeFromGame);
-    EXPECT_TRUE(removeFromGame->isEnabled());
-    removeFromGame->trigger();
-    probe.seats().popup()->hide();
+    EXPECT_TRUE(removeWithSeatPopup(3));
     EXPECT_TRUE(waitFor([&] { return hidden.closedByHost(); }));
     EXPECT_TRUE(waitFor([&] { return seatName(3) == "<Waiting>"; }));
     EXPECT_TRUE(probe.chatText().contains("Player 3 disconnected."));
@@ -201,6 +208,38 @@ TEST_F(ServeWindow, PeersCannotWriteLinesThatPassForTheGamesOwn) {
         }
     }
     EXPECT_EQ(lines, 3);
+}
+
+// Ann leaves and Cid takes her slot 1: the rights stay with Bob, who came
+// before Cid. Cid can neither remove Bob nor start a game; Bob's window shows
+// Start Game, and Bob can do both.
+TEST_F(ServeWindow, ANewcomerInSlotOneTakesNoRightsFromWhoeverSatLonger) {
+    testsupport::RawClient ann(port);
+    ASSERT_EQ(ann.logIn("Ann"), 1);
+    join("Bob", 2);
+    Tgamestart options(window.gameChoice(), [this] { window.startGame(); });
+    EXPECT_FALSE(probe.startButton().isVisible());
+    ann.close();
+    ASSERT_TRUE(waitFor([&] { return probe.startButton().isVisible(); }));
+
+    testsupport::RawClient cid(port);
+    ASSERT_EQ(cid.logIn("Cid"), 1);
+    EXPECT_TRUE(cid.waitFor("CMD_hostrights+2"));
+    cid.send("CMD_kickhim+1+2+");
+    cid.send("CMD_startgame+Cid+high+1+");
+    cid.send("CMD_chat+1+tried|clBlack"); // handled after both
+    ASSERT_TRUE(waitFor([&] { return probe.chatText().contains("tried"); }));
+    EXPECT_FALSE(probe.sessionEnded());
+    EXPECT_FALSE(probe.chatText().contains("has started a game."));
+    EXPECT_TRUE(probe.startButton().isVisible());
+    EXPECT_TRUE(probe.menu().StartGame1->isEnabled());
+
+    probe.menu().StartGame1->trigger();
+    options.image_1Click(1);
+    options.button_startClick();
+    EXPECT_FALSE(cid.waitForPrefix("CMD_startgame+Bob+").isEmpty());
+    EXPECT_TRUE(removeWithSeatPopup(1));
+    EXPECT_TRUE(waitFor([&] { return cid.closedByHost(); }));
 }
 
 // The host player removes this window's player: the window hears why

@@ -3,11 +3,14 @@
 // every own turn is typed into the five edits, and the finished game ends up
 // in the tally file.
 #include "app/app_windows.h"
+#include "app/join_addresses.h"
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
 #include "event_wait.h"
 #include "host/letter_marks.h"
 #include "host/word_lists.h"
+#include "net/tsock.h"
+#include "raw_client.h"
 #include "tally/ttallylist.h"
 #include "tchat_probe.h"
 
@@ -15,7 +18,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -104,6 +110,61 @@ TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
     Ttallylist tally(home.filePath("Ludomyratally.tld"), prompts);
     const qint64 games = tally.scores().count(TallyGrid::kMyGames, 0);
     EXPECT_EQ(games, banner.endsWith(" have Won!") ? 0 : 1);
+}
+
+// The address the listener is bound to, in host byte order.
+quint32 boundAddress(const TSock& listener) {
+    sockaddr_in bound{};
+    socklen_t length = sizeof bound;
+    if (::getsockname(listener.SocketHandle(), reinterpret_cast<sockaddr*>(&bound), &length) != 0)
+        return INADDR_NONE;
+    return ntohl(bound.sin_addr.s_addr);
+}
+
+bool connects(const QHostAddress& address, quint16 port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(port);
+    to.sin_addr.s_addr = htonl(address.toIPv4Address());
+    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
+    ::close(fd);
+    return connected;
+}
+
+// A solo game is for this computer alone: no other computer reaches its
+// host, nothing invites one, and a stranger's bare connection in seat 2
+// that goes again is not told as Klot leaving.
+TEST_F(SoloGame, IsOpenToThisComputerAloneAndABareVisitInKlotsSeatNamesNobody) {
+    AppWindows windows(QStringList{});
+    const TchatProbe probe(windows.chat);
+    ASSERT_TRUE(seatedInASoloGame(windows));
+    const TSock& listener = windows.host.server()->Sock1();
+    EXPECT_EQ(boundAddress(listener), quint32(INADDR_LOOPBACK));
+    for (const QHostAddress& address : joinaddresses::ofThisComputer())
+        EXPECT_FALSE(connects(address, listener.localPort())) << address.toString().toStdString();
+    EXPECT_FALSE(probe.menu().CopyInviteLink1->isEnabled());
+    windows.startup.copyInviteLink();
+    EXPECT_FALSE(probe.chatText().contains("can join")) << probe.chatText().toStdString();
+    EXPECT_FALSE(probe.chatText().contains("Invite link"));
+
+    probe.menu().Fast1->trigger();
+    windows.chat.gameChoice().botoff = 0;
+    probe.menu().StartGame1->trigger();
+    ASSERT_TRUE(waitFor([&] { return windows.gamestart().isVisible(); }, 5000));
+    QTest::keyClick(windows.gamestart().findChild<QLabel*>("button_start"), Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(2)->text() == "Klot"; }, 5000));
+    {
+        testsupport::RawClient bare(listener.localPort());
+        ASSERT_TRUE(bare.waitFor("CMD_sendlogininfo+2"));
+    }
+    const HostState& host = windows.host.server()->state();
+    ASSERT_TRUE(waitFor([&] { return !host.player(2).inuse; }, 5000));
+    // The next arrival in seat 2 is told after whatever the host said of the first.
+    testsupport::RawClient next(listener.localPort());
+    ASSERT_EQ(next.logIn("Zed"), 2);
+    ASSERT_TRUE(waitFor([&] { return probe.chatText().contains("Zed is Connected."); }, 5000));
+    EXPECT_FALSE(probe.chatText().contains("disconnected.")) << probe.chatText().toStdString();
 }
 
 // A dictionary word with the hidden word's first letter, not the word itself

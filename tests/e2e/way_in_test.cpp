@@ -7,11 +7,13 @@
 #include "client/look/message_box.h"
 #include "common/environment.h"
 #include "event_wait.h"
+#include "net/hostcache.h"
 #include "qstring_printer.h"
 #include "raw_client.h"
 #include "serve_process.h"
 #include "tchat_probe.h"
 
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -35,8 +37,11 @@ protected:
     }
     void TearDown() override {
         messagebox::setHandler({});
+        hostcache::setResolver({});
+        hostcache::clear();
         qunsetenv("LUDOMYRA_HOME");
         qunsetenv("LUDOMYRA_PORT");
+        qunsetenv("LUDOMYRA_TIME_SCALE");
     }
 
     static void retype(QWidget* window, const char* editName, const QString& text) {
@@ -65,6 +70,20 @@ protected:
                copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0;
     }
     QString serveLink() const { return "ludomyra://127.0.0.1:" + QString::number(servePort); }
+    // Join is enabled a moment after the question opens.
+    static bool joinReady(LinkConfirmation& question) {
+        return waitFor(
+            [&] { return question.findChild<QPushButton*>("button_join")->isEnabled(); });
+    }
+    // Keys where the player's keys go: the window the system gives them to.
+    static void typeOnKeyboard(const QString& keys) {
+        ASSERT_TRUE(QGuiApplication::focusWindow());
+        for (const QChar key : keys)
+            QTest::keyClick(QGuiApplication::focusWindow(), key.toLatin1());
+    }
+    static QString shownHost(LinkConfirmation& question) {
+        return question.findChild<QLabel*>("label_host")->text().remove(QChar(0x200B));
+    }
 
     QTemporaryDir home;
     QTemporaryDir serveHome;
@@ -82,7 +101,8 @@ TEST_F(WayIn, ASoloWindowJoinsADedicatedTableWithoutARestartAndItsGuestSeesItGo)
     chat.show();
     ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
     ASSERT_TRUE(windows.host.isOpen());
-    EXPECT_TRUE(probe.menu().CopyInviteLink1->isEnabled());
+    // A solo table is this computer's alone: no link to hand out.
+    EXPECT_FALSE(probe.menu().CopyInviteLink1->isEnabled());
     testsupport::RawClient guest(windows.host.server()->Sock1().localPort());
     ASSERT_EQ(guest.logIn("Guest"), 2);
     ASSERT_TRUE(waitFor([&] { return probe.seats().nameLabel(2)->text() == "Guest"; }));
@@ -151,6 +171,7 @@ TEST_F(WayIn, ALinkJoinsOnlyAfterThePlayerSaysYesAndALaterCopyHandsItsLinkOver) 
     // A later copy hands its link over and ends; this window asks again.
     ASSERT_TRUE(startLaterCopy(runtime.path(), serveLink()));
     ASSERT_TRUE(waitFor([&] { return question.isVisible(); }));
+    ASSERT_TRUE(joinReady(question));
     click(&question, "button_join");
     EXPECT_EQ(question.findChild<QLabel*>("label_message")->text(),
               "Type your name: the others see you by it.");
@@ -170,6 +191,101 @@ TEST_F(WayIn, ALinkJoinsOnlyAfterThePlayerSaysYesAndALaterCopyHandsItsLinkOver) 
     EXPECT_FALSE(question.isVisible());
     EXPECT_TRUE(probe.state().connected);
     EXPECT_TRUE(chat.isVisible());
+}
+
+// The player types in the chat when a link arrives: nothing typed then,
+// Enter included, answers the question; only a deliberate click on Join
+// after the pause leaves the table.
+TEST_F(WayIn, KeysMeantForTheChatNeverAnswerALinkThatArrivesMidTyping) {
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    SingleInstance instance(runtime.path());
+    ASSERT_TRUE(instance.claim());
+    AppWindows windows(QStringList{}); // solo
+    windows.listenTo(instance);
+    Tchat& chat = windows.chat;
+    const TchatProbe probe(chat);
+    probe.sounds().player = [](const QString&) {
+    };
+    chat.show();
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
+    chat.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return chat.isActiveWindow(); }));
+    auto* entry = chat.findChild<QLineEdit*>("mychat");
+    entry->setFocus();
+    typeOnKeyboard("hel");
+    ASSERT_EQ(entry->text(), "hel");
+
+    SingleInstance later(runtime.path());
+    ASSERT_FALSE(later.claim(serveLink()));
+    ASSERT_TRUE(waitFor([&] {
+        return windows.linkConfirmation.built() && windows.linkConfirmation().isVisible();
+    }));
+    LinkConfirmation& question = windows.linkConfirmation();
+    // The question takes the keyboard, as it does on a desktop.
+    ASSERT_TRUE(waitFor([&] { return QGuiApplication::focusWindow() == question.windowHandle(); }));
+    auto* join = question.findChild<QPushButton*>("button_join");
+    EXPECT_FALSE(join->isEnabled()) << "Join waits a moment";
+    EXPECT_FALSE(join->isDefault());
+    const QString name = question.findChild<QLineEdit*>("edit_name")->text();
+    typeOnKeyboard("lo all\r");
+    testsupport::settle(300);
+    EXPECT_TRUE(question.isVisible()) << "still asking";
+    EXPECT_EQ(question.findChild<QLineEdit*>("edit_name")->text(), name);
+    EXPECT_TRUE(windows.host.isOpen()) << "still at the solo table";
+    EXPECT_EQ(probe.connection().HostName(), "127.0.0.1");
+    EXPECT_NE(probe.connection().PortName(), QString::number(servePort));
+
+    ASSERT_TRUE(joinReady(question));
+    typeOnKeyboard("\r");
+    testsupport::settle(100);
+    EXPECT_TRUE(question.isVisible()) << "Enter is no way to join, even after the pause";
+    retype(&question, "edit_name", "Lin");
+    click(&question, "button_join");
+    ASSERT_TRUE(waitFor([&] {
+        return probe.connection().PortName() == QString::number(servePort) &&
+               probe.state().connected && probe.model().occupied(1);
+    }));
+    EXPECT_FALSE(question.isVisible());
+    EXPECT_FALSE(windows.host.isOpen());
+}
+
+// Where the question says a link leads is where it leads: a name that starts
+// with a digit goes to the resolver as that name, and a number written in any
+// other form than dotted decimal is refused, not read as some address.
+TEST_F(WayIn, TheQuestionShowsExactlyTheHostThatIsConnectedTo) {
+    qputenv("LUDOMYRA_TIME_SCALE", "0.2");
+    QStringList asked;
+    hostcache::clear();
+    hostcache::setResolver([&](const QString& name) -> std::optional<quint32> {
+        asked << name;
+        return 0x7F000001u; // where the test's table is
+    });
+    const QString port = QString::number(servePort);
+    AppWindows windows(QStringList{"ludomyra://0x7f.1:" + port});
+    Tchat& chat = windows.chat;
+    const TchatProbe probe(chat);
+    probe.sounds().player = [](const QString&) {
+    };
+    chat.show();
+    ASSERT_TRUE(waitFor([&] { return !boxes.isEmpty(); }));
+    EXPECT_EQ(boxes, QStringList{"This invite link cannot be used: \"0x7f.1\" is not a plain IPv4 "
+                                 "address (four numbers from 0 to 255, no leading zeros, like "
+                                 "192.168.1.5). An invite link looks like ludomyra://HOST:PORT."});
+    EXPECT_FALSE(windows.linkConfirmation.built() && windows.linkConfirmation().isVisible());
+
+    windows.openLink("ludomyra://1st.example:" + port);
+    LinkConfirmation& question = windows.linkConfirmation();
+    ASSERT_TRUE(question.isVisible());
+    EXPECT_EQ(shownHost(question), "1st.example");
+    ASSERT_TRUE(joinReady(question));
+    retype(&question, "edit_name", "Lin");
+    click(&question, "button_join");
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
+    EXPECT_EQ(asked, QStringList{"1st.example"});
+    EXPECT_EQ(probe.connection().HostName(), shownHost(question));
+    EXPECT_EQ(probe.connection().PortName(), port);
+    EXPECT_EQ(boxes.size(), 1);
 }
 
 } // namespace

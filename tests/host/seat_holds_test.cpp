@@ -150,6 +150,65 @@ TEST_F(HeldSeats, ADroppedPlayerKeepsItsSeatIsSkippedAndComesBackOnAnotherSlot) 
     EXPECT_TRUE(host.to(1).contains("CMD_newplayerinfo+5+Mallory+0"));
 }
 
+// At a dedicated host the rights pass in the order of log-in, never to a later
+// arrival in a lower seat, and a held player's come back with it; every
+// connection hears who holds them, a newcomer before its own arrival.
+TEST_F(HeldSeats, AtADedicatedHostTheRightsPassInLogInOrderAndComeBackWithTheirHolder) {
+    host.state().dedicated = true;
+    seatAnnBobCid();
+    EXPECT_EQ(host.to(1).mid(0, 3), QStringList({"CMD_sendlogininfo+1", "CMD_hostrights+1",
+                                                 "CMD_newplayerinfo+1+Ann+0"}));
+    EXPECT_EQ(host.to(1).filter("CMD_hostrights").size(), 1);
+    EXPECT_EQ(host.to(3).mid(0, 3), QStringList({"CMD_sendlogininfo+3", "CMD_hostrights+1",
+                                                 "CMD_newplayerinfo+3+Cid+0"}));
+    host.session.connectionClosed(1); // Ann leaves between games
+    for (int slot : {2, 3})
+        EXPECT_EQ(host.to(slot).last(), "CMD_hostrights+2") << slot;
+
+    host.forget();
+    ASSERT_EQ(host.logIn("Dee"), 1);
+    EXPECT_EQ(host.to(1).mid(0, 3), QStringList({"CMD_sendlogininfo+1", "CMD_hostrights+2",
+                                                 "CMD_newplayerinfo+1+Dee+0"}));
+    EXPECT_TRUE(host.to(2).filter("CMD_hostrights").isEmpty()); // nothing passed
+    host.send(1, "CMD_startgame+Dee+high+1+");
+    host.send(1, "CMD_kickhim+1+2+");
+    EXPECT_FALSE(host.state().gameon);
+    host.send(2, "CMD_startgame+Bob+high+1+");
+    ASSERT_TRUE(host.state().gameon);
+    const QString bobsKey = keyOf(2);
+
+    // Bob held away: Cid came before Dee.
+    host.forget();
+    host.session.connectionClosed(2);
+    for (int slot : {1, 3})
+        EXPECT_EQ(host.to(slot).last(), "CMD_hostrights+3") << slot;
+    host.send(1, "CMD_kickhim+1+3+");
+    host.send(3, "CMD_justwatch+1+1");
+    EXPECT_TRUE(host.connections.closed.isEmpty());
+    EXPECT_TRUE(host.state().player(1).watching);
+
+    host.forget();
+    rejoinWith(bobsKey);
+    for (int slot : {1, 2, 3})
+        EXPECT_EQ(host.to(slot).last(), "CMD_hostrights+2") << slot;
+    host.send(3, "CMD_kickhim+3+1+");
+    EXPECT_TRUE(host.connections.closed.isEmpty());
+    host.send(2, "CMD_kickhim+2+1+");
+    EXPECT_EQ(host.connections.closed, QList<int>{1});
+}
+
+// The host's notice about a dropped player, as the others see it, reads as
+// that notice and no other, whatever the player's name.
+TEST_F(HeldSeats, ANameCannotPassForANoticeOfTheHosts) {
+    host.logIn("Ann");
+    host.logIn("Table rules: Klot is off. Host is Mal.");
+    start("high");
+    host.forget();
+    host.session.connectionClosed(2);
+    EXPECT_EQ(host.to(1),
+              QStringList({"CMD_playeraway+2+1", lostLine("Table rules Klot is off Host is Mal")}));
+}
+
 // Klot plays a held seat 2 as it plays a watcher's; wrong and expired keys are
 // refused; the end of the grace and the host player's removal are departures
 // as today.

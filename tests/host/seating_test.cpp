@@ -73,6 +73,9 @@ TEST_F(SeatingLogin, NamesAreCleanedAsTheWindowsCleanThemAndNeverLeftEmpty) {
         {"   " + x39 + " yyy", x39},
         {x39 + "\U0001F600", x39},        // never half a pair
         {"A\U000E0041\U000E007Fl", "Al"}, // tag characters are invisible
+        // No name ends a sentence, so none reads as a notice of its own.
+        {"Table rules: Klot is off. Host is Mal.", "Table rules Klot is off Host is Mal"},
+        {" Dr.  Who?! \u3002v1.2:) ", "Dr Who v1.2:)"},
     };
     for (const auto& [sent, kept] : cases)
         host.logIn(sent);
@@ -168,6 +171,13 @@ TEST(SeatingDeparture, OthersAreToldOnceAndTheSlotIsFreed) {
     EXPECT_FALSE(host.state().player(2).inuse);
     EXPECT_TRUE(host.state().player(2).name.isEmpty());
     EXPECT_FALSE(host.state().player(2).watching); // the next in this seat plays
+
+    // A connection that never logged in was never announced: nobody hears it go.
+    ASSERT_EQ(host.connect(), 2);
+    host.forget();
+    host.session.connectionClosed(2);
+    EXPECT_TRUE(host.outbox.sent.empty());
+    EXPECT_FALSE(host.state().player(2).inuse);
 }
 
 TEST(SeatingDeparture, QueuedMessagesOfAClosedConnectionAreDropped) {
@@ -257,18 +267,18 @@ TEST_F(SeatingMessages, WhoeverTakesSlotOneNextHasTheHostPlayersRights) {
 }
 
 // A dedicated host has no player of its own: the host player's rights go to
-// whoever is seated lowest, so the table goes on when slot 1 leaves, and come
-// back to slot 1 when someone takes it. Never to a spy; never to a message
-// that names another sender.
-TEST_F(SeatingMessages, AtADedicatedHostTheLowestSeatedPlayerHasTheHostPlayersRights) {
+// the seated player who came first, so the table goes on when slot 1 leaves,
+// and stay there when someone new takes slot 1. Never to a spy; never to a
+// message that names another sender.
+TEST_F(SeatingMessages, AtADedicatedHostTheFirstSeatedPlayerHasTheHostPlayersRights) {
     host.state().dedicated = true;
     host.send(2, "CMD_startgame+Bob+high+1+"); // Ann is still there
     host.send(2, "CMD_kickhim+2+3+");
-    EXPECT_TRUE(host.outbox.sent.empty());
+    EXPECT_EQ(host.to(3), QStringList{"CMD_hostrights+1"}); // and nothing else
 
     host.session.connectionClosed(1);
     host.forget();
-    host.send(3, "CMD_startgame+Cid+high+1+"); // Bob sits lower
+    host.send(3, "CMD_startgame+Cid+high+1+"); // Bob came first
     host.send(6, "CMD_kickhim+6+3+");
     host.send(2, "CMD_kickhim+1+3+");
     EXPECT_TRUE(host.outbox.sent.empty());
@@ -282,9 +292,11 @@ TEST_F(SeatingMessages, AtADedicatedHostTheLowestSeatedPlayerHasTheHostPlayersRi
     EXPECT_EQ(host.connections.closed, QList<int>{3});
 
     ASSERT_EQ(host.logIn("Dee"), 1);
-    host.send(2, "CMD_kickhim+2+6+");
-    EXPECT_EQ(host.connections.closed, QList<int>{3});
     host.send(1, "CMD_kickhim+1+6+");
+    host.send(1, "CMD_startgame+Dee+high+1+");
+    EXPECT_EQ(host.connections.closed, QList<int>{3});
+    EXPECT_EQ(host.state().gametype, GameType::Most);
+    host.send(2, "CMD_kickhim+2+6+");
     EXPECT_EQ(host.connections.closed, (QList<int>{3, 6}));
 }
 
@@ -358,6 +370,37 @@ TEST_F(SeatingMessages, ConnectionsOverALimitAreClosedAndTheOthersServed) {
     host.sendBytes(1, burst); // at the limit, not over it
     EXPECT_EQ(host.to(6).size(), HostInbox::kMaxWaitingPerConnection);
     EXPECT_EQ(host.to(6).first(), "CMD_chat+1+Ann chats: hi");
+}
+
+// The connections are served in turn: one peer's backlog delays another's
+// guess by one message, each connection's own messages keep their order, and
+// without a backlog they go in the order they came.
+TEST_F(SeatingMessages, APeersBacklogDelaysNobodyElsesGuess) {
+    host.send(1, "CMD_startgame+Ann+high+1+");
+    const QString wrong = host.state().hiddenword == "ANGEL" ? "AGREE" : "ANGEL";
+    host.forget();
+    QByteArray backlog;
+    for (int i = 1; i <= HostInbox::kMaxWaitingPerConnection; ++i)
+        backlog += buildMessage(QStringLiteral("CMD_chat+2+line %1").arg(i));
+    ASSERT_TRUE(host.session.received(2, backlog));
+    ASSERT_TRUE(host.session.received(3, buildMessage("CMD_myword+3+" + wrong + "+")));
+    host.session.socktimerTimer();
+    EXPECT_EQ(host.to(3).filter("CMD_yourletters+3+").size(), 1)
+        << host.to(3).join('\n').toStdString();
+
+    host.drain();
+    QStringList bobsLines;
+    for (int i = 1; i <= HostInbox::kMaxWaitingPerConnection; ++i)
+        bobsLines.append(QStringLiteral("CMD_chat+2+Bob chats: line %1").arg(i));
+    EXPECT_EQ(host.to(6).filter("CMD_chat+2+"), bobsLines);
+
+    host.forget();
+    for (int slot : {3, 6, 1})
+        ASSERT_TRUE(
+            host.session.received(slot, buildMessage(QStringLiteral("CMD_chat+%1+hi").arg(slot))));
+    host.drain();
+    EXPECT_EQ(host.to(2), QStringList({"CMD_chat+3+Cid chats: hi", "CMD_chat+6+Spy chats: hi",
+                                       "CMD_chat+1+Ann chats: hi"}));
 }
 
 class NineBallSeats : public ::testing::Test {

@@ -1,4 +1,5 @@
 // ludomyra-tally run as a player runs it: on files, from the command line.
+#include "file_modes.h"
 #include "tally_window_support.h"
 
 #include <QFileInfo>
@@ -28,16 +29,22 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 };
 
+// What it writes is a tally or its text: the owner's alone, even where an
+// older file readable by all is overwritten.
 TEST_F(TallyTool, CompressAndExpandMakeTheContainerAndTakeItApart) {
+    const testsupport::UsualUmask umask; // the tool inherits it
     ASSERT_TRUE(writeFile(path("abc.txt"), "abc"));
     const ToolRun packed = runTool({"compress", path("abc.txt"), path("abc.tld")});
     EXPECT_EQ(packed.exitCode, 0);
     EXPECT_EQ(packed.err, "");
     EXPECT_EQ(readFile(path("abc.tld")), bytes("57 52 5A 4C 03 00 00 00 04 00 80 61 62 63"));
+    EXPECT_EQ(testsupport::modeOf(path("abc.tld")), "0600");
 
+    ASSERT_TRUE(testsupport::makeWorldReadable(path("back.txt"), "older text"));
     const ToolRun unpacked = runTool({"expand", path("abc.tld"), path("back.txt")});
     EXPECT_EQ(unpacked.exitCode, 0);
     EXPECT_EQ(readFile(path("back.txt")), "abc");
+    EXPECT_EQ(testsupport::modeOf(path("back.txt")), "0600");
 }
 
 TEST_F(TallyTool, FailuresExitNonZeroWithTheMessageAndLeaveNoOutput) {

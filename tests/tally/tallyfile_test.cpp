@@ -1,4 +1,5 @@
 // The tally text layout and the tally file's safe replacement.
+#include "file_modes.h"
 #include "tally/tallyfile.h"
 #include "tally_test_support.h"
 
@@ -100,13 +101,17 @@ TEST_F(TallyFileSave, AFailedSaveLeavesThePreviousTallyWhole) {
     EXPECT_EQ(reading.grid->toText(), gridWithAnn().toText());
 }
 
-TEST_F(TallyFileSave, ASaveKeepsTheFilesPermissions) {
+// Who plays whom is private: another account on the computer reads nothing.
+TEST_F(TallyFileSave, TheTallyIsTheOwnersAloneAlsoWhenAnOlderOneWasReadableByAll) {
+    const testsupport::UsualUmask umask;
     ASSERT_TRUE(file.save(TallyGrid()));
-    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-    EXPECT_EQ(QFile::permissions(path) & QFile::ReadOther, QFile::ReadOther);
-    ASSERT_TRUE(QFile::setPermissions(path, readable));
+    EXPECT_EQ(testsupport::modeOf(path), "0600");
+    ASSERT_TRUE(testsupport::makeWorldReadable(path, readFile(path)));
     ASSERT_TRUE(file.save(gridWithAnn()));
-    EXPECT_EQ(QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser), readable);
+    EXPECT_EQ(testsupport::modeOf(path), "0600");
+    const TallyFile::Reading reading = file.read();
+    ASSERT_TRUE(reading.grid);
+    EXPECT_EQ(reading.grid->toText(), gridWithAnn().toText());
 }
 
 } // namespace

@@ -80,6 +80,11 @@ void TableModel::freeSeat(int n) {
     emit seatChanged(n);
 }
 
+void TableModel::setRightsHolder(int seat) {
+    rightsHolder_ = seat;
+    emit rightsChanged();
+}
+
 void TableModel::setWatching(int n, bool watching) {
     if (!ClientState::isSeat(n))
         return;
@@ -182,6 +187,7 @@ void TableModel::clear() {
     seats_ = {};
     spies_.clear();
     botShown_ = false;
+    rightsHolder_.reset();
     gameType_.reset();
     everySeatChanged();
     for (int n = 1; n <= game::kSeats; ++n)

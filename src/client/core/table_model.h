@@ -53,6 +53,10 @@ public:
     // Anyone but ownSlot at the table, seated or spying; Klot is nobody.
     bool othersPresent(int ownSlot) const;
     const std::map<int, QString>& spies() const { return spies_; }
+    // The seat a dedicated host says holds the host player's rights, 0 for
+    // nobody; none until a host has said it.
+    std::optional<int> rightsHolder() const { return rightsHolder_; }
+    void setRightsHolder(int seat);
 
     void seatPlayer(int n, const QString& name, bool watching);
     // Its player left: named as departed; a free seat 2 is Klot's from now.
@@ -89,14 +93,16 @@ public:
     TableSettings& settings() { return settings_; }
     const TableSettings& settings() const { return settings_; }
 
-    // A new table: every seat free, no spies, no turn, empty rows and racks.
-    // The settings stay.
+    // A new table: every seat free, no spies, no turn, empty rows and racks,
+    // the rights' holder unknown (a host's catch-up says it again). The
+    // settings stay.
     void clear();
 
 signals:
     void seatChanged(int seat);
     void rackChanged(int seat);
     void spiesChanged();
+    void rightsChanged();
     void turnChanged(int seat);
     void ballInPlayChanged(int ball);
     void cellChanged(int row, int column);
@@ -111,6 +117,7 @@ private:
     std::array<Seat, game::kSeats> seats_;
     std::map<int, QString> spies_;
     bool botShown_ = false; // a free seat 2 reads "Klot" rather than "<Waiting>"
+    std::optional<int> rightsHolder_;
     int turn_ = 0;
     int ballInPlay_ = 1;
     std::optional<GameType> gameType_;

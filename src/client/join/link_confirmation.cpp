@@ -1,6 +1,7 @@
 #include "client/join/link_confirmation.h"
 
 #include "client/join/join_form.h"
+#include "common/environment.h"
 #include "common/plain_widgets.h"
 #include "net/player_text.h"
 
@@ -43,6 +44,7 @@ LinkConfirmation::LinkConfirmation(TableMemory memory, Join join)
     label_host->setObjectName("label_host");
     label_host->setWordWrap(true);
     label_host->setAlignment(Qt::AlignCenter);
+    label_host->setFocusPolicy(Qt::StrongFocus); // where the keys go when the question opens
     label_host->setStyleSheet("color: white; font: bold 18px 'Arial';");
     label_port = plainwidgets::label(this);
     label_port->setObjectName("label_port");
@@ -56,14 +58,17 @@ LinkConfirmation::LinkConfirmation(TableMemory memory, Join join)
     label_namecaption = new QLabel("Your name", this);
     edit_name = joinform::nameEdit(this, QRect());
     label_message = joinform::messageLine(this, QRect());
+    // Join is never the default, and Enter acts only on a focused button: a
+    // question that opens while the player types elsewhere is not answered by
+    // the keys that follow.
     button_join = new QPushButton("Join", this);
     button_join->setObjectName("button_join");
-    button_join->setDefault(true);
     button_cancel = new QPushButton("Cancel", this);
     button_cancel->setObjectName("button_cancel");
     connect(button_join, &QPushButton::clicked, this, [this] { joinClicked(); });
-    setEnterAction([this] { joinClicked(); });
     connect(button_cancel, &QPushButton::clicked, this, &QWidget::hide);
+    joinPause_.setSingleShot(true);
+    connect(&joinPause_, &QTimer::timeout, button_join, [this] { button_join->setEnabled(true); });
 }
 
 void LinkConfirmation::ask(const QWidget* over, const TableAddress& table) {
@@ -93,8 +98,12 @@ void LinkConfirmation::ask(const QWidget* over, const TableAddress& table) {
 
     edit_name->setText(memory_.playerName());
     label_message->clear();
+    // A click or a key meant for the window below cannot join: Join waits a
+    // moment, and the focus is on where the link leads, not in an edit.
+    button_join->setEnabled(false);
+    joinPause_.start(environment::scaledInterval(kJoinPauseMs));
     showCentredOn(over);
-    edit_name->setFocus(Qt::OtherFocusReason);
+    label_host->setFocus(Qt::OtherFocusReason);
 }
 
 void LinkConfirmation::joinClicked() {

@@ -4,6 +4,7 @@
 #include "client/look/small_window.h"
 #include "net/table_address.h"
 
+#include <QTimer>
 #include <functional>
 
 class QLabel;
@@ -20,7 +21,11 @@ public:
 
     LinkConfirmation(TableMemory memory, Join join);
 
-    // Shows the table the link leads to, over `over`, the name field ready.
+    // How long Join stays disabled after the question opens (× LUDOMYRA_TIME_SCALE).
+    static constexpr int kJoinPauseMs = 1000;
+
+    // Shows the table the link leads to, over `over`, the focus on where it
+    // leads; Join is enabled after the pause.
     void ask(const QWidget* over, const TableAddress& table);
     const TableAddress& table() const { return table_; }
 
@@ -38,4 +43,5 @@ private:
     QLabel* label_message = nullptr;
     QPushButton* button_join = nullptr;
     QPushButton* button_cancel = nullptr;
+    QTimer joinPause_;
 };

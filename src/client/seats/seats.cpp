@@ -84,6 +84,7 @@ Seats::Seats(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox
     connect(&model_, &TableModel::rackChanged, this, &Seats::showRack);
     connect(&model_, &TableModel::turnChanged, this, &Seats::showTurn);
     connect(&model_, &TableModel::spiesChanged, this, &Seats::refreshSpyList);
+    connect(&model_, &TableModel::rightsChanged, this, &Seats::seatingChanged);
     if (PanelZoom* zoom = PanelZoom::of(panel)) {
         connect(zoom, &PanelZoom::scaleChanged, this, [this] {
             for (int n = 1; n <= game::kSeats; ++n)
@@ -155,6 +156,8 @@ void Seats::seatingChanged() {
 bool Seats::holdsHostRights() const {
     if (!state_.seated())
         return false;
+    if (const std::optional<int> holder = model_.rightsHolder())
+        return *holder == state_.myseat && model_.occupied(state_.myseat);
     if (state_.myseat == game::kHostPlayerSlot)
         return true;
     if (!model_.occupied(state_.myseat) || !othersKnown_)
@@ -211,7 +214,11 @@ void Seats::clearSlot(int slot) {
         model_.removeSpy(slot);
         return;
     }
-    hooks_.say("0+" + model_.seatText(slot) + " disconnected.");
+    // Only a player this window saw arrive is said to go: the label of an
+    // empty seat names its stand-in, who stays.
+    const QString leaver = model_.seat(slot).name;
+    if (!leaver.isEmpty())
+        hooks_.say("0+" + leaver + " disconnected.");
     model_.freeSeat(slot);
 }
 

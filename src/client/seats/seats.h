@@ -44,13 +44,13 @@ public:
     void playeraway(const rejoinmsg::PlayerAway& held);
 
     // This window's player has the host player's rights: starting games,
-    // removing players, setting others to just watching. The host gives them
-    // to slot 1, and a dedicated host (--serve) to the lowest seated player
-    // when slot 1 is empty; both come to "the lowest seat taken", which every
-    // window can tell from its player list. Until the own arrival, and right
-    // after it, the list is not complete (the others follow in the next
-    // message), so a seat above 1 waits for it rather than show the controls
-    // for a moment.
+    // removing players, setting others to just watching. A dedicated host
+    // (--serve) says who holds them (CMD_hostrights), and once it has, its
+    // word counts. Otherwise the window guesses "the lowest seat taken": slot
+    // 1 at a host with a player of its own, and what an older dedicated host
+    // did. Until the own arrival, and right after it, the list is not
+    // complete (the others follow in the next message), so a seat above 1
+    // waits for it rather than show the controls for a moment.
     bool holdsHostRights() const;
 
     // Asks the host to remove the player or spy in that slot.
