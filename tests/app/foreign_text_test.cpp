@@ -4,6 +4,7 @@
 // boxes) they must show as the very text they are: markup read from them
 // could load files from the local disk.
 #include "app/app_windows.h"
+#include "program_environment.h"
 #include "qstring_printer.h"
 #include "tally/tallyfile.h"
 #include "tally/tlzrw1.h"
@@ -98,7 +99,6 @@ class ForeignText : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
         writeTallyFile();
         QFile settings(home.filePath("glenmorra.ini"));
         ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
@@ -106,7 +106,6 @@ protected:
                         "\r\nPhrase2=" + kFromSettings[1] + "\r\n")
                            .toUtf8());
     }
-    void TearDown() override { qunsetenv("LUDOMYRA_HOME"); }
 
     void writeTallyFile() {
         Tlzrw1 compressor;
@@ -123,7 +122,7 @@ protected:
             probe.handleNext();
     }
 
-    QTemporaryDir home;
+    testsupport::ProgramEnvironment home;
 };
 
 TEST_F(ForeignText, NamesAndPhrasesShowAsTheTextTheyAreInEveryWindow) {

@@ -6,6 +6,7 @@
 #include "client/chat/tphrases.h"
 #include "client/look/message_box.h"
 #include "event_wait.h"
+#include "program_environment.h"
 #include "qstring_printer.h"
 #include "tchat_probe.h"
 
@@ -32,7 +33,6 @@ class WindowKeys : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
         messagebox::setQuestionHandler([](QWidget*, const QString&) { return true; });
         windows = std::make_unique<AppWindows>(QStringList{"You"}); // the test is the host
         probe().sounds().player = [](const QString&) {
@@ -51,7 +51,6 @@ protected:
     void TearDown() override {
         windows.reset();
         messagebox::setQuestionHandler({});
-        qunsetenv("LUDOMYRA_HOME");
     }
     TchatProbe probe() const { return TchatProbe(windows->chat); }
 
@@ -66,7 +65,7 @@ protected:
         QTest::keyClick(focus ? focus : &window, key);
     }
 
-    QTemporaryDir home;
+    testsupport::ProgramEnvironment home;
     std::unique_ptr<AppWindows> windows;
 };
 

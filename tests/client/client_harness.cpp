@@ -1,4 +1,5 @@
 #include "client_harness.h"
+#include "program_environment.h"
 
 #include <QFile>
 
@@ -6,7 +7,6 @@ namespace clienttest {
 
 void ClientHarness::SetUp() {
     ASSERT_TRUE(home.isValid());
-    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
     messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
     messagebox::setQuestionHandler([this](QWidget*, const QString& text) {
         questions << text;
@@ -33,7 +33,6 @@ void ClientHarness::TearDown() {
     chat.reset();
     messagebox::setHandler({});
     messagebox::setQuestionHandler({});
-    qunsetenv("LUDOMYRA_HOME");
 }
 
 void ClientHarness::hostSays(const QStringList& messages) {

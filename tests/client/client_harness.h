@@ -8,6 +8,7 @@
 #include "event_wait.h"
 #include "net/commands.h"
 #include "net/protocol.h"
+#include "program_environment.h"
 #include "qstring_printer.h"
 #include "tchat_probe.h"
 
@@ -37,7 +38,7 @@ protected:
     QString settingsPath() const { return home.filePath("glenmorra.ini"); }
     void writeSettings(const QByteArray& content);
 
-    QTemporaryDir home;
+    testsupport::ProgramEnvironment home;
     QStringList boxes;       // message boxes shown
     QStringList questions;   // questions asked, each answered with `answer`
     bool answer = false;     // Yes

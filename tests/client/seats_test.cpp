@@ -5,6 +5,7 @@
 #include "client/core/table_model.h"
 #include "client_harness.h"
 #include "net/write_queue.h"
+#include "program_environment.h"
 #include "send_buffer.h"
 
 #include <QListWidget>
@@ -346,8 +347,7 @@ TEST_F(SeatsTest, AMessageIntoAnEmptyQueueIsHandledWithoutWaitingForATick) {
 }
 
 TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
-    QTemporaryDir home;
-    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    testsupport::ProgramEnvironment home;
     Tchat chat;
     chat.show();
     TSock probe;
@@ -362,15 +362,13 @@ TEST(ClientConnect, AFailedConnectionIsReportedInTheChat) {
     EXPECT_TRUE(chat.isVisible());
     EXPECT_TRUE(TchatProbe(chat).sessionEnded()); // not a dead end
     EXPECT_EQ(TchatProbe(chat).sessionEnd().reason(), "Could not connect to 127.0.0.1.");
-    qunsetenv("LUDOMYRA_HOME");
 }
 
 // The host's end is never taken from the listener, so nothing the window
 // sends is read. The player goes on typing long lines: what waits stays
 // within the bound, then the connection counts as lost and the window says so.
 TEST(ClientConnect, AHostThatStopsReadingCountsAsLostOnceTheBoundIsPassed) {
-    QTemporaryDir home;
-    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    testsupport::ProgramEnvironment home;
     TSock host;
     host.setPortName("0");
     host.setListen(true); // without OnAccept the connection waits, never read
@@ -401,7 +399,6 @@ TEST(ClientConnect, AHostThatStopsReadingCountsAsLostOnceTheBoundIsPassed) {
     EXPECT_LE(lines, mostLines);
     EXPECT_EQ(probe.sessionEnd().reason(), "The connection to the host was lost.");
     EXPECT_TRUE(chat.isVisible());
-    qunsetenv("LUDOMYRA_HOME");
 }
 
 } // namespace

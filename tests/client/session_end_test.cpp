@@ -4,6 +4,7 @@
 #include "client/board/guess_row.h"
 #include "client/chat/chat_entry.h"
 #include "client_harness.h"
+#include "program_environment.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -105,8 +106,7 @@ TEST_F(SessionEndTest, TheLastTableStaysAndTheNextIsChosenFromTheKeyboard) {
 // The host tells a removed player with its own departure, then closes.
 // Without the program's hooks only Close can be chosen.
 TEST(SessionEndWithoutHooks, ARemovedPlayerIsToldSoAndMayClose) {
-    QTemporaryDir home;
-    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    testsupport::ProgramEnvironment home;
     TSock host;
     TSock* peer = nullptr;
     host.setPortName("0");
@@ -134,7 +134,6 @@ TEST(SessionEndWithoutHooks, ARemovedPlayerIsToldSoAndMayClose) {
     probe.sessionEnd().findChild<QPushButton*>("button_close")->click();
     EXPECT_FALSE(chat.isVisible());
     delete peer;
-    qunsetenv("LUDOMYRA_HOME");
 }
 
 class HostingWindowTest : public ClientHarness {

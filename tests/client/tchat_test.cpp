@@ -1,4 +1,5 @@
 #include "client/tchat.h"
+#include "program_environment.h"
 
 #include "tchat_probe.h"
 
@@ -11,12 +12,8 @@ namespace {
 
 class TchatTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(home.isValid());
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
-    }
-    void TearDown() override { qunsetenv("LUDOMYRA_HOME"); }
-    QTemporaryDir home;
+    void SetUp() override { ASSERT_TRUE(home.isValid()); }
+    testsupport::ProgramEnvironment home;
 };
 
 TEST_F(TchatTest, MenuItemsHaveTheirCaptionsShortcutsAndStartState) {

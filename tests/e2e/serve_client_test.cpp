@@ -7,6 +7,7 @@
 #include "client/look/message_box.h"
 #include "client/tchat.h"
 #include "client/tgamestart.h"
+#include "program_environment.h"
 #include "qstring_printer.h"
 #include "raw_client.h"
 #include "serve_process.h"
@@ -25,9 +26,8 @@ namespace {
 using testsupport::waitFor;
 
 TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
-    QTemporaryDir home;
+    testsupport::ProgramEnvironment home;
     ASSERT_TRUE(home.isValid());
-    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
     ServeProcess serve;
     const quint16 port = serve.start();
     ASSERT_NE(port, 0);
@@ -55,7 +55,6 @@ TEST(ServeClient, TheWindowInSlotOneStartsAGameOnADedicatedHost) {
     EXPECT_TRUE(waitFor([&] { return probe.sessionEnded(); })); // the host went; the window stays
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(probe.sessionEnd().reason(), "The host closed the table.");
-    qunsetenv("LUDOMYRA_HOME");
 }
 
 // At a dedicated host the player in slot 1 is a player like any other: when
@@ -71,7 +70,7 @@ TEST(ServeClient, WhenSlotOneLeavesTheNextSeatStartsTheNextGame) {
     ASSERT_TRUE(ann.logIn());
     ASSERT_EQ(ann.slot, "1");
 
-    qputenv("LUDOMYRA_HOME", home.path().toUtf8());
+    const testsupport::ProgramEnvironment windowHome;
     Tchat window;
     Tgamestart options(window.gameChoice(), [&window] { window.startGame(); });
     window.show();
@@ -102,7 +101,6 @@ TEST(ServeClient, WhenSlotOneLeavesTheNextSeatStartsTheNextGame) {
     EXPECT_FALSE(cid.waitForPrefix("CMD_startgame+Bob+").isEmpty());
     EXPECT_FALSE(cid.waitForPrefix("CMD_loadball+").isEmpty());
     EXPECT_TRUE(serve.terminate());
-    qunsetenv("LUDOMYRA_HOME");
 }
 
 // A window logged in at a dedicated host, for the tests below.
@@ -110,11 +108,9 @@ class ServeWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
         port = serve.start();
         ASSERT_NE(port, 0);
     }
-    void TearDown() override { qunsetenv("LUDOMYRA_HOME"); }
 
     void join(const QString& name, int expectedSlot) {
         window.show();
@@ -136,7 +132,7 @@ protected:
     }
     void signalHost(int number) { ::kill(pid_t(serve.process().processId()), number); }
 
-    QTemporaryDir home;
+    testsupport::ProgramEnvironment home;
     ServeProcess serve;
     quint16 port = 0;
     Tchat window;

@@ -10,6 +10,7 @@
 #include "host/letter_marks.h"
 #include "host/word_lists.h"
 #include "net/tsock.h"
+#include "program_environment.h"
 #include "raw_client.h"
 #include "tally/ttallylist.h"
 #include "tchat_probe.h"
@@ -36,14 +37,8 @@ class SoloGame : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
-        qputenv("LUDOMYRA_PORT", "0");
-        qputenv("LUDOMYRA_TIME_SCALE", "0.02");
-    }
-    void TearDown() override {
-        qunsetenv("LUDOMYRA_HOME");
-        qunsetenv("LUDOMYRA_PORT");
-        qunsetenv("LUDOMYRA_TIME_SCALE");
+        home.set("LUDOMYRA_PORT", "0");
+        home.set("LUDOMYRA_TIME_SCALE", "0.02");
     }
     // Shows a solo game's window without sounds (no sound card on CI) and
     // waits until the player is seated.
@@ -59,7 +54,7 @@ protected:
             QTest::keyClick(row->edit(c), word[c - 1].toLower().toLatin1());
         QTest::keyClick(row->edit(5), Qt::Key_Return);
     }
-    QTemporaryDir home;
+    testsupport::ProgramEnvironment home;
 };
 
 TEST_F(SoloGame, PlayedFromTheKeyboardToItsWinnerAndCountedInTheTally) {
@@ -219,8 +214,8 @@ QStringList klotContradictions(const QStringList& rows) {
 // differently where there are any; the board must show the exact marks, and
 // every word Klot finds must have been found from the marks alone.
 TEST_F(SoloGame, AgainstAFairKlotWithExactMarksToItsWinner) {
-    qputenv("LUDOMYRA_TIME_SCALE", "0.05"); // pauses long enough to read the word lists
-    AppWindows windows(QStringList{});      // no arguments: a solo game
+    home.set("LUDOMYRA_TIME_SCALE", "0.05"); // pauses long enough to read the word lists
+    AppWindows windows(QStringList{});       // no arguments: a solo game
     Tchat& chat = windows.chat;
     const TchatProbe probe(chat);
     ASSERT_TRUE(seatedInASoloGame(windows));

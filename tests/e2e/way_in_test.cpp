@@ -8,6 +8,7 @@
 #include "common/environment.h"
 #include "event_wait.h"
 #include "net/hostcache.h"
+#include "program_environment.h"
 #include "qstring_printer.h"
 #include "raw_client.h"
 #include "serve_process.h"
@@ -29,8 +30,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
         ASSERT_TRUE(serveHome.isValid());
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
-        qputenv("LUDOMYRA_PORT", "0");
+        home.set("LUDOMYRA_PORT", "0");
         messagebox::setHandler([this](QWidget*, const QString& text) { boxes << text; });
         servePort = serve.start();
         ASSERT_NE(servePort, 0);
@@ -39,9 +39,6 @@ protected:
         messagebox::setHandler({});
         hostcache::setResolver({});
         hostcache::clear();
-        qunsetenv("LUDOMYRA_HOME");
-        qunsetenv("LUDOMYRA_PORT");
-        qunsetenv("LUDOMYRA_TIME_SCALE");
     }
 
     static void retype(QWidget* window, const char* editName, const QString& text) {
@@ -85,7 +82,7 @@ protected:
         return question.findChild<QLabel*>("label_host")->text().remove(QChar(0x200B));
     }
 
-    QTemporaryDir home;
+    testsupport::ProgramEnvironment home;
     QTemporaryDir serveHome;
     ServeProcess serve{fastHostEnvironment(serveHome, 0.05)};
     quint16 servePort = 0;
@@ -254,7 +251,7 @@ TEST_F(WayIn, KeysMeantForTheChatNeverAnswerALinkThatArrivesMidTyping) {
 // with a digit goes to the resolver as that name, and a number written in any
 // other form than dotted decimal is refused, not read as some address.
 TEST_F(WayIn, TheQuestionShowsExactlyTheHostThatIsConnectedTo) {
-    qputenv("LUDOMYRA_TIME_SCALE", "0.2");
+    home.set("LUDOMYRA_TIME_SCALE", "0.2");
     QStringList asked;
     hostcache::clear();
     hostcache::setResolver([&](const QString& name) -> std::optional<quint32> {
