@@ -2,7 +2,7 @@
 # and colour texts into their reader.
 ludo_add_fuzzer(fuzz_chat_line
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/chat_line_fuzz.cpp
-            ${CMAKE_SOURCE_DIR}/src/client/access_keys.cpp
+            ${CMAKE_SOURCE_DIR}/src/client/core/access_keys.cpp
             ${CMAKE_SOURCE_DIR}/src/client/chat/chat_lines_paint.cpp
             ${CMAKE_SOURCE_DIR}/src/client/chat/chat_pane.cpp
             ${CMAKE_SOURCE_DIR}/src/client/chat/colour_text.cpp

@@ -3,7 +3,7 @@
 // read must lie within its guard, and settings written back and read again
 // must come back the same.
 
-#include "client/player_settings.h"
+#include "client/core/player_settings.h"
 #include "common/inifile.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "app/tspylist.h"
 
-#include "client/access_keys.h"
+#include "client/core/access_keys.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "client/client_session.h"
 
-#include "client/client_outbox.h"
+#include "client/core/client_outbox.h"
 #include "common/version.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/player_settings.h"
+#include "client/core/player_settings.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // leaving tables, closing, bounds and settings.
 #include "client/tchat.h"
 
-#include "client/access_keys.h"
+#include "client/core/access_keys.h"
 #include "client/chat/chat_entry.h"
 #include "client/look/artwork.h"
 #include "client/look/clickable_label.h"
@@ -94,6 +94,7 @@ void Tchat::buildParts() {
     const auto sayLine = [this](const QString& line) {
         say(line);
     };
+    const auto playSound = [this](const QString& name) { sounds->playsounds(name); };
     chat = new ChatPart(panel_board, *menu, state, *this);
     chat->settingsChanged = [this] {
         saveinifile();
@@ -109,22 +110,23 @@ void Tchat::buildParts() {
         panel_board, state, model_, *this,
         {
             .say = sayLine,
-            .playsound = [this](const QString& name) { sounds->playsounds(name); },
+            .playsound = playSound,
             .ownArrival = [this] { ownArrival(); },
             .ownWatchingChanged = [this](bool watching) { menu->JustWatch1->setChecked(watching); },
             .ownRemoval = [this] { link_.removed(); },
             .seatingChanged = [this] { showHostControls(); },
         });
     sounds = new Sounds(panel_board, state, *this, model_, *options, sayLine);
-    board = new Board(panel_board, state, model_, *this, *sounds, *options,
+    board = new Board(panel_board, state, model_, *this, *options,
                       {
                           .focusChat = [this] { mychat->setFocus(Qt::OtherFocusReason); },
                           .windowActive = [this] { return isActiveWindow(); },
                           .announce = [this](const QString& news) { liveStatus->announce(news); },
+                          .playsound = playSound,
                       });
     seats->attachPopup(board->status(), 1); // the status line acts on seat 1
     table =
-        new PoolTable(panel_board, state, model_, *sounds,
+        new PoolTable(panel_board, state, model_,
                       {
                           .say = sayLine,
                           .addgame =
@@ -144,6 +146,7 @@ void Tchat::buildParts() {
                                   showHostControls();
                               },
                           .news = [this](const QString& result) { liveStatus->announce(result); },
+                          .playsound = playSound,
                       });
     button_start->raise(); // it stands on the table
     const auto offerIf = [](const auto& hook, auto call) -> std::function<void()> {

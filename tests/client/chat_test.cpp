@@ -5,7 +5,7 @@
 #include "client/chat/phrase_buttons.h"
 #include "client/chat/tphrases.h"
 #include "client/look/message_box.h"
-#include "client/main_menu.h"
+#include "client/core/main_menu.h"
 #include "net/protocol.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -3,9 +3,9 @@
 // be left, and what the window hears of it.
 #include "client/link/host_link.h"
 #include "client/link/seat_keeper.h"
+#include "program_environment.h"
 #include "qstring_printer.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -124,12 +124,8 @@ struct Rig {
 
 class HostLinkTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(home.isValid());
-        qputenv("LUDOMYRA_HOME", home.path().toUtf8());
-    }
-    void TearDown() override { qunsetenv("LUDOMYRA_HOME"); }
-    QTemporaryDir home;
+    void SetUp() override { ASSERT_TRUE(home.isValid()); }
+    testsupport::ProgramEnvironment home;
 };
 
 TEST_F(HostLinkTest, EveryWayAPlayersConnectionEndsDropsOrComesBack) {

@@ -1,7 +1,7 @@
 // The client at the table: log-in, who sits where, spies, departures, the
 // host player's seat popup, and what a broken host cannot do to it.
 #include "client/chat/chat_entry.h"
-#include "client/client_outbox.h"
+#include "client/core/client_outbox.h"
 #include "client/core/table_model.h"
 #include "client_harness.h"
 #include "net/write_queue.h"

@@ -4,12 +4,11 @@
 #include "client/board/board_tile.h"
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
-#include "client/client_outbox.h"
+#include "client/core/client_outbox.h"
 #include "client/core/table_model.h"
 #include "client/look/artwork.h"
 #include "client/look/widget_look.h"
-#include "client/options_menu.h"
-#include "client/sound/sounds.h"
+#include "client/core/options_menu.h"
 #include "common/environment.h"
 #include "net/player_messages.h"
 #include "net/protocol.h"
@@ -40,9 +39,8 @@ QString meaningOf(char mark) {
 } // namespace
 
 Board::Board(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox,
-             Sounds& sounds, const OptionsMenu& options, Hooks hooks)
-    : QObject(panel), state_(state), model_(model), outbox_(outbox), sounds_(sounds),
-      options_(options), hooks_(std::move(hooks)) {
+             const OptionsMenu& options, Hooks hooks)
+    : QObject(panel), state_(state), model_(model), outbox_(outbox), options_(options), hooks_(std::move(hooks)) {
     connect(&model_, &TableModel::cellChanged, this, &Board::showCell);
     connect(&model_, &TableModel::ballInPlayChanged, this, [this] { showBallInPlay(); });
     buildLayout(panel);
@@ -185,7 +183,7 @@ void Board::getnextplayer(const gamemsg::NextPlayer& turn) {
         row_->show(GuessRow::Look::Open);
         setStatus("Your Turn.");
         turnInStatus_ = true;
-        sounds_.playsounds(options_.turnsound() == 1 ? "turnnew" : "turn");
+        hooks_.playsound(options_.turnsound() == 1 ? "turnnew" : "turn");
         if (windowActive())
             row_->focusFirst();
     } else {
@@ -252,7 +250,7 @@ void Board::yourletters(const gamemsg::Judged& judged) {
     }
     if (hooks_.announce)
         hooks_.announce(reading(judged.row));
-    sounds_.playsounds("wrongguess");
+    hooks_.playsound("wrongguess");
 }
 
 QString Board::reading(int row) const {
@@ -268,7 +266,7 @@ void Board::notvalid(const gamemsg::Judged& judged) {
     for (int c = 1; c <= kColumns; ++c)
         setCell(judged.row, c, judged.guess[size_t(c - 1)], CellLook::NotAWord, "not a word");
     setStatus(judged.rawGuess + " is not a valid word!");
-    sounds_.playsounds("wrongguess");
+    hooks_.playsound("wrongguess");
 }
 
 void Board::timeup(const gamemsg::TimeUp& timeUp) {
@@ -278,7 +276,7 @@ void Board::timeup(const gamemsg::TimeUp& timeUp) {
     state_.turnseat = 0;
     showTimeUp();
     missRow(row);
-    sounds_.playsounds("wrongguess");
+    hooks_.playsound("wrongguess");
     model_.setTurn(0);
     focusChatIfActive();
 }
@@ -320,7 +318,7 @@ void Board::heguessed(const gamemsg::HeGuessed& found) {
     row_->show(GuessRow::Look::Revealed, found.letters);
     lockForEnd();
     if (found.slot == state_.myseat)
-        sounds_.playsounds("rightguess");
+        hooks_.playsound("rightguess");
     focusChatIfActive();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/client_state.h"
+#include "client/core/client_state.h"
 #include "net/game_messages.h"
 
 #include <QObject>
@@ -16,7 +16,6 @@ class OptionsMenu;
 class QFrame;
 class QLabel;
 class QWidget;
-class Sounds;
 class TableModel;
 class WordListPanel;
 
@@ -32,13 +31,14 @@ public:
         std::function<bool()> windowActive;
         // News for a screen reader: each status line and judged row.
         std::function<void(const QString& news)> announce;
+        std::function<void(const QString& name)> playsound; // an effect by name
     };
     static constexpr int kRows = game::kRows;
     static constexpr int kColumns = game::kLetters;
     static constexpr int kTurnSeconds = 20;
 
     Board(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox,
-          Sounds& sounds, const OptionsMenu& options, Hooks hooks);
+          const OptionsMenu& options, Hooks hooks);
 
     // Handlers of host messages, each checked whole by the dispatcher.
     void loadball(const gamemsg::LoadBall& round);
@@ -113,7 +113,6 @@ private:
     ClientState& state_;
     TableModel& model_;
     ClientOutbox& outbox_;
-    Sounds& sounds_;
     const OptionsMenu& options_;
     Hooks hooks_;
     bool turnInStatus_ = false; // the status line names whose turn it is

@@ -6,7 +6,6 @@
 #include "client/board/word_list_panel.h"
 #include "client/look/artwork.h"
 #include "client/look/widget_look.h"
-#include "client/sound/sounds.h"
 #include "common/plain_widgets.h"
 
 #include <QLabel>
@@ -63,7 +62,7 @@ void Board::buildLayout(QWidget* panel) {
     buildGrid(panel_word);
     row_ = new GuessRow(panel_word, kInputRow, state_,
                         {
-                            .playsound = [this](const QString& name) { sounds_.playsounds(name); },
+                            .playsound = hooks_.playsound,
                             .entered = [this](const QString& word) { entered(word); },
                         });
 

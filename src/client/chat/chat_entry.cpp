@@ -1,6 +1,6 @@
 #include "client/chat/chat_entry.h"
 
-#include "client/access_keys.h"
+#include "client/core/access_keys.h"
 #include "client/chat/chat_sender.h"
 #include "client/chat/colour_text.h"
 #include "client/chat/plain_text.h"

@@ -10,7 +10,7 @@
 #include "client/look/artwork.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
-#include "client/main_menu.h"
+#include "client/core/main_menu.h"
 
 #include <QColorDialog>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "client/chat/colour_value.h"
-#include "client/client_outbox.h"
-#include "client/client_state.h"
+#include "client/core/client_outbox.h"
+#include "client/core/client_state.h"
 
 #include <QString>
 

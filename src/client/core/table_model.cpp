@@ -1,6 +1,6 @@
 #include "client/core/table_model.h"
 
-#include "client/client_state.h"
+#include "client/core/client_state.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "client/join/table_memory.h"
 
-#include "client/player_settings.h"
+#include "client/core/player_settings.h"
 #include "common/inifile.h"
 #include "net/player_text.h"
 

@@ -1,6 +1,6 @@
 #include "client/link/seat_key_file.h"
 
-#include "client/player_settings.h"
+#include "client/core/player_settings.h"
 #include "common/inifile.h"
 #include "net/rejoin_messages.h"
 

@@ -3,8 +3,8 @@
 // the spy list entries are drawn from it; and the host player's seat popup.
 #include "client/seats/seats.h"
 
-#include "client/access_keys.h"
-#include "client/client_outbox.h"
+#include "client/core/access_keys.h"
+#include "client/core/client_outbox.h"
 #include "client/core/table_model.h"
 #include "client/look/artwork.h"
 #include "client/look/panel_zoom.h"

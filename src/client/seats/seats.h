@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/client_state.h"
+#include "client/core/client_state.h"
 #include "net/game_messages.h"
 #include "net/rejoin_messages.h"
 

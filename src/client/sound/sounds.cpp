@@ -1,10 +1,10 @@
 #include "client/sound/sounds.h"
 
-#include "client/access_keys.h"
-#include "client/client_outbox.h"
+#include "client/core/access_keys.h"
+#include "client/core/client_outbox.h"
 #include "client/core/table_model.h"
 #include "client/look/clickable_label.h"
-#include "client/options_menu.h"
+#include "client/core/options_menu.h"
 #include "client/sound/sound_player.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"

@@ -6,7 +6,6 @@
 #include "client/look/artwork.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
-#include "client/sound/sounds.h"
 #include "common/plain_widgets.h"
 
 #include <QFrame>
@@ -33,9 +32,8 @@ constexpr TypeLook kTypeLooks[] = {
 
 } // namespace
 
-PoolTable::PoolTable(QWidget* panel, const ClientState& state, TableModel& model, Sounds& sounds,
-                     Hooks hooks)
-    : QObject(panel), state_(state), model_(model), sounds_(sounds), hooks_(std::move(hooks)),
+PoolTable::PoolTable(QWidget* panel, const ClientState& state, TableModel& model, Hooks hooks)
+    : QObject(panel), state_(state), model_(model), hooks_(std::move(hooks)),
       animation_({
           .place =
               [this](int b, BallAnimation::Point at) {
@@ -52,7 +50,7 @@ PoolTable::PoolTable(QWidget* panel, const ClientState& state, TableModel& model
                       balls_[size_t(b)]->raise();
                   panel_winner->raise();
               },
-          .ballhit = [this] { sounds_.playsounds("ballhit"); },
+          .ballhit = [this] { hooks_.playsound("ballhit"); },
       }) {
     buildTable(panel);
     connect(&model_, &TableModel::rackChanged, this, [this] { describeTable(); });
@@ -234,7 +232,7 @@ void PoolTable::announce(const QString& result) {
         hooks_.news(result);
     panel_winner->show();
     panel_winner->raise();
-    sounds_.playsounds("gameover");
+    hooks_.playsound("gameover");
 }
 
 void PoolTable::impossible() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/client_state.h"
+#include "client/core/client_state.h"
 #include "client/table/ball_animation.h"
 #include "net/game_messages.h"
 
@@ -14,7 +14,6 @@
 class QFrame;
 class QLabel;
 class QWidget;
-class Sounds;
 class TableModel;
 
 // The pool table: a game's start and end, the shots of found words, and a
@@ -30,10 +29,10 @@ public:
         std::function<void()> gameUnderway;              // started, or found running at the log-in
         std::function<void()> gameEnded;                 // a win or a tie: Start Game may come back
         std::function<void(const QString& result)> news; // for a screen reader
+        std::function<void(const QString& name)> playsound; // an effect by name
     };
 
-    PoolTable(QWidget* panel, const ClientState& state, TableModel& model, Sounds& sounds,
-              Hooks hooks);
+    PoolTable(QWidget* panel, const ClientState& state, TableModel& model, Hooks hooks);
 
     // Handlers of host messages, each checked whole by the dispatcher.
     void startthegame(const gamemsg::StartGame& start);
@@ -68,7 +67,6 @@ private:
 
     const ClientState& state_;
     TableModel& model_;
-    Sounds& sounds_;
     Hooks hooks_;
     BallAnimation animation_;
     bool resultPending_ = false; // a started game whose result is not yet counted

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "client/core/game_choice.h"
-#include "client/main_menu.h"
-#include "client/player_settings.h"
+#include "client/core/main_menu.h"
+#include "client/core/player_settings.h"
 
 #include <QObject>
 #include <functional>

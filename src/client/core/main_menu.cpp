@@ -1,4 +1,4 @@
-#include "client/main_menu.h"
+#include "client/core/main_menu.h"
 
 #include <QMenu>
 

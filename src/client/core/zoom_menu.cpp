@@ -1,6 +1,6 @@
-#include "client/zoom_menu.h"
+#include "client/core/zoom_menu.h"
 
-#include "client/player_settings.h"
+#include "client/core/player_settings.h"
 
 #include <QActionGroup>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "client/access_keys.h"
+#include "client/core/access_keys.h"
 
 #include <QAction>
 #include <QApplication>

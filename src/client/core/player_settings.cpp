@@ -1,6 +1,6 @@
 // Reading and writing the player's keys of "glenmorra.ini": defaults for
 // missing keys, guards for values a hand edit may have broken.
-#include "client/player_settings.h"
+#include "client/core/player_settings.h"
 
 #include "common/inifile.h"
 

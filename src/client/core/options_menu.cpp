@@ -1,4 +1,4 @@
-#include "client/options_menu.h"
+#include "client/core/options_menu.h"
 
 OptionsMenu::OptionsMenu(MainMenu& menu, TableSettings& table, std::function<void()> changed)
     : menu_(menu), table_(table), changed_(std::move(changed)) {
