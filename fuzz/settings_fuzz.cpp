@@ -6,12 +6,12 @@
 #include "client/core/player_settings.h"
 #include "common/inifile.h"
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 
@@ -20,18 +20,20 @@ void require(bool condition) {
         __builtin_trap();
 }
 
-// A file that lives in memory only, reachable by a path as IniFile wants.
-class MemoryFile {
+// A file in a folder of its own: settings are saved by writing a new file
+// beside the old and renaming it over, so the path must be a real one.
+class ScratchFile {
 public:
-    MemoryFile() : fd(memfd_create("glenmorra.ini", 0)) { require(fd >= 0); }
-    QString path() const { return QStringLiteral("/proc/self/fd/%1").arg(fd); }
+    ScratchFile() { require(folder.isValid()); }
+    QString path() const { return folder.filePath(QStringLiteral("glenmorra.ini")); }
     void replace(const uint8_t* data, size_t size) {
-        require(ftruncate(fd, 0) == 0);
-        require(pwrite(fd, data, size, 0) == ssize_t(size));
+        QFile file(path());
+        require(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        require(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
     }
 
 private:
-    int fd;
+    QTemporaryDir folder;
 };
 
 bool oneOf(int value, std::initializer_list<int> allowed) {
@@ -59,7 +61,7 @@ bool same(const PlayerSettings& a, const PlayerSettings& b) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static MemoryFile file;
+    static ScratchFile file;
     file.replace(data, size);
     IniFile ini(file.path());
     require(ini.load());

@@ -3,6 +3,7 @@
 #include "common/private_file.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextStream>
 
@@ -36,11 +37,9 @@ bool IniFile::load() {
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QString text = decodeProfileText(file.readAll());
-    lines_ = text.split('\n');
-    for (QString& line : lines_) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
+    // CR LF, LF and a lone CR each end a line; the writer keeps no CR in a
+    // value, so a value read and written back comes back the same.
+    lines_ = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     if (!lines_.isEmpty() && lines_.last().isEmpty())
         lines_.removeLast();
     return true;

@@ -24,10 +24,11 @@ protected:
 };
 
 TEST_F(IniFileTest, KeysAndSectionsMatchWithoutCaseAndValuesKeepCommas) {
-    IniFile ini(write("[ludomyra]\r\nphrase1=Wow, WTG!\r\nBOTSPEED = 2000 \r\n"));
+    IniFile ini(write("[ludomyra]\r\nphrase1=Wow, WTG!\r\nBOTSPEED = 2000 \rTop=4\n"));
     ASSERT_TRUE(ini.load());
     EXPECT_EQ(ini.readString("Ludomyra", "Phrase1", "x"), "Wow, WTG!");
     EXPECT_EQ(ini.readString("Ludomyra", "Botspeed", "x"), "2000");
+    EXPECT_EQ(ini.readString("Ludomyra", "Top", "x"), "4"); // a lone CR ends a line too
     EXPECT_EQ(ini.readString("Ludomyra", "Missing", "dflt"), "dflt");
     EXPECT_EQ(ini.readString("Other", "Phrase1", "dflt"), "dflt");
 }
