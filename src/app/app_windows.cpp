@@ -3,8 +3,8 @@
 #include "app/finder_while_shown.h"
 
 #include "client/join/join_form.h"
-#include "client/look/message_box.h"
 #include "client/link/seat_key_file.h"
+#include "client/look/message_box.h"
 #include "common/environment.h"
 #include "net/player_text.h"
 #include "net/tsock.h"

@@ -2,8 +2,8 @@
 // leaving tables, closing, bounds and settings.
 #include "client/tchat.h"
 
-#include "client/core/access_keys.h"
 #include "client/chat/chat_entry.h"
+#include "client/core/access_keys.h"
 #include "client/look/artwork.h"
 #include "client/look/clickable_label.h"
 #include "client/look/live_status.h"
@@ -94,7 +94,9 @@ void Tchat::buildParts() {
     const auto sayLine = [this](const QString& line) {
         say(line);
     };
-    const auto playSound = [this](const QString& name) { sounds->playsounds(name); };
+    const auto playSound = [this](const QString& name) {
+        sounds->playsounds(name);
+    };
     chat = new ChatPart(panel_board, *menu, state, *this);
     chat->settingsChanged = [this] {
         saveinifile();

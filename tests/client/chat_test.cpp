@@ -4,8 +4,8 @@
 #include "client/chat/colour_text.h"
 #include "client/chat/phrase_buttons.h"
 #include "client/chat/tphrases.h"
-#include "client/look/message_box.h"
 #include "client/core/main_menu.h"
+#include "client/look/message_box.h"
 #include "net/protocol.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -5,10 +5,10 @@
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
 #include "client/core/client_outbox.h"
+#include "client/core/options_menu.h"
 #include "client/core/table_model.h"
 #include "client/look/artwork.h"
 #include "client/look/widget_look.h"
-#include "client/core/options_menu.h"
 #include "common/environment.h"
 #include "net/player_messages.h"
 #include "net/protocol.h"
@@ -40,7 +40,8 @@ QString meaningOf(char mark) {
 
 Board::Board(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox& outbox,
              const OptionsMenu& options, Hooks hooks)
-    : QObject(panel), state_(state), model_(model), outbox_(outbox), options_(options), hooks_(std::move(hooks)) {
+    : QObject(panel), state_(state), model_(model), outbox_(outbox), options_(options),
+      hooks_(std::move(hooks)) {
     connect(&model_, &TableModel::cellChanged, this, &Board::showCell);
     connect(&model_, &TableModel::ballInPlayChanged, this, [this] { showBallInPlay(); });
     buildLayout(panel);

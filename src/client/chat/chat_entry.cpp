@@ -1,9 +1,9 @@
 #include "client/chat/chat_entry.h"
 
-#include "client/core/access_keys.h"
 #include "client/chat/chat_sender.h"
 #include "client/chat/colour_text.h"
 #include "client/chat/plain_text.h"
+#include "client/core/access_keys.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "client/chat/chat_pane.h"
 
-#include "client/core/access_keys.h"
 #include "client/chat/chat_lines_paint.h"
 #include "client/chat/colour_text.h"
 #include "client/chat/plain_text.h"
+#include "client/core/access_keys.h"
 #include "client/look/message_box.h"
 #include "client/look/widget_look.h"
 #include "net/game_shape.h"

@@ -7,10 +7,10 @@
 #include "client/chat/received_chat.h"
 #include "client/chat/smiley_menu.h"
 #include "client/chat/tphrases.h"
+#include "client/core/main_menu.h"
 #include "client/look/artwork.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
-#include "client/core/main_menu.h"
 
 #include <QColorDialog>
 #include <QFrame>

@@ -2,9 +2,9 @@
 
 #include "client/core/access_keys.h"
 #include "client/core/client_outbox.h"
+#include "client/core/options_menu.h"
 #include "client/core/table_model.h"
 #include "client/look/clickable_label.h"
-#include "client/core/options_menu.h"
 #include "client/sound/sound_player.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"
