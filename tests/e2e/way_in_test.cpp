@@ -254,9 +254,9 @@ TEST_F(WayIn, TheQuestionShowsExactlyTheHostThatIsConnectedTo) {
     home.set("LUDOMYRA_TIME_SCALE", "0.2");
     QStringList asked;
     hostcache::clear();
-    hostcache::setResolver([&](const QString& name) -> std::optional<quint32> {
+    hostcache::setResolver([&](const QString& name) -> hostcache::Addresses {
         asked << name;
-        return 0x7F000001u; // where the test's table is
+        return {QHostAddress(0x7F000001u)}; // where the test's table is
     });
     const QString port = QString::number(servePort);
     AppWindows windows(QStringList{"ludomyra://0x7f.1:" + port});

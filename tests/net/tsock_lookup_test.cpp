@@ -30,9 +30,9 @@ protected:
 // refused; everything else is a name, asked of the resolver as written.
 TEST_F(TSockLookup, OnlyDottedQuadsAreAddressesOtherNumbersAreRefusedAndTheRestAreNames) {
     QStringList asked;
-    hostcache::setResolver([&](const QString& name) -> std::optional<quint32> {
+    hostcache::setResolver([&](const QString& name) -> hostcache::Addresses {
         asked << name;
-        return 0x0A000001u;
+        return {QHostAddress(0x0A000001u)};
     });
     const struct {
         const char* host;
@@ -80,9 +80,9 @@ TEST_F(TSockLookup, ANameIsResolvedOnceAndThenServedFromTheCacheInAnyCase) {
 
 TEST_F(TSockLookup, ANameThatDoesNotResolveRaisesAndIsAskedAgainNextTime) {
     int asked = 0;
-    hostcache::setResolver([&](const QString&) -> std::optional<quint32> {
+    hostcache::setResolver([&](const QString&) -> hostcache::Addresses {
         ++asked;
-        return std::nullopt;
+        return {};
     });
     for (int i = 0; i < 2; ++i) {
         try {
