@@ -7,6 +7,7 @@
 #include "client/look/message_box.h"
 #include "common/environment.h"
 #include "event_wait.h"
+#include "ipv6_loopback.h"
 #include "net/hostcache.h"
 #include "program_environment.h"
 #include "qstring_printer.h"
@@ -283,6 +284,34 @@ TEST_F(WayIn, TheQuestionShowsExactlyTheHostThatIsConnectedTo) {
     EXPECT_EQ(probe.connection().HostName(), shownHost(question));
     EXPECT_EQ(probe.connection().PortName(), port);
     EXPECT_EQ(boxes.size(), 1);
+}
+
+// A dedicated table listens on both families: a link to its IPv6 address
+// asks, shows that address, and seats the player as any other link does.
+TEST_F(WayIn, ALinkToAnIpv6AddressSeatsThePlayer) {
+    if (!testsupport::hasIpv6Loopback())
+        GTEST_SKIP() << "this machine has no IPv6 loopback address (::1)";
+    home.set("LUDOMYRA_TIME_SCALE", "0.2");
+    const QString port = QString::number(servePort);
+    AppWindows windows(QStringList{"ludomyra://[::1]:" + port});
+    Tchat& chat = windows.chat;
+    const TchatProbe probe(chat);
+    probe.sounds().player = [](const QString&) {
+    };
+    chat.show();
+    ASSERT_TRUE(waitFor([&] {
+        return windows.linkConfirmation.built() && windows.linkConfirmation().isVisible();
+    }));
+    LinkConfirmation& question = windows.linkConfirmation();
+    EXPECT_EQ(shownHost(question), "::1");
+    ASSERT_TRUE(joinReady(question));
+    retype(&question, "edit_name", "Lin");
+    click(&question, "button_join");
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
+    EXPECT_EQ(probe.seats().nameLabel(1)->text(), "Lin");
+    EXPECT_EQ(probe.connection().HostName(), "::1");
+    EXPECT_EQ(probe.connection().PortName(), port);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
 }
 
 } // namespace

@@ -66,6 +66,14 @@ TEST_F(TSockLookup, OnlyDottedQuadsAreAddressesOtherNumbersAreRefusedAndTheRestA
     }
     EXPECT_EQ(asked, QStringList(std::begin(names), std::end(names)));
     EXPECT_EQ(reports.size(), std::size(addresses) + std::size(refused) + std::size(names));
+    // IPv6 is read by its own strict rules (no zone of odd characters),
+    // before the numeric test that "::ffff:192.0.2.1" would fail.
+    for (const char* host : {"::1", "2001:db8::7", "::ffff:192.0.2.1", "fe80::1%lo"}) {
+        EXPECT_EQ(sock.HostAddresses(host), hostcache::Addresses{QHostAddress(host)}) << host;
+        EXPECT_THROW(sock.HostLookup(host), ESockException) << host << ": no IPv4 address";
+    }
+    EXPECT_THROW(sock.HostAddresses("::ffff:127.1"), ESockException);
+    EXPECT_EQ(asked.size(), std::size(names)) << "no address is asked of the resolver";
     reports.clear();
     EXPECT_EQ(sock.HostLookup(""), 0u);
     EXPECT_TRUE(reports.isEmpty()) << "the any-address needs no look-up";
