@@ -1,6 +1,6 @@
 # A friend's window from a hosting window's invite link to its seat
-# (run-benchmarks runs invite_link_bench).
-find_package(Qt6 REQUIRED COMPONENTS Test)
+# (run-benchmarks runs invite_link_bench). Qt6::Test and
+# client_figures_helpers come from client_figures.cmake.
 add_executable(invite_link_bench ${CMAKE_CURRENT_LIST_DIR}/invite_link_bench.cpp
     ${CMAKE_CURRENT_LIST_DIR}/figure.h
     ${CMAKE_SOURCE_DIR}/tests/e2e/gui_process.cpp
@@ -8,8 +8,7 @@ add_executable(invite_link_bench ${CMAKE_CURRENT_LIST_DIR}/invite_link_bench.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/raw_client.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/raw_socket.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/event_wait.cpp)
-target_include_directories(invite_link_bench PRIVATE
-    ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/tests/support)
+target_include_directories(invite_link_bench PRIVATE ${client_figures_helpers})
 target_link_libraries(invite_link_bench PRIVATE ludo_app Qt6::Widgets Qt6::Network Qt6::Test)
 target_compile_definitions(invite_link_bench PRIVATE LUDOMYRA_BINARY="$<TARGET_FILE:ludomyra>")
 add_dependencies(invite_link_bench ludomyra)

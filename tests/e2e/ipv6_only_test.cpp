@@ -16,7 +16,7 @@
 
 namespace {
 
-const QStringList kTraced{"CMD_newplayerinfo", "system"};
+const QStringList kTraced{"CMD_newplayerinfo", "CMD_existingplayers", "system"};
 
 // Runs `ip ARGUMENTS`; the error output when it failed, else empty.
 QString ip(const QStringList& arguments) {
@@ -108,7 +108,7 @@ TEST(Ipv6Only, AFriendJoinsTheHostAtTheAddressItsWindowGives) {
     GuiProcess bob(bobHome.path(), said.captured(2).toUShort(), kTraced, "0.05");
     bob.setNetworkNamespace(link.friendNamespace());
     ASSERT_TRUE(bob.start({"Bob", said.captured(1), "no"}));
-    EXPECT_FALSE(bob.waitForHandled("CMD_newplayerinfo+1+Ann+").isEmpty())
+    EXPECT_FALSE(bob.waitForHandled("CMD_existingplayers+1+Ann+").isEmpty())
         << bob.otherOutput().toStdString();
     EXPECT_FALSE(ann.waitForHandled("CMD_newplayerinfo+2+Bob+").isEmpty())
         << ann.otherOutput().toStdString();

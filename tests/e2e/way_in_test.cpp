@@ -79,6 +79,13 @@ protected:
         for (const QChar key : keys)
             QTest::keyClick(QGuiApplication::focusWindow(), key.toLatin1());
     }
+    // The question about a link, once it shows; null if it never does.
+    static LinkConfirmation* shownQuestion(AppWindows& windows) {
+        const bool shown = waitFor([&] {
+            return windows.linkConfirmation.built() && windows.linkConfirmation().isVisible();
+        });
+        return shown ? &windows.linkConfirmation() : nullptr;
+    }
     static QString shownHost(LinkConfirmation& question) {
         return question.findChild<QLabel*>("label_host")->text().remove(QChar(0x200B));
     }
@@ -152,9 +159,7 @@ TEST_F(WayIn, ALinkJoinsOnlyAfterThePlayerSaysYesAndALaterCopyHandsItsLinkOver) 
     chat.show();
 
     // Started with the link: it asks, shows where it leads, and starts nothing.
-    ASSERT_TRUE(waitFor([&] {
-        return windows.linkConfirmation.built() && windows.linkConfirmation().isVisible();
-    }));
+    ASSERT_TRUE(shownQuestion(windows));
     LinkConfirmation& question = windows.linkConfirmation();
     EXPECT_EQ(question.findChild<QLabel*>("label_host")->accessibleName(), "127.0.0.1");
     EXPECT_EQ(question.findChild<QLabel*>("label_host")->textFormat(), Qt::PlainText);
@@ -294,15 +299,13 @@ TEST_F(WayIn, ALinkToAnIpv6AddressSeatsThePlayer) {
     home.set("LUDOMYRA_TIME_SCALE", "0.2");
     const QString port = QString::number(servePort);
     AppWindows windows(QStringList{"ludomyra://[::1]:" + port});
-    Tchat& chat = windows.chat;
-    const TchatProbe probe(chat);
+    const TchatProbe probe(windows.chat);
     probe.sounds().player = [](const QString&) {
     };
-    chat.show();
-    ASSERT_TRUE(waitFor([&] {
-        return windows.linkConfirmation.built() && windows.linkConfirmation().isVisible();
-    }));
-    LinkConfirmation& question = windows.linkConfirmation();
+    windows.chat.show();
+    LinkConfirmation* asked = shownQuestion(windows);
+    ASSERT_TRUE(asked);
+    LinkConfirmation& question = *asked;
     EXPECT_EQ(shownHost(question), "::1");
     ASSERT_TRUE(joinReady(question));
     retype(&question, "edit_name", "Lin");
