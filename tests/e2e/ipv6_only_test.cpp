@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -39,6 +41,7 @@ public:
     static constexpr char kFriendAddress[] = "2001:db8:6::2";
 
     Ipv6OnlyLink() {
+        removeLeftovers();
         const QString tag = QString::number(::getpid());
         host_ = "l6host" + tag;
         friend_ = "l6friend" + tag;
@@ -80,6 +83,22 @@ public:
     QString friendNamespace() const { return friend_; }
 
 private:
+    // A run that was killed (a crash, a time limit) had no chance to remove
+    // its namespaces: those of processes that are gone go now.
+    static void removeLeftovers() {
+        QProcess list;
+        list.start("ip", {"netns", "list"});
+        if (!list.waitForFinished(10000))
+            return;
+        static const QRegularExpression kOurs("^l6(?:host|friend)(\\d+)\\b");
+        for (const QString& line :
+             QString::fromLocal8Bit(list.readAllStandardOutput()).split('\n')) {
+            const auto match = kOurs.match(line);
+            if (match.hasMatch() && ::kill(match.captured(1).toInt(), 0) != 0 && errno == ESRCH)
+                ip({"netns", "delete", line.section(' ', 0, 0)});
+        }
+    }
+
     QString host_;
     QString friend_;
     QStringList made_;
