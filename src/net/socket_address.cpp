@@ -1,5 +1,6 @@
 #include "net/socket_address.h"
 
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cstring>
 #include <net/if.h>
