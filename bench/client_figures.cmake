@@ -9,12 +9,15 @@ if(NOT TARGET ludo_delayed_connect) # the tests build it too
     target_link_libraries(ludo_delayed_connect PRIVATE ${CMAKE_DL_LIBS})
 endif()
 set(client_figures_helpers ${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_SOURCE_DIR}/tests/support)
-add_executable(client_bench ${CMAKE_CURRENT_LIST_DIR}/client_figures.cpp ${CMAKE_CURRENT_LIST_DIR}/figure.h
+# Game windows as processes, and a hosting one's port.
+set(client_figures_window_sources
     ${CMAKE_SOURCE_DIR}/tests/e2e/gui_process.cpp
     ${CMAKE_SOURCE_DIR}/tests/e2e/hosting_window.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/raw_client.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/raw_socket.cpp
     ${CMAKE_SOURCE_DIR}/tests/support/event_wait.cpp)
+add_executable(client_bench ${CMAKE_CURRENT_LIST_DIR}/client_figures.cpp ${CMAKE_CURRENT_LIST_DIR}/figure.h
+    ${client_figures_window_sources})
 target_include_directories(client_bench PRIVATE ${client_figures_helpers})
 target_link_libraries(client_bench PRIVATE Qt6::Widgets Qt6::Network Qt6::Test)
 target_compile_definitions(client_bench PRIVATE

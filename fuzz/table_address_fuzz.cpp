@@ -58,17 +58,28 @@ void checkHost(const QString& host) {
         check(!systemReadsAsNumber(*text) || numerichost::looksNumeric(host));
     }
     static TSock sock;
-    hostcache::setResolver([](const QString& name) -> std::optional<quint32> {
+    hostcache::setResolver([](const QString& name) -> hostcache::Addresses {
         check(!numerichost::looksNumeric(name));
         if (const std::optional<QByteArray> text = cText(name))
             check(!systemReadsAsNumber(*text));
-        return std::nullopt;
+        return {};
     });
     try {
         const quint32 address = sock.HostLookup(host);
         check(host.isEmpty() ? address == 0 : quad && address == *quad);
     } catch (const ESockException&) {
         check(!quad);
+    }
+    // An IPv6 address is connected to as Qt reads it: both must read it alike.
+    const bool ipv6 = numerichost::isIpv6(host);
+    try {
+        const hostcache::Addresses all = sock.HostAddresses(host);
+        check(all.size() == 1 && (host.isEmpty() || quad || ipv6));
+        check(!ipv6 || (all.first().protocol() == QAbstractSocket::IPv6Protocol &&
+                        QHostAddress(host.section(u'%', 0, 0)) ==
+                            QHostAddress(all.first().toIPv6Address())));
+    } catch (const ESockException&) {
+        check(!quad && !ipv6);
     }
 }
 

@@ -127,9 +127,7 @@ void AppWindows::openLink(const QString& link) {
     activate();
     const AddressReading reading = tableaddress::read(link, joinform::defaultPort());
     QString problem = reading.problem;
-    if (reading.address && reading.link)
-        problem = tableaddress::unreachableReason(*reading.address);
-    else if (reading.address)
+    if (reading.address && !reading.link)
         problem = "This is not an invite link: it must start with ludomyra://.";
     if (!problem.isEmpty()) {
         messagebox::show(&chat, problem);

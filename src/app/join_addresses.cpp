@@ -19,18 +19,37 @@ bool isPrivateLan(const QHostAddress& address) {
                        [&address](const auto& range) { return address.isInSubnet(range); });
 }
 
+// Global unicast (2000::/3): what a friend elsewhere can be routed to.
+bool isGlobalIpv6(const QHostAddress& address) {
+    static const auto kGlobal = QHostAddress::parseSubnet("2000::/3");
+    return address.protocol() == QAbstractSocket::IPv6Protocol && address.isInSubnet(kGlobal);
+}
+
 } // namespace
 
 QList<QHostAddress> ordered(const QList<QHostAddress>& all) {
     QList<QHostAddress> lan;
     QList<QHostAddress> other;
+    QList<QHostAddress> ipv6;
     for (const QHostAddress& address : all) {
-        if (address.protocol() != QAbstractSocket::IPv4Protocol || address.isLoopback() ||
-            address.isLinkLocal() || lan.contains(address) || other.contains(address))
+        if (lan.contains(address) || other.contains(address) || ipv6.contains(address))
             continue;
-        (isPrivateLan(address) ? lan : other).append(address);
+        if (isGlobalIpv6(address))
+            ipv6.append(address);
+        else if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback() &&
+                 !address.isLinkLocal())
+            (isPrivateLan(address) ? lan : other).append(address);
     }
-    return lan + other;
+    return lan + other + ipv6;
+}
+
+QHostAddress forLink(const QList<QHostAddress>& addresses) {
+    if (addresses.isEmpty())
+        return QHostAddress(QHostAddress::LocalHost);
+    const auto global = std::find_if(addresses.begin(), addresses.end(), isGlobalIpv6);
+    if (global != addresses.end() && isPrivateLan(addresses.first()))
+        return *global;
+    return addresses.first();
 }
 
 QList<QHostAddress> ofThisComputer() {
@@ -40,15 +59,16 @@ QList<QHostAddress> ofThisComputer() {
         if (!flags.testFlag(QNetworkInterface::IsUp) ||
             !flags.testFlag(QNetworkInterface::IsRunning))
             continue;
-        for (const QNetworkAddressEntry& entry : interface.addressEntries())
-            all.append(entry.ip());
+        for (const QNetworkAddressEntry& entry : interface.addressEntries()) {
+            if (!entry.isTemporary())
+                all.append(entry.ip());
+        }
     }
     return ordered(all);
 }
 
 QString inviteLink(const QList<QHostAddress>& addresses, quint16 port) {
-    const QString host = addresses.isEmpty() ? QString("127.0.0.1") : addresses.first().toString();
-    return TableAddress{host, port}.link();
+    return TableAddress{forLink(addresses).toString(), port}.link();
 }
 
 QString line(const QList<QHostAddress>& addresses, quint16 port) {

@@ -4,17 +4,23 @@
 #include <QList>
 #include <QString>
 
-// At which addresses others can join a table this computer hosts. The game
-// port takes IPv4 only, so those are the addresses that count.
+// At which addresses others can join a table this computer hosts: IPv4 and
+// global IPv6, since the game port takes both.
 namespace joinaddresses {
 
-// This computer's IPv4 addresses that others can reach, best first: private
-// LAN ranges, then the rest; never loopback or link-local.
+// This computer's addresses that others can reach, in order: private LAN
+// IPv4 ranges, the rest of IPv4, then global IPv6 (stable addresses only:
+// a temporary one is gone within a day); never loopback, link-local or an
+// IPv6 address that reaches no further than this site.
 QList<QHostAddress> ofThisComputer();
 // The same order for a given set of addresses (the part worth testing).
 QList<QHostAddress> ordered(const QList<QHostAddress>& all);
 
-// The invite link for the best address, or the loopback address when there is none.
+// The address an invite link carries: the first, except that a global IPv6
+// address beats a private LAN address, which no friend elsewhere can reach
+// (friends on this network find the table without a link).
+QHostAddress forLink(const QList<QHostAddress>& addresses);
+// The invite link for forLink, or the loopback address when there is none.
 QString inviteLink(const QList<QHostAddress>& addresses, quint16 port);
 // The system line that says where others can join, plainly when only this
 // computer can.

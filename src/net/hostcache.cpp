@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
+#include <algorithm>
 #include <atomic>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -15,27 +16,33 @@ QMutex cacheMutex;
 std::atomic<int> resolverCallCount{0};
 Resolver replacementResolver;
 
-std::optional<quint32> platformResolve(const QString& name) {
+// In the system's order of preference (its address selection rules). A
+// family this computer cannot reach fails at once when tried, so none is left out.
+Addresses platformResolve(const QString& name) {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* answer = nullptr;
-    if (getaddrinfo(name.toUtf8().constData(), nullptr, &hints, &answer) != 0 || !answer)
-        return std::nullopt;
-    const auto* address = reinterpret_cast<const sockaddr_in*>(answer->ai_addr);
-    const quint32 result = ntohl(address->sin_addr.s_addr);
+    if (getaddrinfo(name.toUtf8().constData(), nullptr, &hints, &answer) != 0)
+        return {};
+    Addresses found;
+    for (const addrinfo* entry = answer; entry; entry = entry->ai_next) {
+        QHostAddress address(entry->ai_addr);
+        if (!address.isNull() && !found.contains(address))
+            found.append(address);
+    }
     freeaddrinfo(answer);
-    return result;
+    return found;
 }
 
-QHash<QString, quint32>& cache() {
-    static QHash<QString, quint32> entries;
+QHash<QString, Addresses>& cache() {
+    static QHash<QString, Addresses> entries;
     return entries;
 }
 
 } // namespace
 
-std::optional<quint32> find(const QString& name) {
+std::optional<Addresses> find(const QString& name) {
     QMutexLocker lock(&cacheMutex);
     const auto found = cache().constFind(name.toCaseFolded());
     if (found == cache().constEnd())
@@ -43,9 +50,9 @@ std::optional<quint32> find(const QString& name) {
     return found.value();
 }
 
-void insert(const QString& name, quint32 address) {
+void insert(const QString& name, const Addresses& addresses) {
     QMutexLocker lock(&cacheMutex);
-    cache().insert(name.toCaseFolded(), address);
+    cache().insert(name.toCaseFolded(), addresses);
 }
 
 void clear() {
@@ -53,9 +60,28 @@ void clear() {
     cache().clear();
 }
 
-std::optional<quint32> resolve(const QString& name) {
+Addresses resolve(const QString& name) {
     ++resolverCallCount;
-    return replacementResolver ? replacementResolver(name) : platformResolve(name);
+    return interleaved(replacementResolver ? replacementResolver(name) : platformResolve(name))
+        .mid(0, kMaxAddresses);
+}
+
+Addresses interleaved(const Addresses& preferred) {
+    if (preferred.isEmpty())
+        return {};
+    const auto firstFamily = preferred.first().protocol();
+    Addresses first;
+    Addresses other;
+    for (const QHostAddress& address : preferred)
+        (address.protocol() == firstFamily ? first : other).append(address);
+    Addresses turns;
+    for (qsizetype i = 0; i < std::max(first.size(), other.size()); ++i) {
+        if (i < first.size())
+            turns.append(first[i]);
+        if (i < other.size())
+            turns.append(other[i]);
+    }
+    return turns;
 }
 
 void setResolver(Resolver resolver) {

@@ -2,12 +2,16 @@
 
 #include <QStringTokenizer>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
 namespace numerichost {
 namespace {
 
 constexpr int kParts = 4;
 constexpr int kMaxPartDigits = 3;
 constexpr int kMaxPart = 255;
+constexpr int kMaxZoneLength = 15; // an interface's name (IFNAMSIZ less its NUL)
 
 bool isDecimal(QChar c) {
     return c >= u'0' && c <= u'9';
@@ -36,7 +40,33 @@ std::optional<quint32> part(QStringView text) {
     return value <= kMaxPart ? std::optional<quint32>(value) : std::nullopt;
 }
 
+// Letters, digits and "-", "_", ".": an interface's name (and the other
+// characters of an address, which the C parser then judges).
+bool isNameCharacter(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || isDecimal(c) || c == u'-' ||
+           c == u'_' || c == u'.';
+}
+
 } // namespace
+
+// Only plain characters: the C parser stops at a NUL ("::\0junk" would pass
+// for "::"), and a zone must read back from a link, where "@" or "/" cannot
+// stand and which a long zone would make too long.
+bool isIpv6(QStringView host) {
+    const qsizetype percent = host.indexOf(u'%');
+    const QStringView address = percent < 0 ? host : host.first(percent);
+    const QStringView zone = percent < 0 ? QStringView() : host.mid(percent + 1);
+    if (address.isEmpty() || (percent >= 0 && zone.isEmpty()) || zone.size() > kMaxZoneLength)
+        return false;
+    for (const QChar c : address) {
+        if (!isNameCharacter(c) && c != u':')
+            return false;
+    }
+    if (!all(zone, isNameCharacter))
+        return false;
+    in6_addr parsed{};
+    return inet_pton(AF_INET6, address.toLatin1().constData(), &parsed) == 1;
+}
 
 std::optional<quint32> dottedQuad(QStringView host) {
     quint32 address = 0;

@@ -20,6 +20,10 @@ std::optional<quint32> dottedQuad(QStringView host);
 // digits. Names never end so ("1st.example" does not).
 bool looksNumeric(QStringView host);
 
+// An IPv6 address as inet_pton reads it, with an optional zone ("%eth0",
+// the interface of a link-local address): letters, digits, "-", "_", ".".
+bool isIpv6(QStringView host);
+
 // Reads as a number but is not a dotted quad: to be refused, never resolved.
 inline bool isAmbiguous(QStringView host) {
     return looksNumeric(host) && !dottedQuad(host);

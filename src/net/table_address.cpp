@@ -5,15 +5,11 @@
 
 #include <QStringList>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-
 namespace {
 
 constexpr int kMaxHostLength = 253;
 constexpr int kMaxLabelLength = 63;
 constexpr int kQuotedLength = 40;
-constexpr int kMaxZoneLength = 15; // an interface's name (IFNAMSIZ less its NUL)
 
 struct HostAndPort {
     std::optional<TableAddress> address;
@@ -104,35 +100,6 @@ std::optional<quint16> portOf(QStringView text) {
     return port >= 1 && port <= 65535 ? std::optional<quint16>(quint16(port)) : std::nullopt;
 }
 
-// Letters, digits and "-", "_", ".": an interface's name (and the other
-// characters of an address, which the C parser then judges).
-bool isNameCharacter(QChar c) {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
-           c == u'-' || c == u'_' || c == u'.';
-}
-
-// A zone ("%eth0") names the local interface of a link-local address. Only
-// plain characters: the C parser stops at a NUL ("::\0junk" would pass for
-// "::"), and a zone must read back from a link, where "@" or "/" cannot
-// stand and which a long zone would make too long.
-bool isIpv6(const QString& text) {
-    const QString address = text.section(u'%', 0, 0);
-    const QString zone = text.mid(address.size() + 1);
-    if (address.isEmpty() || (zone.isEmpty() && text.size() != address.size()) ||
-        zone.size() > kMaxZoneLength)
-        return false;
-    for (const QChar c : address) {
-        if (!isNameCharacter(c) && c != u':')
-            return false;
-    }
-    for (const QChar c : zone) {
-        if (!isNameCharacter(c))
-            return false;
-    }
-    in6_addr parsed{};
-    return inet_pton(AF_INET6, address.toLatin1().constData(), &parsed) == 1;
-}
-
 bool isHostName(const QString& host) {
     if (host.isEmpty() || host.size() > kMaxHostLength)
         return false;
@@ -164,7 +131,7 @@ HostAndPort bracketed(const QString& text, quint16 defaultPort) {
     if (close < 0)
         return failed("an IPv6 address in brackets must end with ]");
     const QString host = text.mid(1, close - 1);
-    if (!isIpv6(host))
+    if (!numerichost::isIpv6(host))
         return failed(quoted(host) + " is not an IPv6 address");
     const QString after = text.mid(close + 1);
     if (after.isEmpty())
@@ -181,7 +148,7 @@ HostAndPort hostAndPort(const QString& text, quint16 defaultPort) {
         return bracketed(text, defaultPort);
     const qsizetype colons = text.count(u':');
     if (colons > 1) {
-        if (isIpv6(text))
+        if (numerichost::isIpv6(text))
             return withPort(text, {}, defaultPort);
         return failed(notAnAddress(text) +
                       " (an IPv6 address with a port is written [address]:port)");
@@ -275,13 +242,6 @@ AddressReading read(const QString& typed, quint16 defaultPort) {
 
 QString numericHostProblem(const QString& host) {
     return numerichost::isAmbiguous(host) ? sentence(notPlainIpv4(host)) : QString();
-}
-
-QString unreachableReason(const TableAddress& address) {
-    if (!address.isIpv6())
-        return {};
-    return "Tables at IPv6 addresses (" + address.host +
-           ") cannot be joined yet: ask for the host's IPv4 address or its name.";
 }
 
 } // namespace tableaddress

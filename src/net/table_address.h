@@ -42,7 +42,4 @@ AddressReading read(const QString& text, quint16 defaultPort);
 // number but is not a plain dotted IPv4 address. Empty when it may be used.
 QString numericHostProblem(const QString& host);
 
-// Why this program cannot connect there, or empty: its sockets speak IPv4 only.
-QString unreachableReason(const TableAddress& address);
-
 } // namespace tableaddress

@@ -17,20 +17,6 @@ using namespace tsockdetail;
 
 namespace tsockdetail {
 
-sockaddr_in makeAddress(quint32 hostOrderAddress, quint16 port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(hostOrderAddress);
-    return address;
-}
-
-QString dotted(const sockaddr_in& address) {
-    char text[INET_ADDRSTRLEN] = {};
-    inet_ntop(AF_INET, &address.sin_addr, text, sizeof text);
-    return QString::fromLatin1(text);
-}
-
 void setNonBlocking(int fd, bool nonBlocking) {
     const int flags = fcntl(fd, F_GETFL);
     fcntl(fd, F_SETFL, nonBlocking ? flags | O_NONBLOCK : flags & ~O_NONBLOCK);
@@ -86,7 +72,7 @@ void TSock::setHostName(const QString& value) {
     if (!connected)
         return;
     if (socketType == stDatagram)
-        peerAddress.sin_addr.s_addr = htonl(HostLookup(value));
+        peerAddress = SocketAddress::ipv4(HostLookup(value), peerAddress.port());
     else
         report(siLookUp, "Setting HostName While Connected Has No Effect");
 }
@@ -105,30 +91,43 @@ void TSock::setBlocking(bool value) {
 quint16 TSock::localPort() const {
     if (fd < 0)
         return 0;
-    sockaddr_in address{};
+    sockaddr_storage address{};
     socklen_t length = sizeof address;
     if (getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return 0;
-    return ntohs(address.sin_port);
+    return SocketAddress::fromPlatform(address, length).port();
 }
 
 quint32 TSock::HostLookup(const QString& name) {
     if (name.isEmpty())
         return INADDR_ANY;
+    for (const QHostAddress& address : HostAddresses(name)) {
+        if (address.protocol() == QAbstractSocket::IPv4Protocol)
+            return address.toIPv4Address();
+    }
+    throw ESockException("Host Lookup - Host Has No IPv4 Address");
+}
+
+hostcache::Addresses TSock::HostAddresses(const QString& name) {
+    if (name.isEmpty())
+        return {QHostAddress(quint32(INADDR_ANY))};
     report(siLookUp, "Lookup Of Host " + name);
     if (const auto address = numerichost::dottedQuad(name))
-        return *address;
+        return {QHostAddress(*address)};
+    // Before the numeric test: "::ffff:192.0.2.1" ends in digits too.
+    if (numerichost::isIpv6(name))
+        return {QHostAddress(name)};
     // The resolver would read these forms as addresses of its own choosing.
     if (numerichost::looksNumeric(name))
         throw ESockException("Host Lookup - Not A Dotted IPv4 Address (Four Numbers From 0 To "
                              "255, No Leading Zeros)");
     if (const auto cached = hostcache::find(name))
         return *cached;
-    if (const auto found = hostcache::resolve(name)) {
-        hostcache::insert(name, *found);
-        return *found;
-    }
-    throw ESockException("Host Lookup - Could Not Find Host Entry");
+    const hostcache::Addresses found = hostcache::resolve(name);
+    if (found.isEmpty())
+        throw ESockException("Host Lookup - Could Not Find Host Entry");
+    hostcache::insert(name, found);
+    return found;
 }
 
 quint16 TSock::PortLookup(const QString& name) {
@@ -152,14 +151,25 @@ quint16 TSock::PortLookup(const QString& name) {
 bool TSock::Open() {
     if (fd >= 0)
         return connected;
-    if (!openSocket(socketType == stStream ? SOCK_STREAM : SOCK_DGRAM))
-        return false;
     const quint16 port = PortLookup(portName);
-    const quint32 address = socketType == stStream ? HostLookup(hostName) : INADDR_ANY;
-    peerAddress = makeAddress(address, port);
-    applyBlocking();
-    if (socketType == stDatagram)
+    if (socketType == stDatagram) {
+        if (!openSocket(SOCK_DGRAM, AF_INET))
+            return false;
+        peerAddress = SocketAddress::ipv4(INADDR_ANY, port);
+        applyBlocking();
         return bindDatagram();
+    }
+    addressesLeft_.clear();
+    for (const QHostAddress& host : HostAddresses(hostName)) {
+        if (const auto address = SocketAddress::of(host, port))
+            addressesLeft_.append(*address);
+    }
+    if (addressesLeft_.isEmpty())
+        throw ESockException("Host Lookup - Could Not Find Host Entry"); // a zone named nothing
+    peerAddress = addressesLeft_.takeFirst();
+    if (!openSocket(SOCK_STREAM, peerAddress.family()))
+        return false;
+    applyBlocking();
     if (blocking)
         return connectBlocking();
     startConnect();
@@ -167,7 +177,10 @@ bool TSock::Open() {
 }
 
 bool TSock::connectBlocking() {
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&peerAddress), sizeof peerAddress) != 0) {
+    bool refused = false;
+    while (!refused && ::connect(fd, peerAddress.raw(), peerAddress.length()) != 0)
+        refused = addressesLeft_.isEmpty() || !moveToAddress(addressesLeft_.takeFirst());
+    if (refused) {
         Guard guard(this);
         report(siClose, "Blocking Socket Can't Connect");
         if (guard.alive())
@@ -197,6 +210,7 @@ bool TSock::Close() {
     }
     connected = false;
     connecting = false;
+    addressesLeft_.clear();
     const bool wasListening = listening;
     listening = false;
     if (!wasListening) {

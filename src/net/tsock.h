@@ -1,17 +1,20 @@
 #pragma once
 
+#include "net/hostcache.h"
 #include "net/sockerrors.h"
+#include "net/socket_address.h"
 #include "net/tsockstream.h"
 #include "net/write_queue.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <netinet/in.h>
 #include <stdexcept>
 
 class QSocketNotifier;
+class QTimer;
 
 enum TSocketType { stStream = 0, stDatagram = 1 };
 enum TLineBreak { lbCRLF = 0, lbCR = 1, lbLF = 2, lbSmart = 3 };
@@ -31,8 +34,11 @@ public:
     using runtime_error::runtime_error;
 };
 
-// One IPv4 socket as properties, operations and events. Non-blocking sockets get
-// their events from the event loop of the thread that created them.
+// One socket as properties, operations and events. Non-blocking sockets get
+// their events from the event loop of the thread that created them. A stream
+// socket speaks IPv4 and IPv6: it connects to each address of its host in
+// turn, and a listener without a HostName takes both families; datagrams
+// are IPv4.
 class TSock : public QObject {
 public:
     explicit TSock(QObject* owner = nullptr); // accepted sockets are owned by their listener
@@ -73,12 +79,19 @@ public:
     QByteArray Receive() { return ReceiveCount(-1); }
     QByteArray ReceiveCount(int limit);
     bool Accept(TSock*& NewSock);
-    quint32 HostLookup(const QString& name); // host byte order
+    quint32 HostLookup(const QString& name); // its IPv4 address, host byte order
+    // Every address of the host, IPv6 and IPv4, in the order to try them.
+    hostcache::Addresses HostAddresses(const QString& name);
     quint16 PortLookup(const QString& name);
     bool SendDatagram(const QByteArray& data, const QString& host);
     void ReceiveDatagram(QByteArray& data, QString& host);
 
     static constexpr int kScratchSize = 32768; // one platform read never takes more
+    // An address of a host that has others left gets this long to answer
+    // before the next is tried: one that never answers (a family whose
+    // route goes nowhere) costs a moment, not the system's minutes. Long
+    // enough for one lost first packet to be sent again.
+    static constexpr int kAddressAttemptMs = 2000;
 
 private:
     friend class TSockStream;
@@ -91,8 +104,11 @@ private:
     bool announceConnected(const char* msg);
 
     // Platform socket and notifications (tsock_events.cpp).
-    bool openSocket(int type);
+    bool openSocket(int type, int family);
     void attachSocket(int newFd);
+    bool moveToAddress(const SocketAddress& next);
+    bool tryNextAddress();
+    void limitAttempt();
     void releaseNotifiers();
     void releaseSocket();
     void applyBlocking();
@@ -116,8 +132,9 @@ private:
 
     // Listening (tsock_listen.cpp).
     void startListening();
-    int takeConnection(sockaddr_in& peer);
-    TSock* adoptAccepted(int acceptedFd, const sockaddr_in& peer);
+    bool openListener(SocketAddress& local);
+    int takeConnection(SocketAddress& peer);
+    TSock* adoptAccepted(int acceptedFd, const SocketAddress& peer);
     void onIncomingConnection();
 
     bool bindDatagram(); // tsock_datagram.cpp
@@ -142,7 +159,9 @@ private:
     QByteArray incoming;
     WriteQueue outgoing;
     QByteArray scratch;
-    sockaddr_in peerAddress{}; // for connecting, binding and datagram sends
+    SocketAddress peerAddress;           // for connecting, binding and datagram sends
+    QList<SocketAddress> addressesLeft_; // of the host being connected to, in turn
+    QTimer* attemptLimit_ = nullptr;     // made at the first host with several addresses
     QSocketNotifier* readNotifier = nullptr;
     QSocketNotifier* writeNotifier = nullptr;
     TSockStream byteStream;

@@ -4,14 +4,14 @@
 
 #include "net/tsock_internal.h"
 
-#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 
 using namespace tsockdetail;
 
 bool TSock::bindDatagram() {
-    const sockaddr_in local = makeAddress(INADDR_ANY, ntohs(peerAddress.sin_port));
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+    const SocketAddress local = SocketAddress::ipv4(INADDR_ANY, peerAddress.port());
+    if (::bind(fd, local.raw(), local.length()) != 0) {
         report(siError, socketErrorText(lastErrorCode()));
         return false;
     }
@@ -30,11 +30,11 @@ bool TSock::SendDatagram(const QByteArray& data, const QString& host) {
     const quint32 address = HostLookup(host);
     // The port is read at each send, so that a bound socket can change its peer.
     const quint16 port = PortLookup(portName);
-    peerAddress = makeAddress(address, port);
+    peerAddress = SocketAddress::ipv4(address, port);
     if (data.isEmpty() || fd < 0)
         return true;
-    return ::sendto(fd, data.constData(), data.size(), MSG_NOSIGNAL,
-                    reinterpret_cast<const sockaddr*>(&peerAddress), sizeof peerAddress) >= 0;
+    return ::sendto(fd, data.constData(), data.size(), MSG_NOSIGNAL, peerAddress.raw(),
+                    peerAddress.length()) >= 0;
 }
 
 void TSock::ReceiveDatagram(QByteArray& data, QString& host) {
@@ -46,13 +46,13 @@ void TSock::ReceiveDatagram(QByteArray& data, QString& host) {
     host.clear();
     if (waitReadable(fd, blockingTimeout)) {
         scratch.resize(kScratchSize);
-        sockaddr_in sender{};
+        sockaddr_storage sender{};
         socklen_t length = sizeof sender;
         const ssize_t count = ::recvfrom(fd, scratch.data(), kScratchSize, MSG_DONTWAIT,
                                          reinterpret_cast<sockaddr*>(&sender), &length);
         if (count >= 0) {
             data = QByteArray(scratch.constData(), count);
-            host = dotted(sender);
+            host = SocketAddress::fromPlatform(sender, length).host();
         }
     }
     readPaused = false;

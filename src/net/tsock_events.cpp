@@ -8,14 +8,15 @@
 
 #include <QMetaObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <sys/socket.h>
 #include <unistd.h>
 
 using namespace tsockdetail;
 
-bool TSock::openSocket(int type) {
-    const int newFd = ::socket(AF_INET, type | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+bool TSock::openSocket(int type, int family) {
+    const int newFd = ::socket(family, type | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (newFd < 0) {
         report(siError, socketErrorText(lastErrorCode()));
         return false;
@@ -42,7 +43,52 @@ void TSock::attachSocket(int newFd) {
     connect(writeNotifier, &QSocketNotifier::activated, this, [this] { onWritable(); });
 }
 
+// The host's next address needs a platform socket of its family. What was
+// sent meanwhile waits for whichever address connects.
+bool TSock::moveToAddress(const SocketAddress& next) {
+    const int newFd = ::socket(next.family(), SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (newFd < 0)
+        return false;
+    sendWithoutDelay(newFd);
+    releaseNotifiers();
+    ::close(fd);
+    const WriteQueue waiting = outgoing;
+    attachSocket(newFd);
+    outgoing = waiting;
+    peerAddress = next;
+    applyBlocking();
+    return true;
+}
+
+// False when the host has no address left: the last one's failure is told.
+bool TSock::tryNextAddress() {
+    while (!addressesLeft_.isEmpty()) {
+        if (moveToAddress(addressesLeft_.takeFirst())) {
+            startConnect();
+            return true;
+        }
+    }
+    return false;
+}
+
+// Only while another address is left: the last one has the system's time.
+void TSock::limitAttempt() {
+    if (addressesLeft_.isEmpty())
+        return;
+    if (!attemptLimit_) {
+        attemptLimit_ = new QTimer(this);
+        attemptLimit_->setSingleShot(true);
+        connect(attemptLimit_, &QTimer::timeout, this, [this] {
+            if (connecting)
+                tryNextAddress();
+        });
+    }
+    attemptLimit_->start(kAddressAttemptMs);
+}
+
 void TSock::releaseNotifiers() {
+    if (attemptLimit_)
+        attemptLimit_->stop(); // the attempt it limits ends with this platform socket
     // Possibly called from inside one of their own notifications: delete later.
     for (QSocketNotifier* notifier : {readNotifier, writeNotifier}) {
         if (notifier) {
@@ -88,13 +134,16 @@ void TSock::updateNotifiers() {
 
 void TSock::startConnect() {
     connecting = true;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&peerAddress), sizeof peerAddress) == 0 ||
-        errno == EINPROGRESS) {
+    if (::connect(fd, peerAddress.raw(), peerAddress.length()) == 0 || errno == EINPROGRESS) {
+        limitAttempt();
         updateNotifiers(); // the socket becomes writable once the attempt is decided
         return;
     }
-    // Failed at once: told as the connected notification would tell it, after Open.
+    // Failed at once (a family with no route here): the next address, or
+    // told as the connected notification would tell it, after Open.
     const int err = errno;
+    if (tryNextAddress())
+        return;
     connecting = false;
     failLater(wsaErrorFromErrno(err));
 }
@@ -191,11 +240,16 @@ void TSock::onWritable() {
     socklen_t length = sizeof err;
     if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &length) != 0)
         err = errno;
+    if (attemptLimit_)
+        attemptLimit_->stop();
+    if (err != 0 && tryNextAddress())
+        return;
     connecting = false;
     if (err != 0) {
         failNotifications(wsaErrorFromErrno(err));
         return;
     }
+    addressesLeft_.clear();
     connected = true;
     updateNotifiers();
     // A new connection is writable: queued bytes go out now.

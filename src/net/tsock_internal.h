@@ -6,12 +6,9 @@
 
 #include <QPointer>
 #include <QString>
-#include <netinet/in.h>
 
 namespace tsockdetail {
 
-sockaddr_in makeAddress(quint32 hostOrderAddress, quint16 port);
-QString dotted(const sockaddr_in& address);
 void setNonBlocking(int fd, bool nonBlocking);
 // The protocol writes several small messages in one go: each must leave at
 // once, not wait for the acknowledgement of the one before (Nagle's rule

@@ -5,6 +5,7 @@
 #include "net/tsock_internal.h"
 #include "net/tsockthread.h"
 
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -12,7 +13,20 @@ using namespace tsockdetail;
 
 namespace {
 constexpr int kListenBacklog = 5;
+
+// A kernel built without IPv6, or with it turned off, refuses the socket.
+bool ipv6Available() {
+    static const bool available = [] {
+        const int probe = ::socket(AF_INET6, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (probe < 0)
+            return false;
+        ::close(probe);
+        return true;
+    }();
+    return available;
 }
+
+} // namespace
 
 void TSock::setListen(bool value) {
     if (fd >= 0 && !listening) {
@@ -40,25 +54,29 @@ void TSock::setListen(bool value) {
 }
 
 // A listener binds to HostName when it names an address (127.0.0.1: this
-// computer alone), else to every interface.
+// computer alone), else to every interface of both families.
 void TSock::startListening() {
-    quint16 port = 0;
-    quint32 address = INADDR_ANY;
+    SocketAddress local;
     try {
-        port = PortLookup(portName);
-        address = HostLookup(hostName);
+        const quint16 port = PortLookup(portName);
+        const auto named = hostName.isEmpty()
+                               ? std::optional(SocketAddress::anyIpv6(port))
+                               : SocketAddress::of(HostAddresses(hostName).first(), port);
+        if (!named)
+            throw ESockException("Listen - Error Binding Socket");
+        local = *named;
     } catch (...) {
         listening = false; // nothing was opened: a later try starts afresh
         throw;
     }
     listening = false; // no notifications until the platform listens
-    if (!openSocket(SOCK_STREAM))
+    if (!openListener(local))
         throw ESockException("Listen - Error Binding Socket");
     // Lets a new game listen at once although the last one's connections linger.
     const int reuse = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    peerAddress = makeAddress(address, port);
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&peerAddress), sizeof peerAddress) != 0)
+    peerAddress = local;
+    if (::bind(fd, peerAddress.raw(), peerAddress.length()) != 0)
         throw ESockException("Listen - Error Binding Socket");
     if (::listen(fd, kListenBacklog) != 0)
         throw ESockException("Listen - Error Starting Listen");
@@ -67,12 +85,31 @@ void TSock::startListening() {
     report(siListen, "Listening Started");
 }
 
-int TSock::takeConnection(sockaddr_in& peer) {
-    socklen_t length = sizeof peer;
-    return ::accept4(fd, reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC | SOCK_NONBLOCK);
+// Every interface is one socket for both families, the IPv4 peers arriving
+// as mapped IPv6 addresses; IPv4 alone where this computer has no IPv6.
+bool TSock::openListener(SocketAddress& local) {
+    const bool everyInterface = hostName.isEmpty();
+    if (everyInterface && !ipv6Available())
+        local = SocketAddress::ipv4(INADDR_ANY, local.port());
+    if (!openSocket(SOCK_STREAM, local.family()))
+        return false;
+    if (everyInterface && local.family() == AF_INET6) {
+        const int bothFamilies = 0; // whatever the system's default
+        setsockopt(fd, IPPROTO_IPV6, IPV6_V6ONLY, &bothFamilies, sizeof bothFamilies);
+    }
+    return true;
 }
 
-TSock* TSock::adoptAccepted(int acceptedFd, const sockaddr_in& peer) {
+int TSock::takeConnection(SocketAddress& peer) {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    const int accepted =
+        ::accept4(fd, reinterpret_cast<sockaddr*>(&address), &length, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    peer = SocketAddress::fromPlatform(address, length);
+    return accepted;
+}
+
+TSock* TSock::adoptAccepted(int acceptedFd, const SocketAddress& peer) {
     auto* sock = new TSock(this);
     sendWithoutDelay(acceptedFd); // not every platform passes it on from the listener
     sock->attachSocket(acceptedFd);
@@ -86,7 +123,7 @@ TSock* TSock::adoptAccepted(int acceptedFd, const sockaddr_in& peer) {
     sock->connected = true;
     sock->applyBlocking();
     sock->setPortName(portName);
-    sock->setHostName(dotted(peer));
+    sock->setHostName(peer.host());
     return sock;
 }
 
@@ -103,7 +140,7 @@ bool TSock::Accept(TSock*& NewSock) {
     ++acceptsTaken;
     readPaused = false;
     updateNotifiers();
-    sockaddr_in peer{};
+    SocketAddress peer;
     const int accepted = takeConnection(peer);
     if (accepted < 0) {
         report(siAccept, "Could Not Accept Connection");
@@ -118,7 +155,7 @@ bool TSock::Accept(TSock*& NewSock) {
 void TSock::onIncomingConnection() {
     Guard guard(this);
     if (autoAccept && OnAutoAccept) {
-        sockaddr_in peer{};
+        SocketAddress peer;
         const int accepted = takeConnection(peer);
         if (accepted < 0)
             return; // the peer gave up before we took it

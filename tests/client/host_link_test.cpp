@@ -3,6 +3,9 @@
 // be left, and what the window hears of it.
 #include "client/link/host_link.h"
 #include "client/link/seat_keeper.h"
+#include "client/link/seat_key_file.h"
+#include "common/environment.h"
+#include "net/table_address.h"
 #include "program_environment.h"
 #include "qstring_printer.h"
 
@@ -332,6 +335,22 @@ TEST_F(HostLinkTest, WhatArrivedIsHandledBeforeTheEndAndEachTryConnectsAnew) {
     tries.workOff();
     EXPECT_EQ(tries.link.state(), LinkState{Stage::Reconnecting});
     EXPECT_EQ(tries.heard.last(), "try failed");
+}
+
+// A key kept for a table at an IPv6 address reads back as that table, so
+// "Rejoin your seat" after a restart goes where the seat is.
+TEST_F(HostLinkTest, AKeyForAnIpv6TableNamesItAsItIsRead) {
+    Rig rig;
+    rig.link.join("2001:db8::1", "7000");
+    rig.socket.connect();
+    rig.link.logInKey();
+    rig.link.keyArrived(kKey);
+    const std::optional<SeatKeyFile::Entry> kept = SeatKeyFile(environment::settingsFile()).valid();
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(tableaddress::read(kept->table, 0).address, (TableAddress{"2001:db8::1", 7000}));
+    rig.socket.events.failed();
+    rig.workOff();
+    EXPECT_EQ(rig.link.state(), LinkState{Stage::Reconnecting}) << "the tries find the key";
 }
 
 } // namespace

@@ -42,7 +42,10 @@ bool GuiProcess::start(const QStringList& arguments) {
     if (!runtime_.isValid())
         return false;
     handled_.clear();
-    process_.start(LUDOMYRA_BINARY, arguments);
+    if (namespace_.isEmpty())
+        process_.start(LUDOMYRA_BINARY, arguments);
+    else // ip execs the program: the process is the program's own
+        process_.start("ip", QStringList{"netns", "exec", namespace_, LUDOMYRA_BINARY} + arguments);
     return process_.waitForStarted(5000);
 }
 

@@ -32,6 +32,8 @@ public:
 
     // Adds to the program's environment; call before start().
     void setEnvironment(const QString& name, const QString& value);
+    // Runs the program in that network namespace (`ip netns exec`); call before start().
+    void setNetworkNamespace(const QString& name) { namespace_ = name; }
     // Starts the program with the given arguments; false if it did not start.
     bool start(const QStringList& arguments);
     // Joins the host on the loopback address as NAME.
@@ -63,6 +65,7 @@ private:
 
     QTemporaryDir runtime_; // created 0700, as the single-instance lock wants it
     QProcess process_;
+    QString namespace_;
     QByteArray tail_;
     QList<Handled> handled_;
     QString otherOutput_;

@@ -7,6 +7,7 @@
 #include "client/look/message_box.h"
 #include "common/environment.h"
 #include "event_wait.h"
+#include "ipv6_loopback.h"
 #include "net/hostcache.h"
 #include "program_environment.h"
 #include "qstring_printer.h"
@@ -77,6 +78,13 @@ protected:
         ASSERT_TRUE(QGuiApplication::focusWindow());
         for (const QChar key : keys)
             QTest::keyClick(QGuiApplication::focusWindow(), key.toLatin1());
+    }
+    // The question about a link, once it shows; null if it never does.
+    static LinkConfirmation* shownQuestion(AppWindows& windows) {
+        const bool shown = waitFor([&] {
+            return windows.linkConfirmation.built() && windows.linkConfirmation().isVisible();
+        });
+        return shown ? &windows.linkConfirmation() : nullptr;
     }
     static QString shownHost(LinkConfirmation& question) {
         return question.findChild<QLabel*>("label_host")->text().remove(QChar(0x200B));
@@ -151,9 +159,7 @@ TEST_F(WayIn, ALinkJoinsOnlyAfterThePlayerSaysYesAndALaterCopyHandsItsLinkOver) 
     chat.show();
 
     // Started with the link: it asks, shows where it leads, and starts nothing.
-    ASSERT_TRUE(waitFor([&] {
-        return windows.linkConfirmation.built() && windows.linkConfirmation().isVisible();
-    }));
+    ASSERT_TRUE(shownQuestion(windows));
     LinkConfirmation& question = windows.linkConfirmation();
     EXPECT_EQ(question.findChild<QLabel*>("label_host")->accessibleName(), "127.0.0.1");
     EXPECT_EQ(question.findChild<QLabel*>("label_host")->textFormat(), Qt::PlainText);
@@ -254,9 +260,9 @@ TEST_F(WayIn, TheQuestionShowsExactlyTheHostThatIsConnectedTo) {
     home.set("LUDOMYRA_TIME_SCALE", "0.2");
     QStringList asked;
     hostcache::clear();
-    hostcache::setResolver([&](const QString& name) -> std::optional<quint32> {
+    hostcache::setResolver([&](const QString& name) -> hostcache::Addresses {
         asked << name;
-        return 0x7F000001u; // where the test's table is
+        return {QHostAddress(0x7F000001u)}; // where the test's table is
     });
     const QString port = QString::number(servePort);
     AppWindows windows(QStringList{"ludomyra://0x7f.1:" + port});
@@ -283,6 +289,32 @@ TEST_F(WayIn, TheQuestionShowsExactlyTheHostThatIsConnectedTo) {
     EXPECT_EQ(probe.connection().HostName(), shownHost(question));
     EXPECT_EQ(probe.connection().PortName(), port);
     EXPECT_EQ(boxes.size(), 1);
+}
+
+// A dedicated table listens on both families: a link to its IPv6 address
+// asks, shows that address, and seats the player as any other link does.
+TEST_F(WayIn, ALinkToAnIpv6AddressSeatsThePlayer) {
+    if (!testsupport::hasIpv6Loopback())
+        GTEST_SKIP() << "this machine has no IPv6 loopback address (::1)";
+    home.set("LUDOMYRA_TIME_SCALE", "0.2");
+    const QString port = QString::number(servePort);
+    AppWindows windows(QStringList{"ludomyra://[::1]:" + port});
+    const TchatProbe probe(windows.chat);
+    probe.sounds().player = [](const QString&) {
+    };
+    windows.chat.show();
+    LinkConfirmation* asked = shownQuestion(windows);
+    ASSERT_TRUE(asked);
+    LinkConfirmation& question = *asked;
+    EXPECT_EQ(shownHost(question), "::1");
+    ASSERT_TRUE(joinReady(question));
+    retype(&question, "edit_name", "Lin");
+    click(&question, "button_join");
+    ASSERT_TRUE(waitFor([&] { return probe.state().connected && probe.model().occupied(1); }));
+    EXPECT_EQ(probe.seats().nameLabel(1)->text(), "Lin");
+    EXPECT_EQ(probe.connection().HostName(), "::1");
+    EXPECT_EQ(probe.connection().PortName(), port);
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join('\n').toStdString();
 }
 
 } // namespace

@@ -227,10 +227,6 @@ void PlayWithOthers::joinClicked() {
         edit_address->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (const QString why = tableaddress::unreachableReason(*reading.address); !why.isEmpty()) {
-        tell(why);
-        return;
-    }
     memory_.rememberName(name);
     memory_.rememberJoined(*reading.address, QDateTime::currentDateTimeUtc());
     const QString problem = hooks_.join ? hooks_.join(name, *reading.address) : QString();

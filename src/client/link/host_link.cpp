@@ -1,5 +1,7 @@
 #include "client/link/host_link.h"
 
+#include "net/table_address.h"
+
 #include <algorithm>
 
 using Stage = LinkState::Stage;
@@ -202,6 +204,13 @@ void HostLink::closeConnection() {
     queuedChars_ = 0;
     framer_.clear();
     hooks_.offline();
+}
+
+// Written as a table's address is read ("[IPv6]:port"), so that a key kept
+// after a crash names the same table when it is read back.
+QString HostLink::tableId() const {
+    const bool ipv6 = TableAddress{host_, 0}.isIpv6();
+    return (ipv6 ? u'[' + host_ + u']' : host_) + u':' + port_;
 }
 
 void HostLink::join(const QString& host, const QString& port) {

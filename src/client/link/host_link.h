@@ -136,7 +136,7 @@ private:
     void received(const QByteArray& bytes);
     void open();
     void closeConnection();
-    QString tableId() const { return host_ + u':' + port_; }
+    QString tableId() const;
     bool seatKeyHeld() const { return !keys_.keyFor(tableId()).isEmpty(); }
 
     HostSocket& socket_;
