@@ -46,7 +46,10 @@ QList<QHostAddress> ofThisComputer() {
     return ordered(all);
 }
 
-QString inviteLink(const QList<QHostAddress>& addresses, quint16 port) {
+QString inviteLink(const QList<QHostAddress>& addresses, quint16 port,
+                   const std::optional<portmap::InternetAddress>& internet) {
+    if (internet)
+        return TableAddress{internet->address.toString(), internet->port}.link();
     const QString host = addresses.isEmpty() ? QString("127.0.0.1") : addresses.first().toString();
     return TableAddress{host, port}.link();
 }
