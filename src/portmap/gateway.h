@@ -21,7 +21,8 @@ public:
     virtual ~Gateway() = default;
     // Finds a gateway that speaks this protocol; false when none answers in time.
     virtual bool find() = 0;
-    // Its outer address, parsed as IPv4; null when it gives none or garbage.
+    // Its outer address, parsed as IPv4; null when it gives none or garbage;
+    // 0.0.0.0 when it says it has none on the internet (behind another NAT).
     virtual QHostAddress externalAddress() = 0;
     // leaseSeconds 0 asks for a permanent forward.
     virtual AddReply add(quint16 internalPort, quint16 externalPort, int leaseSeconds) = 0;

@@ -25,6 +25,10 @@ QString inRouterSettings(const QString& lanAddress) {
 }
 
 QString behindAnotherNat(const QHostAddress& external) {
+    if (external == QHostAddress(QHostAddress::AnyIPv4))
+        return "The router has no public address of its own: it sits behind another router or "
+               "the provider's shared address, so friends on the internet probably cannot "
+               "reach this table.";
     return QString("The router's own address on the internet side, %1, is private: it sits "
                    "behind another router or the provider's shared address, so friends on the "
                    "internet probably cannot reach this table.")

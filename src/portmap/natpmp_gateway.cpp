@@ -15,8 +15,16 @@ bool NatPmpGateway::find() {
         open_ = true;
     }
     natpmpresp_t answer{};
-    if (sendpublicaddressrequest(&natpmp_) < 0 || awaitAnswer(answer) != 0 ||
-        answer.type != NATPMP_RESPTYPE_PUBLICADDRESS)
+    if (sendpublicaddressrequest(&natpmp_) < 0)
+        return false;
+    const int error = awaitAnswer(answer);
+    if (error == NATPMP_ERR_NETWORKFAILURE) {
+        // It speaks NAT-PMP but has no address on the internet of its own
+        // (behind another router): asked all the same, so the player learns why.
+        external_ = QHostAddress(QHostAddress::AnyIPv4);
+        return true;
+    }
+    if (error != 0 || answer.type != NATPMP_RESPTYPE_PUBLICADDRESS)
         return false;
     external_ = QHostAddress(ntohl(answer.pnu.publicaddress.addr.s_addr));
     return true;

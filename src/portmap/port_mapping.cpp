@@ -6,8 +6,9 @@
 #include "portmap/natpmp_gateway.h"
 #include "portmap/upnp_gateway.h"
 
-PortMapping::PortMapping(Hooks hooks, MappingWorker::GatewayFactory makeGateway)
-    : hooks_(std::move(hooks)), makeGateway_(std::move(makeGateway)) {
+PortMapping::PortMapping(Hooks hooks, MappingWorker::GatewayFactory makeGateway, int answerLimitMs)
+    : hooks_(std::move(hooks)), makeGateway_(std::move(makeGateway)),
+      answerLimitMs_(answerLimitMs) {
     qRegisterMetaType<portmap::Result>();
     answerLimit_.setSingleShot(true);
     connect(&answerLimit_, &QTimer::timeout, this, [this] { giveUp(); });
@@ -58,7 +59,7 @@ void PortMapping::open(quint16 port) {
     current_.mapping.internalPort = port;
     leaseSeconds_ = leaseplan::askedSeconds(environment::timeScale());
     hooks_.say(mappingwords::asking(port));
-    answerLimit_.start(environment::scaledInterval(kAnswerLimitMs));
+    answerLimit_.start(answerLimitMs_);
     post([worker = worker_, port, lease = leaseSeconds_, ask = ask_] {
         worker->map(port, lease, ask);
     });

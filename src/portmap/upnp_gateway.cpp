@@ -12,25 +12,33 @@ bool UpnpGateway::find() {
     if (found_)
         return true;
     int error = 0;
+    // One search: the library waits the whole limit for each type it asks
+    // about, and an IGD of any version answers a search for version 1.
     UPNPDev* devices =
-        upnpDiscover(kDiscoverMs, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
+        upnpDiscoverDevice("urn:schemas-upnp-org:device:InternetGatewayDevice:1", kDiscoverMs,
+                           nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
     if (!devices)
         return false;
     const int status = UPNP_GetValidIGD(devices, &urls_, &data_, lanAddress_, sizeof lanAddress_);
     freeUPNPDevlist(devices);
     if (status == 0)
         return false;
-    // 2: an IGD that says it is not connected; 3: no IGD at all.
-    if (status != 1) {
+    // 3: a device that is no IGD. 2: an IGD that says it is not connected,
+    // as one whose own outer address is private does: asked all the same, so
+    // that the player learns why.
+    if (status == 3) {
         FreeUPNPUrls(&urls_);
         return false;
     }
     found_ = true;
+    connected_ = status == 1;
     return true;
 }
 
 QHostAddress UpnpGateway::externalAddress() {
-    char text[40] = {}; // the library copies at most 16 bytes
+    if (found_ && !connected_)
+        return QHostAddress(QHostAddress::AnyIPv4); // it has none on the internet
+    char text[40] = {};                             // the library copies at most 16 bytes
     if (!found_ || UPNP_GetExternalIPAddress(urls_.controlURL, data_.first.servicetype, text) != 0)
         return {};
     text[sizeof text - 1] = 0;

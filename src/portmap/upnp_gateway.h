@@ -29,5 +29,6 @@ private:
     UPNPUrls urls_{};
     IGDdatas data_{};
     bool found_ = false;
+    bool connected_ = false;
     char lanAddress_[64] = {};
 };

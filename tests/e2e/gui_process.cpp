@@ -42,7 +42,11 @@ bool GuiProcess::start(const QStringList& arguments) {
     if (!runtime_.isValid())
         return false;
     handled_.clear();
-    process_.start(LUDOMYRA_BINARY, arguments);
+    if (launcher_.isEmpty())
+        process_.start(LUDOMYRA_BINARY, arguments);
+    else
+        process_.start(launcher_.first(),
+                       launcher_.mid(1) + QStringList{LUDOMYRA_BINARY} + arguments);
     return process_.waitForStarted(5000);
 }
 

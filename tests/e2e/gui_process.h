@@ -32,6 +32,8 @@ public:
 
     // Adds to the program's environment; call before start().
     void setEnvironment(const QString& name, const QString& value);
+    // Runs the program through a launcher (`ip netns exec NAME`); call before start().
+    void setLauncher(const QStringList& launcher) { launcher_ = launcher; }
     // Starts the program with the given arguments; false if it did not start.
     bool start(const QStringList& arguments);
     // Joins the host on the loopback address as NAME.
@@ -62,6 +64,7 @@ private:
     void readTrace();
 
     QTemporaryDir runtime_; // created 0700, as the single-instance lock wants it
+    QStringList launcher_;
     QProcess process_;
     QByteArray tail_;
     QList<Handled> handled_;

@@ -15,6 +15,9 @@
 namespace {
 
 struct Watched {
+    explicit Watched(int answerLimitMs = PortMapping::kAnswerLimitMs)
+        : answerLimitMs(answerLimitMs) {}
+    int answerLimitMs;
     std::shared_ptr<GatewayScript> natPmp = std::make_shared<GatewayScript>();
     std::shared_ptr<GatewayScript> upnp = std::make_shared<GatewayScript>();
     QStringList said;
@@ -27,7 +30,8 @@ struct Watched {
         [this](portmap::Route route) {
             return std::make_unique<ScriptedGateway>(route == portmap::Route::NatPmp ? natPmp
                                                                                      : upnp);
-        });
+        },
+        answerLimitMs);
     bool saidSoon(const QString& start) {
         return testsupport::waitFor([&] {
             return std::any_of(said.begin(), said.end(),
@@ -62,8 +66,7 @@ TEST(PortMapping, AnswersArriveAsEventsAndTheForwardGoesWithTheTable) {
 
 TEST(PortMapping, AnAnswerForAClosedTableIsUndoneAndASilentGatewayIsGivenUp) {
     testsupport::ProgramEnvironment environment;
-    environment.set("LUDOMYRA_TIME_SCALE", "0.01"); // the answer limit in tenths of a second
-    Watched watched;
+    Watched watched(200);
     watched.natPmp->holdFind = true;
     watched.mapping->open(27772);
     ASSERT_TRUE(watched.saidSoon("0+No router answered the request to forward the game's "
