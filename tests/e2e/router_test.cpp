@@ -217,6 +217,33 @@ TEST_F(Router, APortTakenByAnotherComputerAtHomeGetsTheNextOne) {
     EXPECT_EQ(lab->forwards(), QStringList{QString("%1 192.168.78.2:%1").arg(kPort)});
 }
 
+// The router is asked only for a table hosted for others, and only while the
+// player has not said no (the tick box's setting).
+TEST_F(Router, ASoloGameOrATableWithPortMappingOffAsksTheRouterNothing) {
+    const auto lab = makeLab({.upnp = true, .natPmp = true});
+    ASSERT_TRUE(lab);
+    QTemporaryDir soloHome, offHome;
+    GuiProcess solo(soloHome.path(), kPort, {"system"});
+    solo.setLauncher(lab->inside("home"));
+    ASSERT_TRUE(solo.start({}));
+    ASSERT_FALSE(solo.waitForHandled("system+Loading Solo Game").isEmpty());
+    testsupport::settle(2500); // NAT-PMP would have answered long since
+    EXPECT_FALSE(solo.hasHandled("system+Asking the router"));
+    EXPECT_EQ(lab->forwards(), QStringList{});
+    EXPECT_TRUE(solo.terminate());
+
+    QFile ini(offHome.filePath("glenmorra.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Ludomyra]\r\nPortMapping=0\r\n");
+    ini.close();
+    const auto ann = hostingWindow(*lab, offHome);
+    ASSERT_FALSE(ann->waitForHandled("system+Others can join this table at 192.168.77.2").isEmpty())
+        << ann->otherOutput().toStdString();
+    testsupport::settle(2500);
+    EXPECT_FALSE(ann->hasHandled("system+Asking the router"));
+    EXPECT_EQ(lab->forwards(), QStringList{});
+}
+
 // With the clock scaled the lease is a few seconds: renewed while the host
 // runs, it outlives itself; the host killed, it ends by itself.
 TEST_F(Router, AShortLeaseIsRenewedWhileTheHostRunsAndEndsAfterItCrashes) {
