@@ -78,7 +78,10 @@ protected:
                      .link = [this](const QString& link) { offered << link; },
                      .hosting = {},
                      .leftTable = {},
-                     .internetAddress = [this] { return internet; }}};
+                     .internetAddress =
+                         [this] {
+                             return internet;
+                         }}};
     std::optional<portmap::InternetAddress> internet; // what the router forwards
     QStringList boxes;
     int acceptedConnections = 0;
