@@ -24,15 +24,17 @@ QString inRouterSettings(const QString& lanAddress) {
     return QString("to this computer%1 in the router's settings").arg(here);
 }
 
-QString behindAnotherNat(const QHostAddress& external) {
-    if (external == QHostAddress(QHostAddress::AnyIPv4))
-        return "The router has no public address of its own: it sits behind another router or "
-               "the provider's shared address, so friends on the internet probably cannot "
-               "reach this table.";
-    return QString("The router's own address on the internet side, %1, is private: it sits "
-                   "behind another router or the provider's shared address, so friends on the "
-                   "internet probably cannot reach this table.")
-        .arg(external.toString());
+// Why friends outside probably cannot reach a router that sits behind another
+// NAT; `clause` goes after "but" or "and". No colons: the chat would show the
+// words before one as a speaker.
+QString behindAnotherNat(const QString& opening, const QHostAddress& external) {
+    const QString clause = external == QHostAddress(QHostAddress::AnyIPv4)
+                               ? QString("it has no public address of its own")
+                               : QString("its own address on the internet side, %1, is private")
+                                     .arg(external.toString());
+    return opening + clause +
+           ". It sits behind another router or the provider's shared address, so friends on "
+           "the internet probably cannot reach this table.";
 }
 
 } // namespace
@@ -69,12 +71,14 @@ QString result(const portmap::Result& result, const QString& lanAddress) {
     case Outcome::Mapped: {
         const quint16 outer = result.mapping.externalPort;
         if (doubleNat)
-            return QString("0+The router forwards port %1 to this computer, but ").arg(outer) +
-                   behindAnotherNat(result.external) + whatToDo(outer, "on the outer router too");
+            return behindAnotherNat(
+                       QString("0+The router forwards port %1 to this computer, but ").arg(outer),
+                       result.external) +
+                   whatToDo(outer, "on the outer router too");
         if (!outerKnown)
             return QString("0+The router forwards port %1 to this computer but did not say its "
-                           "address on the internet: friends need that address and port %1 "
-                           "to join.")
+                           "address on the internet, and friends need that address and port "
+                           "%1 to join.")
                 .arg(outer);
         const QString said = reachableAt({result.external, outer});
         if (outer == port)
@@ -86,8 +90,9 @@ QString result(const portmap::Result& result, const QString& lanAddress) {
                whatToDo(port, inRouterSettings(lanAddress));
     case Outcome::Refused:
         if (doubleNat)
-            return "0+The router refused to forward the game's port. " +
-                   behindAnotherNat(result.external) + whatToDo(port, inRouterSettings(lanAddress));
+            return behindAnotherNat("0+The router refused to forward the game's port, and ",
+                                    result.external) +
+                   whatToDo(port, inRouterSettings(lanAddress));
         return QString("0+The router refused to forward port %1 (error %2).")
                    .arg(port)
                    .arg(result.code) +
@@ -99,8 +104,8 @@ QString result(const portmap::Result& result, const QString& lanAddress) {
                    .arg(portmap::kPortsTried - 1) +
                whatToDo(port, inRouterSettings(lanAddress));
     case Outcome::Lost:
-        return QString("0+The router stopped forwarding port %1: friends on the internet may "
-                       "no longer reach this table.")
+        return QString("0+The router stopped forwarding port %1, so friends on the internet "
+                       "may no longer reach this table.")
             .arg(result.mapping.externalPort);
     }
     return {};
