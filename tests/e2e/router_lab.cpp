@@ -40,6 +40,7 @@ QString RouterLab::unavailableReason() {
 }
 
 RouterLab::RouterLab(Options options) : prefix_(uniquePrefix()) {
+    run(ROUTER_LAB_SCRIPT, {"sweep"});
     QStringList arguments{"up", prefix_};
     if (options.upnp)
         arguments << "upnp";
