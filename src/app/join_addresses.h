@@ -1,11 +1,11 @@
 #pragma once
 
+#include "portmap/mapping_result.h"
+
 #include <QHostAddress>
 #include <QList>
 #include <QString>
 #include <optional>
-
-#include "portmap/mapping_result.h"
 
 // At which addresses others can join a table this computer hosts. The game
 // port takes IPv4 only, so those are the addresses that count.
@@ -18,8 +18,9 @@ QList<QHostAddress> ofThisComputer();
 QList<QHostAddress> ordered(const QList<QHostAddress>& all);
 
 // The invite link for the best address: the router's outer address while it
-// forwards a port to this table (friends elsewhere need it; friends here can
-// use it too on most routers), else the best of addresses, else loopback.
+// forwards a port to this table (friends elsewhere need it; the chat names
+// the addresses on this network beside it), else the best of addresses, else
+// loopback.
 QString inviteLink(const QList<QHostAddress>& addresses, quint16 port,
                    const std::optional<portmap::InternetAddress>& internet = std::nullopt);
 // The system line that says where others can join, plainly when only this

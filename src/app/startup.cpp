@@ -107,12 +107,10 @@ void Startup::copyInviteLink() {
         hooks_.internetAddress ? hooks_.internetAddress() : std::nullopt;
     const QString link = joinaddresses::inviteLink(addresses, hostedPort_, internet);
     QGuiApplication::clipboard()->setText(link);
-    if (!internet) {
-        chat_.say("0+Invite link copied: " + link);
-        chat_.say(joinaddresses::line(addresses, hostedPort_));
-        return;
-    }
-    chat_.say("0+Invite link copied, with the router's address on the internet: " + link);
+    chat_.say((internet ? "0+Invite link copied, with the router's address on the internet: "
+                        : "0+Invite link copied: ") +
+              link);
     chat_.say(joinaddresses::line(addresses, hostedPort_));
-    chat_.say(mappingwords::reachableAt(*internet));
+    if (internet) // the chat keeps both ways in
+        chat_.say(mappingwords::reachableAt(*internet));
 }
