@@ -16,8 +16,11 @@ QString run(const QString& program, const QStringList& arguments, QString* error
     process.start(program, arguments);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
-        if (error)
+        if (error) {
             *error = QString::fromUtf8(process.readAllStandardError());
+            if (error->isEmpty())
+                *error = program + " failed";
+        }
         return {};
     }
     return QString::fromUtf8(process.readAllStandardOutput());
@@ -36,6 +39,13 @@ QString RouterLab::unavailableReason() {
     for (const char* tool : {"ip", "nft", "miniupnpd"})
         if (QStandardPaths::findExecutable(tool, {"/usr/sbin", "/sbin", "/usr/bin"}).isEmpty())
             return QString("%1 is not installed (scripts/install-deps)").arg(tool);
+    // Root in a container may still be refused namespaces.
+    const QString probe = uniquePrefix() + "-probe";
+    QString refusal;
+    run("ip", {"netns", "add", probe}, &refusal);
+    if (!refusal.isEmpty())
+        return "cannot make network namespaces here: " + refusal.trimmed();
+    run("ip", {"netns", "del", probe});
     return {};
 }
 
