@@ -1,6 +1,7 @@
 #include "app/app_windows.h"
 
 #include "app/finder_while_shown.h"
+#include "app/join_addresses.h"
 
 #include "client/join/join_form.h"
 #include "client/link/seat_key_file.h"
@@ -19,6 +20,11 @@ std::optional<TableAddress> heldSeatTable() {
     if (!entry)
         return std::nullopt;
     return tableaddress::read(entry->table, 0).address;
+}
+
+QString bestLanAddress() {
+    const QList<QHostAddress> addresses = joinaddresses::ofThisComputer();
+    return addresses.isEmpty() ? QString() : addresses.first().toString();
 }
 
 } // namespace
@@ -46,6 +52,10 @@ AppWindows::AppWindows(const QStringList& arguments)
           .inviteLinkWanted = [this] { startup.copyInviteLink(); },
           .soloWanted = [this] { startup.playSolo(); },
       }),
+      portMapping({
+          .say = [this](const QString& line) { chat.say(line); },
+          .lanAddress = [] { return bestLanAddress(); },
+      }),
       startup(chat, host,
               {
                   .incomplete =
@@ -53,9 +63,18 @@ AppWindows::AppWindows(const QStringList& arguments)
                           playWithOthers().offer(&chat, false, name, address);
                       },
                   .link = [this](const QString& link) { openLink(link); },
-                  .hosting = [this](const QString& playerName,
-                                    quint16 gamePort) { answerTableQueries(playerName, gamePort); },
-                  .leftTable = [this] { tableResponder.reset(); },
+                  .hosting =
+                      [this](const QString& playerName, quint16 gamePort) {
+                          answerTableQueries(playerName, gamePort);
+                          if (TableMemory(environment::settingsFile()).portMapping())
+                              portMapping.open(gamePort);
+                      },
+                  .leftTable =
+                      [this] {
+                          tableResponder.reset();
+                          portMapping.close();
+                      },
+                  .internetAddress = [this] { return portMapping.internetAddress(); },
               }),
       gamestart([this] {
           return std::make_unique<Tgamestart>(chat.gameChoice(), [this] { chat.startGame(); });

@@ -11,6 +11,7 @@
 #include "client/tgamestart.h"
 #include "host/table_responder.h"
 #include "net/table_finder.h"
+#include "portmap/port_mapping.h"
 #include "tally/ttallylist.h"
 
 #include <functional>
@@ -72,6 +73,8 @@ struct AppWindows {
     std::unique_ptr<TableResponder> tableResponder;
     // Asks for them while the Play with Others window is shown.
     TableFinder tableFinder;
+    // Asks the router to forward the port of a table hosted for others.
+    PortMapping portMapping;
     Startup startup;
 
     BuiltOnFirstUse<Tgamestart> gamestart;

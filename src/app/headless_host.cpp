@@ -6,15 +6,23 @@
 #include "host/table_responder.h"
 #include "host/tserver.h"
 #include "net/tsock.h"
+#include "portmap/port_mapping.h"
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
 // A real client answers CMD_sendlogininfo at once; a public host gives
 // silent connections this long (times the clock scale) before it drops them.
 constexpr int kLoginDeadlineMs = 30000;
+
+// The chat's words about the router, for whoever runs the server.
+void printSystemLine(const QString& line) {
+    std::printf("%s\n", line.section(u'+', 1).toUtf8().constData());
+    std::fflush(stdout);
+}
 
 } // namespace
 
@@ -53,5 +61,13 @@ int runHeadlessHost(int argc, char** argv) {
         std::printf("Answering table queries on UDP port %u as \"%s\"\n", responder.localPort(),
                     tableName.toUtf8().constData());
     std::fflush(stdout);
+    std::unique_ptr<PortMapping> portMapping;
+    if (options.portMappingOn()) {
+        portMapping = std::make_unique<PortMapping>(PortMapping::Hooks{
+            .say = [](const QString& line) { printSystemLine(line); },
+            .lanAddress = {},
+        });
+        portMapping->open(gamePort);
+    }
     return app.exec();
 }

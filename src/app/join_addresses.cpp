@@ -67,7 +67,10 @@ QList<QHostAddress> ofThisComputer() {
     return ordered(all);
 }
 
-QString inviteLink(const QList<QHostAddress>& addresses, quint16 port) {
+QString inviteLink(const QList<QHostAddress>& addresses, quint16 port,
+                   const std::optional<portmap::InternetAddress>& internet) {
+    if (internet)
+        return TableAddress{internet->address.toString(), internet->port}.link();
     return TableAddress{forLink(addresses).toString(), port}.link();
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "portmap/mapping_result.h"
+
 #include <QHostAddress>
 #include <QList>
 #include <QString>
+#include <optional>
 
 // At which addresses others can join a table this computer hosts: IPv4 and
 // global IPv6, since the game port takes both.
@@ -20,8 +23,11 @@ QList<QHostAddress> ordered(const QList<QHostAddress>& all);
 // address beats a private LAN address, which no friend elsewhere can reach
 // (friends on this network find the table without a link).
 QHostAddress forLink(const QList<QHostAddress>& addresses);
-// The invite link for forLink, or the loopback address when there is none.
-QString inviteLink(const QList<QHostAddress>& addresses, quint16 port);
+// The invite link: the router's outer address while it forwards a port to
+// this table (friends elsewhere need it; the chat names the addresses on this
+// network beside it), else forLink, else loopback.
+QString inviteLink(const QList<QHostAddress>& addresses, quint16 port,
+                   const std::optional<portmap::InternetAddress>& internet = std::nullopt);
 // The system line that says where others can join, plainly when only this
 // computer can.
 QString line(const QList<QHostAddress>& addresses, quint16 port);

@@ -5,6 +5,7 @@
 #include "client/tchat.h"
 #include "common/environment.h"
 #include "net/tsock.h"
+#include "portmap/mapping_words.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -102,8 +103,14 @@ void Startup::copyInviteLink() {
     if (!hosting() || reach_ != HostReach::Network)
         return;
     const QList<QHostAddress> addresses = joinaddresses::ofThisComputer();
-    const QString link = joinaddresses::inviteLink(addresses, hostedPort_);
+    const std::optional<portmap::InternetAddress> internet =
+        hooks_.internetAddress ? hooks_.internetAddress() : std::nullopt;
+    const QString link = joinaddresses::inviteLink(addresses, hostedPort_, internet);
     QGuiApplication::clipboard()->setText(link);
-    chat_.say("0+Invite link copied: " + link);
+    chat_.say((internet ? "0+Invite link copied, with the router's address on the internet: "
+                        : "0+Invite link copied: ") +
+              link);
     chat_.say(joinaddresses::line(addresses, hostedPort_));
+    if (internet) // the chat keeps both ways in
+        chat_.say(mappingwords::reachableAt(*internet));
 }

@@ -3,9 +3,11 @@
 #include "app/local_host.h"
 #include "app/play_mode.h"
 #include "net/table_address.h"
+#include "portmap/mapping_result.h"
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class Tchat;
 
@@ -23,6 +25,8 @@ public:
         // on gamePort; and the table this copy played at has ended.
         std::function<void(const QString& playerName, quint16 gamePort)> hosting;
         std::function<void()> leftTable;
+        // Where friends on the internet join, while the router forwards a port.
+        std::function<std::optional<portmap::InternetAddress>()> internetAddress;
     };
 
     Startup(Tchat& chat, LocalHost& host, Hooks hooks = {});

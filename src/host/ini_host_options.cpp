@@ -48,6 +48,10 @@ bool IniHostOptions::discoveryOn() const {
     return readKey("Discovery", "1").trimmed() != QLatin1String("0");
 }
 
+bool IniHostOptions::portMappingOn() const {
+    return ruleFromText(readKey("PortMapping", "0"));
+}
+
 int IniHostOptions::botSpeedFromText(const QString& text) {
     const QString value = text.trimmed();
     if (value == "2000")

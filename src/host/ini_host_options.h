@@ -22,6 +22,9 @@ public:
     // when unset), and whether it answers at all (Discovery=0 keeps it quiet).
     QString tableName() const;
     bool discoveryOn() const;
+    // Whether it asks the router to forward its port: only with PortMapping=1,
+    // since a server usually has a public address of its own.
+    bool portMappingOn() const;
 
     static QString defaultPath();
 

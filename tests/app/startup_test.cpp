@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
@@ -76,7 +77,12 @@ protected:
                                           const QString& address) { offered << name << address; },
                      .link = [this](const QString& link) { offered << link; },
                      .hosting = {},
-                     .leftTable = {}}};
+                     .leftTable = {},
+                     .internetAddress =
+                         [this] {
+                             return internet;
+                         }}};
+    std::optional<portmap::InternetAddress> internet; // what the router forwards
     QStringList boxes;
     int acceptedConnections = 0;
     TSock* hostEnd = nullptr; // the host's end of the last accepted connection
@@ -112,6 +118,23 @@ TEST_F(StartupTest, HostingUsesTheLoopbackWhateverAddressIsGivenAndOpensThePrese
     EXPECT_EQ(probe.presenceLink().HostName(), "127.0.0.1");
     EXPECT_EQ(probe.presenceLink().PortName(), "9001");
     EXPECT_NE(probe.presenceLink().localPort(), 0) << "the presence link was opened";
+}
+
+// While the router forwards the table's port, a friend elsewhere needs its
+// outer address: the link carries it and the chat keeps both ways in.
+TEST_F(StartupTest, WhileTheRouterForwardsTheInviteLinkCarriesItsAddressAndTheChatKeepsBoth) {
+    startup.hostGame("Ann", "0");
+    ASSERT_TRUE(probe.menu().CopyInviteLink1->isEnabled());
+    internet = portmap::InternetAddress{QHostAddress("45.77.0.1"), 7774};
+    startup.copyInviteLink();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "ludomyra://45.77.0.1:7774");
+    EXPECT_TRUE(chatText().contains("Invite link copied, with the router's address on the "
+                                    "internet:"));
+    EXPECT_TRUE(chatText().contains("ludomyra://45.77.0.1:7774"));
+    EXPECT_TRUE(chatText().contains("Friends on the internet can join at 45.77.0.1, port 7774."));
+    const qsizetype here = chatText().lastIndexOf(
+        QRegularExpression("(Others can join this table at|This computer has no network)"));
+    EXPECT_GT(here, chatText().indexOf("Invite link copied, with")) << "this network too";
 }
 
 // Each choice ends the table before it: the host's end sees the window's

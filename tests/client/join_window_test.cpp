@@ -6,6 +6,7 @@
 #include "event_wait.h"
 #include "qstring_printer.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -152,10 +153,15 @@ TEST_F(JoinWindowTest, RemembersTheNameAndTheTenNewestTablesAcrossARestart) {
             joinTyped(*window, QString("table%1:7000").arg(n));
         joinTyped(*window, "TABLE5:7000"); // joined again: first, and only once
         ASSERT_EQ(chosen.size(), 13);
+        auto* routerBox = part<QCheckBox>(*window, "check_portmapping");
+        EXPECT_TRUE(routerBox->isChecked()) << "a window asks the router unless told not to";
+        QTest::keyClick(routerBox, Qt::Key_Space);
     }
     auto window = makeWindow();
     window->offer(nullptr, false);
     EXPECT_EQ(part<QLineEdit>(*window, "edit_name")->text(), "Ann");
+    EXPECT_FALSE(part<QCheckBox>(*window, "check_portmapping")->isChecked());
+    EXPECT_FALSE(TableMemory(settingsFile()).portMapping());
     QStringList recent = listed(*window, "list_recent");
     ASSERT_EQ(recent.size(), 10);
     for (QString& entry : recent) {
@@ -172,6 +178,7 @@ TEST_F(JoinWindowTest, RemembersTheNameAndTheTenNewestTablesAcrossARestart) {
     EXPECT_EQ(after.readString("Ludomyra", "Textsize", {}), "12");
     EXPECT_EQ(after.readString("Other", "Key", {}), "kept");
     EXPECT_EQ(after.readString("Ludomyra", "Playername", {}), "Ann");
+    EXPECT_EQ(after.readString("Ludomyra", "PortMapping", {}), "0");
     EXPECT_TRUE(after.readString("Ludomyra", "Recent1", {}).startsWith("TABLE5:7000|"));
 
     // Choosing a recent table fills the address; activating it joins.

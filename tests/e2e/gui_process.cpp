@@ -42,10 +42,11 @@ bool GuiProcess::start(const QStringList& arguments) {
     if (!runtime_.isValid())
         return false;
     handled_.clear();
-    if (namespace_.isEmpty())
+    if (launcher_.isEmpty())
         process_.start(LUDOMYRA_BINARY, arguments);
-    else // ip execs the program: the process is the program's own
-        process_.start("ip", QStringList{"netns", "exec", namespace_, LUDOMYRA_BINARY} + arguments);
+    else
+        process_.start(launcher_.first(),
+                       launcher_.mid(1) + QStringList{LUDOMYRA_BINARY} + arguments);
     return process_.waitForStarted(5000);
 }
 

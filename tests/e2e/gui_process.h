@@ -32,8 +32,10 @@ public:
 
     // Adds to the program's environment; call before start().
     void setEnvironment(const QString& name, const QString& value);
-    // Runs the program in that network namespace (`ip netns exec`); call before start().
-    void setNetworkNamespace(const QString& name) { namespace_ = name; }
+    // Runs the program through a launcher (`ip netns exec NAME`); call before start().
+    void setLauncher(const QStringList& launcher) { launcher_ = launcher; }
+    // Runs the program in that network namespace; call before start().
+    void setNetworkNamespace(const QString& name) { setLauncher({"ip", "netns", "exec", name}); }
     // Starts the program with the given arguments; false if it did not start.
     bool start(const QStringList& arguments);
     // Joins the host on the loopback address as NAME.
@@ -64,8 +66,8 @@ private:
     void readTrace();
 
     QTemporaryDir runtime_; // created 0700, as the single-instance lock wants it
+    QStringList launcher_;
     QProcess process_;
-    QString namespace_;
     QByteArray tail_;
     QList<Handled> handled_;
     QString otherOutput_;

@@ -15,8 +15,8 @@ const QStringList& builtInDictionary() {
     return words;
 }
 
-SolvingPeer::SolvingPeer(quint16 port, const QString& name, Pick pick)
-    : client(port), name(name), pick_(pick) {}
+SolvingPeer::SolvingPeer(quint16 port, const QString& name, Pick pick, quint32 ipv4)
+    : client(port, ipv4), name(name), pick_(pick) {}
 
 bool SolvingPeer::logIn() {
     const int given = client.logIn(name);

@@ -17,7 +17,8 @@
 class SolvingPeer {
 public:
     enum class Pick { First, Last }; // which fitting word it guesses
-    SolvingPeer(quint16 port, const QString& name, Pick pick = Pick::First);
+    SolvingPeer(quint16 port, const QString& name, Pick pick = Pick::First,
+                quint32 ipv4 = testsupport::RawSocket::kLoopback);
 
     // Logs in; false when the host gave no slot.
     bool logIn();

@@ -4,7 +4,7 @@
 
 namespace testsupport {
 
-RawClient::RawClient(quint16 port) : socket(RawSocket::connectTo(port)) {}
+RawClient::RawClient(quint16 port, quint32 ipv4) : socket(RawSocket::connectTo(port, ipv4)) {}
 
 void RawClient::send(const QString& text) {
     sendBytes(text.toUtf8() + '\xFF');

@@ -15,7 +15,8 @@ namespace testsupport {
 
 class RawClient {
 public:
-    explicit RawClient(quint16 port); // throws std::runtime_error when nobody listens
+    // Throws std::runtime_error when nobody listens.
+    explicit RawClient(quint16 port, quint32 ipv4 = RawSocket::kLoopback);
 
     void send(const QString& text); // adds the terminator
     void sendBytes(const QByteArray& bytes);

@@ -15,11 +15,11 @@ namespace testsupport {
 
 namespace {
 
-sockaddr_in loopback(quint16 port) {
+sockaddr_in loopback(quint16 port, quint32 ipv4 = INADDR_LOOPBACK) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_addr.s_addr = htonl(ipv4);
     return address;
 }
 
@@ -55,9 +55,9 @@ RawSocket RawSocket::listener() {
     return sock;
 }
 
-RawSocket RawSocket::connectTo(quint16 port) {
+RawSocket RawSocket::connectTo(quint16 port, quint32 ipv4) {
     RawSocket sock(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    const sockaddr_in address = loopback(port);
+    const sockaddr_in address = loopback(port, ipv4);
     if (::connect(sock.fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         throw std::runtime_error("cannot connect to the loopback port");
     ::fcntl(sock.fd, F_SETFL, ::fcntl(sock.fd, F_GETFL) | O_NONBLOCK);

@@ -18,8 +18,10 @@ public:
     ~RawSocket() { close(); }
     static RawSocket bound();    // bound, not listening: connections are refused
     static RawSocket listener(); // bound and listening
-    // Throws std::runtime_error when nobody listens on port.
-    static RawSocket connectTo(quint16 port);
+    // Throws std::runtime_error when nobody listens on port. ipv4: another
+    // host, in host order (only ever one inside a namespace the test made).
+    static RawSocket connectTo(quint16 port, quint32 ipv4 = kLoopback);
+    static constexpr quint32 kLoopback = 0x7F000001;
 
     bool isOpen() const { return fd >= 0; }
     quint16 port() const;

@@ -43,6 +43,7 @@ QString lookOf(const QString& smallWindowSheet) {
            " border: 1px solid rgb(140, 100, 60); }"
            "QListWidget::item:selected { background: rgb(92, 58, 30); color: rgb(224, 227, 157); }"
            "QPushButton:default { border: 2px solid rgb(224, 227, 157); }"
+           "QCheckBox { color: rgb(224, 227, 157); }"
            "QPushButton:disabled { color: rgb(150, 130, 100); }";
 }
 

@@ -6,6 +6,7 @@
 #include "net/game_type.h"
 #include "net/player_text.h"
 
+#include <QCheckBox>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,15 @@ void PlayWithOthers::build() {
     edit_port->setGeometry(110, 112, 70, 24);
     edit_port->setValidator(new QIntValidator(0, 65535, edit_port));
     edit_port->setAccessibleName("Port to host on");
+    check_portmapping = new QCheckBox("Open router port", this);
+    check_portmapping->setObjectName("check_portmapping");
+    check_portmapping->setGeometry(190, 113, 142, 22);
+    check_portmapping->setAccessibleName("Ask the router to forward the port");
+    check_portmapping->setToolTip(
+        "Asks the router (UPnP or NAT-PMP) to forward the port to this computer while the table "
+        "is open, so friends on the internet can join.");
+    connect(check_portmapping, &QCheckBox::toggled, this,
+            [this](bool on) { memory_.rememberPortMapping(on); });
     button_host = new QPushButton("Host", this);
     button_host->setObjectName("button_host");
     button_host->setGeometry(336, 111, 108, 26);
@@ -134,6 +144,10 @@ void PlayWithOthers::offer(const QWidget* over, bool hosting, const QString& nam
     if (edit_port->text().isEmpty())
         edit_port->setText(QString::number(joinform::defaultPort()));
     edit_address->setText(address);
+    {
+        const QSignalBlocker quiet(check_portmapping); // showing is no choice
+        check_portmapping->setChecked(memory_.portMapping());
+    }
     label_message->clear();
     fillRecent();
     showRejoin();

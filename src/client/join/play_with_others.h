@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -16,8 +17,9 @@ class QListWidgetItem;
 
 // "Play with Others": the player's name, and either hosting a table on this
 // computer (on a port) or joining one by address, from the tables found on
-// this network or from the tables joined lately. The name and the joined
-// tables are remembered in the settings file.
+// this network or from the tables joined lately. The name, the joined
+// tables and whether a hosted table asks the router to forward its port are
+// remembered in the settings file.
 class PlayWithOthers : public SmallWindow {
     Q_OBJECT
 public:
@@ -61,6 +63,7 @@ private:
     Hooks hooks_;
     QLineEdit* edit_name = nullptr;
     QLineEdit* edit_port = nullptr;
+    QCheckBox* check_portmapping = nullptr;
     QLineEdit* edit_address = nullptr;
     QListWidget* list_tables = nullptr;
     QLabel* label_notables = nullptr;

@@ -41,6 +41,20 @@ QList<TableMemory::Recent> TableMemory::recentTables() const {
     return readRecent(ini);
 }
 
+bool TableMemory::portMapping() const {
+    IniFile ini(file_);
+    ini.load();
+    return ini.readString(kSection, "PortMapping", "1").trimmed() != u"0";
+}
+
+bool TableMemory::rememberPortMapping(bool on) {
+    IniFile ini(file_);
+    if (!ini.load())
+        return false;
+    ini.writeString(kSection, "PortMapping", on ? "1" : "0");
+    return ini.save();
+}
+
 bool TableMemory::rememberName(const QString& name) {
     IniFile ini(file_);
     if (!ini.load())

@@ -24,8 +24,13 @@ public:
     // Newest first; entries a hand edit broke are left out.
     QList<Recent> recentTables() const;
 
+    // Whether a table hosted for others asks the router to forward its port
+    // ("PortMapping"; on unless it reads 0).
+    bool portMapping() const;
+
     // False when the file could not be written.
     bool rememberName(const QString& name);
+    bool rememberPortMapping(bool on);
     // Puts the table first (once), keeping the ten newest.
     bool rememberJoined(const TableAddress& table, const QDateTime& when);
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QMetaType>
+#include <QString>
+#include <QtGlobal>
+
+// What asking the network's gateway to forward the game port came to. Plain
+// values: they cross from the worker thread to the window's in queued events.
+namespace portmap {
+
+// The protocol a gateway answered: NAT-PMP first, since it answers in
+// milliseconds, then UPnP IGD.
+enum class Route { NatPmp, Upnp };
+
+struct Mapping {
+    Route route = Route::NatPmp;
+    quint16 internalPort = 0;
+    quint16 externalPort = 0;
+    int leaseSeconds = 0; // as granted; 0: permanent
+};
+
+enum class Outcome {
+    Mapped,    // the gateway forwards mapping.externalPort to this computer
+    NoGateway, // no gateway answered either protocol in time
+    Refused,   // a gateway answered and said no (code)
+    PortTaken, // the port and the few after it are forwarded elsewhere
+    Lost,      // a renewal was refused: the forward is gone
+};
+
+struct Result {
+    Outcome outcome = Outcome::NoGateway;
+    Mapping mapping;
+    // The gateway's own address on its outer side; null when it did not say
+    // or said something that is no IPv4 address.
+    QHostAddress external;
+    int code = 0; // the gateway's error code when refused
+};
+
+// Where friends on the internet join while the gateway forwards a port.
+struct InternetAddress {
+    QHostAddress address;
+    quint16 port = 0;
+};
+
+} // namespace portmap
+
+Q_DECLARE_METATYPE(portmap::Result)

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "portmap/mapping_result.h"
+
+#include <QString>
+
+// The chat's system lines about the router. Nothing the gateway sends is
+// shown as text: only an address that parsed as IPv4, and numbers.
+namespace mappingwords {
+
+// While the gateway is asked.
+QString asking(quint16 port);
+// The result of asking. lanAddress: this computer's best address on its own
+// network, for the advice to forward the port by hand (may be empty).
+QString result(const portmap::Result& result, const QString& lanAddress);
+
+// Where friends on the internet can join.
+QString reachableAt(const portmap::InternetAddress& internet);
+
+// An outer address friends elsewhere can reach: not private, shared
+// (100.64/10), loopback, link-local or unspecified. A gateway that gives
+// anything else sits behind another NAT.
+bool reachableFromInternet(const QHostAddress& address);
+
+} // namespace mappingwords

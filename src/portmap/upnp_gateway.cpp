@@ -1,0 +1,63 @@
+#include "portmap/upnp_gateway.h"
+
+#include <miniupnpc/upnpcommands.h>
+#include <miniupnpc/upnperrors.h>
+
+UpnpGateway::~UpnpGateway() {
+    if (found_)
+        FreeUPNPUrls(&urls_);
+}
+
+bool UpnpGateway::find() {
+    if (found_)
+        return true;
+    int error = 0;
+    // One search: the library waits the whole limit for each type it asks
+    // about, and an IGD of any version answers a search for version 1.
+    UPNPDev* devices =
+        upnpDiscoverDevice("urn:schemas-upnp-org:device:InternetGatewayDevice:1", kDiscoverMs,
+                           nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
+    if (!devices)
+        return false;
+    const int status = UPNP_GetValidIGD(devices, &urls_, &data_, lanAddress_, sizeof lanAddress_);
+    freeUPNPDevlist(devices);
+    if (status == 0)
+        return false;
+    // 3: a device that is no IGD. 2: an IGD that says it is not connected,
+    // as one whose own outer address is private does: asked all the same, so
+    // that the player learns why.
+    if (status == 3) {
+        FreeUPNPUrls(&urls_);
+        return false;
+    }
+    found_ = true;
+    connected_ = status == 1;
+    return true;
+}
+
+QHostAddress UpnpGateway::externalAddress() {
+    if (found_ && !connected_)
+        return QHostAddress(QHostAddress::AnyIPv4); // it has none on the internet
+    char text[40] = {};                             // the library copies at most 16 bytes
+    if (!found_ || UPNP_GetExternalIPAddress(urls_.controlURL, data_.first.servicetype, text) != 0)
+        return {};
+    text[sizeof text - 1] = 0;
+    const QHostAddress address(QString::fromLatin1(text));
+    return address.protocol() == QAbstractSocket::IPv4Protocol ? address : QHostAddress();
+}
+
+portmap::AddReply UpnpGateway::add(quint16 internalPort, quint16 externalPort, int leaseSeconds) {
+    const QByteArray outer = QByteArray::number(externalPort);
+    const QByteArray inner = QByteArray::number(internalPort);
+    const QByteArray lease = QByteArray::number(leaseSeconds);
+    const int code = UPNP_AddPortMapping(
+        urls_.controlURL, data_.first.servicetype, outer.constData(), inner.constData(),
+        lanAddress_, description_.constData(), "TCP", nullptr, lease.constData());
+    return {.code = code, .externalPort = externalPort, .leaseSeconds = leaseSeconds};
+}
+
+void UpnpGateway::remove(const portmap::Mapping& mapping) {
+    const QByteArray outer = QByteArray::number(mapping.externalPort);
+    UPNP_DeletePortMapping(urls_.controlURL, data_.first.servicetype, outer.constData(), "TCP",
+                           nullptr);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "portmap/gateway.h"
+
+#include <QByteArray>
+#include <miniupnpc/miniupnpc.h>
+
+// UPnP IGD through libminiupnpc: discovery by multicast within kDiscoverMs,
+// then the device's control calls (the library bounds each with its own
+// connect and receive limits).
+class UpnpGateway : public portmap::Gateway {
+public:
+    // Routers answer discovery in well under a second; two covers a busy one.
+    static constexpr int kDiscoverMs = 2000;
+
+    // description: the forward's name in the router's list.
+    explicit UpnpGateway(QByteArray description) : description_(std::move(description)) {}
+    ~UpnpGateway() override;
+    UpnpGateway(const UpnpGateway&) = delete;
+    UpnpGateway& operator=(const UpnpGateway&) = delete;
+
+    bool find() override;
+    QHostAddress externalAddress() override;
+    portmap::AddReply add(quint16 internalPort, quint16 externalPort, int leaseSeconds) override;
+    void remove(const portmap::Mapping& mapping) override;
+
+private:
+    QByteArray description_;
+    UPNPUrls urls_{};
+    IGDdatas data_{};
+    bool found_ = false;
+    bool connected_ = false;
+    char lanAddress_[64] = {};
+};
