@@ -50,6 +50,8 @@ public:
     bool waitingForSeat() const { return waitingForSeat_; }
 
 private:
+    // As the game's messages name the seat: its player, or Klot.
+    QString nameOf(int slot) const;
     bool isSeatPlayable(int seat) const;
     bool botMayStandIn(int seat) const;
     void announceTurn();

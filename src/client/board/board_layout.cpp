@@ -103,5 +103,21 @@ void Board::buildGrid(QWidget* panelWord) {
             cell.image = newLabel(panelWord, cellName("image_", r, c), markSquare(r, c));
             setCell(r, c, {}, CellLook::Played, {});
         }
+        buildStandInTag(panelWord, r);
     }
+}
+
+// In the row's last square, above its letter: small, yet plainly a label.
+void Board::buildStandInTag(QWidget* panelWord, int row) {
+    const QRect last = cellSquare(row, kColumns);
+    QLabel* tag = newLabel(panelWord, QString("label_standin%1").arg(row),
+                           QRect(last.right() - 29, last.top() + 1, 29, 13));
+    tag->setText(game::kBotName);
+    tag->setAlignment(Qt::AlignCenter);
+    tag->setFont(look::boldArial(9));
+    tag->setStyleSheet("color: rgb(224, 227, 157); background: rgba(20, 40, 24, 215);"
+                       " border-radius: 3px;");
+    tag->setToolTip(QString("%1 played this row for you while you were away.").arg(game::kBotName));
+    tag->hide();
+    standInTags_[size_t(row - 1)] = tag;
 }
