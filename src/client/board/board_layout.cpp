@@ -107,11 +107,14 @@ void Board::buildGrid(QWidget* panelWord) {
     }
 }
 
-// In the row's last square, above its letter: small, yet plainly a label.
+// Under the row's letters, between the last two marks, where it covers
+// neither a letter nor a mark.
 void Board::buildStandInTag(QWidget* panelWord, int row) {
-    const QRect last = cellSquare(row, kColumns);
+    const QRect fourth = markSquare(row, kColumns - 1);
+    const QRect fifth = markSquare(row, kColumns);
     QLabel* tag = newLabel(panelWord, QString("label_standin%1").arg(row),
-                           QRect(last.right() - 29, last.top() + 1, 29, 13));
+                           QRect(fourth.right() + 2, fourth.top() + 2,
+                                 fifth.left() - fourth.right() - 3, kMarkSize - 2));
     tag->setText(game::kBotName);
     tag->setAlignment(Qt::AlignCenter);
     tag->setFont(look::boldArial(9));
