@@ -122,7 +122,7 @@ void Referee::processwords() {
     if (state_.row > game::kRows) {
         state_.wordopen = false;
         sendToAllInUse(state_, outbox_, gamemsg::NoOneGuessed::build(state_.hiddenword));
-        state_.record.push_back(wordrecord::unfound(state_.hiddenword));
+        keepOnRecord(wordrecord::unfound(state_.hiddenword));
         startPause(TagPauseAfterNoFind);
         return;
     }
@@ -184,7 +184,7 @@ void Referee::itsguessed(int slot) {
     const int score = state_.playing(GameType::High) ? finder.score : gamemsg::kNoScore;
     sendToAllInUse(state_, outbox_,
                    gamemsg::HeGuessed::build(slot, state_.hiddenword, ball, score));
-    state_.record.push_back(wordrecord::found(nameOf(slot), state_.hiddenword, state_.row));
+    keepOnRecord(wordrecord::found(nameOf(slot), state_.hiddenword, state_.row));
     ++finder.raceball;
 
     if (state_.playing(GameType::Race)) {
@@ -219,7 +219,7 @@ void Referee::findwinner(int slot) {
     state_.gameon = false;
     if (state_.playing(GameType::Nine) || state_.playing(GameType::Race)) {
         sendToAllInUse(state_, outbox_, gamemsg::Winner::build(slot));
-        state_.record.push_back(wordrecord::won(nameOf(slot)));
+        keepOnRecord(wordrecord::won(nameOf(slot)));
         return;
     }
     const int best = bestSeat();
@@ -232,10 +232,23 @@ void Referee::findwinner(int slot) {
     }
     if (names.size() > 1) {
         sendToAllInUse(state_, outbox_, gamemsg::TieGame::build(names));
-        state_.record.push_back(wordrecord::tied(names.join(QStringLiteral(" and "))));
+        keepOnRecord(wordrecord::tied(names.join(QStringLiteral(" and "))));
     } else {
         sendToAllInUse(state_, outbox_, gamemsg::Winner::build(best));
-        state_.record.push_back(wordrecord::won(nameOf(best)));
+        keepOnRecord(wordrecord::won(nameOf(best)));
+    }
+}
+
+// A player back from a drop hears this game's last lines, never more: at a
+// table where nobody finds a word the record would otherwise grow for ever.
+void Referee::keepOnRecord(const QString& line) {
+    state_.record.push_back(line);
+    if (state_.record.size() <= kMaxRecordLines)
+        return;
+    state_.record.erase(state_.record.begin());
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
+        size_t& from = state_.player(seat).awayfrom;
+        from = from > 0 ? from - 1 : 0;
     }
 }
 
