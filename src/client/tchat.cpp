@@ -125,6 +125,7 @@ void Tchat::buildParts() {
                           .windowActive = [this] { return isActiveWindow(); },
                           .announce = [this](const QString& news) { liveStatus->announce(news); },
                           .playsound = playSound,
+                          .say = sayLine,
                       });
     seats->attachPopup(board->status(), 1); // the status line acts on seat 1
     table =
@@ -163,7 +164,7 @@ void Tchat::buildParts() {
                          .host = offerIf(hooks_.playWithOthersWanted,
                                          [this] { hooks_.playWithOthersWanted(true); }),
                          .solo = offerIf(hooks_.soloWanted, [this] { hooks_.soloWanted(); }),
-                         .close = [this] { close(); },
+                         .exit = [this] { Exit1Click(); },
                          .rejoin = [this] { rejoinSeat(); },
                          .giveUp = [this] { link_.giveUp(); },
                      });

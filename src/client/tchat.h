@@ -175,6 +175,8 @@ private:
     void ownArrival();
     void rejoinSeat();
     void clearTable();
+    // After the host's verdict on a seat key: the table its catch-up lays.
+    void layTableIfDue();
     bool othersAtMyTable() const;
 
     bool timer1HasWork() const;
@@ -228,5 +230,8 @@ private:
     std::optional<QRect> boundsAwaitingFrame_; // set while the frame is not known
     bool shown_ = false;
     bool gameInPlay_ = false; // from a game's start to its result: no start button
+    // A verdict on the seat key came: the catch-up that follows lays the table
+    // anew, back in the seat (Returned) or as a new player (Cleared).
+    enum class TableDue { No, Cleared, Returned } tableDue_ = TableDue::No;
     QElapsedTimer lastTick_;
 };

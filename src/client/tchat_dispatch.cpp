@@ -28,8 +28,15 @@ void Tchat::buildDispatch() {
                 if (!state.ishost)
                     link_.keyArrived(given.key);
             },
-            [this](const Rejoined& back) { link_.rejoined(back.seat); },
-            [this](const RejoinRefused&) { link_.rejoinRefused(); },
+            [this](const Rejoined& back) {
+                link_.rejoined(back.seat);
+                layTableIfDue();
+            },
+            [this](const RejoinRefused&) {
+                link_.rejoinRefused();
+                layTableIfDue();
+            },
+            [this](const Goodbye&) { link_.goodbye(); },
             // Chat
             [this](const gamemsg::Chat& line) { chat->chatrecieved(line); },
             [this](const gamemsg::Action& line) { chat->chatrecieved(line); },
@@ -49,6 +56,7 @@ void Tchat::buildDispatch() {
                 table->whenTableRests([this] { board->showWordList(); });
             },
             [this](const WordList& list) { board->wordlist(list); },
+            [this](const StoodIn& rows) { board->stoodIn(rows); },
             // Table, racks and scores
             [this](const StartGame& start) { table->startthegame(start); },
             // A finished game leaves no seat to come back to.

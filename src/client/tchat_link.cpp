@@ -6,6 +6,8 @@
 #include "client/message_trace.h"
 #include "client/tchat.h"
 
+#include <utility>
+
 HostLink::Hooks Tchat::linkHooks() {
     return {
         .handleNext =
@@ -69,8 +71,7 @@ void Tchat::showReconnecting() {
 // the table again.
 void Tchat::backInSeat(int seat) {
     state.myseat = seat;
-    clearTable();
-    seats->returnToSeat();
+    tableDue_ = TableDue::Returned;
     sessionEnd->withdraw();
     loggedIn();
     say("0+You are back in your seat.");
@@ -81,9 +82,24 @@ void Tchat::backInSeat(int seat) {
 // player in as new without a word about the key.
 void Tchat::seatNotKept(bool refused) {
     if (refused)
-        clearTable();
+        tableDue_ = TableDue::Cleared;
     sessionEnd->withdraw();
     say("0+Your seat could not be kept: you joined as a new player.");
+}
+
+// The host sends its whole catch-up at once, right after the verdict: what
+// has arrived of it is laid in the same turn of the event loop as the
+// clearing, so the window never shows an empty table in between (the last
+// one stays until then).
+void Tchat::layTableIfDue() {
+    const TableDue due = std::exchange(tableDue_, TableDue::No);
+    if (due == TableDue::No)
+        return;
+    clearTable();
+    if (due == TableDue::Returned)
+        seats->returnToSeat();
+    while (link_.queued() > 0)
+        link_.handleNext();
 }
 
 void Tchat::ownArrival() {

@@ -23,8 +23,10 @@ void GuessJudge::judge(int slot, const QString& word) {
         return;
 
     const int row = state_.row;
-    if (row >= 1 && row <= static_cast<int>(guesser.rowwords.size()))
+    if (row >= 1 && row <= static_cast<int>(guesser.rowwords.size())) {
         guesser.rowwords[static_cast<size_t>(row - 1)] = guess.left(game::kLetters);
+        guesser.stoodin[static_cast<size_t>(row - 1)] = guesser.away; // only Klot guesses then
+    }
 
     if (!words_.isInDictionary(guess)) {
         reportToGuesserAndWatchers(slot, gamemsg::NotValid::build(slot, false, guess, row),

@@ -1,5 +1,6 @@
 #include "host/host_session.h"
 
+#include "host/host_broadcast.h"
 #include "host/sender_identity.h"
 #include "net/message_routes.h"
 
@@ -7,13 +8,17 @@
 
 HostSession::HostSession(HostOutbox& outbox, HostClock& clock, HoldClock& holdClock,
                          const HostOptions& options, HostConnections& connections, WordLists words)
-    : words_(std::move(words)), rules_(state_, outbox, clock, options, words_),
+    : outbox_(outbox), words_(std::move(words)), rules_(state_, outbox, clock, options, words_),
       seating_(state_, outbox, rules_.referee, connections),
       holds_(state_, outbox, holdClock, rules_.referee, seating_, connections),
       rights_(state_, outbox) {
     state_.player(game::kBotSeat).defaultname = QString::fromLatin1(game::kBotName);
 
     route();
+}
+
+void HostSession::closeTable() {
+    sendToAllInUse(state_, outbox_, gamemsg::Goodbye::build());
 }
 
 // Each command has its gate: a message that its connection may not send is

@@ -30,6 +30,9 @@ public:
     // False when the connection broke a limit and must be closed.
     bool received(int slot, const QByteArray& bytes);
 
+    // The table closes on purpose: every connection hears so before it goes.
+    void closeTable();
+
     // Timer ticks.
     // The queued messages in turn, up to HostInbox::kTakenPerTick from each
     // connection; false when none was handled (none waited, or only empty ones).
@@ -53,6 +56,7 @@ private:
     // After each event: keys that died, rights that passed.
     void afterEvent();
 
+    HostOutbox& outbox_;
     HostState state_;
     WordLists words_;
     HostRules rules_;

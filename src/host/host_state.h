@@ -34,6 +34,10 @@ struct tplayer {
     bool away = false;
     // Removed by the host player: its close is a departure, never a hold.
     bool removed = false;
+    // While held: how much of the game's record the player saw before the drop.
+    size_t awayfrom = 0;
+    // Rows of this word that Klot played for the seat while it was held.
+    std::array<bool, game::kRows> stoodin{};
 
     bool connected() const { return inuse && !away; }
     // A person plays the seat now: neither watching nor away.
@@ -76,6 +80,8 @@ struct HostState {
     MarksRule marksrule = MarksRule::Classic;
     bool botfair = false;            // Klot sees only what a player sees
     std::vector<JudgedGuess> judged; // this word's judged guesses, in order
+    // This game's words and result as chat lines, for a player back from a drop.
+    std::vector<QString> record;
 
     tplayer& player(int slot) { return players[static_cast<size_t>(slot)]; }
     const tplayer& player(int slot) const { return players[static_cast<size_t>(slot)]; }

@@ -10,6 +10,7 @@
 #include "net/game_messages.h"
 #include "net/player_messages.h"
 #include "net/player_text.h"
+#include "net/word_record.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -46,6 +47,7 @@ void Referee::startgame(const playermsg::StartGame& start) {
             ++seatsInUse;
     }
     state_.ballowner.fill(0);
+    state_.record.clear();
     state_.ballno = 0;
     state_.row = 0;
     state_.nextstarter = randomBelow(seatsInUse + 1);
@@ -66,8 +68,10 @@ void Referee::newword() {
     for (int seat = 1; seat <= game::kSeats; ++seat)
         state_.player(seat).submitted = false;
     // Spies' rows too: a spy that finds a later word must not show guesses from an old one.
-    for (int slot = 1; slot <= game::kSlots; ++slot)
+    for (int slot = 1; slot <= game::kSlots; ++slot) {
         state_.player(slot).rowwords.fill(QString());
+        state_.player(slot).stoodin.fill(false);
+    }
     const QString letter = state_.hiddenword.left(1);
     for (int slot = 1; slot <= game::kSlots; ++slot) {
         const tplayer& player = state_.player(slot);
@@ -118,6 +122,7 @@ void Referee::processwords() {
     if (state_.row > game::kRows) {
         state_.wordopen = false;
         sendToAllInUse(state_, outbox_, gamemsg::NoOneGuessed::build(state_.hiddenword));
+        keepOnRecord(wordrecord::unfound(state_.hiddenword));
         startPause(TagPauseAfterNoFind);
         return;
     }
@@ -179,6 +184,7 @@ void Referee::itsguessed(int slot) {
     const int score = state_.playing(GameType::High) ? finder.score : gamemsg::kNoScore;
     sendToAllInUse(state_, outbox_,
                    gamemsg::HeGuessed::build(slot, state_.hiddenword, ball, score));
+    keepOnRecord(wordrecord::found(nameOf(slot), state_.hiddenword, state_.row));
     ++finder.raceball;
 
     if (state_.playing(GameType::Race)) {
@@ -213,6 +219,7 @@ void Referee::findwinner(int slot) {
     state_.gameon = false;
     if (state_.playing(GameType::Nine) || state_.playing(GameType::Race)) {
         sendToAllInUse(state_, outbox_, gamemsg::Winner::build(slot));
+        keepOnRecord(wordrecord::won(nameOf(slot)));
         return;
     }
     const int best = bestSeat();
@@ -221,12 +228,33 @@ void Referee::findwinner(int slot) {
     for (int seat = 1; seat <= game::kSeats; ++seat) {
         const tplayer& player = state_.player(seat);
         if (player.score == bestScore)
-            names.append(player.name.isEmpty() ? player.defaultname : player.name);
+            names.append(nameOf(seat));
     }
-    if (names.size() > 1)
+    if (names.size() > 1) {
         sendToAllInUse(state_, outbox_, gamemsg::TieGame::build(names));
-    else
+        keepOnRecord(wordrecord::tied(names.join(QStringLiteral(" and "))));
+    } else {
         sendToAllInUse(state_, outbox_, gamemsg::Winner::build(best));
+        keepOnRecord(wordrecord::won(nameOf(best)));
+    }
+}
+
+// A player back from a drop hears this game's last lines, never more: at a
+// table where nobody finds a word the record would otherwise grow for ever.
+void Referee::keepOnRecord(const QString& line) {
+    state_.record.push_back(line);
+    if (state_.record.size() <= kMaxRecordLines)
+        return;
+    state_.record.erase(state_.record.begin());
+    for (int seat = 1; seat <= game::kSeats; ++seat) {
+        size_t& from = state_.player(seat).awayfrom;
+        from = from > 0 ? from - 1 : 0;
+    }
+}
+
+QString Referee::nameOf(int slot) const {
+    const tplayer& player = state_.player(slot);
+    return player.name.isEmpty() ? player.defaultname : player.name;
 }
 
 void Referee::startComputerPlayer() {

@@ -50,6 +50,10 @@ public:
     bool waitingForSeat() const { return waitingForSeat_; }
 
 private:
+    // As the game's messages name the seat: its player, or Klot.
+    QString nameOf(int slot) const;
+    static constexpr size_t kMaxRecordLines = 40;
+    void keepOnRecord(const QString& line);
     bool isSeatPlayable(int seat) const;
     bool botMayStandIn(int seat) const;
     void announceTurn();

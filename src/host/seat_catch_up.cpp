@@ -2,6 +2,9 @@
 
 #include "host/host_state.h"
 #include "net/game_messages.h"
+#include "net/word_record.h"
+
+#include <algorithm>
 
 namespace seatcatchup {
 
@@ -49,6 +52,26 @@ QStringList currentRows(const HostState& state, int seat) {
     for (int guesser = 1; guesser <= game::kSeats; ++guesser)
         messages += rowsOf(state, guesser, guesser != seat);
     return messages;
+}
+
+QStringList standIns(const HostState& state, int seat) {
+    if (!state.gameon)
+        return {};
+    QList<int> rows;
+    const tplayer& player = state.player(seat);
+    for (int row = 1; row <= game::kRows; ++row) {
+        if (player.stoodin[static_cast<size_t>(row - 1)])
+            rows.append(row);
+    }
+    return rows.isEmpty() ? QStringList{} : QStringList{gamemsg::StoodIn::build(rows)};
+}
+
+QStringList whileAway(const HostState& state, int seat) {
+    QStringList lines;
+    const size_t from = std::min(state.player(seat).awayfrom, state.record.size());
+    for (size_t i = from; i < state.record.size(); ++i)
+        lines.append(gamemsg::Chat::systemLine(wordrecord::whileAway(state.record[i])));
+    return lines;
 }
 
 QStringList turn(const HostState& state, int seat) {

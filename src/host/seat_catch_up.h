@@ -14,6 +14,13 @@ namespace seatcatchup {
 // them.
 QStringList currentRows(const HostState& state, int seat);
 
+// The rows of the current word that Klot played for the seat while it was
+// held, if any.
+QStringList standIns(const HostState& state, int seat);
+
+// What the player missed of the game's record while away, as system lines.
+QStringList whileAway(const HostState& state, int seat);
+
 // While a row is open: whose turn it is (the seat's own, unless it has
 // guessed in this row already) and who has guessed in it.
 QStringList turn(const HostState& state, int seat);

@@ -38,6 +38,7 @@ bool SeatHolds::holdOnClose(int slot) {
         return false;
     }
     player.away = true;
+    player.awayfrom = state_.record.size();
     clock_.startHoldTimer(slot);
     sendToAllInUse(state_, outbox_, rejoinmsg::PlayerAway::build(slot, true));
     sendToAllInUse(state_, outbox_,
@@ -112,7 +113,9 @@ void SeatHolds::welcomeBack(int seat) {
     QStringList catchUp = loginmessages::awaySeats(state_);
     catchUp += loginmessages::gameState(state_, seat);
     catchUp += seatcatchup::currentRows(state_, seat);
+    catchUp += seatcatchup::standIns(state_, seat);
     catchUp += seatcatchup::turn(state_, seat);
+    catchUp += seatcatchup::whileAway(state_, seat);
     for (const QString& message : catchUp)
         outbox_.sendTo(seat, message);
     if (state_.gameon)
@@ -127,7 +130,8 @@ void SeatHolds::welcomeBack(int seat) {
 
 void SeatHolds::gameStarted() {
     for (int seat = 1; seat <= game::kSeats; ++seat) {
-        const tplayer& player = state_.player(seat);
+        tplayer& player = state_.player(seat);
+        player.awayfrom = 0; // the new game's record is all news to a held seat
         if (player.connected() && player.loggedin)
             issueKey(seat);
     }

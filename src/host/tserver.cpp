@@ -55,6 +55,8 @@ TServer::TServer(const HostOptions& options, QObject* parent)
 }
 
 TServer::~TServer() {
+    // An orderly end: a window tells it from a host that died by the goodbye.
+    guarded("goodbye", [&] { session_.closeTable(); });
     // The accepted sockets report their closing as they go; nobody listens any more.
     for (QObject* child : sock1_->children()) {
         auto* accepted = dynamic_cast<TSock*>(child); // TSock has no meta-object of its own

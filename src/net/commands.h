@@ -47,6 +47,8 @@ inline constexpr char rejoinrefused[] = "CMD_rejoinrefused";
 inline constexpr char rejoined[] = "CMD_rejoined";
 inline constexpr char playeraway[] = "CMD_playeraway";
 inline constexpr char hostrights[] = "CMD_hostrights";
+inline constexpr char goodbye[] = "CMD_goodbye";
+inline constexpr char stoodin[] = "CMD_stoodin";
 
 } // namespace cmd
 

@@ -406,4 +406,27 @@ QString Impossible::build() {
     return closedMessage(kWord);
 }
 
+QString Goodbye::build() {
+    return closedMessage(kWord);
+}
+
+StoodIn StoodIn::parse(const QString& args) {
+    QString rest = args;
+    StoodIn stoodIn;
+    while (!rest.isEmpty()) {
+        if (stoodIn.rows.size() == game::kRows)
+            throw MalformedMessage();
+        stoodIn.rows.append(cutRow(rest));
+    }
+    if (stoodIn.rows.isEmpty())
+        throw MalformedMessage();
+    return stoodIn;
+}
+QString StoodIn::build(const QList<int>& rows) {
+    QString text = QLatin1String(kWord);
+    for (const int row : rows)
+        text += group(row);
+    return text + u'+';
+}
+
 } // namespace gamemsg

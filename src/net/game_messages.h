@@ -249,6 +249,23 @@ struct Impossible {
     static QString build();
 };
 
+// The host closes the table on purpose, just before its connections: a close
+// without it is a lost host. Older windows ignore the word.
+struct Goodbye {
+    static constexpr const char* kWord = cmd::goodbye;
+    static Goodbye parse(const QString&) { return {}; }
+    static QString build();
+};
+
+// To a player back in a held seat, after its rows: the rows of this word
+// that Klot played for the seat meanwhile. Older windows ignore the word.
+struct StoodIn {
+    static constexpr const char* kWord = cmd::stoodin;
+    QList<int> rows; // 1..5, at least one
+    static StoodIn parse(const QString& args);
+    static QString build(const QList<int>& rows);
+};
+
 // The first five characters, upper case; a missing letter is empty.
 Letters firstFive(const QString& word);
 // Text from the network for a label: nothing that hides or breaks text

@@ -28,7 +28,7 @@ using ToClient =
                 gamemsg::WordList, gamemsg::HeGuessed, gamemsg::NoOneGuessed, gamemsg::Winner,
                 gamemsg::TieGame, gamemsg::Impossible, rejoinmsg::RejoinKey,
                 rejoinmsg::RejoinRefused, rejoinmsg::Rejoined, rejoinmsg::PlayerAway,
-                rightsmsg::HostRights>;
+                rightsmsg::HostRights, gamemsg::Goodbye, gamemsg::StoodIn>;
 
 // Two types with one word would each take the other's messages.
 namespace routecheck {

@@ -228,6 +228,28 @@ TEST_F(BoardTest, ASpysFindIsNamedFromTheSpyListAndTouchesNoSeat) {
     EXPECT_EQ(row()->word(), "HOUSE");
 }
 
+// The chat keeps a record of the game the status line loses with the next
+// word: each word's end (who found it in which row, or what it was) and the
+// result. A window that came mid-word knows the row from the catch-up.
+TEST_F(BoardTest, EachWordsEndAndTheGamesResultStayInTheChat) {
+    logIn(1);
+    hostSays({"CMD_existingplayers+2+Bob+0", "CMD_startgame+Ann+most+0+", "CMD_loadball+1+H+",
+              "CMD_nextplayer+1+1+", "CMD_timeup+1+", "CMD_nextplayer+1+2+",
+              "CMD_heguessed+2+HOUSE+1+1+", "CMD_loadball+2+B+", "CMD_nextplayer+1+1+"});
+    EXPECT_TRUE(chatText().contains("Bob found HOUSE in row 2."));
+    hostSays({"CMD_nooneguessed+BUSHY+", "CMD_gamestats+most+4+3+K+", "CMD_heguessed+1+KNOCK+3+1+",
+              "CMD_winner+1+"});
+    const QStringList record{"Bob found HOUSE in row 2.", "Nobody found BUSHY.",
+                             "Ann found KNOCK in row 4.", "Ann has Won the Game!"};
+    qsizetype after = -1;
+    for (const QString& line : record) {
+        const qsizetype at = chatText().indexOf(line);
+        EXPECT_GT(at, after) << line.toStdString();
+        after = at;
+    }
+    EXPECT_EQ(chatText().count(" found "), 3); // each once
+}
+
 TEST_F(BoardTest, AJoinerSeesThePlayedRowsStarredAndTheBallInPlay) {
     logIn(2);
     hostSays("CMD_gamestats+most+3+4+K+");

@@ -163,12 +163,36 @@ TEST_F(HostLinkTest, EveryWayAPlayersConnectionEndsDropsOrComesBack) {
         rig.socket.closedByHost();
     });
     const Walk walks[] = {
-        {"the host closes its table",
+        {"the host says goodbye and closes its table",
          atTableWithKey,
-         thenWorkOff([](Rig& rig) { rig.socket.closedByHost(); }),
+         thenWorkOff([](Rig& rig) {
+             rig.link.goodbye();
+             rig.socket.closedByHost();
+         }),
          {Stage::Ended, LinkEnding::HostClosed},
          {"ended HostClosed"},
          false},
+        {"the close comes before its goodbye is handled",
+         atTableWithoutKey,
+         thenWorkOff([](Rig& rig) {
+             rig.socket.closedByHost();
+             rig.link.goodbye();
+         }),
+         {Stage::Ended, LinkEnding::HostClosed},
+         {"ended HostClosed"},
+         false},
+        {"a host that dies: its system closes without a goodbye",
+         atTableWithoutKey,
+         thenWorkOff([](Rig& rig) { rig.socket.closedByHost(); }),
+         {Stage::Ended, LinkEnding::Lost},
+         {"ended Lost"},
+         false},
+        {"a host that dies while a seat is held",
+         atTableWithKey,
+         thenWorkOff([](Rig& rig) { rig.socket.closedByHost(); }),
+         {Stage::Reconnecting},
+         {"reconnecting", "tries start"},
+         true},
         {"a reset with no seat held",
          atTableWithoutKey,
          thenWorkOff([](Rig& rig) { rig.socket.events.failed(); }),
@@ -317,7 +341,7 @@ TEST_F(HostLinkTest, EveryWayAPlayersConnectionEndsDropsOrComesBack) {
 // a new connection, and a pause between tries holds none.
 TEST_F(HostLinkTest, WhatArrivedIsHandledBeforeTheEndAndEachTryConnectsAnew) {
     Rig rig;
-    rig.atTable(true);
+    rig.atTable(false);
     rig.socket.hostSays("CMD_chat+2+last words|clRed");
     rig.socket.closedByHost();
     EXPECT_EQ(rig.link.state().stage, Stage::LoggedIn);

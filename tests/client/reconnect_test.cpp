@@ -156,12 +156,56 @@ TEST_F(ReconnectTest, ARefusedKeyJoinsAsANewPlayerAndAClosedTableIsNoDrop) {
     // A host that closes its table on purpose is not tried again, key or not.
     hostSendsAndWaits({"CMD_rejoinkey+" + kNextKey});
     ASSERT_FALSE(storedKey().isEmpty());
+    hostSends("CMD_goodbye+");
     peer->Close();
     ASSERT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 5000));
     EXPECT_EQ(probe().sessionEnd().reason(), "The host closed the table.");
     EXPECT_EQ(storedKey(), "");
     settle(300);
     EXPECT_EQ(probe().sessionEnd().reason(), "The host closed the table.");
+}
+
+// Back in the seat, the last table stays on screen until the host's catch-up
+// has laid the new one: never an empty table, "One Ball" or waiting seats in
+// between. The rows Klot played meanwhile carry its tag, the others not.
+TEST_F(ReconnectTest, TheLastTableStaysUntilTheCatchUpIsLaidAndKlotsRowsAreMarked) {
+    seatedInAGame();
+    cutConnection();
+    ASSERT_TRUE(waitFor([&] { return reconnecting(); }, 5000));
+    acceptAgainAs(4);
+    ASSERT_TRUE(waitFor([&] { return fromClient.contains("CMD_logininfo+4+"); }, 5000));
+
+    // The whole catch-up in one write, as the host sends it.
+    QByteArray catchUp;
+    for (const QString& message :
+         {QString("CMD_rejoined+2"), QString("CMD_existingplayers+1+Bob+0+2+Ann+0"),
+          QString("CMD_gamestats+high+3+3+H+"), QString("CMD_playerscores+1+0+2+40+"),
+          QString("CMD_ballowners+1+0+2+0+3+2+"), QString("CMD_yourletters+2+f+1+sxcxx+HOUSE+"),
+          QString("CMD_yourletters+2+f+2+sxxxx+HAPPY+"), QString("CMD_stoodin+2+"),
+          QString("CMD_nextplayer+2+3+"), "CMD_rejoinkey+" + kNextKey})
+        catchUp += buildMessage(message);
+    peer->Send(catchUp);
+    QStringList glimpsed; // what the window showed in between, seen at every turn
+    ASSERT_TRUE(waitFor(
+        [&] {
+            if (seatName(1) != "Bob" || seatName(2) != "Ann")
+                glimpsed << seatName(1) + " / " + seatName(2);
+            if (probe().model().ballInPlay() != 3)
+                glimpsed << QString("ball %1").arg(probe().model().ballInPlay());
+            return !reconnecting() && probe().queue().isEmpty() && storedKey().contains(kNextKey);
+        },
+        5000));
+    EXPECT_TRUE(glimpsed.isEmpty()) << glimpsed.join(", ").toStdString();
+    EXPECT_EQ(probe().board().cell(2, 5)->text(), "Y");
+    EXPECT_FALSE(probe().board().standInTag(1)->isVisible());
+    EXPECT_TRUE(probe().board().standInTag(2)->isVisible());
+    EXPECT_TRUE(probe().board().cell(2, 1)->accessibleName().contains("played by Klot"));
+    EXPECT_FALSE(probe().board().cell(1, 1)->accessibleName().contains("Klot"));
+    EXPECT_EQ(probe().board().guessRow()->look(), GuessRow::Look::Open);
+
+    // The next word's rows are nobody's but the player's.
+    hostSendsAndWaits({"CMD_heguessed+1+HOUSE+3+0+", "CMD_loadball+4+B+"});
+    EXPECT_FALSE(probe().board().standInTag(2)->isVisible());
 }
 
 TEST_F(ReconnectTest, GivingUpOffersTheSeatUntilTheGraceRunsOut) {
@@ -180,7 +224,7 @@ TEST_F(ReconnectTest, GivingUpOffersTheSeatUntilTheGraceRunsOut) {
     EXPECT_EQ(probe().sessionEnd().reason(), "The connection to the host was lost.");
     EXPECT_EQ(probe().sessionEnd().offered(),
               (QStringList{SessionEndBar::kRejoin, SessionEndBar::kJoin, SessionEndBar::kHost,
-                           SessionEndBar::kClose}));
+                           SessionEndBar::kExit, SessionEndBar::kHide}));
     EXPECT_EQ(seatName(2), "Ann");
 
     // The seat can still be asked for.

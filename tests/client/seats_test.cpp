@@ -296,7 +296,7 @@ TEST_F(SeatsTest, AFullHostIsToldOnceThenTheNextTableIsOffered) {
 
 TEST_F(SeatsTest, WhatArrivedBeforeTheHostWentIsStillShownThenWhyItEnded) {
     logIn(1);
-    peer->Send(buildMessage("CMD_chat+1+last words|clRed"));
+    peer->Send(buildMessage("CMD_chat+1+last words|clRed") + buildMessage("CMD_goodbye+"));
     peer->Close();
     ASSERT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 5000));
     EXPECT_TRUE(chat->isVisible());

@@ -14,8 +14,8 @@ namespace clienttest {
 namespace {
 
 QStringList allChoices() {
-    return {SessionEndBar::kJoin, SessionEndBar::kHost, SessionEndBar::kSolo,
-            SessionEndBar::kClose};
+    return {SessionEndBar::kJoin, SessionEndBar::kHost, SessionEndBar::kSolo, SessionEndBar::kExit,
+            SessionEndBar::kHide};
 }
 
 class SessionEndTest : public ClientHarness {
@@ -47,6 +47,7 @@ TEST_F(SessionEndTest, TheLastTableStaysAndTheNextIsChosenFromTheKeyboard) {
     ASSERT_EQ(probe().board().status()->text(), "Your Turn.");
     for (int second = 0; second < Board::kTurnSeconds; ++second)
         probe().board().Timer2Timer(); // the turn runs out here; the host says nothing more
+    peer->Send(buildMessage("CMD_goodbye+"));
     peer->Close();
     ASSERT_TRUE(waitFor([&] { return probe().sessionEnded(); }, 5000));
 
@@ -81,6 +82,18 @@ TEST_F(SessionEndTest, TheLastTableStaysAndTheNextIsChosenFromTheKeyboard) {
     EXPECT_EQ(wanted, (QStringList{"join", "host", "solo"}));
     EXPECT_TRUE(sent().isEmpty());
 
+    // The bar goes away to show the last table, by its button or by Escape,
+    // and the window stays.
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), choice("button_exit"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(focused(), choice("button_hide"));
+    press(Qt::Key_Space);
+    EXPECT_FALSE(probe().sessionEnded());
+    EXPECT_TRUE(chat->isVisible());
+    EXPECT_EQ(seatName(2), "Bob");
+    EXPECT_EQ(probe().board().cell(1, 1)->text(), "H");
+
     // A new connection in the same window: the choices give way, and the
     // new host's offer is answered with a log-in.
     TSock next;
@@ -104,7 +117,8 @@ TEST_F(SessionEndTest, TheLastTableStaysAndTheNextIsChosenFromTheKeyboard) {
 }
 
 // The host tells a removed player with its own departure, then closes.
-// Without the program's hooks only Close can be chosen.
+// Without the program's hooks only Exit (as in the File menu) can be chosen,
+// besides putting the bar away.
 TEST(SessionEndWithoutHooks, ARemovedPlayerIsToldSoAndMayClose) {
     testsupport::ProgramEnvironment home;
     TSock host;
@@ -130,8 +144,13 @@ TEST(SessionEndWithoutHooks, ARemovedPlayerIsToldSoAndMayClose) {
     EXPECT_FALSE(probe.chatText().contains("The host closed the table."));
     EXPECT_EQ(probe.seats().nameLabel(3)->text(), "Cy");
     EXPECT_EQ(probe.sessionEnd().reason(), "You were removed from the game.");
-    EXPECT_EQ(probe.sessionEnd().offered(), QStringList{SessionEndBar::kClose});
-    probe.sessionEnd().findChild<QPushButton*>("button_close")->click();
+    EXPECT_EQ(probe.sessionEnd().offered(),
+              (QStringList{SessionEndBar::kExit, SessionEndBar::kHide}));
+    QTest::keyClick(probe.sessionEnd().findChild<QPushButton*>("button_exit"), Qt::Key_Escape);
+    EXPECT_FALSE(probe.sessionEnded());
+    EXPECT_EQ(probe.seats().nameLabel(3)->text(), "Cy"); // the last table shows
+    probe.sessionEnd().offer("again");
+    probe.sessionEnd().findChild<QPushButton*>("button_exit")->click();
     EXPECT_FALSE(chat.isVisible());
     delete peer;
 }

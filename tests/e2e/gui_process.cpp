@@ -96,7 +96,7 @@ QString GuiProcess::waitForHandled(const QString& prefix, int timeoutMs) {
 
 bool GuiProcess::waitForEnding(const QString& line, int timeoutMs) {
     const QString choices = waitForHandled("choices+" + line + "+", timeoutMs);
-    return choices.endsWith("+Close") && hasHandled("system+" + line);
+    return choices.endsWith("+Exit+Hide") && hasHandled("system+" + line);
 }
 
 bool GuiProcess::terminate(int timeoutMs) {

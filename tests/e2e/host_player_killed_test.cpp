@@ -1,7 +1,9 @@
 // The hosting player's program dies mid-game (SIGKILL): a game window that
 // joined it and a raw peer both lose their host. Its system closes the
-// connections as the host itself would, so the window says the table was
-// closed, stays with the next table's choices, and closes cleanly later.
+// connections as the host itself would, but without the host's goodbye: the
+// window tries for its seat, then says the connection was lost, stays with
+// the next table's choices, and closes cleanly later. Ended on purpose
+// instead, the host says goodbye first, and the window says it was closed.
 #include "hosting_window.h"
 #include "qstring_printer.h"
 
@@ -40,8 +42,37 @@ TEST(HostPlayerKilled, TheJoinedWindowStaysWithItsChoicesAndTheRawPeerSeesTheClo
 
     ann.signal(SIGKILL);
     EXPECT_TRUE(waitFor([&] { return raw->closedByHost(); }, 10000));
-    EXPECT_TRUE(bob.waitForEnding("The host closed the table.")) << bob.otherOutput().toStdString();
+    EXPECT_TRUE(bob.waitForEnding("The connection to the host was lost."))
+        << bob.otherOutput().toStdString();
+    EXPECT_FALSE(bob.hasHandled("system+The host closed the table."));
     EXPECT_TRUE(bob.running());
+    EXPECT_TRUE(bob.terminate()) << bob.otherOutput().toStdString();
+}
+
+// The same table ended on purpose (SIGTERM, as Ctrl+C or logging out does):
+// the host says goodbye before it closes, and the window says the table was
+// closed, with no tries for its seat.
+TEST(HostPlayerKilled, AHostingProgramThatEndsOnPurposeClosesTheTable) {
+    QTemporaryDir annHome, bobHome;
+    ASSERT_TRUE(annHome.isValid() && bobHome.isValid());
+    const quint16 port = freePort();
+    ASSERT_NE(port, 0);
+
+    GuiProcess ann(annHome.path(), port, {}, "0.05");
+    ASSERT_TRUE(ann.start({"Ann", "127.0.0.1", "true"}));
+    std::unique_ptr<RawClient> raw = connectWhenListening(port);
+    ASSERT_NE(raw, nullptr) << ann.otherOutput().toStdString();
+    ASSERT_GT(raw->logIn("Rex"), 0);
+    GuiProcess bob(bobHome.path(), port, {"system", "choices"}, "0.05");
+    ASSERT_TRUE(bob.join("Bob"));
+    ASSERT_TRUE(waitFor([&] { return !raw->messages().filter("+Bob+").isEmpty(); }, 15000))
+        << bob.otherOutput().toStdString();
+
+    EXPECT_TRUE(ann.terminate()) << ann.otherOutput().toStdString();
+    EXPECT_TRUE(waitFor([&] { return raw->closedByHost(); }, 10000));
+    EXPECT_EQ(raw->messages().last(), "CMD_goodbye+");
+    EXPECT_TRUE(bob.waitForEnding("The host closed the table.")) << bob.otherOutput().toStdString();
+    EXPECT_FALSE(bob.hasHandled("system+The connection to the host was lost."));
     EXPECT_TRUE(bob.terminate()) << bob.otherOutput().toStdString();
 }
 

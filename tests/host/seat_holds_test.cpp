@@ -1,3 +1,4 @@
+#include "common/random.h"
 #include "net/rejoin_messages.h"
 #include "session_harness.h"
 
@@ -332,6 +333,40 @@ TEST_F(HeldSeats, TheGameEndsWhileASeatIsHeldAndKeysLiveForOneGame) {
 
 // The player comes back in the pause after a word, and again in the word's
 // last row: the board shows its own rows, and it plays the row it is back in.
+// Back from a drop, the player hears what it missed of the game, and which
+// rows of the word in play Klot played for it; nothing it saw itself.
+TEST_F(HeldSeats, BackFromADropThePlayerHearsWhatItMissedAndWhichRowsKlotPlayed) {
+    seedProcessRandom(2); // words and Klot's guesses with which Klot finds none
+    seatAnnBobCid();
+    start("most", true);
+    const QString seen = hidden();
+    guess(1, seen);
+    host.tick(6); // the next word
+    const QString key = keyOf(2);
+    host.session.connectionClosed(2);
+    host.session.computertimerTimer(); // Klot guesses for the held seat
+    ASSERT_TRUE(host.state().wordopen) << "Klot found it: pick another seed";
+    guess(1, wrongWord());
+    guess(3, wrongWord());
+    ASSERT_EQ(host.state().row, 2);
+    const QString missed = hidden();
+    guess(3, missed);
+    host.tick(6);
+    ASSERT_TRUE(host.state().wordopen);
+    host.session.computertimerTimer(); // and in the next word's first row
+
+    host.forget();
+    rejoinWith(key, "Bob");
+    const QStringList bobSees = host.to(2);
+    const QString line = "CMD_chat+0+While you were away: %1 found %2 in row %3.|$00005E00";
+    EXPECT_TRUE(bobSees.contains(line.arg("Cid", missed, "2"))) << bobSees.join('\n').toStdString();
+    EXPECT_FALSE(bobSees.join('\n').contains(seen)); // found before he dropped
+    EXPECT_EQ(bobSees.filter("CMD_stoodin+").join(' '), "CMD_stoodin+1+");
+    // Only this word's rows: the stand-in of the word before is no longer on the board.
+    const QStringList rows = bobSees.filter(QRegularExpression("^CMD_(yourletters|notvalid)\\+"));
+    EXPECT_EQ(rows.size(), 1);
+}
+
 TEST_F(HeldSeats, ARejoinInThePauseBetweenWordsAndInTheLastRow) {
     seatAnnBobCid();
     host.holdClock.grace = 2500; // as under a time scale: the seconds are told rounded

@@ -65,6 +65,19 @@ TEST_F(TServerSockets, APlayerWhoHangsUpIsAnnouncedOnceAndFreesTheSeat) {
     EXPECT_FALSE(server->state().player(2).inuse);
 }
 
+// A host that closes its table on purpose says goodbye to every connection,
+// spies too, before it closes them: the windows tell that from a death.
+TEST_F(TServerSockets, AnOrderlyCloseSaysGoodbyeBeforeTheConnectionsClose) {
+    RawClient& ann = joinAs("Ann");
+    RawClient& spy = join();
+    ASSERT_TRUE(spy.waitFor("CMD_sendlogininfo+2"));
+    server.reset();
+    for (RawClient* client : {&ann, &spy}) {
+        ASSERT_TRUE(testsupport::waitFor([&] { return client->closedByHost(); }));
+        EXPECT_EQ(client->messages().last(), "CMD_goodbye+");
+    }
+}
+
 TEST_F(TServerSockets, AConnectionResetByItsPeerIsADepartureToo) {
     RawClient& ann = joinAs("Ann");
     joinAs("Bob").reset();

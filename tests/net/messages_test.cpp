@@ -197,6 +197,11 @@ TEST(Messages, EveryBuilderWritesTheWireFormAndItsParserReadsBackEveryField) {
              return gamemsg::TieGame::build({gamemsg::TieGame::parse(args).names});
          }},
         {gamemsg::Impossible::build(), "CMD_impossible+", {}},
+        {gamemsg::Goodbye::build(), "CMD_goodbye+", {}},
+        {gamemsg::StoodIn::build({2, 5}), "CMD_stoodin+2+5+",
+         [](auto& args) {
+             return gamemsg::StoodIn::build(gamemsg::StoodIn::parse(args).rows);
+         }},
         {rejoinmsg::RejoinKey::build(kKey), "CMD_rejoinkey+" + kKey,
          [](auto& args) {
              return rejoinmsg::RejoinKey::build(rejoinmsg::RejoinKey::parse(args).key);
@@ -242,6 +247,9 @@ TEST(Messages, ParsersRefuseFieldsOutOfTheGamesShape) {
         {gamemsg::PlayASound::parse, "3+wave21+"},
         {gamemsg::PlayASound::parse, "3+wave01+"},
         {gamemsg::PlayASound::parse, "3+beep+"},
+        {gamemsg::StoodIn::parse, ""},
+        {gamemsg::StoodIn::parse, "6+"},
+        {gamemsg::StoodIn::parse, "1+2+3+4+5+1+"},
         {gamemsg::Chat::parse, "3"}, // a sender and no line
         {gamemsg::Chat::parse, "10+hi|clRed"},
         {playermsg::LoginInfo::parse, "0+1.0.8+Ann"},

@@ -12,6 +12,7 @@
 #include "common/environment.h"
 #include "net/player_messages.h"
 #include "net/protocol.h"
+#include "net/word_record.h"
 
 #include <QLabel>
 
@@ -143,6 +144,8 @@ void Board::focusChatIfActive() {
 }
 
 void Board::clearRows() {
+    for (QLabel* tag : standInTags_)
+        tag->hide();
     panel_winnerwordlist->hide();
     panel_winnerwordlist->clearwords();
     for (int r = 1; r <= kRows; ++r) {
@@ -156,6 +159,7 @@ void Board::clearRows() {
 
 void Board::loadball(const gamemsg::LoadBall& round) {
     wordListWaiting_ = false;
+    rowInPlay_ = 0;
     firstletter_ = round.letter;
     clearRows();
     setCell(1, 1, firstletter_, CellLook::Played, "given");
@@ -165,6 +169,7 @@ void Board::loadball(const gamemsg::LoadBall& round) {
 
 void Board::clear() {
     wordListWaiting_ = false;
+    rowInPlay_ = 0;
     firstletter_.clear();
     clearRows();
     setStatus({});
@@ -175,6 +180,7 @@ void Board::clear() {
 
 void Board::getnextplayer(const gamemsg::NextPlayer& turn) {
     state_.turnseat = turn.slot;
+    rowInPlay_ = turn.row;
     model_.clearGuessed();
     setCell(turn.row, 1, firstletter_, CellLook::Played, "given");
     model_.setTurn(turn.slot);
@@ -309,13 +315,22 @@ void Board::connectionEnded() {
 
 void Board::nooneguessed(const gamemsg::NoOneGuessed& unfound) {
     const gamemsg::Letters& word = unfound.word;
-    setStatus(word[0] + word[1] + word[2] + word[3] + word[4] + " is the correct answer.");
+    const QString shown = word[0] + word[1] + word[2] + word[3] + word[4];
+    setStatus(shown + " is the correct answer.");
+    record(wordrecord::unfound(shown));
     row_->show(GuessRow::Look::Revealed, word);
     lockForEnd();
 }
 
+void Board::record(const QString& line) {
+    if (hooks_.say)
+        hooks_.say("0+" + line);
+}
+
 void Board::heguessed(const gamemsg::HeGuessed& found) {
-    setStatus(found.word + " is the word. " + model_.displayName(found.slot) + " got it!");
+    const QString finder = model_.displayName(found.slot);
+    setStatus(found.word + " is the word. " + finder + " got it!");
+    record(wordrecord::found(finder, found.word, rowInPlay_));
     row_->show(GuessRow::Look::Revealed, found.letters);
     lockForEnd();
     if (found.slot == state_.myseat)
@@ -328,6 +343,19 @@ void Board::wordlist(const gamemsg::WordList& list) {
     for (const auto& [row, word] : list.rows)
         panel_winnerwordlist->loadwords(finder, word, row);
     wordListWaiting_ = options_.wordListShown();
+}
+
+void Board::stoodIn(const gamemsg::StoodIn& rows) {
+    for (const int row : rows.rows) {
+        standInTags_[size_t(row - 1)]->show();
+        standInTags_[size_t(row - 1)]->raise();
+        for (int c = 1; c <= kColumns; ++c) {
+            Cell& played = at(row, c);
+            played.meaning += QString(played.meaning.isEmpty() ? "played by %1" : ", played by %1")
+                                  .arg(game::kBotName);
+            describe(row, c);
+        }
+    }
 }
 
 void Board::showWordList() {
@@ -350,5 +378,6 @@ void Board::gamestats(const gamemsg::GameStats& stats) {
     if (lastPlayed == 0)
         setCell(1, 1, firstletter_, CellLook::Played, "given");
     state_.turnseat = 0;
+    rowInPlay_ = std::clamp(stats.row, 0, kRows);
     model_.setBallInPlay(stats.ball);
 }

@@ -32,6 +32,9 @@ public:
         // News for a screen reader: each status line and judged row.
         std::function<void(const QString& news)> announce;
         std::function<void(const QString& name)> playsound; // an effect by name
+        // A line of the window's own in the chat ("0+TEXT"): each word's end
+        // stays on record there.
+        std::function<void(const QString& systemLine)> say;
     };
     static constexpr int kRows = game::kRows;
     static constexpr int kColumns = game::kLetters;
@@ -49,6 +52,8 @@ public:
     void timeup(const gamemsg::TimeUp& timeUp);
     void nooneguessed(const gamemsg::NoOneGuessed& unfound);
     void wordlist(const gamemsg::WordList& list);
+    // Back from a drop: the rows Klot played for this seat meanwhile.
+    void stoodIn(const gamemsg::StoodIn& rows);
     // Messages the table reads too.
     void heguessed(const gamemsg::HeGuessed& found);
     void gamestats(const gamemsg::GameStats& stats);
@@ -67,6 +72,8 @@ public:
     // The mark drawn under a cell: 's', 'c' or 0 for none.
     char markAt(int row, int column) const;
     GuessRow* guessRow() const { return row_; }
+    // The tag that marks a row Klot played for this seat; shown or not.
+    QLabel* standInTag(int row) const { return standInTags_[size_t(row - 1)]; }
     QLabel* status() const { return label_status; }
     QLabel* clock() const { return label_time; }
     WordListPanel* wordListPanel() const { return panel_winnerwordlist; }
@@ -86,6 +93,7 @@ private:
     void buildLayout(QWidget* panel);
     void buildGrid(QWidget* panelWord);
     void buildHeader(QWidget* panelWord);
+    void buildStandInTag(QWidget* panelWord, int row);
     Cell& at(int row, int column) { return cells_[size_t((row - 1) * kColumns + column - 1)]; }
     const Cell& at(int row, int column) const {
         return cells_[size_t((row - 1) * kColumns + column - 1)];
@@ -104,6 +112,7 @@ private:
     QString reading(int row) const;
     void showBallInPlay();
     void setStatus(const QString& text);
+    void record(const QString& line); // in the chat, for good
     void clearRows();
     void lockForEnd();
     void entered(const QString& word);
@@ -117,8 +126,10 @@ private:
     Hooks hooks_;
     bool turnInStatus_ = false; // the status line names whose turn it is
     bool clockRuns_ = false;    // a row is open and its clock shows
+    int rowInPlay_ = 0;         // the row of the last turn; 0 before any
     QString firstletter_;
     std::array<Cell, kRows * kColumns> cells_{};
+    std::array<QLabel*, kRows> standInTags_{};
     GuessRow* row_ = nullptr;
     QLabel* image_theball = nullptr;
     QLabel* label_theball = nullptr;

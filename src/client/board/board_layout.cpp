@@ -103,5 +103,24 @@ void Board::buildGrid(QWidget* panelWord) {
             cell.image = newLabel(panelWord, cellName("image_", r, c), markSquare(r, c));
             setCell(r, c, {}, CellLook::Played, {});
         }
+        buildStandInTag(panelWord, r);
     }
+}
+
+// Under the row's letters, between the last two marks, where it covers
+// neither a letter nor a mark.
+void Board::buildStandInTag(QWidget* panelWord, int row) {
+    const QRect fourth = markSquare(row, kColumns - 1);
+    const QRect fifth = markSquare(row, kColumns);
+    QLabel* tag = newLabel(panelWord, QString("label_standin%1").arg(row),
+                           QRect(fourth.right() + 2, fourth.top() + 2,
+                                 fifth.left() - fourth.right() - 3, kMarkSize - 2));
+    tag->setText(game::kBotName);
+    tag->setAlignment(Qt::AlignCenter);
+    tag->setFont(look::boldArial(9));
+    tag->setStyleSheet("color: rgb(224, 227, 157); background: rgba(20, 40, 24, 215);"
+                       " border-radius: 3px;");
+    tag->setToolTip(QString("%1 played this row for you while you were away.").arg(game::kBotName));
+    tag->hide();
+    standInTags_[size_t(row - 1)] = tag;
 }

@@ -24,7 +24,7 @@ HostLink::HostLink(HostSocket& socket, RetryPace& pace, Hooks hooks)
     socket_.setEvents({
         .connected = [this] { on(Event::Connected); },
         .received = [this](const QByteArray& bytes) { received(bytes); },
-        .closedByPeer = [this] { on(Event::HostClosed); },
+        .closedByPeer = [this] { on(Event::PeerClosed); },
         .failed = [this] { on(Event::Failed); },
     });
     pace_.setHooks({
@@ -67,13 +67,17 @@ LinkState HostLink::next(LinkState from, Event event, bool seatKeyHeld) {
         return retrying(stage) ? LinkState{Stage::Reconnecting} : from;
     case Event::Connected:
         return stage == Stage::Connecting ? LinkState{Stage::Connected, from.ending} : from;
-    case Event::HostClosed:
-        return gone(LinkEnding::HostClosed);
+    // A host that dies has its system close the connection as an orderly
+    // close would: only its goodbye makes a close the table's end.
+    case Event::PeerClosed:
     case Event::Failed:
     case Event::QueueFull:
         return gone(stage == Stage::Connecting ? LinkEnding::Unreachable : LinkEnding::Lost);
     case Event::Removed: // it explains a close that may have come before it was handled
         return live ? LinkState{stage, LinkEnding::Removed} : from;
+    case Event::Goodbye: // as a removal does, unless it follows one
+        return live && from.ending != LinkEnding::Removed ? LinkState{stage, LinkEnding::HostClosed}
+                                                          : from;
     case Event::Full:
         return live ? LinkState{Stage::Ended, LinkEnding::Full} : from;
     case Event::GiveUp:
@@ -135,9 +139,10 @@ void HostLink::act(Event event, LinkState from, int seat) {
         socket_.close();
         hooks_.wake();
         return;
-    case Event::HostClosed:
+    case Event::PeerClosed:
     case Event::Failed:
     case Event::Removed:
+    case Event::Goodbye:
         if (changed)
             hooks_.wake();
         return;
@@ -302,6 +307,10 @@ void HostLink::rejoinRefused() {
 
 void HostLink::removed() {
     on(Event::Removed);
+}
+
+void HostLink::goodbye() {
+    on(Event::Goodbye);
 }
 
 void HostLink::full() {

@@ -94,6 +94,8 @@ public:
     void rejoined(int seat);
     void rejoinRefused();
     void removed();
+    // The host closes the table on purpose.
+    void goodbye();
     void full();
     void keyArrived(const QString& key);
     // A finished game leaves no seat to come back to.
@@ -102,6 +104,7 @@ public:
     LinkState state() const { return state_; }
     // Queued messages, or a connection gone that is still to be concluded.
     bool hasWork() const;
+    qsizetype queued() const { return queue_.size(); }
     QString hostName() const { return host_; }
     QString portName() const { return port_; }
 
@@ -110,10 +113,11 @@ private:
         Join,
         TryDue,
         Connected,
-        HostClosed,
+        PeerClosed,
         Failed,
         QueueFull,
         Removed,
+        Goodbye,
         Full,
         Drained,
         LogIn,

@@ -4,6 +4,7 @@
 #include "common/plain_widgets.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -54,7 +55,10 @@ SessionEndBar::SessionEndBar(QWidget* panel, Choices choices) : QFrame(panel) {
     row->addWidget(addChoice(kJoin, "button_join", choices.join));
     row->addWidget(addChoice(kHost, "button_host", choices.host));
     row->addWidget(addChoice(kSolo, "button_solo", choices.solo));
-    row->addWidget(addChoice(kClose, "button_close", choices.close));
+    row->addWidget(addChoice(kExit, "button_exit", choices.exit));
+    hide_ = addChoice(kHide, "button_hide", [this] { dismiss(); });
+    hide_->setToolTip("Hide this bar to look at the table; the File menu has these choices");
+    row->addWidget(hide_);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(10, 8, 10, 10);
@@ -100,6 +104,18 @@ void SessionEndBar::showButtons(bool reconnecting, bool rejoinOffered) {
     resize(kBarArea.width(), std::max(kBarArea.height(), layout()->sizeHint().height()));
     show();
     raise();
+}
+
+void SessionEndBar::dismiss() {
+    hide(); // a focused choice hands the focus on as it goes
+}
+
+void SessionEndBar::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && hide_->isVisible()) {
+        dismiss();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 QString SessionEndBar::reason() const {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -17,7 +18,10 @@ public:
     static constexpr char kJoin[] = "Join a Game…";
     static constexpr char kHost[] = "Host a Game…";
     static constexpr char kSolo[] = "Play Solo";
-    static constexpr char kClose[] = "Close";
+    // As File -> Exit: the program ends.
+    static constexpr char kExit[] = "Exit";
+    // Puts the bar away, to look at the last table.
+    static constexpr char kHide[] = "Hide";
     static constexpr char kRejoin[] = "Rejoin your seat";
     static constexpr char kGiveUp[] = "Give Up";
     static constexpr char kReconnecting[] = "Connection lost. Reconnecting…";
@@ -26,7 +30,7 @@ public:
         std::function<void()> join;
         std::function<void()> host;
         std::function<void()> solo;
-        std::function<void()> close;
+        std::function<void()> exit;
         std::function<void()> rejoin;
         std::function<void()> giveUp;
     };
@@ -38,12 +42,18 @@ public:
     void offer(const QString& reason, bool rejoinOffered = false);
     void showReconnecting();
     void withdraw() { hide(); }
+    // The player put the bar away (its button or Escape); the menus offer
+    // the same choices.
+    void dismiss();
 
     QString reason() const;
     // The buttons in keyboard order, for the window's focus chain.
     QList<QPushButton*> buttons() const;
     // The captions of the choices that can be taken now, in order.
     QStringList offered() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QPushButton* addChoice(const char* caption, const QString& objectName,
@@ -55,4 +65,5 @@ private:
     QList<QPushButton*> buttons_;
     QPushButton* rejoin_ = nullptr;
     QPushButton* giveUp_ = nullptr;
+    QPushButton* hide_ = nullptr;
 };

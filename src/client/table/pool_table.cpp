@@ -7,6 +7,7 @@
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
 #include "common/plain_widgets.h"
+#include "net/word_record.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -211,15 +212,17 @@ void PoolTable::winner(const gamemsg::Winner& won) {
     if (resultPending_ && state_.seated() && hooks_.addgame)
         hooks_.addgame(slot == state_.myseat ? QString("addtomine") : name);
     resultPending_ = false;
-    hooks_.say("0+" + name + " has Won the Game!");
-    announce(name + " has Won the Game!");
+    const QString result = wordrecord::won(name);
+    hooks_.say("0+" + result);
+    announce(result);
 }
 
 void PoolTable::tiegame(const gamemsg::TieGame& tie) {
     const QString& names = tie.names;
     resultPending_ = false; // a tie counts nothing
-    hooks_.say("0+" + names + " have Won!");
-    announce(names + " have Won!");
+    const QString result = wordrecord::tied(names);
+    hooks_.say("0+" + result);
+    announce(result);
 }
 
 void PoolTable::announce(const QString& result) {
