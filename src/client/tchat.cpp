@@ -221,6 +221,15 @@ void Tchat::addlinetochat(const QString& line, ColourValue colour) {
     chat->addlinetochat(line, colour);
 }
 
+QStringList Tchat::otherSeatedPeople() const {
+    QStringList names;
+    for (int n = 1; n <= game::kSeats; ++n) {
+        if (n != state.myseat && model_.occupied(n))
+            names.append(model_.seat(n).name);
+    }
+    return names;
+}
+
 void Tchat::say(const QString& systemLine) {
     addlinetochat(systemLine, kSystemLineColour);
     messagetrace::shown("system", {systemLine.section(u'+', 1)});
