@@ -74,7 +74,8 @@ void Tchat::buildPanel() {
 
     auto* logo = new ClickableLabel(panel_board);
     logo->setObjectName("image_logo");
-    logo->setGeometry(QRect(QPoint(632, 266), artwork::naturalSize(ArtRole::Logo)));
+    // Its right edge lines up with the chat's, clear of the window's edge.
+    logo->setGeometry(QRect(QPoint(628, 266), artwork::naturalSize(ArtRole::Logo)));
     logo->setPixmap(artwork::picture(ArtRole::Logo));
     logo->setAccessibleName("Ludomyra web page");
     connect(logo, &ClickableLabel::clicked, this, [] { projectpage::open(); });

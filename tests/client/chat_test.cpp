@@ -333,6 +333,17 @@ TEST_F(ChatTest, PhraseButtonsSendOnceThenCoolDown) {
     EXPECT_EQ(part.phrases().mid(0, 3), QStringList({"Way To Go!", "/me dances", "Nice Try!"}));
     EXPECT_EQ(QTextDocumentFragment::fromHtml(phraseButton(2)->toolTip()).toPlainText(),
               "/me dances"); // the tooltip shows the phrase, never reads it as markup
+    // Each button shows the start of its phrase, as much of the first word as fits.
+    const auto caption = [&](int number) {
+        QPushButton* button = phraseButton(number);
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 4);
+        return button->text();
+    };
+    EXPECT_EQ(caption(1), "Way");
+    EXPECT_TRUE(QString("dances").startsWith(caption(2)) && caption(2).size() >= 3)
+        << caption(2).toStdString();
+    EXPECT_TRUE(QString("Excellent").startsWith(caption(4)) && caption(4).size() >= 3);
+    EXPECT_EQ(caption(6), "Wow");
 
     QTest::mouseClick(phraseButton(1), Qt::LeftButton);
     QTest::mouseClick(phraseButton(1), Qt::LeftButton);

@@ -5,6 +5,7 @@
 #include "client/tgamestart.h"
 #include "common/inifile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -247,6 +248,22 @@ TEST_F(SettingsTest, TheGameOptionsWindowShowsEachRuleAsOneChoiceUnderTheOldKeys
     EXPECT_EQ(stored("Botplay"), "0");
     EXPECT_EQ(stored("Botfair"), "0");
     EXPECT_EQ(chat->gameChoice().exactmarks, 0);
+}
+
+// However the table was joined again (a rejoin, the command line, a
+// reconnection), "Recent tables" shows the time of the newest arrival.
+TEST_F(SettingsTest, AnArrivalAtATableJoinedBeforeIsItsNewTimeInRecentTables) {
+    const QString table = "127.0.0.1:" + QString::number(host.localPort());
+    writeSettings(("[Ludomyra]\r\nRecent1=other:7000|2020-01-01T00:00:00Z\r\nRecent2=" + table +
+                   "|2020-01-01T00:00:00Z\r\n")
+                      .toUtf8());
+    logIn(2, "Ann");
+    const QString newest = stored("Recent1");
+    EXPECT_TRUE(newest.startsWith(table + "|")) << newest.toStdString();
+    const QDateTime when = QDateTime::fromString(newest.section(u'|', 1), Qt::ISODate);
+    EXPECT_LE(when.secsTo(QDateTime::currentDateTimeUtc()), 60);
+    EXPECT_EQ(stored("Recent2"), "other:7000|2020-01-01T00:00:00Z");
+    EXPECT_EQ(stored("Recent3"), "");
 }
 
 TEST_F(SettingsTest, OnlySlotOneMayStartAGame) {
