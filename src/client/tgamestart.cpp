@@ -21,11 +21,15 @@ enum KlotChoice { KlotOff, KlotFair, KlotHints };
 constexpr char kChoiceLook[] =
     "QRadioButton { color: rgb(224, 227, 157); font: bold 13px 'Arial'; padding: 1px 4px;"
     " border: 1px solid transparent; border-radius: 3px; }"
-    "QRadioButton:focus { border: 2px solid rgb(255, 214, 92); }";
+    "QRadioButton:focus { border: 2px solid rgb(255, 214, 92); }"
+    "QRadioButton::indicator { width: 10px; height: 10px; border-radius: 7px;"
+    " border: 2px solid rgb(224, 227, 157); background: rgb(60, 38, 20); }"
+    "QRadioButton::indicator:checked { background: rgb(255, 214, 92);"
+    " border-color: rgb(255, 214, 92); }";
 } // namespace
 
 Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
-    : SmallWindow("gamestart", "Ludomyra - Game Start", QSize(kWidth, 452), Qt::Tool),
+    : SmallWindow("gamestart", "Ludomyra - Game Start", QSize(kWidth, 480), Qt::Tool),
       choice_(choice), onStart_(std::move(onStart)) {
     auto* heading = new QLabel("GAME OPTIONS", this);
     heading->setObjectName("label_heading");
@@ -62,6 +66,7 @@ Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
     button_start = start;
     button_start->setObjectName("button_start");
     button_start->setGeometry((kWidth - 150) / 2, top + 12, 150, 35);
+    setFixedSize(kWidth, button_start->geometry().bottom() + 14);
     button_start->setPixmap(artwork::picture(ArtRole::StartPicture));
     button_start->setAccessibleName("Start");
     connect(start, &ClickableLabel::clicked, this, [this] { button_startClick(); });
