@@ -10,7 +10,7 @@
 namespace {
 
 constexpr int kButtonWidth = 25;
-constexpr int kCaptionMargin = 2; // each side, inside the border
+constexpr int kCaptionMargin = 4; // each side, inside the border, with room for a smaller zoom
 
 // The phrase's first word, as much of it as fits: enough to tell the
 // buttons apart at a glance; the tooltip holds the whole phrase.
@@ -41,7 +41,7 @@ PhraseButtons::PhraseButtons(QWidget* panel, ChatSender& sender) : QObject(panel
     column->setObjectName("phrase_buttons");
     column->setGeometry(352, 310, kButtonWidth, 20 * kCount - 1);
     QFont captionFont("Arial");
-    captionFont.setPixelSize(8);
+    captionFont.setPixelSize(7);
     captionFont.setBold(true);
     column->setFont(captionFont);
     column->setStyleSheet("QPushButton { background: rgb(255, 255, 0); color: rgb(40, 30, 0);"
