@@ -43,10 +43,11 @@ Tgamestart::Tgamestart(GameChoice& choice, std::function<void()> onStart)
     int top = addChoices(
         types_, "Game", 42,
         {{"High Score Game", {}}, {"Most Balls Pocketed", {}}, {"9 Ball", {}}, {"Race to 9", {}}});
-    // LLAMA against SALTY: SALTY holds one L and one A, LLAMA two of each.
+    // The guess LEAPT for the word LLAMA: classic marks let the other L and A
+    // of LLAMA take the marks of the L and A in their right places.
     top = addChoices(marks_, "Marks", top + 10,
-                     {{"Classic", "LLAMA for SALTY: both Ls and both As marked"},
-                      {"Exact", "LLAMA for SALTY: one L and one A marked"}});
+                     {{"Classic", "LEAPT for LLAMA: L and A marked as elsewhere"},
+                      {"Exact", "LEAPT for LLAMA: L and A marked right"}});
     top = addChoices(klot_, "Klot the Bot", top + 10,
                      {{"Off", {}},
                       {"Plays fair", "sees only its own marks, as you do"},
