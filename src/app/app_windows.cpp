@@ -115,6 +115,10 @@ AppWindows::AppWindows(const QStringList& arguments)
               });
       }) {
     tallylist.setSeats(&tallySeats);
+    tallylist.offerFollowing = [this](const QString& name) {
+        chat.say("0+Count your games with " + name + "? Tick " + name +
+                 " in View Tally; this game counts too.");
+    };
 }
 
 AppWindows::~AppWindows() = default;

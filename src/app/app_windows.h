@@ -22,6 +22,7 @@ class ChatTallySeats : public TallySeats {
 public:
     explicit ChatTallySeats(const Tchat& chat) : chat_(chat) {}
     QStringList otherSeatedNames() const override { return chat_.loadchecklist(); }
+    QStringList otherSeatedPeople() const override { return chat_.otherSeatedPeople(); }
 
 private:
     const Tchat& chat_;

@@ -74,7 +74,8 @@ void Tchat::buildPanel() {
 
     auto* logo = new ClickableLabel(panel_board);
     logo->setObjectName("image_logo");
-    logo->setGeometry(QRect(QPoint(632, 266), artwork::naturalSize(ArtRole::Logo)));
+    // Its right edge lines up with the chat's, clear of the window's edge.
+    logo->setGeometry(QRect(QPoint(628, 266), artwork::naturalSize(ArtRole::Logo)));
     logo->setPixmap(artwork::picture(ArtRole::Logo));
     logo->setAccessibleName("Ludomyra web page");
     connect(logo, &ClickableLabel::clicked, this, [] { projectpage::open(); });
@@ -220,6 +221,15 @@ void Tchat::send(const QString& text) {
 
 void Tchat::addlinetochat(const QString& line, ColourValue colour) {
     chat->addlinetochat(line, colour);
+}
+
+QStringList Tchat::otherSeatedPeople() const {
+    QStringList names;
+    for (int n = 1; n <= game::kSeats; ++n) {
+        if (n != state.myseat && model_.occupied(n))
+            names.append(model_.seat(n).name);
+    }
+    return names;
 }
 
 void Tchat::say(const QString& systemLine) {

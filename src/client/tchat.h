@@ -120,6 +120,8 @@ public:
     int betweenRounds() const { return model_.settings().betweenRounds; }
     // Other seated players' names, for the tally's check list.
     QStringList loadchecklist() const { return model_.otherSeatedNames(state.myseat); }
+    // Of those, the ones people play: Klot's seat has no name of its own.
+    QStringList otherSeatedPeople() const;
 
     // The outer frame's bounds, as the settings file stores them.
     QRect bounds() const;

@@ -2,9 +2,11 @@
 // when a connection ends, with the reason and the next choices; a drop from
 // a held seat says it is reconnecting and offers to give up.
 #include "client/chat/phrase_buttons.h"
+#include "client/join/table_memory.h"
 #include "client/look/message_box.h"
 #include "client/message_trace.h"
 #include "client/tchat.h"
+#include "common/environment.h"
 
 #include <utility>
 
@@ -102,9 +104,15 @@ void Tchat::layTableIfDue() {
         link_.handleNext();
 }
 
+// Every way to a table ends here (the command line, the windows, a rejoin,
+// a reconnection), so "Recent tables" shows when each was last joined.
 void Tchat::ownArrival() {
     loadinifile();
     link_.ownArrival();
+    if (!state.ishost)
+        TableMemory(environment::settingsFile())
+            .rememberJoinedAgain(TableAddress{link_.hostName(), link_.portName().toUShort()},
+                                 QDateTime::currentDateTimeUtc());
 }
 
 void Tchat::rejoinSeat() {

@@ -50,9 +50,11 @@ protected:
             window_->setProperty(kEnterTaken, false);
             return true;
         }
+        // Enter on a choice (a tick box, a round button) is the window's
+        // default, as in any dialog: only a push button takes it.
         QWidget* focus = QApplication::focusWidget();
         if (auto* button = qobject_cast<QAbstractButton*>(focus);
-            button && button->window() == window_) {
+            button && button->window() == window_ && !button->isCheckable()) {
             button->click();
         } else if (enter_) {
             enter_();

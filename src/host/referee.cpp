@@ -34,8 +34,10 @@ void Referee::startgame(const playermsg::StartGame& start) {
     state_.marksrule = options_.exactMarks() ? MarksRule::Exact : MarksRule::Classic;
     state_.botfair = options_.botFair();
     sendToAllInUse(state_, outbox_, gamemsg::StartGame::build(name, start.type, start.botPlays));
-    sendToAllInUse(state_, outbox_,
-                   tableRulesMessage(state_.marksrule, state_.botplays, state_.botfair));
+    // Klot sits in seat 2 when nobody is there, and stands in for a player
+    // whose seat is held; a player seated there plays from this start on.
+    const bool klotSits = state_.botplays && !state_.player(game::kBotSeat).connected();
+    sendToAllInUse(state_, outbox_, tableRulesMessage(state_.marksrule, klotSits, state_.botfair));
 
     int seatsInUse = 0;
     for (int seat = 1; seat <= game::kSeats; ++seat) {

@@ -2,12 +2,11 @@
 
 #include "net/game_messages.h"
 
-QString tableRulesMessage(MarksRule marks, bool botplays, bool botfair) {
-    const QString marksText =
+QString tableRulesMessage(MarksRule marks, bool klotSits, bool botfair) {
+    QString rules =
         marks == MarksRule::Exact ? QStringLiteral("exact marks") : QStringLiteral("classic marks");
-    const QString klotText = !botplays ? QStringLiteral("Klot is off")
-                             : botfair ? QStringLiteral("Klot plays fair")
-                                       : QStringLiteral("Klot gets hints");
-    return gamemsg::Chat::systemLine(QStringLiteral("Table rules: ") + marksText +
-                                     QStringLiteral(", ") + klotText + u'.');
+    if (klotSits)
+        rules +=
+            botfair ? QStringLiteral(", Klot plays fair") : QStringLiteral(", Klot gets hints");
+    return gamemsg::Chat::systemLine(QStringLiteral("Table rules: ") + rules + u'.');
 }

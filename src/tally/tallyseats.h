@@ -9,4 +9,6 @@ public:
     // The names in seats 1 to 5 other than the local player's own, in seat
     // order, leaving out empty ("<Waiting>") seats.
     virtual QStringList otherSeatedNames() const = 0;
+    // Of those, the ones people play: Klot is left out.
+    virtual QStringList otherSeatedPeople() const { return otherSeatedNames(); }
 };

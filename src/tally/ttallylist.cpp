@@ -139,6 +139,11 @@ void Ttallylist::buildControls() {
     lists->addWidget(heading("Players In Current Game"), 0, 1);
     lists->addWidget(listbox_tally, 1, 0);
     lists->addWidget(checklist, 1, 1);
+    auto* tickNote = new QLabel("Tick a player to count your games together.");
+    tickNote->setObjectName("label_ticknote");
+    tickNote->setWordWrap(true);
+    lists->addWidget(tickNote, 2, 1);
+    checklist->setAccessibleDescription(tickNote->text());
 
     button_reset = new QPushButton("Reset Tally");
     button_reset->setObjectName("button_reset");
@@ -208,9 +213,26 @@ void Ttallylist::addgame(const QString& winner) {
             countGameFor(index + 1, winner);
         }
     }
+    offerUnfollowedPeople(winner);
     if (listbox_tally->currentRow() >= 0)
         listbox_tallyClick();
     saveTally();
+}
+
+// Strangers at a public table stay out of the tally unless chosen, but a
+// friend's games should not be lost because the choice went unseen.
+void Ttallylist::offerUnfollowedPeople(const QString& winner) {
+    uncountedGame_.clear();
+    for (const QString& name : seats_ ? seats_->otherSeatedPeople() : QStringList()) {
+        const QString key = name.toLower();
+        if (followedIndex(name) >= 0 || !fitsOnOneLine(name) || uncountedGame_.contains(key))
+            continue;
+        uncountedGame_.insert(key, winner);
+        if (!offered_.contains(key) && offerFollowing) {
+            offered_.insert(key);
+            offerFollowing(name);
+        }
+    }
 }
 
 void Ttallylist::countGameFor(int row, const QString& winner) {
@@ -270,6 +292,11 @@ void Ttallylist::checklistClickCheck(QListWidgetItem* item) {
     if (followedIndex(name) >= 0 || !fitsOnOneLine(name))
         return;
     addFollowed(name);
+    const auto uncounted = uncountedGame_.constFind(name.toLower());
+    if (uncounted != uncountedGame_.constEnd()) {
+        countGameFor(listbox_tally->count(), *uncounted);
+        uncountedGame_.erase(uncounted);
+    }
     saveTally();
 }
 

@@ -6,8 +6,11 @@
 #include "tally/tallyseats.h"
 #include "tally/tlzrw1.h"
 
+#include <QHash>
+#include <QSet>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -50,6 +53,10 @@ public:
 
     const TallyGrid& scores() const { return stringgrid_scores; }
 
+    // Told once a run for each person the player just played and does not
+    // follow; ticking that name before the next game's end counts that game.
+    std::function<void(const QString& name)> offerFollowing;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -68,6 +75,7 @@ private:
     int followedIndex(const QString& name) const; // -1 when not followed
     void addFollowed(const QString& name);
     void countGameFor(int row, const QString& winner);
+    void offerUnfollowedPeople(const QString& winner);
     void showOpponent(int row);
     void saveTally();
 
@@ -77,6 +85,10 @@ private:
     Tlzrw1* doit;
     TallyFile tallyFile_;
     TallyGrid stringgrid_scores;
+    // Lower-case names: offered this run, and the last game's winner for each
+    // person it was played against unfollowed.
+    QSet<QString> offered_;
+    QHash<QString, QString> uncountedGame_;
     bool saving_ = false;
     bool saveAgain_ = false;
 

@@ -65,6 +65,18 @@ protected:
         QTest::keyClick(focus ? focus : &window, key);
     }
 
+    void openEveryWindow() {
+        MainMenu& menu = probe().menu();
+        for (QAction* opens :
+             {menu.SpyList1, menu.About1, menu.Content1, menu.PhraseList1, menu.ViewTally1})
+            opens->trigger();
+        windows->gamestart().show();
+        windows->playWithOthers().offer(&windows->chat, false);
+        windows->linkConfirmation().ask(&windows->chat, TableAddress{"ann-pc", 7772});
+        probe().board().wordListPanel()->show();
+        settle(50);
+    }
+
     testsupport::ProgramEnvironment home;
     std::unique_ptr<AppWindows> windows;
 };
@@ -100,15 +112,7 @@ QStringList unnamedControls() {
 }
 
 TEST_F(WindowKeys, EveryVisibleControlOfEveryWindowHasAName) {
-    MainMenu& menu = probe().menu();
-    for (QAction* opens :
-         {menu.SpyList1, menu.About1, menu.Content1, menu.PhraseList1, menu.ViewTally1})
-        opens->trigger();
-    windows->gamestart().show();
-    windows->playWithOthers().offer(&windows->chat, false);
-    windows->linkConfirmation().ask(&windows->chat, TableAddress{"ann-pc", 7772});
-    probe().board().wordListPanel()->show();
-    settle(50);
+    openEveryWindow();
     EXPECT_TRUE(unnamedControls().isEmpty()) << unnamedControls().join("\n").toStdString();
 
     // The smiley grid pops up over everything else.
@@ -116,6 +120,22 @@ TEST_F(WindowKeys, EveryVisibleControlOfEveryWindowHasAName) {
     ASSERT_TRUE(QApplication::activePopupWidget());
     EXPECT_TRUE(unnamedControls().isEmpty()) << unnamedControls().join("\n").toStdString();
     QApplication::activePopupWidget()->close();
+}
+
+// The title bar of a window that cannot grow offers no maximise button.
+TEST_F(WindowKeys, NoWindowOfFixedSizeOffersToMaximise) {
+    openEveryWindow();
+    int fixed = 0;
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || window->minimumSize() != window->maximumSize())
+            continue;
+        ++fixed;
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint)
+            << window->objectName().toStdString();
+        EXPECT_TRUE(window->windowFlags() & Qt::WindowCloseButtonHint)
+            << window->objectName().toStdString();
+    }
+    EXPECT_GE(fixed, 6);
 }
 
 TEST_F(WindowKeys, EverySmallWindowTakesEnterForItsDefaultAndEscapeToClose) {

@@ -5,10 +5,12 @@
 #include "client/tgamestart.h"
 #include "common/inifile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QRadioButton>
 #include <QScreen>
 #include <QTest>
 
@@ -204,46 +206,64 @@ TEST_F(SettingsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
     EXPECT_EQ(chatText().count("Could not save the settings."), 1);
 }
 
-TEST_F(SettingsTest, TheGameOptionsWindowStartsTheChosenGame) {
+// Each rule is one choice among a few, read from and kept under the keys
+// older files and "--serve" ini files use: Botplay (1: Klot off), Botfair,
+// Exactmarks. Turning Klot off keeps how it plays for the next time.
+TEST_F(SettingsTest, TheGameOptionsWindowShowsEachRuleAsOneChoiceUnderTheOldKeys) {
+    writeSettings("[Ludomyra]\r\nGametype=3\r\nBotfair=1\r\nExactmarks=1\r\n");
     Tgamestart window(chat->gameChoice(), [this] { chat->startGame(); });
     logIn(1, "Ann");
     EXPECT_TRUE(probe().menu().StartGame1->isEnabled()); // slot 1 starts games
     window.show();
-    window.image_1Click(4);
-    window.image_5Click();
-    EXPECT_TRUE(window.findChild<QLabel*>("image_4")->property("ticked").toBool());
-    EXPECT_FALSE(window.findChild<QLabel*>("image_1")->property("ticked").toBool());
-    EXPECT_TRUE(window.findChild<QLabel*>("image_5")->property("ticked").toBool());
+    const auto chosen = [&] {
+        QStringList names;
+        for (const QRadioButton* choice : window.findChildren<QRadioButton*>())
+            if (choice->isChecked())
+                names << choice->objectName();
+        return names;
+    };
+    const auto click = [&](const char* name) {
+        QRadioButton* choice = window.findChild<QRadioButton*>(name);
+        ASSERT_TRUE(choice) << name;
+        QTest::mouseClick(choice, Qt::LeftButton, {}, QPoint(8, choice->height() / 2));
+    };
+    EXPECT_EQ(chosen(), QStringList({"image_3", "marks_exact", "klot_fair"}));
+
+    click("image_4");
+    click("marks_classic");
+    click("klot_off");
+    EXPECT_EQ(chosen(), QStringList({"image_4", "marks_classic", "klot_off"}));
     window.button_startClick();
     EXPECT_EQ(sent(), QStringList{"CMD_startgame+Ann+race+1+"});
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(stored("Gametype"), "4");
     EXPECT_EQ(stored("Botplay"), "1");
-}
-
-// The table's rules are not in the start message: the host of this program
-// reads them from the choice, and the settings keep them.
-TEST_F(SettingsTest, TheTableRuleBoxesAreTickedFromTheSettingsAndKeptAtTheStart) {
-    writeSettings("[Ludomyra]\r\nExactmarks=1\r\n");
-    Tgamestart window(chat->gameChoice(), [this] { chat->startGame(); });
-    logIn(1, "Ann");
-    window.show();
-    const auto ticked = [&](const char* box) {
-        return window.findChild<QLabel*>(box)->property("ticked").toBool();
-    };
-    EXPECT_FALSE(ticked("image_6"));
-    EXPECT_TRUE(ticked("image_7"));
-    QTest::mouseClick(window.findChild<QLabel*>("image_6"), Qt::LeftButton);
-    QTest::mouseClick(window.findChild<QLabel*>("image_7"), Qt::LeftButton);
-    EXPECT_TRUE(ticked("image_6"));
-    EXPECT_FALSE(ticked("image_7"));
-    EXPECT_FALSE(ticked("image_5")); // Klot still plays
-    window.button_startClick();
-    EXPECT_EQ(sent(), QStringList{"CMD_startgame+Ann+high+0+"});
-    EXPECT_EQ(chat->gameChoice().botfair, 1);
-    EXPECT_EQ(chat->gameChoice().exactmarks, 0);
     EXPECT_EQ(stored("Botfair"), "1");
     EXPECT_EQ(stored("Exactmarks"), "0");
+
+    window.show();
+    click("klot_hints");
+    window.button_startClick();
+    EXPECT_EQ(sent(), QStringList{"CMD_startgame+Ann+race+0+"});
+    EXPECT_EQ(stored("Botplay"), "0");
+    EXPECT_EQ(stored("Botfair"), "0");
+    EXPECT_EQ(chat->gameChoice().exactmarks, 0);
+}
+
+// However the table was joined again (a rejoin, the command line, a
+// reconnection), "Recent tables" shows the time of the newest arrival.
+TEST_F(SettingsTest, AnArrivalAtATableJoinedBeforeIsItsNewTimeInRecentTables) {
+    const QString table = "127.0.0.1:" + QString::number(host.localPort());
+    writeSettings(("[Ludomyra]\r\nRecent1=other:7000|2020-01-01T00:00:00Z\r\nRecent2=" + table +
+                   "|2020-01-01T00:00:00Z\r\n")
+                      .toUtf8());
+    logIn(2, "Ann");
+    const QString newest = stored("Recent1");
+    EXPECT_TRUE(newest.startsWith(table + "|")) << newest.toStdString();
+    const QDateTime when = QDateTime::fromString(newest.section(u'|', 1), Qt::ISODate);
+    EXPECT_LE(when.secsTo(QDateTime::currentDateTimeUtc()), 60);
+    EXPECT_EQ(stored("Recent2"), "other:7000|2020-01-01T00:00:00Z");
+    EXPECT_EQ(stored("Recent3"), "");
 }
 
 TEST_F(SettingsTest, OnlySlotOneMayStartAGame) {

@@ -65,7 +65,7 @@ TEST_F(SoundsTest, OnlyChatterSoundsFromSeatsPlayAndOnlyWhileSwitchedOn) {
     hostSays({"CMD_playasound+2+wave12+", "CMD_playasound+2+gameover+"});
     EXPECT_TRUE(heard().isEmpty());
     // The pane puts a blank after the speaker as after every word.
-    EXPECT_TRUE(chatText().contains("Bob:  <Chatter Sound> Oh No"));
+    EXPECT_TRUE(chatText().contains("Bob: <Chatter Sound> Oh No"));
     EXPECT_EQ(chatText().count("<Chatter Sound>"), 1);
 }
 

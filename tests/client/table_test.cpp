@@ -7,6 +7,7 @@
 #include "tally/ttallylist.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 
 namespace clienttest {
@@ -210,6 +211,11 @@ TEST_F(TallyTest, AWinIsCountedOncePerGameBySeatNotByName) {
     hostSays({"CMD_winner+3+", "CMD_winner+3+"});    // the other Ann won, and is told twice
     EXPECT_EQ(savedTotals(), std::make_pair(qint64(1), qint64(0)));
     EXPECT_EQ(probe().table().bannerText(), "Ann has Won the Game!");
+    // Neither the caption nor its shadow draws a line under the text.
+    for (QLabel* caption : chat->findChild<QWidget*>("panel_winner")->findChildren<QLabel*>()) {
+        caption->ensurePolished();
+        EXPECT_FALSE(caption->font().underline()) << caption->objectName().toStdString();
+    }
     EXPECT_TRUE(chatText().contains("Ann has Won the Game!"));
     EXPECT_TRUE(probe().startButton().isVisible()); // slot 1 may start the next
 

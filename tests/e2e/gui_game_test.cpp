@@ -140,6 +140,11 @@ TEST_P(WindowsInAGame, BothWindowsFollowTheGameToItsWinnerAndCountItInTheTally) 
     EXPECT_EQ(cal.waitForHandled("CMD_winner+"), "CMD_winner+2+")
         << cal.otherOutput().toStdString();
     EXPECT_TRUE(cal.running());
+    // Cal follows Bob; Ann, played but not followed, is offered to the tally.
+    EXPECT_FALSE(cal.waitForHandled("system+Count your games with Ann? Tick Ann in View Tally; "
+                                    "this game counts too.")
+                     .isEmpty());
+    EXPECT_FALSE(cal.hasHandled("system+Count your games with Bob?"));
     if (!nine) {
         EXPECT_EQ(dee.waitForHandled("CMD_winner+"), "CMD_winner+2+")
             << dee.otherOutput().toStdString();

@@ -15,6 +15,7 @@
 #include "tally/ttallylist.h"
 #include "tchat_probe.h"
 
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -209,7 +210,7 @@ QStringList klotContradictions(const QStringList& rows) {
     return contradictions;
 }
 
-// The table's rules ticked in the game options window: Klot plays fair and
+// The table's rules chosen in the game options window: Klot plays fair and
 // marks are exact. The player guesses words that the two rules mark
 // differently where there are any; the board must show the exact marks, and
 // every word Klot finds must have been found from the marks alone.
@@ -227,8 +228,8 @@ TEST_F(SoloGame, AgainstAFairKlotWithExactMarksToItsWinner) {
     probe.menu().StartGame1->trigger();
     Tgamestart& options = windows.gamestart();
     ASSERT_TRUE(waitFor([&] { return options.isVisible(); }, 5000));
-    for (const char* box : {"image_6", "image_7"})
-        QTest::mouseClick(options.findChild<QLabel*>(box), Qt::LeftButton);
+    for (const char* choice : {"klot_fair", "marks_exact"})
+        QTest::mouseClick(options.findChild<QAbstractButton*>(choice), Qt::LeftButton);
     QTest::keyClick(options.findChild<QLabel*>("button_start"), Qt::Key_Return);
 
     GuessRow* row = probe.board().guessRow();
@@ -287,7 +288,7 @@ TEST_F(SoloGame, AgainstAFairKlotWithExactMarksToItsWinner) {
             wrongMarks.append(guess + " " + marksShownFor(probe.board(), guess) + " for " + hidden);
     }
     const QString chatText = probe.chatText();
-    EXPECT_TRUE(chatText.contains("Table rules:  exact marks, Klot plays fair."))
+    EXPECT_TRUE(chatText.contains("Table rules: exact marks, Klot plays fair."))
         << chatText.toStdString();
     EXPECT_EQ(probe.table().bannerText(), "Klot has Won the Game!");
     EXPECT_TRUE(wrongMarks.isEmpty()) << wrongMarks.join("; ").toStdString();

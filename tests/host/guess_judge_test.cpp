@@ -60,22 +60,31 @@ protected:
 };
 
 // Each game start reads the table's rules, tells every window, and keeps
-// them for the whole game; the judge marks by them.
+// them for the whole game; the judge marks by them. Klot's part is named only
+// where Klot plays: in a free seat 2, or for a player whose seat 2 is held.
 TEST(TableRules, EachGameStartTellsEveryWindowAndTheJudgeMarksByThem) {
+    enum SeatTwo { Free, Taken, Held };
     struct Case {
         bool botOn, fair, exact;
+        SeatTwo seatTwo;
         const char* line;
         const char* marks; // of VERBS against VERSE
     };
     const Case cases[] = {
-        {true, false, false, "Table rules: classic marks, Klot gets hints.", "scsxc"},
-        {true, true, true, "Table rules: exact marks, Klot plays fair.", "sssxc"},
-        {false, true, false, "Table rules: classic marks, Klot is off.", "scsxc"},
-        {false, false, true, "Table rules: exact marks, Klot is off.", "sssxc"},
+        {true, false, false, Free, "Table rules: classic marks, Klot gets hints.", "scsxc"},
+        {true, true, true, Free, "Table rules: exact marks, Klot plays fair.", "sssxc"},
+        {false, true, false, Free, "Table rules: classic marks.", "scsxc"},
+        {false, false, true, Free, "Table rules: exact marks.", "sssxc"},
+        {true, false, false, Taken, "Table rules: classic marks.", "scsxc"},
+        {true, true, true, Held, "Table rules: exact marks, Klot plays fair.", "sssxc"},
     };
     for (const Case& c : cases) {
         RulesHarness host({"verse"}, {"verse", "verbs"});
         host.seatAnnCidAndSpy();
+        if (c.seatTwo != Free) {
+            host.connect(2, "Bob");
+            host.state.player(2).away = c.seatTwo == Held;
+        }
         host.options.botfair = c.fair;
         host.options.exactmarks = c.exact;
         host.start("most", c.botOn);

@@ -23,10 +23,10 @@ protected:
 
 TEST_F(RefereeTest, HighGameScoresBallNumbersAndEndsWhenTheLeaderCannotBeCaught) {
     host.start("high");
-    EXPECT_EQ(host.to(3), QStringList({"CMD_startgame+Ann+high+1+",
-                                       "CMD_chat+0+Table rules: classic marks, Klot is off.|"
-                                       "$00005E00"}) +
-                              nextWordMessages(1, 3));
+    EXPECT_EQ(host.to(3),
+              QStringList({"CMD_startgame+Ann+high+1+", "CMD_chat+0+Table rules: classic marks.|"
+                                                        "$00005E00"}) +
+                  nextWordMessages(1, 3));
     EXPECT_EQ(host.to(6).last(), "CMD_nextplayer+6+1+");
 
     int score = 0;

@@ -41,7 +41,12 @@ public:
 class TableSeats : public TallySeats {
 public:
     QStringList otherSeatedNames() const override { return names; }
-    QStringList names;
+    QStringList otherSeatedPeople() const override {
+        QStringList people = names;
+        people.removeAll(QStringLiteral("Klot"));
+        return people;
+    }
+    QStringList names; // Klot among them is the computer player
 };
 
 // A tally window on a tally file in a fresh folder, and what a player sees.

@@ -80,6 +80,33 @@ TEST_F(TallyWindowTest, EachOutcomeCountsForFollowedOpponentsAtTheTable) {
     EXPECT_EQ(shown(*window, "mylabel_2"), "1");
 }
 
+// A person played and not followed is offered once a run; ticking the name
+// before the next game ends counts the game just played, and only that one.
+TEST_F(TallyWindowTest, AnUnfollowedPersonIsOfferedOnceAndTickingCountsTheLastGame) {
+    auto window = openWindow();
+    QStringList offers;
+    window->offerFollowing = [&](const QString& name) {
+        offers << name;
+    };
+    EXPECT_FALSE(shown(*window, "label_ticknote").isEmpty());
+
+    seats.names = {"Bob", "Klot"};
+    window->addgame("Bob");
+    EXPECT_EQ(offers, QStringList{"Bob"});
+    follow(*window, "Bob");
+    EXPECT_EQ(countersOf(*window, "Bob"), (QStringList{"1", "1", "0", "0", "1", "1", "0", "0"}));
+
+    seats.names = {"Bob", "Cid"};
+    window->addgame("Cid");
+    window->addgame(Ttallylist::kPlayerWon);
+    EXPECT_EQ(offers, (QStringList{"Bob", "Cid"}));
+    follow(*window, "Cid");
+    EXPECT_EQ(countersOf(*window, "Cid"), (QStringList{"1", "0", "1", "0", "1", "0", "1", "0"}));
+    EXPECT_EQ(countersOf(*window, "Bob"), (QStringList{"3", "1", "1", "1", "3", "1", "1", "1"}));
+    follow(*window, "Klot"); // followed by choice: counts from the next game
+    EXPECT_EQ(countersOf(*window, "Klot"), kZeros);
+}
+
 TEST_F(TallyWindowTest, ARestartKeepsTotalsAndStartsANewSession) {
     {
         auto window = openWindow();

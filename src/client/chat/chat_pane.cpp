@@ -162,7 +162,7 @@ public:
     void startLine(int style, const QString& speaker) {
         cursor_.setBlockFormat(QTextBlockFormat());
         cursor_.block().setUserState(style);
-        insert(speaker + ' ', text_);
+        insert(speaker, text_); // the blank after the colon is the text's own
     }
 
     void endLine() {
@@ -308,11 +308,12 @@ void ChatPane::addlinetochat(const QString& line, ColourValue colour) {
         const QString segment = rest.left(mark);
         const QString code = rest.mid(mark + smileyMark.size(), 2);
         rest.remove(0, mark + smileyMark.size() + code.size());
-        writer.appendWords(segment + ' ');
+        // One blank before the picture, however the sender typed it.
+        writer.appendWords(segment.endsWith(' ') || segment.isEmpty() ? segment : segment + ' ');
         writer.appendSmiley(smileyIndex(code));
     }
     if (!rest.isEmpty())
-        writer.appendWords(rest + ' ');
+        writer.appendWords(rest.endsWith(' ') ? rest : rest + ' ');
     writer.endLine();
     cursor.endEditBlock();
 

@@ -41,7 +41,12 @@ QString lookOf(const QString& smallWindowSheet) {
     return smallWindowSheet +
            "QLineEdit, QListWidget { background: rgb(223, 213, 196); color: black;"
            " border: 1px solid rgb(140, 100, 60); }"
-           "QListWidget::item:selected { background: rgb(92, 58, 30); color: rgb(224, 227, 157); }"
+           // The chosen table stands out whether or not the list has the focus.
+           "QListWidget::item { padding: 1px 2px; border: 1px solid transparent; }"
+           "QListWidget::item:hover { border: 1px solid rgb(140, 100, 60); }"
+           "QListWidget::item:selected, QListWidget::item:selected:!active {"
+           " background: rgb(92, 58, 30); color: rgb(255, 214, 92);"
+           " border: 2px solid rgb(255, 214, 92); }"
            "QPushButton:default { border: 2px solid rgb(224, 227, 157); }"
            "QCheckBox { color: rgb(224, 227, 157); }"
            "QPushButton:disabled { color: rgb(150, 130, 100); }";

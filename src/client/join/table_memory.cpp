@@ -64,14 +64,24 @@ bool TableMemory::rememberName(const QString& name) {
 }
 
 bool TableMemory::rememberJoined(const TableAddress& table, const QDateTime& when) {
+    return putFirst(table, when, false);
+}
+
+bool TableMemory::rememberJoinedAgain(const TableAddress& table, const QDateTime& when) {
+    return putFirst(table, when, true);
+}
+
+bool TableMemory::putFirst(const TableAddress& table, const QDateTime& when, bool onlyIfListed) {
     IniFile ini(file_);
     if (!ini.load())
         return false;
     QList<Recent> tables = readRecent(ini);
-    tables.removeIf([&table](const Recent& known) {
+    const auto removed = tables.removeIf([&table](const Recent& known) {
         return known.address.port == table.port &&
                known.address.host.compare(table.host, Qt::CaseInsensitive) == 0;
     });
+    if (onlyIfListed && removed == 0)
+        return true;
     tables.prepend({table, when});
     for (int n = 1; n <= kRecentTables; ++n) {
         const QString entry = n <= tables.size()

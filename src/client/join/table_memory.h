@@ -33,7 +33,12 @@ public:
     bool rememberPortMapping(bool on);
     // Puts the table first (once), keeping the ten newest.
     bool rememberJoined(const TableAddress& table, const QDateTime& when);
+    // The same for a table already listed; any other is left out, so that
+    // merely playing never writes the file.
+    bool rememberJoinedAgain(const TableAddress& table, const QDateTime& when);
 
 private:
+    bool putFirst(const TableAddress& table, const QDateTime& when, bool onlyIfListed);
+
     QString file_;
 };

@@ -7,7 +7,10 @@
 
 SmallWindow::SmallWindow(const QString& objectName, const QString& caption, QSize clientSize,
                          Qt::WindowFlags flags)
-    : QWidget(nullptr, flags), background(artwork::picture(ArtRole::Background)) {
+    // A fixed size has nothing to maximise: the title bar offers closing only.
+    : QWidget(nullptr,
+              flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      background(artwork::picture(ArtRole::Background)) {
     setObjectName(objectName);
     setWindowTitle(caption);
     setFixedSize(clientSize);

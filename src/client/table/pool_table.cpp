@@ -107,8 +107,7 @@ void PoolTable::buildTable(QWidget* panel) {
     label_winner2->setObjectName("label_winner2");
     label_winner1->setGeometry(0, 4, kBanner.width(), 32);
     label_winner2->setGeometry(2, 5, kBanner.width(), 32); // a shadowed caption
-    label_winner1->setStyleSheet("color: black; font: bold 22px 'Arial'; "
-                                 "text-decoration: underline; background: transparent;");
+    label_winner1->setStyleSheet("color: black; font: bold 22px 'Arial'; background: transparent;");
     label_winner2->setStyleSheet("color: rgb(224, 227, 157); font: bold 22px 'Arial'; "
                                  "background: transparent;");
     for (QLabel* label : {label_winner1, label_winner2})
