@@ -1,5 +1,6 @@
 #include "app/app_windows.h"
 #include "app/find_tables.h"
+#include "app/font_setup.h"
 #include "app/headless_host.h"
 #include "app/ludomyra_application.h"
 #include "app/single_instance.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], kFindTablesOption) == 0)
         return runFindTables(argc, argv);
 
+    FontSetUp fonts;
     LudomyraApplication app(argc, argv);
 
     const QStringList arguments = QCoreApplication::arguments().mid(1);
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
     if (!instance.claim(choice.mode == PlayMode::Link ? choice.hostaddress : QString()))
         return 0; // the running copy has been asked to come to the front (and given the link)
 
+    fonts.finish(); // the window is the first to measure text
     AppWindows windows(arguments);
     windows.listenTo(instance);
     // Ended by the system (a logout, a kill): the window closes as the

@@ -244,6 +244,10 @@ void Tchat::joinHost(const QString& playerName, const QString& address, const QS
 // expire). Leaving while the tries run keeps the key: "Rejoin your seat"
 // may be what the player chose.
 void Tchat::leaveTable() {
+    // At no table (the program's first, or one already left) the table is
+    // clear: drawing every cell, seat and rack again delayed the first frame.
+    if (link_.state().stage == LinkState::Stage::Idle)
+        return;
     if (link_.leave())
         say("0+You left the table.");
     sessionEnd->withdraw();
