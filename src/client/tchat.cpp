@@ -2,6 +2,7 @@
 // leaving tables, closing, bounds and settings.
 #include "client/tchat.h"
 
+#include "client/board/guess_row.h"
 #include "client/chat/chat_entry.h"
 #include "client/core/access_keys.h"
 #include "client/look/artwork.h"
@@ -127,6 +128,12 @@ void Tchat::buildParts() {
                           .playsound = playSound,
                       });
     seats->attachPopup(board->status(), 1); // the status line acts on seat 1
+    chat->entry()->guessWaiting = [this] {
+        return board->waitingForGuess();
+    };
+    chat->entry()->backToGuess = [this] {
+        board->guessRow()->focusFirst();
+    };
     table =
         new PoolTable(panel_board, state, model_,
                       {

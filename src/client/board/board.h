@@ -67,6 +67,8 @@ public:
     // The mark drawn under a cell: 's', 'c' or 0 for none.
     char markAt(int row, int column) const;
     GuessRow* guessRow() const { return row_; }
+    // The own row is open and still empty: the player has yet to type a guess.
+    bool waitingForGuess() const;
     QLabel* status() const { return label_status; }
     QLabel* clock() const { return label_time; }
     WordListPanel* wordListPanel() const { return panel_winnerwordlist; }

@@ -64,6 +64,7 @@ void Board::buildLayout(QWidget* panel) {
                         {
                             .playsound = hooks_.playsound,
                             .entered = [this](const QString& word) { entered(word); },
+                            .givenLetter = [this] { return firstletter_; },
                         });
 
     label_status = newLabel(panel, "label_status", kStatusLine);
