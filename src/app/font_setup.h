@@ -1,12 +1,12 @@
 #pragma once
 
+#include <future>
 #include <thread>
 
-// Reading the font configuration and its caches is one of the largest costs
-// before the first frame. Begun on a thread of its own as the program starts,
-// it runs while the main thread loads the platform and claims the single
-// instance, and is waited for before the first text is measured: two
-// threads asking for it at once would each read it all.
+// Reading the font configuration and listing the fonts is one of the largest
+// costs before the first frame. Begun on a thread of its own as the program
+// starts, it runs while the main thread loads the platform, claims the single
+// instance and begins the window.
 class FontSetUp {
 public:
     FontSetUp();
@@ -14,8 +14,17 @@ public:
     FontSetUp(const FontSetUp&) = delete;
     FontSetUp& operator=(const FontSetUp&) = delete;
 
+    // The application object exists: the fonts are listed for it next.
+    void applicationMade();
+    // Waits for the configuration: two threads asking for it at once would
+    // each read it all. Qt waits for its own list of fonts by itself.
+    void awaitConfiguration();
+    // Waits for the thread; before the application object goes.
     void finish();
 
 private:
+    std::promise<bool> application_; // true: made, false: none to list fonts for
+    bool applicationTold_ = false;
+    std::shared_future<void> configured_;
     std::thread thread_;
 };

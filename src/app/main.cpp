@@ -6,6 +6,7 @@
 #include "app/single_instance.h"
 #include "app/termination_signals.h"
 
+#include <QScopeGuard>
 #include <cstring>
 
 int main(int argc, char** argv) {
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
 
     FontSetUp fonts;
     LudomyraApplication app(argc, argv);
+    fonts.applicationMade();
+    const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); }); // before the application goes
 
     const QStringList arguments = QCoreApplication::arguments().mid(1);
     const PlayChoice choice = choosePlayMode(arguments);
@@ -23,7 +26,7 @@ int main(int argc, char** argv) {
     if (!instance.claim(choice.mode == PlayMode::Link ? choice.hostaddress : QString()))
         return 0; // the running copy has been asked to come to the front (and given the link)
 
-    fonts.finish(); // the window is the first to measure text
+    fonts.awaitConfiguration(); // the window is the first to measure text
     AppWindows windows(arguments);
     windows.listenTo(instance);
     // Ended by the system (a logout, a kill): the window closes as the
