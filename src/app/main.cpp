@@ -26,8 +26,7 @@ int main(int argc, char** argv) {
     if (!instance.claim(choice.mode == PlayMode::Link ? choice.hostaddress : QString()))
         return 0; // the running copy has been asked to come to the front (and given the link)
 
-    fonts.awaitConfiguration(); // the window is the first to measure text
-    AppWindows windows(arguments);
+    AppWindows windows(arguments, [&fonts] { fonts.awaitConfiguration(); });
     windows.listenTo(instance);
     // Ended by the system (a logout, a kill): the window closes as the
     // player would close it, so settings and tally are kept.

@@ -34,6 +34,8 @@ Tchat::Tchat(Hooks hooks)
     ownedMenu_ = std::make_unique<MainMenu>(menuBar());
     menu = ownedMenu_.get();
     buildPanel();
+    if (hooks_.textWanted)
+        hooks_.textWanted();
     buildParts();
     buildDispatch();
     connectMenu();
