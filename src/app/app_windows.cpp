@@ -29,9 +29,10 @@ QString bestLanAddress() {
 
 } // namespace
 
-AppWindows::AppWindows(const QStringList& arguments)
+AppWindows::AppWindows(const QStringList& arguments, std::function<void()> textWanted)
     : chat(Tchat::Hooks{
           .firstShown = [this, arguments] { startup.processparams(arguments); },
+          .textWanted = std::move(textWanted),
           .gameOptionsWanted = [this] { gamestart().showCentredOn(&chat); },
           .addgame = [this](const QString& winnerText) { tallylist.addgame(winnerText); },
           .spyListWanted = [this] { spylist().showCentredOn(&chat); },

@@ -52,7 +52,8 @@ private:
 struct AppWindows {
     // arguments: the command line after the program's name, read at the main
     // window's first showing.
-    explicit AppWindows(const QStringList& arguments);
+    // textWanted: called before the main window first measures text.
+    explicit AppWindows(const QStringList& arguments, std::function<void()> textWanted = {});
     ~AppWindows();
 
     // Brings the main window to the front, restoring it if minimised.

@@ -2,6 +2,7 @@
 // leaving tables, closing, bounds and settings.
 #include "client/tchat.h"
 
+#include "client/board/guess_row.h"
 #include "client/chat/chat_entry.h"
 #include "client/core/access_keys.h"
 #include "client/look/artwork.h"
@@ -33,6 +34,8 @@ Tchat::Tchat(Hooks hooks)
     ownedMenu_ = std::make_unique<MainMenu>(menuBar());
     menu = ownedMenu_.get();
     buildPanel();
+    if (hooks_.textWanted)
+        hooks_.textWanted();
     buildParts();
     buildDispatch();
     connectMenu();
@@ -129,6 +132,12 @@ void Tchat::buildParts() {
                           .say = sayLine,
                       });
     seats->attachPopup(board->status(), 1); // the status line acts on seat 1
+    chat->entry()->guessWaiting = [this] {
+        return board->waitingForGuess();
+    };
+    chat->entry()->backToGuess = [this] {
+        board->guessRow()->focusFirst();
+    };
     table =
         new PoolTable(panel_board, state, model_,
                       {
@@ -255,6 +264,10 @@ void Tchat::joinHost(const QString& playerName, const QString& address, const QS
 // expire). Leaving while the tries run keeps the key: "Rejoin your seat"
 // may be what the player chose.
 void Tchat::leaveTable() {
+    // At no table (the program's first, or one already left) the table is
+    // clear: drawing every cell, seat and rack again delayed the first frame.
+    if (link_.state().stage == LinkState::Stage::Idle)
+        return;
     if (link_.leave())
         say("0+You left the table.");
     sessionEnd->withdraw();

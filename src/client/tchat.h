@@ -63,6 +63,9 @@ public:
     struct Hooks {
         // The first showing: start-up reads the command line then.
         std::function<void()> firstShown;
+        // Before the window first measures text: the program may still be
+        // reading the font configuration on another thread.
+        std::function<void()> textWanted;
         // "Start Game" and the start button: the game options window.
         std::function<void()> gameOptionsWanted;
         // The tally counts a finished game: "addtomine" or the winner's name.

@@ -99,6 +99,7 @@ TEST_F(StartupTest, NoArgumentsHostASoloGameAsYouOnTheLoopback) {
     EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
     EXPECT_FALSE(chatText().contains("can join"));
     EXPECT_TRUE(probe.state().ishost);
+    EXPECT_EQ(probe.board().clock()->text(), "") << "no row is open";
     EXPECT_EQ(probe.state().loginname, "You");
     EXPECT_EQ(probe.connection().HostName(), "127.0.0.1");
     EXPECT_TRUE(startGameOffered());

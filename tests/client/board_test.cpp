@@ -2,6 +2,9 @@
 // judged rows and turns, and what a player reads on the board afterwards.
 #include "client/board/guess_row.h"
 #include "client/board/word_list_panel.h"
+#include "client/chat/chat_entry.h"
+#include "client/chat/chat_part.h"
+#include "client/look/widget_look.h"
 #include "client_harness.h"
 #include "pixel_look.h"
 
@@ -108,17 +111,77 @@ TEST_F(BoardTest, AGuessSurvivesTheFocusLeavingTheWindowOrGoingToAMenu) {
     EXPECT_EQ(sent(), QStringList{"CMD_myword+1+HOUSE+"});
 }
 
+// An H word: the four missing letters make the whole word, an H typed first
+// works as ever, and a guess that lost its H some other way never leaves.
+TEST_F(BoardTest, TheGivenLetterCannotBeLost) {
+    myTurn();
+    type("ouse");
+    EXPECT_EQ(row()->word(), "HOUSE");
+    EXPECT_EQ(QApplication::focusWidget(), edit(5));
+    press(Qt::Key_Return);
+    EXPECT_EQ(sent(), QStringList{"CMD_myword+1+HOUSE+"});
+
+    hostSays({"CMD_yourletters+1+f+1+sxxxx+HOUSE+", "CMD_nextplayer+1+2+"});
+    edit(1)->setFocus();
+    type("hello");
+    EXPECT_EQ(row()->word(), "HELLO");
+    edit(1)->setText("P"); // as a screen reader may set it
+    press(Qt::Key_Return);
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(status(), "PELLO does not start with H!");
+    EXPECT_EQ(row()->look(), GuessRow::Look::Open);
+}
+
+// Where the keys go shows: the whole row framed while it has them, the chat
+// box when it does. A lone five-letter word sent from the chat while the row
+// waits empty is asked about, once.
+TEST_F(BoardTest, TheFocusIsFramedAndAGuessTypedIntoTheChatIsAskedAboutOnce) {
+    myTurn();
+    ChatEntry* entry = probe().chat().entry();
+    const auto framed = [](QWidget* widget) {
+        const QImage image = widget->grab().toImage();
+        return image.pixelColor(1, image.height() / 2) == look::kFocusColour;
+    };
+    EXPECT_TRUE(framed(edit(1)));
+    EXPECT_TRUE(framed(edit(4)));
+    EXPECT_FALSE(framed(entry));
+    entry->setFocus(Qt::BacktabFocusReason);
+    EXPECT_TRUE(framed(entry));
+    EXPECT_FALSE(framed(edit(1)));
+
+    QTest::keyClicks(entry, "lucky");
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_EQ(questions,
+              QStringList{"\"lucky\" looks like your guess. Send it to everyone in the chat?"});
+    EXPECT_TRUE(sent().isEmpty());
+    EXPECT_EQ(entry->text(), "lucky");
+    EXPECT_EQ(QApplication::focusWidget(), edit(1));
+    entry->setFocus();
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_EQ(sent(), QStringList{"CMD_chat+1+lucky|clBlack"});
+
+    QTest::keyClicks(entry, "hello there"); // no lone word
+    QTest::keyClick(entry, Qt::Key_Return);
+    edit(1)->setFocus();
+    type("h"); // the row holds a letter
+    entry->setFocus();
+    QTest::keyClicks(entry, "house");
+    QTest::keyClick(entry, Qt::Key_Return);
+    EXPECT_EQ(sent(), QStringList({"CMD_chat+1+hello there|clBlack", "CMD_chat+1+house|clBlack"}));
+    EXPECT_EQ(questions.size(), 1);
+}
+
 TEST_F(BoardTest, BackspaceStepsBackAndEmptiesTheEditItLandsIn) {
     myTurn();
-    type("ab");
+    type("hb");
     ASSERT_EQ(QApplication::focusWidget(), edit(3));
     press(Qt::Key_Backspace); // empty edit 3: back to edit 2, which is emptied
     EXPECT_EQ(QApplication::focusWidget(), edit(2));
-    EXPECT_EQ(row()->word(), "A");
+    EXPECT_EQ(row()->word(), "H");
     type("xyzw");
     press(Qt::Key_Backspace); // edit 5 with a letter: only that letter goes
     EXPECT_EQ(QApplication::focusWidget(), edit(5));
-    EXPECT_EQ(row()->word(), "AXYZ");
+    EXPECT_EQ(row()->word(), "HXYZ");
 }
 
 TEST_F(BoardTest, TheClockCountsDownAndItsEndSwallowsKeys) {

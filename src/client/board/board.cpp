@@ -232,7 +232,18 @@ void Board::Timer2Timer() {
     }
 }
 
+bool Board::waitingForGuess() const {
+    return row_->look() == GuessRow::Look::Open && state_.seated() &&
+           state_.turnseat == state_.myseat && row_->word().isEmpty();
+}
+
 void Board::entered(const QString& word) {
+    // The row keeps it: a guess without the given letter would only waste it.
+    if (!firstletter_.isEmpty() && !word.startsWith(firstletter_)) {
+        setStatus(word + " does not start with " + firstletter_ + "!");
+        hooks_.playsound("wrongguess");
+        return;
+    }
     if (state_.seated() && state_.turnseat == state_.myseat)
         outbox_.send(playermsg::MyWord::build(state_.myseat, word));
     row_->setLook(GuessRow::Look::Submitted);

@@ -74,6 +74,8 @@ public:
     GuessRow* guessRow() const { return row_; }
     // The tag that marks a row Klot played for this seat; shown or not.
     QLabel* standInTag(int row) const { return standInTags_[size_t(row - 1)]; }
+    // The own row is open and still empty: the player has yet to type a guess.
+    bool waitingForGuess() const;
     QLabel* status() const { return label_status; }
     QLabel* clock() const { return label_time; }
     WordListPanel* wordListPanel() const { return panel_winnerwordlist; }

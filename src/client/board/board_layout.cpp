@@ -64,6 +64,7 @@ void Board::buildLayout(QWidget* panel) {
                         {
                             .playsound = hooks_.playsound,
                             .entered = [this](const QString& word) { entered(word); },
+                            .givenLetter = [this] { return firstletter_; },
                         });
 
     label_status = newLabel(panel, "label_status", kStatusLine);
@@ -84,8 +85,7 @@ void Board::buildHeader(QWidget* panelWord) {
         look::setTextColour(label, look::kCaptionColour);
         label->setFont(look::boldArial(15));
     }
-    label_time->setText("Time: 00");
-    showBallInPlay();
+    showBallInPlay(); // the clock stays blank until a row opens
 }
 
 void Board::buildGrid(QWidget* panelWord) {

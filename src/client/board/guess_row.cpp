@@ -1,5 +1,8 @@
 #include "client/board/guess_row.h"
 
+#include "client/look/widget_look.h"
+
+#include <QApplication>
 #include <QKeyEvent>
 #include <QValidator>
 #include <algorithm>
@@ -88,6 +91,8 @@ GuessRow::GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Ho
         };
         edits_[size_t(c - 1)] = e;
     }
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusMoved(now); });
     show(Look::Open);
 }
 
@@ -99,13 +104,32 @@ void GuessRow::show(Look look, const gamemsg::Letters& word) {
 
 void GuessRow::setLook(Look look) {
     look_ = look;
-    const QString style = QString("QLineEdit { color: %1; background: black; "
-                                  "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "
-                                  "font: bold 32px 'Arial'; padding: 0px; }")
-                              .arg(colourOf(look));
-    row_->setStyleSheet(style);
+    applyStyle();
     for (int c = 1; c <= kColumns; ++c)
         edit(c)->setReadOnly(look == Look::Revealed);
+}
+
+// While the row has the keys, all five edits are framed and the one that
+// takes the next letter more so: a text cursor alone was easily missed.
+void GuessRow::applyStyle() {
+    QString style = QString("QLineEdit { color: %1; background: black; "
+                            "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "
+                            "font: bold 32px 'Arial'; padding: 0px; }")
+                        .arg(colourOf(look_));
+    if (focused_) {
+        style += QString("QLineEdit { border: 2px solid %1; } QLineEdit:focus { border: 3px solid "
+                         "%1; }")
+                     .arg(look::kFocusColour.name());
+    }
+    row_->setStyleSheet(style);
+}
+
+void GuessRow::focusMoved(QWidget* now) {
+    const bool focused = now && row_->isAncestorOf(now);
+    if (focused == focused_)
+        return;
+    focused_ = focused;
+    applyStyle();
 }
 
 void GuessRow::clearColumn(int column) {
@@ -150,10 +174,17 @@ bool GuessRow::keyPress(int column, QKeyEvent* event) {
     if (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier))
         return true;
     if (text.size() == 1 && isLetter(text[0])) {
+        const QString letter = text.toUpper();
+        const QString given = hooks_.givenLetter ? hooks_.givenLetter() : QString();
+        // The given letter cannot be lost: another first letter goes after it.
+        if (column == 1 && !given.isEmpty() && letter != given) {
+            here->setText(given);
+            here = edit(++column);
+        }
         if (column < kColumns)
             edit(column + 1)->setFocus(Qt::OtherFocusReason);
         hooks_.playsound("typing1");
-        here->setText(text.toUpper());
+        here->setText(letter);
         return true;
     }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && column == kColumns)

@@ -38,6 +38,8 @@ public:
         std::function<void(const QString& name)> playsound;
         // Enter in the last edit with five letters A-Z in the row.
         std::function<void(const QString& word)> entered;
+        // The word's first letter, empty while none is known.
+        std::function<QString()> givenLetter;
     };
     static constexpr int kColumns = game::kLetters;
 
@@ -60,10 +62,13 @@ private:
     void enter(int column);
     bool locked() const { return look_ == Look::Locked || look_ == Look::Revealed; }
     bool mayType() const;
+    void applyStyle();
+    void focusMoved(QWidget* now);
 
     const ClientState& state_;
     Hooks hooks_;
     QWidget* row_ = nullptr; // holds the edits and their style sheet
     std::array<LetterEdit*, kColumns> edits_{};
     Look look_ = Look::Open;
+    bool focused_ = false; // one of the edits has the keys: the row wears the focus frame
 };

@@ -4,12 +4,15 @@
 #include "client/chat/colour_text.h"
 #include "client/chat/plain_text.h"
 #include "client/core/access_keys.h"
+#include "client/look/message_box.h"
+#include "client/look/widget_look.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QRegularExpression>
 
 ChatEntry::ChatEntry(QWidget* parent, ChatSender& sender) : QLineEdit(parent), sender_(sender) {
     setObjectName("mychat");
@@ -34,6 +37,9 @@ void ChatEntry::sendit() {
     if (!sender_.connected())
         return;
     const QString line = text() == kPlaceholder ? QString() : text();
+    if (!meantForChat(line))
+        return;
+    askedAbout_.clear();
     if (!line.startsWith('/')) {
         if (!line.isEmpty())
             sender_.sendChat(line);
@@ -41,6 +47,21 @@ void ChatEntry::sendit() {
         sender_.sendAction(line.mid(4));
     }
     clear();
+}
+
+// Asked once for each such word: a second Enter sends it.
+bool ChatEntry::meantForChat(const QString& line) {
+    static const QRegularExpression loneWord("^\\s*[A-Za-z]{5}\\s*$");
+    if (line == askedAbout_ || !loneWord.match(line).hasMatch() || !guessWaiting || !guessWaiting())
+        return true;
+    askedAbout_ = line;
+    if (messagebox::ask(window(), QString("\"%1\" looks like your guess. Send it to everyone "
+                                          "in the chat?")
+                                      .arg(line.trimmed())))
+        return true;
+    if (backToGuess)
+        backToGuess();
+    return false;
 }
 
 void ChatEntry::Paste1Click() {
@@ -92,6 +113,12 @@ void ChatEntry::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     clearPlaceholder();
     caretToEnd();
+}
+
+void ChatEntry::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (hasFocus())
+        look::drawFocusFrame(this);
 }
 
 void ChatEntry::contextMenuEvent(QContextMenuEvent* event) {

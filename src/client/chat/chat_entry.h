@@ -3,6 +3,7 @@
 #include "client/chat/colour_value.h"
 
 #include <QLineEdit>
+#include <functional>
 
 class ChatSender;
 class QMenu;
@@ -26,15 +27,23 @@ public:
     void setTextColour(ColourValue colour);
 
     QMenu* popup_mychat = nullptr;
+    // The own guess row is open and empty: a lone five-letter word sent now
+    // was likely meant as the guess.
+    std::function<bool()> guessWaiting;
+    // After the player chose not to send such a word: the keys go to the row.
+    std::function<void()> backToGuess;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    bool meantForChat(const QString& line);
     void clearPlaceholder();
     void caretToEnd();
 
     ChatSender& sender_;
+    QString askedAbout_; // the word last asked about: Enter again sends it
 };

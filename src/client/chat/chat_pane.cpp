@@ -418,6 +418,9 @@ void ChatPane::mainchatJump(int link) {
 }
 
 void ChatPane::setTextSize(int points) {
+    // The same font again would still lay the whole pane out anew.
+    if (points == textSize_)
+        return;
     textSize_ = points;
     QFont resized = font();
     resized.setPointSize(points);

@@ -1,6 +1,10 @@
 #include "client/look/widget_look.h"
 
+#include "client/look/panel_zoom.h"
+
+#include <QPainter>
 #include <QWidget>
+#include <cmath>
 
 namespace look {
 
@@ -23,6 +27,17 @@ void setBackground(QWidget* widget, const QColor& colour) {
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+void drawFocusFrame(QWidget* widget) {
+    const int width = std::max(2, int(std::lround(2 * PanelZoom::scaleOf(widget))));
+    const QRect all = widget->rect();
+    QPainter painter(widget);
+    for (const QRect& band : {QRect(all.left(), all.top(), all.width(), width),
+                              QRect(all.left(), all.bottom() - width + 1, all.width(), width),
+                              QRect(all.left(), all.top(), width, all.height()),
+                              QRect(all.right() - width + 1, all.top(), width, all.height())})
+        painter.fillRect(band, kFocusColour);
 }
 
 } // namespace look
