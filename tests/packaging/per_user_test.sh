@@ -62,9 +62,12 @@ wait_for() {
     done
     return 1
 }
-# The kernel's table of TCP sockets: "0A" is a listening socket on the game
-# port, "01" a connection to it from the loopback address.
-listening() { grep -qi "^ *[0-9]*: [0-9A-F]*:$(printf '%04X' "$port") 00000000:0000 0A " /proc/net/tcp; }
+# The kernel's tables of TCP sockets: "0A" is a listening socket on the game
+# port (a table for others listens on both families, so in tcp6), "01" a
+# connection to it from the loopback address.
+listening() {
+    grep -qi "^ *[0-9]*: [0-9A-F]*:$(printf '%04X' "$port") 0*:0000 0A " /proc/net/tcp /proc/net/tcp6
+}
 joined() { grep -qi "^ *[0-9]*: 0100007F:[0-9A-F]* 0100007F:$(printf '%04X' "$port") 01 " /proc/net/tcp; }
 
 # A table on its own, and the player's window joining it; when the table
