@@ -56,6 +56,7 @@ AppWindows::AppWindows(const QStringList& arguments, std::function<void()> textW
       portMapping({
           .say = [this](const QString& line) { chat.say(line); },
           .lanAddress = [] { return bestLanAddress(); },
+          .globalIpv6 = [] { return joinaddresses::globalIpv6(joinaddresses::ofThisComputer()); },
       }),
       startup(chat, host,
               {

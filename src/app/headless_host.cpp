@@ -1,5 +1,6 @@
 #include "app/headless_host.h"
 
+#include "app/join_addresses.h"
 #include "app/termination_signals.h"
 #include "common/environment.h"
 #include "host/ini_host_options.h"
@@ -66,6 +67,7 @@ int runHeadlessHost(int argc, char** argv) {
         portMapping = std::make_unique<PortMapping>(PortMapping::Hooks{
             .say = [](const QString& line) { printSystemLine(line); },
             .lanAddress = {},
+            .globalIpv6 = [] { return joinaddresses::globalIpv6(joinaddresses::ofThisComputer()); },
         });
         portMapping->open(gamePort);
     }

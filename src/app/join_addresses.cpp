@@ -43,6 +43,11 @@ QList<QHostAddress> ordered(const QList<QHostAddress>& all) {
     return lan + other + ipv6;
 }
 
+QHostAddress globalIpv6(const QList<QHostAddress>& addresses) {
+    const auto global = std::find_if(addresses.begin(), addresses.end(), isGlobalIpv6);
+    return global == addresses.end() ? QHostAddress() : *global;
+}
+
 QHostAddress forLink(const QList<QHostAddress>& addresses) {
     if (addresses.isEmpty())
         return QHostAddress(QHostAddress::LocalHost);

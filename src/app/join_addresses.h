@@ -19,6 +19,8 @@ QList<QHostAddress> ofThisComputer();
 // The same order for a given set of addresses (the part worth testing).
 QList<QHostAddress> ordered(const QList<QHostAddress>& all);
 
+// The first global IPv6 address among addresses (for a pinhole), or null.
+QHostAddress globalIpv6(const QList<QHostAddress>& addresses);
 // The address an invite link carries: the first, except that a global IPv6
 // address beats a private LAN address, which no friend elsewhere can reach
 // (friends on this network find the table without a link).

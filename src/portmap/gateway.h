@@ -16,6 +16,11 @@ struct AddReply {
     int leaseSeconds = 0;     // granted; 0: permanent
 };
 
+struct PinholeReply {
+    int code = 0; // 0: done
+    int id = 0;
+};
+
 class Gateway {
 public:
     virtual ~Gateway() = default;
@@ -27,6 +32,25 @@ public:
     // leaseSeconds 0 asks for a permanent forward.
     virtual AddReply add(quint16 internalPort, quint16 externalPort, int leaseSeconds) = 0;
     virtual void remove(const Mapping& mapping) = 0;
+
+    // IPv6 firewall control, where the protocol and the gateway offer it
+    // (after find()): whether inbound pinholes may be asked for at all.
+    virtual bool pinholesOffered() { return false; }
+    // Lets TCP from anywhere in to address, port for leaseSeconds (never 0:
+    // pinholes have no permanent form).
+    virtual PinholeReply addPinhole(const QHostAddress& address, quint16 port, int leaseSeconds) {
+        Q_UNUSED(address);
+        Q_UNUSED(port);
+        Q_UNUSED(leaseSeconds);
+        return {.code = -1};
+    }
+    // 0 when the gateway extended it.
+    virtual int updatePinhole(int id, int leaseSeconds) {
+        Q_UNUSED(id);
+        Q_UNUSED(leaseSeconds);
+        return -1;
+    }
+    virtual void deletePinhole(int id) { Q_UNUSED(id); }
 };
 
 } // namespace portmap

@@ -66,4 +66,32 @@ Result renew(Gateway& gateway, const Mapping& mapping, int leaseSeconds) {
     return result;
 }
 
+Pinhole openPinhole(Gateway& gateway, const QHostAddress& address, quint16 port, int leaseSeconds) {
+    Pinhole pinhole{.address = address, .port = port};
+    if (address.protocol() != QAbstractSocket::IPv6Protocol)
+        return pinhole;
+    pinhole.outcome = PinholeOutcome::NotOffered;
+    if (!gateway.find() || !gateway.pinholesOffered())
+        return pinhole;
+    const PinholeReply reply = gateway.addPinhole(address, port, leaseSeconds);
+    pinhole.code = reply.code;
+    if (reply.code != 0) {
+        pinhole.outcome = PinholeOutcome::Refused;
+        return pinhole;
+    }
+    pinhole.outcome = PinholeOutcome::Opened;
+    pinhole.id = reply.id;
+    pinhole.leaseSeconds = leaseSeconds;
+    return pinhole;
+}
+
+Pinhole renewPinhole(Gateway& gateway, const Pinhole& pinhole, int leaseSeconds) {
+    if (pinhole.outcome != PinholeOutcome::Opened)
+        return pinhole;
+    Pinhole renewed = pinhole;
+    renewed.code = gateway.updatePinhole(pinhole.id, leaseSeconds);
+    renewed.outcome = renewed.code == 0 ? PinholeOutcome::Opened : PinholeOutcome::Lost;
+    return renewed;
+}
+
 } // namespace portmap

@@ -21,4 +21,12 @@ Result mapEitherWay(Gateway& natPmp, Gateway& upnp, quint16 internalPort, int le
 // Asks again for the same forward (a renewal): Mapped, or Lost.
 Result renew(Gateway& gateway, const Mapping& mapping, int leaseSeconds);
 
+// Asks the gateway (found here if not yet) for an IPv6 pinhole to address,
+// port; NotAsked without an address, so a computer without global IPv6
+// costs no search.
+Pinhole openPinhole(Gateway& gateway, const QHostAddress& address, quint16 port, int leaseSeconds);
+
+// Extends an opened pinhole: Opened, or Lost. Anything else is kept as it is.
+Pinhole renewPinhole(Gateway& gateway, const Pinhole& pinhole, int leaseSeconds);
+
 } // namespace portmap

@@ -28,6 +28,25 @@ enum class Outcome {
     Lost,      // a renewal was refused: the forward is gone
 };
 
+// An opening in the gateway's IPv6 firewall for the game port (UPnP IGDv2),
+// beside the IPv4 forward: IPv6 needs no forward, only leave to come in.
+enum class PinholeOutcome {
+    NotAsked,   // this computer has no global IPv6 address
+    Opened,     // friends may connect to address, port
+    NotOffered, // no gateway with IPv6 firewall control that takes pinholes
+    Refused,    // it offers them but said no (code)
+    Lost,       // a renewal was refused: the opening is gone
+};
+
+struct Pinhole {
+    PinholeOutcome outcome = PinholeOutcome::NotAsked;
+    QHostAddress address; // this computer's global IPv6 address
+    quint16 port = 0;
+    int id = 0; // the gateway's name for it, to renew and remove it
+    int leaseSeconds = 0;
+    int code = 0;
+};
+
 struct Result {
     Outcome outcome = Outcome::NoGateway;
     Mapping mapping;
@@ -35,6 +54,7 @@ struct Result {
     // or said something that is no IPv4 address.
     QHostAddress external;
     int code = 0; // the gateway's error code when refused
+    Pinhole pinhole;
 };
 
 // Where friends on the internet join while the gateway forwards a port.

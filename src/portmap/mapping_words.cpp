@@ -111,4 +111,33 @@ QString result(const portmap::Result& result, const QString& lanAddress) {
     return {};
 }
 
+QString pinhole(const portmap::Result& result) {
+    using portmap::PinholeOutcome;
+    const portmap::Pinhole& hole = result.pinhole;
+    const bool ipv4Works =
+        result.outcome == Outcome::Mapped && reachableFromInternet(result.external);
+    const QString otherwise =
+        ipv4Works ? QString(", so friends on the internet join over IPv4.") : QString(" either.");
+    switch (hole.outcome) {
+    case PinholeOutcome::NotAsked:
+        return {};
+    case PinholeOutcome::Opened:
+        return QString("0+The router lets friends on the internet join over IPv6 at %1, port %2.")
+            .arg(hole.address.toString())
+            .arg(hole.port);
+    case PinholeOutcome::NotOffered:
+        return "0+The router does not offer to open the game's port for IPv6" + otherwise;
+    case PinholeOutcome::Refused:
+        return QString("0+The router refused to open port %1 for IPv6 (error %2)")
+                   .arg(hole.port)
+                   .arg(hole.code) +
+               otherwise;
+    case PinholeOutcome::Lost:
+        return QString("0+The router stopped letting IPv6 in on port %1, so friends may no longer "
+                       "reach this table over IPv6.")
+            .arg(hole.port);
+    }
+    return {};
+}
+
 } // namespace mappingwords

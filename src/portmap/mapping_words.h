@@ -14,6 +14,10 @@ QString asking(quint16 port);
 // network, for the advice to forward the port by hand (may be empty).
 QString result(const portmap::Result& result, const QString& lanAddress);
 
+// The IPv6 pinhole's line for result (empty when none was asked); calm when
+// the IPv4 forward works, since friends then join that way.
+QString pinhole(const portmap::Result& result);
+
 // Where friends on the internet can join.
 QString reachableAt(const portmap::InternetAddress& internet);
 

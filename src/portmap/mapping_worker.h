@@ -17,9 +17,11 @@ public:
     explicit MappingWorker(GatewayFactory makeGateway) : makeGateway_(std::move(makeGateway)) {}
 
     // Each runs on the worker thread; ask names the request the answer is for.
-    void map(quint16 port, int leaseSeconds, int ask);
-    void renew(const portmap::Mapping& mapping, int leaseSeconds, int ask);
-    void remove(const portmap::Mapping& mapping);
+    // ipv6: this computer's global IPv6 address, for a pinhole; null for none.
+    void map(quint16 port, int leaseSeconds, int ask, const QHostAddress& ipv6 = {});
+    // Renews what held holds (its forward, its pinhole), and removes it.
+    void renew(const portmap::Result& held, int leaseSeconds, int ask);
+    void remove(const portmap::Result& held);
 
 signals:
     void answered(const portmap::Result& result, int ask);

@@ -60,8 +60,9 @@ void PortMapping::open(quint16 port) {
     leaseSeconds_ = leaseplan::askedSeconds(environment::timeScale());
     hooks_.say(mappingwords::asking(port));
     answerLimit_.start(answerLimitMs_);
-    post([worker = worker_, port, lease = leaseSeconds_, ask = ask_] {
-        worker->map(port, lease, ask);
+    const QHostAddress ipv6 = hooks_.globalIpv6 ? hooks_.globalIpv6() : QHostAddress();
+    post([worker = worker_, port, lease = leaseSeconds_, ask = ask_, ipv6] {
+        worker->map(port, lease, ask, ipv6);
     });
 }
 
@@ -69,8 +70,8 @@ void PortMapping::close() {
     ++ask_;
     answerLimit_.stop();
     renewal_.stop();
-    if (state_ == State::Mapped)
-        post([worker = worker_, mapping = current_.mapping] { worker->remove(mapping); });
+    if (state_ != State::Off && state_ != State::Asking && holds(current_))
+        post([worker = worker_, held = current_] { worker->remove(held); });
     state_ = State::Off;
 }
 
@@ -80,25 +81,54 @@ std::optional<portmap::InternetAddress> PortMapping::internetAddress() const {
     return portmap::InternetAddress{current_.external, current_.mapping.externalPort};
 }
 
+bool PortMapping::holds(const portmap::Result& result) {
+    return result.outcome == portmap::Outcome::Mapped ||
+           result.pinhole.outcome == portmap::PinholeOutcome::Opened;
+}
+
 void PortMapping::onAnswer(const portmap::Result& result, int ask) {
     if (ask != ask_) {
         // The table closed (or the answer came too late): undo what was made.
-        if (result.outcome == portmap::Outcome::Mapped)
-            post([worker = worker_, mapping = result.mapping] { worker->remove(mapping); });
+        if (holds(result))
+            post([worker = worker_, held = result] { worker->remove(held); });
         return;
     }
     answerLimit_.stop();
-    const bool renewal = state_ == State::Mapped;
-    const QHostAddress externalBefore = current_.external;
+    const bool renewal = state_ != State::Asking;
+    const portmap::Result before = current_;
     current_ = result;
     state_ = result.outcome == portmap::Outcome::Mapped ? State::Mapped : State::Failed;
-    if (state_ == State::Mapped) {
-        if (const std::optional<int> after = leaseplan::renewAfterMs(result.mapping.leaseSeconds))
-            renewal_.start(*after);
-        if (renewal && externalBefore == result.external)
-            return; // nothing new to say
+    scheduleRenewal();
+    sayChanges(before, result, renewal);
+}
+
+void PortMapping::sayChanges(const portmap::Result& before, const portmap::Result& after,
+                             bool renewal) {
+    const bool mappedBefore = before.outcome == portmap::Outcome::Mapped;
+    // A renewal that changes nothing says nothing.
+    if (!renewal || (mappedBefore && (after.outcome != portmap::Outcome::Mapped ||
+                                      after.external != before.external)))
+        hooks_.say(
+            mappingwords::result(after, hooks_.lanAddress ? hooks_.lanAddress() : QString()));
+    if (!renewal || after.pinhole.outcome != before.pinhole.outcome) {
+        const QString pinhole = mappingwords::pinhole(after);
+        if (!pinhole.isEmpty())
+            hooks_.say(pinhole);
     }
-    hooks_.say(mappingwords::result(result, hooks_.lanAddress ? hooks_.lanAddress() : QString()));
+}
+
+void PortMapping::scheduleRenewal() {
+    renewal_.stop();
+    std::optional<int> after;
+    if (current_.outcome == portmap::Outcome::Mapped)
+        after = leaseplan::renewAfterMs(current_.mapping.leaseSeconds);
+    if (current_.pinhole.outcome == portmap::PinholeOutcome::Opened) {
+        const std::optional<int> pinhole = leaseplan::renewAfterMs(current_.pinhole.leaseSeconds);
+        if (pinhole && (!after || *pinhole < *after))
+            after = pinhole;
+    }
+    if (after)
+        renewal_.start(*after);
 }
 
 void PortMapping::giveUp() {
@@ -111,9 +141,9 @@ void PortMapping::giveUp() {
 }
 
 void PortMapping::renewNow() {
-    if (state_ != State::Mapped)
+    if (state_ == State::Off || state_ == State::Asking || !holds(current_))
         return;
-    post([worker = worker_, mapping = current_.mapping, lease = leaseSeconds_, ask = ask_] {
-        worker->renew(mapping, lease, ask);
+    post([worker = worker_, held = current_, lease = leaseSeconds_, ask = ask_] {
+        worker->renew(held, lease, ask);
     });
 }

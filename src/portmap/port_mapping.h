@@ -20,6 +20,8 @@ public:
         std::function<void(const QString& systemLine)> say;
         // This computer's best address on its network (for advice), or empty.
         std::function<QString()> lanAddress;
+        // This computer's global IPv6 address, for a pinhole; null or unset: none.
+        std::function<QHostAddress()> globalIpv6;
     };
     // The name forwards get in the router's list, so a player can find them.
     static constexpr char kDescription[] = "Ludomyra";
@@ -47,6 +49,10 @@ public:
 private:
     enum class State { Off, Asking, Mapped, Failed };
 
+    // Whether the gateway holds something for this table: a forward or a pinhole.
+    static bool holds(const portmap::Result& result);
+    void sayChanges(const portmap::Result& before, const portmap::Result& after, bool renewal);
+    void scheduleRenewal();
     void onAnswer(const portmap::Result& result, int ask);
     void giveUp();
     void renewNow();

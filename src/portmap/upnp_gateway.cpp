@@ -61,3 +61,45 @@ void UpnpGateway::remove(const portmap::Mapping& mapping) {
     UPNP_DeletePortMapping(urls_.controlURL, data_.first.servicetype, outer.constData(), "TCP",
                            nullptr);
 }
+
+bool UpnpGateway::pinholesOffered() {
+    // An IGDv1 (or an IGDv2 without IPv6) lists no firewall control service.
+    if (!found_ || !urls_.controlURL_6FC || !*urls_.controlURL_6FC || !data_.IPv6FC.servicetype[0])
+        return false;
+    int enabled = 0;
+    int inboundAllowed = 0;
+    if (UPNP_GetFirewallStatus(urls_.controlURL_6FC, data_.IPv6FC.servicetype, &enabled,
+                               &inboundAllowed) != 0)
+        return false;
+    return enabled && inboundAllowed;
+}
+
+portmap::PinholeReply UpnpGateway::addPinhole(const QHostAddress& address, quint16 port,
+                                              int leaseSeconds) {
+    const QByteArray inside = address.toString().toLatin1();
+    const QByteArray inner = QByteArray::number(port);
+    const QByteArray lease = QByteArray::number(leaseSeconds);
+    char id[16] = {}; // the library copies at most 8 bytes
+    // From any host and port ("" and 0), TCP (IANA protocol 6).
+    const int code =
+        UPNP_AddPinhole(urls_.controlURL_6FC, data_.IPv6FC.servicetype, "", "0", inside.constData(),
+                        inner.constData(), "6", lease.constData(), id);
+    id[sizeof id - 1] = 0;
+    bool number = false;
+    const int parsed = QByteArray(id).toInt(&number);
+    if (code == 0 && !number)
+        return {.code = -1}; // an id that is no number could not be renewed or removed
+    return {.code = code, .id = parsed};
+}
+
+int UpnpGateway::updatePinhole(int id, int leaseSeconds) {
+    const QByteArray unique = QByteArray::number(id);
+    const QByteArray lease = QByteArray::number(leaseSeconds);
+    return UPNP_UpdatePinhole(urls_.controlURL_6FC, data_.IPv6FC.servicetype, unique.constData(),
+                              lease.constData());
+}
+
+void UpnpGateway::deletePinhole(int id) {
+    const QByteArray unique = QByteArray::number(id);
+    UPNP_DeletePinhole(urls_.controlURL_6FC, data_.IPv6FC.servicetype, unique.constData());
+}

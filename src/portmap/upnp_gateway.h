@@ -23,6 +23,11 @@ public:
     QHostAddress externalAddress() override;
     portmap::AddReply add(quint16 internalPort, quint16 externalPort, int leaseSeconds) override;
     void remove(const portmap::Mapping& mapping) override;
+    bool pinholesOffered() override;
+    portmap::PinholeReply addPinhole(const QHostAddress& address, quint16 port,
+                                     int leaseSeconds) override;
+    int updatePinhole(int id, int leaseSeconds) override;
+    void deletePinhole(int id) override;
 
 private:
     QByteArray description_;
