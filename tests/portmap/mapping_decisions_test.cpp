@@ -162,4 +162,37 @@ TEST(MappingWords, TheInviteLinkCarriesTheRoutersAddressOnlyWhileItForwards) {
               "0+Friends on the internet can join at 45.77.0.1, port 7774.");
 }
 
+TEST(MappingWords, PinholeRefusalsAndALostRenewalAreSaidPlainly) {
+    const QHostAddress ipv6("2001:db8:77::2");
+    auto script = std::make_shared<GatewayScript>();
+    script->pinholes = true;
+    script->pinholeCode = 606;
+    ScriptedGateway gateway(script);
+    portmap::Result refused = result(Outcome::Refused, "203.0.113.7", 7772, 718);
+    refused.pinhole = portmap::openPinhole(gateway, ipv6, 7772, 3600);
+    EXPECT_EQ(mappingwords::pinhole(refused),
+              "0+The router refused to open port 7772 for IPv6 (error 606) either.");
+    portmap::Result mapped = result(Outcome::Mapped, "203.0.113.7");
+    mapped.pinhole = refused.pinhole;
+    EXPECT_EQ(mappingwords::pinhole(mapped), "0+The router refused to open port 7772 for IPv6 "
+                                             "(error 606), so friends on the internet join over "
+                                             "IPv4.");
+
+    script->pinholeCode = 0;
+    mapped.pinhole = portmap::openPinhole(gateway, ipv6, 7772, 3600);
+    ASSERT_EQ(mapped.pinhole.outcome, portmap::PinholeOutcome::Opened);
+    script->pinholeCode = 704; // the gateway forgot it (restarted)
+    mapped.pinhole = portmap::renewPinhole(gateway, mapped.pinhole, 3600);
+    EXPECT_EQ(mappingwords::pinhole(mapped),
+              "0+The router stopped letting IPv6 in on port 7772, so friends may no longer reach "
+              "this table over IPv6.");
+    EXPECT_EQ(script->recorded(),
+              (QStringList{"find", "pinhole 2001:db8:77::2 7772 3600", "find",
+                           "pinhole 2001:db8:77::2 7772 3600", "update 1 3600"}));
+    // Nothing is asked for an address that is no IPv6 one.
+    EXPECT_EQ(portmap::openPinhole(gateway, QHostAddress("192.168.1.5"), 7772, 3600).outcome,
+              portmap::PinholeOutcome::NotAsked);
+    EXPECT_EQ(script->recorded().size(), 5);
+}
+
 } // namespace

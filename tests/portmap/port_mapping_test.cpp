@@ -21,11 +21,13 @@ struct Watched {
     std::shared_ptr<GatewayScript> natPmp = std::make_shared<GatewayScript>();
     std::shared_ptr<GatewayScript> upnp = std::make_shared<GatewayScript>();
     QStringList said;
+    QHostAddress ipv6; // this computer's global IPv6 address, if any
     std::unique_ptr<PortMapping> mapping = std::make_unique<PortMapping>(
         PortMapping::Hooks{.say = [this](const QString& line) { said.append(line); },
-                           .lanAddress =
-                               [] {
-                                   return QString("192.168.77.2");
+                           .lanAddress = [] { return QString("192.168.77.2"); },
+                           .globalIpv6 =
+                               [this] {
+                                   return ipv6;
                                }},
         [this](portmap::Route route) {
             return std::make_unique<ScriptedGateway>(route == portmap::Route::NatPmp ? natPmp
@@ -93,6 +95,63 @@ TEST(PortMapping, TheLeaseIsRenewedAndTheForwardRemovedAtExit) {
     const auto script = watched.natPmp;
     watched.mapping.reset(); // the program ends
     EXPECT_EQ(script->recorded().last(), "remove 27772");
+}
+
+TEST(PortMapping, AnIpv6PinholeOpensBesideTheForwardIsRenewedAndGoesWithTheTable) {
+    testsupport::ProgramEnvironment environment;
+    environment.set("LUDOMYRA_TIME_SCALE", "0.001"); // the shortest lease, renewed each 2 s
+    Watched watched;
+    watched.ipv6 = QHostAddress("2001:db8:77::2");
+    watched.upnp->pinholes = true; // NAT-PMP forwards IPv4; UPnP opens IPv6
+    watched.mapping->open(27772);
+    ASSERT_TRUE(watched.saidSoon("0+The router lets friends on the internet join over IPv6 at "
+                                 "2001:db8:77::2, port 27772."));
+    EXPECT_TRUE(watched.saidSoon("0+Friends on the internet can join at 45.77.0.1, port 27772."));
+    const int lease = leaseplan::askedSeconds(0.001);
+    EXPECT_TRUE(
+        watched.upnp->recorded().contains(QString("pinhole 2001:db8:77::2 27772 %1").arg(lease)));
+    EXPECT_TRUE(testsupport::waitFor(
+        [&] { return watched.upnp->recorded().contains(QString("update 1 %1").arg(lease)); }, 8000))
+        << watched.upnp->recorded().join(", ").toStdString();
+    EXPECT_EQ(watched.said.size(), 3); // a renewal that changes nothing says nothing
+
+    watched.mapping->close();
+    EXPECT_TRUE(
+        testsupport::waitFor([&] { return watched.upnp->recorded().contains("delete 1"); }));
+    EXPECT_TRUE(
+        testsupport::waitFor([&] { return watched.natPmp->recorded().contains("remove 27772"); }));
+}
+
+TEST(PortMapping, APinholeAloneIsStillRemovedAndAGatewayWithoutOneIsNotAlarming) {
+    testsupport::ProgramEnvironment environment;
+    Watched refusedIpv4;
+    refusedIpv4.ipv6 = QHostAddress("2001:db8:77::2");
+    refusedIpv4.natPmp->present = false;
+    refusedIpv4.upnp->refusals.insert({27772, 606});
+    refusedIpv4.upnp->pinholes = true;
+    refusedIpv4.mapping->open(27772);
+    ASSERT_TRUE(refusedIpv4.saidSoon("0+The router lets friends on the internet join over IPv6"));
+    EXPECT_TRUE(refusedIpv4.saidSoon("0+The router refused to forward port 27772 (error 606)."));
+    refusedIpv4.mapping.reset(); // the program ends: the pinhole goes too
+    EXPECT_EQ(refusedIpv4.upnp->recorded().last(), "delete 1");
+
+    Watched noFirewallControl;
+    noFirewallControl.ipv6 = QHostAddress("2001:db8:77::2");
+    noFirewallControl.mapping->open(27772);
+    ASSERT_TRUE(noFirewallControl.saidSoon("0+The router does not offer to open the game's port "
+                                           "for IPv6, so friends on the internet join over "
+                                           "IPv4."));
+    EXPECT_TRUE(noFirewallControl.saidSoon("0+Friends on the internet can join at 45.77.0.1"));
+
+    Watched noIpv6; // no global address: no pinhole, no word about one, no UPnP search
+    noIpv6.upnp->pinholes = true;
+    noIpv6.mapping->open(27772);
+    ASSERT_TRUE(noIpv6.saidSoon("0+Friends on the internet can join at 45.77.0.1"));
+    noIpv6.mapping->close();
+    EXPECT_TRUE(
+        testsupport::waitFor([&] { return noIpv6.natPmp->recorded().contains("remove 27772"); }));
+    EXPECT_EQ(noIpv6.upnp->recorded(), QStringList{});
+    EXPECT_EQ(noIpv6.said.size(), 2);
 }
 
 } // namespace

@@ -20,10 +20,15 @@ struct GatewayScript {
     bool finiteLeases = true; // false: 725 for every finite lease
     quint16 chosenPort = 0;   // NAT-PMP style: the gateway picks this port
     bool holdFind = false;    // find() blocks until release()
+    bool pinholes = false;    // offers IPv6 firewall control that takes pinholes
+    int pinholeCode = 0;      // the answer to every pinhole request (0: done)
+    int nextPinholeId = 1;
 
     std::mutex lock;
     std::condition_variable freed;
-    QStringList calls; // "find", "add IN OUT LEASE", "remove OUT"
+    // "find", "add IN OUT LEASE", "remove OUT", "pinhole ADDRESS PORT LEASE",
+    // "update ID LEASE", "delete ID"
+    QStringList calls;
 
     void release() {
         std::lock_guard guard(lock);
@@ -65,6 +70,26 @@ public:
     void remove(const portmap::Mapping& mapping) override {
         std::lock_guard guard(script_->lock);
         script_->calls.append(QString("remove %1").arg(mapping.externalPort));
+    }
+
+    bool pinholesOffered() override { return script_->pinholes; }
+    portmap::PinholeReply addPinhole(const QHostAddress& address, quint16 port,
+                                     int leaseSeconds) override {
+        std::lock_guard guard(script_->lock);
+        script_->calls.append(
+            QString("pinhole %1 %2 %3").arg(address.toString()).arg(port).arg(leaseSeconds));
+        if (script_->pinholeCode != 0)
+            return {.code = script_->pinholeCode};
+        return {.code = 0, .id = script_->nextPinholeId++};
+    }
+    int updatePinhole(int id, int leaseSeconds) override {
+        std::lock_guard guard(script_->lock);
+        script_->calls.append(QString("update %1 %2").arg(id).arg(leaseSeconds));
+        return script_->pinholeCode;
+    }
+    void deletePinhole(int id) override {
+        std::lock_guard guard(script_->lock);
+        script_->calls.append(QString("delete %1").arg(id));
     }
 
 private:
