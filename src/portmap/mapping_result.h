@@ -10,8 +10,9 @@
 namespace portmap {
 
 // The protocol a gateway answered: NAT-PMP first, since it answers in
-// milliseconds, then UPnP IGD.
-enum class Route { NatPmp, Upnp };
+// milliseconds, then UPnP IGD. UpnpOverIpv6 only opens pinholes: a router
+// opens one only for the computer that asks from the address it names.
+enum class Route { NatPmp, Upnp, UpnpOverIpv6 };
 
 struct Mapping {
     Route route = Route::NatPmp;

@@ -6,9 +6,10 @@ void MappingWorker::map(quint16 port, int leaseSeconds, int ask, const QHostAddr
     // A new table asks afresh: the network may have changed since the last.
     natPmp_ = makeGateway_(portmap::Route::NatPmp);
     upnp_ = makeGateway_(portmap::Route::Upnp);
+    pinholes_ = makeGateway_(portmap::Route::UpnpOverIpv6);
     portmap::Result result = portmap::mapEitherWay(*natPmp_, *upnp_, port, leaseSeconds);
     // Only UPnP IGDv2 opens IPv6 here (the NAT-PMP library speaks no PCP).
-    result.pinhole = portmap::openPinhole(*upnp_, ipv6, port, leaseSeconds);
+    result.pinhole = portmap::openPinhole(*pinholes_, ipv6, port, leaseSeconds);
     emit answered(result, ask);
 }
 
@@ -18,7 +19,7 @@ void MappingWorker::renew(const portmap::Result& held, int leaseSeconds, int ask
         gateway && held.outcome == portmap::Outcome::Mapped)
         renewed = portmap::renew(*gateway, held.mapping, leaseSeconds);
     renewed.pinhole =
-        upnp_ ? portmap::renewPinhole(*upnp_, held.pinhole, leaseSeconds) : held.pinhole;
+        pinholes_ ? portmap::renewPinhole(*pinholes_, held.pinhole, leaseSeconds) : held.pinhole;
     emit answered(renewed, ask);
 }
 
@@ -26,10 +27,18 @@ void MappingWorker::remove(const portmap::Result& held) {
     if (portmap::Gateway* gateway = gatewayOf(held.mapping.route);
         gateway && held.outcome == portmap::Outcome::Mapped)
         gateway->remove(held.mapping);
-    if (upnp_ && held.pinhole.outcome == portmap::PinholeOutcome::Opened)
-        upnp_->deletePinhole(held.pinhole.id);
+    if (pinholes_ && held.pinhole.outcome == portmap::PinholeOutcome::Opened)
+        pinholes_->deletePinhole(held.pinhole.id);
 }
 
 portmap::Gateway* MappingWorker::gatewayOf(portmap::Route route) {
-    return (route == portmap::Route::NatPmp ? natPmp_ : upnp_).get();
+    switch (route) {
+    case portmap::Route::NatPmp:
+        return natPmp_.get();
+    case portmap::Route::Upnp:
+        return upnp_.get();
+    case portmap::Route::UpnpOverIpv6:
+        return pinholes_.get();
+    }
+    return nullptr;
 }

@@ -32,4 +32,5 @@ private:
     GatewayFactory makeGateway_;
     std::unique_ptr<portmap::Gateway> natPmp_;
     std::unique_ptr<portmap::Gateway> upnp_;
+    std::unique_ptr<portmap::Gateway> pinholes_;
 };

@@ -36,7 +36,7 @@ MappingWorker::GatewayFactory PortMapping::realGateways() {
     return [](portmap::Route route) -> std::unique_ptr<portmap::Gateway> {
         if (route == portmap::Route::NatPmp)
             return std::make_unique<NatPmpGateway>();
-        return std::make_unique<UpnpGateway>(kDescription);
+        return std::make_unique<UpnpGateway>(kDescription, route == portmap::Route::UpnpOverIpv6);
     };
 }
 

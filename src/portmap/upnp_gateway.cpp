@@ -16,7 +16,7 @@ bool UpnpGateway::find() {
     // about, and an IGD of any version answers a search for version 1.
     UPNPDev* devices =
         upnpDiscoverDevice("urn:schemas-upnp-org:device:InternetGatewayDevice:1", kDiscoverMs,
-                           nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
+                           nullptr, nullptr, UPNP_LOCAL_PORT_ANY, overIpv6_ ? 1 : 0, 2, &error);
     if (!devices)
         return false;
     const int status = UPNP_GetValidIGD(devices, &urls_, &data_, lanAddress_, sizeof lanAddress_);

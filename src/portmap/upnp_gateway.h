@@ -13,8 +13,10 @@ public:
     // Routers answer discovery in well under a second; two covers a busy one.
     static constexpr int kDiscoverMs = 2000;
 
-    // description: the forward's name in the router's list.
-    explicit UpnpGateway(QByteArray description) : description_(std::move(description)) {}
+    // description: the forward's name in the router's list. overIpv6: search
+    // and speak over IPv6, so that the router sees the address a pinhole is for.
+    explicit UpnpGateway(QByteArray description, bool overIpv6 = false)
+        : description_(std::move(description)), overIpv6_(overIpv6) {}
     ~UpnpGateway() override;
     UpnpGateway(const UpnpGateway&) = delete;
     UpnpGateway& operator=(const UpnpGateway&) = delete;
@@ -31,6 +33,7 @@ public:
 
 private:
     QByteArray description_;
+    bool overIpv6_;
     UPNPUrls urls_{};
     IGDdatas data_{};
     bool found_ = false;
