@@ -58,6 +58,8 @@ RouterLab::RouterLab(Options options) : prefix_(uniquePrefix()) {
         arguments << "natpmp";
     if (options.doubleNat)
         arguments << "double-nat";
+    if (options.ipv6)
+        arguments << "ipv6";
     ready_ = run(ROUTER_LAB_SCRIPT, arguments, &failure_).contains("up");
 }
 
@@ -69,16 +71,26 @@ QStringList RouterLab::inside(const QString& part) const {
     return {"ip", "netns", "exec", name(part)};
 }
 
-QStringList RouterLab::forwards() const {
-    const QString chain = run("ip", {"netns", "exec", name("router"), "nft", "list", "chain",
-                                     "inet", "filter", "prerouting_miniupnpd"});
-    static const QRegularExpression kRule("dport (\\d+) dnat ip to ([\\d.]+:\\d+)");
+QStringList RouterLab::rules(const QString& chain, const QRegularExpression& rule) const {
+    const QString listed = run(
+        "ip", {"netns", "exec", name("router"), "nft", "list", "chain", "inet", "filter", chain});
     QStringList found;
-    for (auto match = kRule.globalMatch(chain); match.hasNext();) {
-        const auto rule = match.next();
-        found.append(rule.captured(1) + " " + rule.captured(2));
+    for (auto match = rule.globalMatch(listed); match.hasNext();) {
+        const auto one = match.next();
+        found.append(one.captured(1) + " " + one.captured(2));
     }
     return found;
+}
+
+QStringList RouterLab::forwards() const {
+    static const QRegularExpression kRule("dport (\\d+) dnat ip to ([\\d.]+:\\d+)");
+    return rules("prerouting_miniupnpd", kRule);
+}
+
+QStringList RouterLab::pinholes() const {
+    // miniupnpd matches the destination as raw bytes of the IPv6 header.
+    static const QRegularExpression kRule("dport (\\d+) @nh,192,128 (0x[0-9a-f]{32})");
+    return rules("miniupnpd", kRule);
 }
 
 NamespaceVisit::NamespaceVisit(const QString& name) {

@@ -8,6 +8,7 @@
 // test binaries running at once never meet; everything is removed when the
 // lab goes, whatever the test's result.
 
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +18,10 @@ public:
         bool upnp = false;
         bool natPmp = false;
         bool doubleNat = false; // the router sits behind a second one
+        bool ipv6 = false;      // a global prefix at home, firewalled by the router
     };
     static constexpr quint32 kOuterAddress = 0x2D4D0001; // 45.77.0.1
+    static constexpr char kHomeIpv6[] = "2a01:77::2";
 
     explicit RouterLab(Options options);
     ~RouterLab();
@@ -36,8 +39,13 @@ public:
     QStringList inside(const QString& part) const;
     // The router's forwards, as its NAT table holds them: "PORT ADDRESS:PORT".
     QStringList forwards() const;
+    // Ports the router's IPv6 firewall lets in to home, as its pinholes say.
+    QStringList pinholes() const;
 
 private:
+    // "CAPTURE1 CAPTURE2" of each match of rule in the router's chain.
+    QStringList rules(const QString& chain, const QRegularExpression& rule) const;
+
     QString prefix_;
     bool ready_ = false;
     QString failure_;

@@ -1,8 +1,9 @@
 // Friends across the internet, whole program, against a real home router:
 // miniupnpd doing NAT in a network namespace, with UPnP IGD only, NAT-PMP
 // only, neither, behind a second NAT, with the port taken by another
-// computer at home, with a short lease, and with the host killed. A friend
-// in the "internet" namespace joins through the router's outer address and
+// computer at home, with a short lease, with the host killed, and with a
+// global IPv6 prefix at home that the router's firewall guards. A friend in
+// the "internet" namespace joins through the router's outer address and
 // plays a row; the forward is gone after the host closes.
 #include "event_wait.h"
 #include "gui_process.h"
@@ -12,6 +13,8 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -257,6 +260,50 @@ TEST_F(Router, AShortLeaseIsRenewedWhileTheHostRunsAndEndsAfterItCrashes) {
 
     host.crash();
     EXPECT_TRUE(waitFor([&] { return lab->forwards().isEmpty(); }, 12000));
+}
+
+// Whether a connection from the internet reaches home's global IPv6 address.
+bool connectsOverIpv6(const RouterLab& lab) {
+    NamespaceVisit internet(lab.name("net"));
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress(RouterLab::kHomeIpv6), kPort);
+    return internet.entered() && socket.waitForConnected(1500);
+}
+
+TEST_F(Router, AnIpv6PinholeLetsAFriendInWhileTheTableIsOpen) {
+    const auto lab = makeLab({.upnp = true, .ipv6 = true});
+    ASSERT_TRUE(lab);
+    {
+        // Something listens at home, yet the router drops the friend's attempt.
+        QTcpServer listening;
+        {
+            NamespaceVisit home(lab->name("home"));
+            ASSERT_TRUE(home.entered());
+            ASSERT_TRUE(listening.listen(QHostAddress::AnyIPv6, kPort));
+        }
+        EXPECT_FALSE(connectsOverIpv6(*lab));
+    }
+    QTemporaryDir annHome, bobHome;
+    const auto ann = hostingWindow(*lab, annHome);
+    EXPECT_EQ(ann->waitForHandled("system+The router lets"),
+              QString("system+The router lets friends on the internet join over IPv6 at %1, "
+                      "port %2.")
+                  .arg(RouterLab::kHomeIpv6)
+                  .arg(kPort))
+        << ann->otherOutput().toStdString();
+    // miniupnpd names the address by the bytes of 2a01:77::2.
+    EXPECT_EQ(lab->pinholes(),
+              QStringList{QString("%1 0x2a010077000000000000000000000002").arg(kPort)});
+
+    GuiProcess bob(bobHome.path(), kPort, {"CMD_existingplayers"});
+    bob.setLauncher(lab->inside("net"));
+    ASSERT_TRUE(bob.start({"Bob", RouterLab::kHomeIpv6, "no"}));
+    EXPECT_FALSE(bob.waitForHandled("CMD_existingplayers+1+Ann+").isEmpty())
+        << bob.otherOutput().toStdString();
+    EXPECT_TRUE(bob.terminate());
+
+    EXPECT_TRUE(ann->terminate());
+    EXPECT_EQ(lab->pinholes(), QStringList{});
 }
 
 } // namespace
