@@ -51,9 +51,9 @@ QHostAddress globalIpv6(const QList<QHostAddress>& addresses) {
 QHostAddress forLink(const QList<QHostAddress>& addresses) {
     if (addresses.isEmpty())
         return QHostAddress(QHostAddress::LocalHost);
-    const auto global = std::find_if(addresses.begin(), addresses.end(), isGlobalIpv6);
-    if (global != addresses.end() && isPrivateLan(addresses.first()))
-        return *global;
+    const QHostAddress global = globalIpv6(addresses);
+    if (!global.isNull() && isPrivateLan(addresses.first()))
+        return global;
     return addresses.first();
 }
 
