@@ -1,5 +1,6 @@
 #include "app/join_addresses.h"
 
+#include "net/address_scope.h"
 #include "net/table_address.h"
 
 #include <QNetworkInterface>
@@ -7,25 +8,8 @@
 
 namespace joinaddresses {
 
-namespace {
-
-bool isPrivateLan(const QHostAddress& address) {
-    static const QList<std::pair<QHostAddress, int>> kRanges = {
-        QHostAddress::parseSubnet("10.0.0.0/8"),
-        QHostAddress::parseSubnet("172.16.0.0/12"),
-        QHostAddress::parseSubnet("192.168.0.0/16"),
-    };
-    return std::any_of(kRanges.begin(), kRanges.end(),
-                       [&address](const auto& range) { return address.isInSubnet(range); });
-}
-
-// Global unicast (2000::/3): what a friend elsewhere can be routed to.
-bool isGlobalIpv6(const QHostAddress& address) {
-    static const auto kGlobal = QHostAddress::parseSubnet("2000::/3");
-    return address.protocol() == QAbstractSocket::IPv6Protocol && address.isInSubnet(kGlobal);
-}
-
-} // namespace
+using addressscope::isGlobalIpv6;
+using addressscope::isPrivateLan;
 
 QList<QHostAddress> ordered(const QList<QHostAddress>& all) {
     QList<QHostAddress> lan;

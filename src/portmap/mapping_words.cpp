@@ -1,9 +1,7 @@
 #include "portmap/mapping_words.h"
 
+#include "net/address_scope.h"
 #include "portmap/mapping_attempt.h"
-
-#include <QList>
-#include <algorithm>
 
 namespace mappingwords {
 
@@ -39,18 +37,6 @@ QString behindAnotherNat(const QString& opening, const QHostAddress& external) {
 
 } // namespace
 
-bool reachableFromInternet(const QHostAddress& address) {
-    static const QList<std::pair<QHostAddress, int>> kUnreachable = {
-        QHostAddress::parseSubnet("0.0.0.0/8"),      QHostAddress::parseSubnet("10.0.0.0/8"),
-        QHostAddress::parseSubnet("100.64.0.0/10"),  QHostAddress::parseSubnet("127.0.0.0/8"),
-        QHostAddress::parseSubnet("169.254.0.0/16"), QHostAddress::parseSubnet("172.16.0.0/12"),
-        QHostAddress::parseSubnet("192.168.0.0/16"), QHostAddress::parseSubnet("224.0.0.0/3"),
-    };
-    return address.protocol() == QAbstractSocket::IPv4Protocol &&
-           std::none_of(kUnreachable.begin(), kUnreachable.end(),
-                        [&address](const auto& range) { return address.isInSubnet(range); });
-}
-
 QString reachableAt(const portmap::InternetAddress& internet) {
     return QString("0+Friends on the internet can join at %1, port %2.")
         .arg(internet.address.toString())
@@ -66,7 +52,7 @@ QString asking(quint16 port) {
 QString result(const portmap::Result& result, const QString& lanAddress) {
     const quint16 port = result.mapping.internalPort;
     const bool outerKnown = !result.external.isNull();
-    const bool doubleNat = outerKnown && !reachableFromInternet(result.external);
+    const bool doubleNat = outerKnown && !addressscope::reachableFromInternet(result.external);
     switch (result.outcome) {
     case Outcome::Mapped: {
         const quint16 outer = result.mapping.externalPort;
@@ -115,7 +101,7 @@ QString pinhole(const portmap::Result& result) {
     using portmap::PinholeOutcome;
     const portmap::Pinhole& hole = result.pinhole;
     const bool ipv4Works =
-        result.outcome == Outcome::Mapped && reachableFromInternet(result.external);
+        result.outcome == Outcome::Mapped && addressscope::reachableFromInternet(result.external);
     const QString otherwise =
         ipv4Works ? QString(", so friends on the internet join over IPv4.") : QString(" either.");
     switch (hole.outcome) {

@@ -21,9 +21,4 @@ QString pinhole(const portmap::Result& result);
 // Where friends on the internet can join.
 QString reachableAt(const portmap::InternetAddress& internet);
 
-// An outer address friends elsewhere can reach: not private, shared
-// (100.64/10), loopback, link-local or unspecified. A gateway that gives
-// anything else sits behind another NAT.
-bool reachableFromInternet(const QHostAddress& address);
-
 } // namespace mappingwords

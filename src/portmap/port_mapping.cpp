@@ -1,6 +1,7 @@
 #include "portmap/port_mapping.h"
 
 #include "common/environment.h"
+#include "net/address_scope.h"
 #include "portmap/lease_plan.h"
 #include "portmap/mapping_words.h"
 #include "portmap/natpmp_gateway.h"
@@ -76,7 +77,7 @@ void PortMapping::close() {
 }
 
 std::optional<portmap::InternetAddress> PortMapping::internetAddress() const {
-    if (state_ != State::Mapped || !mappingwords::reachableFromInternet(current_.external))
+    if (state_ != State::Mapped || !addressscope::reachableFromInternet(current_.external))
         return std::nullopt;
     return portmap::InternetAddress{current_.external, current_.mapping.externalPort};
 }
