@@ -10,7 +10,11 @@
 #include "net/player_text.h"
 #include "net/tsock.h"
 
+#include <QTimer>
+
 namespace {
+
+constexpr int kTallyAfterFirstFrameMs = 100;
 
 // A key stored by this program (perhaps before it was restarted) whose seat
 // may still be held.
@@ -32,16 +36,25 @@ QString bestLanAddress() {
 AppWindows::AppWindows(const QStringList& arguments, std::function<void()> textWanted)
     : chat(Tchat::Hooks{
           .firstShown = [this, arguments] { startup.processparams(arguments); },
+          // The tally is read once the window is at its table or, at no
+          // table, shortly after the first frame (whose next moments belong
+          // to the table's own log-in): it tells at once of a damaged file.
+          .firstFrame =
+              [this] {
+                  QTimer::singleShot(kTallyAfterFirstFrameMs, &chat, [this] { tallylist(); });
+              },
+          .loggedIn = [this] { tallylist(); },
           .textWanted = std::move(textWanted),
           .gameOptionsWanted = [this] { gamestart().showCentredOn(&chat); },
-          .addgame = [this](const QString& winnerText) { tallylist.addgame(winnerText); },
+          .addgame = [this](const QString& winnerText) { tallylist().addgame(winnerText); },
           .spyListWanted = [this] { spylist().showCentredOn(&chat); },
           .tallyWanted =
               [this] {
-                  tallylist.loadchecklist();
-                  tallylist.move(chat.frameGeometry().center() - tallylist.rect().center());
-                  tallylist.show();
-                  tallylist.raise();
+                  Ttallylist& tally = tallylist();
+                  tally.loadchecklist();
+                  tally.move(chat.frameGeometry().center() - tally.rect().center());
+                  tally.show();
+                  tally.raise();
               },
           .helpWanted =
               [this] {
@@ -52,6 +65,15 @@ AppWindows::AppWindows(const QStringList& arguments, std::function<void()> textW
           .playWithOthersWanted = [this](bool hosting) { playWithOthers().offer(&chat, hosting); },
           .inviteLinkWanted = [this] { startup.copyInviteLink(); },
           .soloWanted = [this] { startup.playSolo(); },
+      }),
+      tallylist([this] {
+          auto tally = std::make_unique<Ttallylist>();
+          tally->setSeats(&tallySeats);
+          tally->offerFollowing = [this](const QString& name) {
+              chat.say("0+Count your games with " + name + "? Tick " + name +
+                       " in View Tally; this game counts too.");
+          };
+          return tally;
       }),
       portMapping({
           .say = [this](const QString& line) { chat.say(line); },
@@ -115,13 +137,7 @@ AppWindows::AppWindows(const QStringList& arguments, std::function<void()> textW
               [this](const QString& name, const TableAddress& table) {
                   return joinFromWindow(name, table);
               });
-      }) {
-    tallylist.setSeats(&tallySeats);
-    tallylist.offerFollowing = [this](const QString& name) {
-        chat.say("0+Count your games with " + name + "? Tick " + name +
-                 " in View Tally; this game counts too.");
-    };
-}
+      }) {}
 
 AppWindows::~AppWindows() = default;
 

@@ -47,8 +47,9 @@ private:
 };
 
 // Every window of the process, kept until exit. The main window comes first,
-// so it is the one whose closing ends the program; the tally is built with it,
-// since it tells at once of a damaged tally file.
+// so it is the one whose closing ends the program; the tally is built soon
+// after the main window's first frame, since it tells at once of a damaged
+// tally file.
 struct AppWindows {
     // arguments: the command line after the program's name, read at the main
     // window's first showing.
@@ -68,7 +69,7 @@ struct AppWindows {
 
     Tchat chat;
     ChatTallySeats tallySeats{chat};
-    Ttallylist tallylist;
+    BuiltOnFirstUse<Ttallylist> tallylist;
     ClientHostOptions hostOptions{chat.tableSettings()};
     InProcessHost host{hostOptions};
     // Answers "tables on this network" while this copy hosts for others.

@@ -167,17 +167,19 @@ void Tchat::buildParts() {
             return {};
         return call;
     };
-    sessionEnd = new SessionEndBar(
-        panel_board, {
-                         .join = offerIf(hooks_.playWithOthersWanted,
-                                         [this] { hooks_.playWithOthersWanted(false); }),
-                         .host = offerIf(hooks_.playWithOthersWanted,
-                                         [this] { hooks_.playWithOthersWanted(true); }),
-                         .solo = offerIf(hooks_.soloWanted, [this] { hooks_.soloWanted(); }),
-                         .exit = [this] { Exit1Click(); },
-                         .rejoin = [this] { rejoinSeat(); },
-                         .giveUp = [this] { link_.giveUp(); },
-                     });
+    sessionEnd =
+        new SessionEndBar(panel_board,
+                          {
+                              .join = offerIf(hooks_.playWithOthersWanted,
+                                              [this] { hooks_.playWithOthersWanted(false); }),
+                              .host = offerIf(hooks_.playWithOthersWanted,
+                                              [this] { hooks_.playWithOthersWanted(true); }),
+                              .solo = offerIf(hooks_.soloWanted, [this] { hooks_.soloWanted(); }),
+                              .exit = [this] { Exit1Click(); },
+                              .rejoin = [this] { rejoinSeat(); },
+                              .giveUp = [this] { link_.giveUp(); },
+                          },
+                          [this] { orderFocus(); });
     orderFocus();
     ClientOutbox& outbox = *this;
     session_ = std::make_unique<ClientSession>(state, outbox,
@@ -282,6 +284,8 @@ void Tchat::leaveTable() {
 void Tchat::loggedIn() {
     showHostControls();
     menu->JustWatch1->setEnabled(ClientState::isSeat(state.myseat)); // spies never play
+    if (hooks_.loggedIn)
+        hooks_.loggedIn();
 }
 
 // Start Game, in the File menu and as the button on the table, is the host
@@ -403,6 +407,16 @@ void Tchat::showEvent(QShowEvent* event) {
     shown_ = true;
     if (hooks_.firstShown)
         hooks_.firstShown();
+}
+
+void Tchat::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (painted_)
+        return;
+    painted_ = true;
+    // The window's parts paint in the same pass: the hook runs after it.
+    if (hooks_.firstFrame)
+        QTimer::singleShot(0, this, [this] { hooks_.firstFrame(); });
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {

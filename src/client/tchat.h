@@ -63,6 +63,11 @@ public:
     struct Hooks {
         // The first showing: start-up reads the command line then.
         std::function<void()> firstShown;
+        // Once the first frame has been painted: work the player does not
+        // see at once waits for it.
+        std::function<void()> firstFrame;
+        // The window's player has logged in at a table.
+        std::function<void()> loggedIn;
         // Before the window first measures text: the program may still be
         // reading the font configuration on another thread.
         std::function<void()> textWanted;
@@ -149,6 +154,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -234,6 +240,7 @@ private:
     MessageDispatcher dispatcher_;
     std::optional<QRect> boundsAwaitingFrame_; // set while the frame is not known
     bool shown_ = false;
+    bool painted_ = false;
     bool gameInPlay_ = false; // from a game's start to its result: no start button
     // A verdict on the seat key came: the catch-up that follows lays the table
     // anew, back in the seat (Returned) or as a new player (Cleared).

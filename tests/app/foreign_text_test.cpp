@@ -145,8 +145,8 @@ TEST_F(ForeignText, NamesAndPhrasesShowAsTheTextTheyAreInEveryWindow) {
     probe.menu().ViewTally1->trigger();
 
     // Everyone at the table is followed, next to the names from the file.
-    auto* checklist = windows.tallylist.findChild<QListWidget*>("checklist");
-    auto* followed = windows.tallylist.findChild<QListWidget*>("listbox_tally");
+    auto* checklist = windows.tallylist().findChild<QListWidget*>("checklist");
+    auto* followed = windows.tallylist().findChild<QListWidget*>("listbox_tally");
     ASSERT_TRUE(checklist && followed);
     ASSERT_EQ(checklist->count(), 3);
     for (int row = 0; row < checklist->count(); ++row)

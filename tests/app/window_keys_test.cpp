@@ -168,10 +168,10 @@ TEST_F(WindowKeys, EverySmallWindowTakesEnterForItsDefaultAndEscapeToClose) {
          {},
          hidden(&windows->spylist())},
         {"tally",
-         &windows->tallylist,
+         &windows->tallylist(),
          [&] { menu.ViewTally1->trigger(); },
          {},
-         hidden(&windows->tallylist)},
+         hidden(&windows->tallylist())},
         {"game options", options, [&] { windows->chat.button_startClick(); }, {}, hidden(options)},
         {"phrase editor", &phrases, [&] { menu.PhraseList1->trigger(); },
          [&] {

@@ -3,6 +3,7 @@
 #include "client/chat/chat_part.h"
 #include "client/chat/colour_text.h"
 #include "client/chat/phrase_buttons.h"
+#include "client/chat/smiley_menu.h"
 #include "client/chat/tphrases.h"
 #include "client/core/main_menu.h"
 #include "client/look/message_box.h"
@@ -319,7 +320,8 @@ TEST_F(ChatTest, EntryBoxTakesPasteAndSmileysAsOneCleanLine) {
     EXPECT_EQ(part.entry()->cursorPosition(), part.entry()->text().size());
 
     part.entry()->setText(ChatEntry::kPlaceholder);
-    part.entry()->parentWidget()->findChild<QWidget*>("popup_smilies")->actions().at(2)->trigger();
+    auto* smileys = part.entry()->parentWidget()->findChild<SmileyButton*>("button_smilies");
+    smileys->popup_smilies()->actions().at(2)->trigger();
     EXPECT_EQ(part.entry()->text(), ":)#12");
 
     QApplication::clipboard()->setText(QString(1500, 'x'));

@@ -145,7 +145,8 @@ void Board::focusChatIfActive() {
 
 void Board::clearRows() {
     for (QLabel* tag : standInTags_)
-        tag->hide();
+        if (tag)
+            tag->hide();
     panel_winnerwordlist->hide();
     panel_winnerwordlist->clearwords();
     for (int r = 1; r <= kRows; ++r) {
@@ -358,8 +359,8 @@ void Board::wordlist(const gamemsg::WordList& list) {
 
 void Board::stoodIn(const gamemsg::StoodIn& rows) {
     for (const int row : rows.rows) {
-        standInTags_[size_t(row - 1)]->show();
-        standInTags_[size_t(row - 1)]->raise();
+        standInTag(row)->show();
+        standInTag(row)->raise();
         for (int c = 1; c <= kColumns; ++c) {
             Cell& played = at(row, c);
             played.meaning += QString(played.meaning.isEmpty() ? "played by %1" : ", played by %1")

@@ -73,7 +73,7 @@ public:
     char markAt(int row, int column) const;
     GuessRow* guessRow() const { return row_; }
     // The tag that marks a row Klot played for this seat; shown or not.
-    QLabel* standInTag(int row) const { return standInTags_[size_t(row - 1)]; }
+    QLabel* standInTag(int row);
     // The own row is open and still empty: the player has yet to type a guess.
     bool waitingForGuess() const;
     QLabel* status() const { return label_status; }
@@ -95,7 +95,8 @@ private:
     void buildLayout(QWidget* panel);
     void buildGrid(QWidget* panelWord);
     void buildHeader(QWidget* panelWord);
-    void buildStandInTag(QWidget* panelWord, int row);
+    // Few games show one: each is made when first needed.
+    QLabel* buildStandInTag(int row);
     Cell& at(int row, int column) { return cells_[size_t((row - 1) * kColumns + column - 1)]; }
     const Cell& at(int row, int column) const {
         return cells_[size_t((row - 1) * kColumns + column - 1)];
@@ -131,6 +132,7 @@ private:
     int rowInPlay_ = 0;         // the row of the last turn; 0 before any
     QString firstletter_;
     std::array<Cell, kRows * kColumns> cells_{};
+    QWidget* panelWord_ = nullptr;
     std::array<QLabel*, kRows> standInTags_{};
     GuessRow* row_ = nullptr;
     QLabel* image_theball = nullptr;

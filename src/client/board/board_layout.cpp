@@ -53,6 +53,7 @@ QRect markSquare(int row, int column) {
 
 void Board::buildLayout(QWidget* panel) {
     auto* panel_word = new QFrame(panel);
+    panelWord_ = panel_word;
     panel_word->setObjectName("panel_word");
     panel_word->setGeometry(kBoardPanel);
     look::setBackground(panel_word, Qt::black); // under the board picture
@@ -103,16 +104,15 @@ void Board::buildGrid(QWidget* panelWord) {
             cell.image = newLabel(panelWord, cellName("image_", r, c), markSquare(r, c));
             setCell(r, c, {}, CellLook::Played, {});
         }
-        buildStandInTag(panelWord, r);
     }
 }
 
 // Under the row's letters, between the last two marks, where it covers
 // neither a letter nor a mark.
-void Board::buildStandInTag(QWidget* panelWord, int row) {
+QLabel* Board::buildStandInTag(int row) {
     const QRect fourth = markSquare(row, kColumns - 1);
     const QRect fifth = markSquare(row, kColumns);
-    QLabel* tag = newLabel(panelWord, QString("label_standin%1").arg(row),
+    QLabel* tag = newLabel(panelWord_, QString("label_standin%1").arg(row),
                            QRect(fourth.right() + 2, fourth.top() + 2,
                                  fifth.left() - fourth.right() - 3, kMarkSize - 2));
     tag->setText(game::kBotName);
@@ -122,5 +122,12 @@ void Board::buildStandInTag(QWidget* panelWord, int row) {
                        " border-radius: 3px;");
     tag->setToolTip(QString("%1 played this row for you while you were away.").arg(game::kBotName));
     tag->hide();
-    standInTags_[size_t(row - 1)] = tag;
+    return tag;
+}
+
+QLabel* Board::standInTag(int row) {
+    QLabel*& tag = standInTags_[size_t(row - 1)];
+    if (!tag)
+        tag = buildStandInTag(row);
+    return tag;
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QStyle>
 #include <QValidator>
 #include <algorithm>
 
@@ -28,17 +29,31 @@ public:
     }
 };
 
-const char* colourOf(GuessRow::Look look) {
+const char* lookName(GuessRow::Look look) {
     switch (look) {
     case GuessRow::Look::Open:
-        return "rgb(224, 227, 157)";
+        return "open";
     case GuessRow::Look::Submitted:
-        return "rgb(192, 192, 192)";
+        return "submitted";
     case GuessRow::Look::Locked:
     case GuessRow::Look::Revealed:
         break;
     }
-    return "rgb(255, 0, 0)";
+    return "locked";
+}
+
+// Every look in one sheet, chosen by the edits' properties: a sheet is read
+// once, while setting one anew on each change of look or focus was read
+// again each time.
+QString rowSheet() {
+    return QString("QLineEdit { color: rgb(255, 0, 0); background: black; "
+                   "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "
+                   "font: bold 32px 'Arial'; padding: 0px; }"
+                   "QLineEdit[look=\"open\"] { color: rgb(224, 227, 157); }"
+                   "QLineEdit[look=\"submitted\"] { color: rgb(192, 192, 192); }"
+                   "QLineEdit[framed=\"true\"] { border: 2px solid %1; }"
+                   "QLineEdit[framed=\"true\"]:focus { border: 3px solid %1; }")
+        .arg(look::kFocusColour.name());
 }
 
 } // namespace
@@ -91,6 +106,7 @@ GuessRow::GuessRow(QWidget* parent, QPoint topLeft, const ClientState& state, Ho
         };
         edits_[size_t(c - 1)] = e;
     }
+    row_->setStyleSheet(rowSheet());
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { focusMoved(now); });
     show(Look::Open);
@@ -112,16 +128,20 @@ void GuessRow::setLook(Look look) {
 // While the row has the keys, all five edits are framed and the one that
 // takes the next letter more so: a text cursor alone was easily missed.
 void GuessRow::applyStyle() {
-    QString style = QString("QLineEdit { color: %1; background: black; "
-                            "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "
-                            "font: bold 32px 'Arial'; padding: 0px; }")
-                        .arg(colourOf(look_));
-    if (focused_) {
-        style += QString("QLineEdit { border: 2px solid %1; } QLineEdit:focus { border: 3px solid "
-                         "%1; }")
-                     .arg(look::kFocusColour.name());
+    for (LetterEdit* e : edits_) {
+        if (e->property("look").toString() == lookName(look_) &&
+            e->property("framed").toBool() == focused_)
+            continue;
+        e->setProperty("look", lookName(look_));
+        e->setProperty("framed", focused_);
+        // A sheet reads properties only when it polishes (the first polish
+        // comes with the first showing).
+        if (e->testAttribute(Qt::WA_WState_Polished)) {
+            e->style()->unpolish(e);
+            e->style()->polish(e);
+            e->update();
+        }
     }
-    row_->setStyleSheet(style);
 }
 
 void GuessRow::focusMoved(QWidget* now) {

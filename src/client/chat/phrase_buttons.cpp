@@ -18,8 +18,9 @@ QString captionFor(const QString& phrase, const QFontMetrics& metrics) {
     QString said = phrase.startsWith("/me ") ? phrase.mid(4) : phrase;
     static const QRegularExpression edges(QStringLiteral("^\\W+|[^\\w'].*$"),
                                           QRegularExpression::UseUnicodePropertiesOption);
+    static const QRegularExpression blank(QStringLiteral("\\s"));
     said = said.trimmed();
-    QString word = said.section(QRegularExpression(QStringLiteral("\\s")), 0, 0);
+    QString word = said.section(blank, 0, 0);
     word.remove(edges);
     if (word.isEmpty())
         word = said.left(3); // a phrase of signs only, such as ":)"

@@ -115,21 +115,30 @@ SmileyButton::SmileyButton(QWidget* panel) : QPushButton(panel) {
     setFocusPolicy(Qt::TabFocus); // a click leaves the focus in the chat box
     setAccessibleName("Smileys");
     setToolTip("Smileys");
-    popup_smilies = new SmileyGrid(this);
-    for (int index = 0; index < kCount; ++index) {
-        const QString code = QString(":)#%1").arg(kFirstCode + index);
-        QAction* item = popup_smilies->addSmiley(code, artwork::smileyTitle(index));
-        item->setObjectName(QString("smiley%1").arg(kFirstCode + index));
-        connect(item, &QAction::triggered, this, [this, code] { emit smileyChosen(code); });
-    }
     connect(this, &QPushButton::clicked, this, [this] { button_smiliesClick(); });
 }
 
+SmileyGrid* SmileyButton::popup_smilies() {
+    if (grid_)
+        return grid_;
+    grid_ = new SmileyGrid(this);
+    for (int index = 0; index < kCount; ++index) {
+        const QString code = QString(":)#%1").arg(kFirstCode + index);
+        QAction* item = grid_->addSmiley(code, artwork::smileyTitle(index));
+        item->setObjectName(QString("smiley%1").arg(kFirstCode + index));
+        connect(item, &QAction::triggered, this, [this, code] { emit smileyChosen(code); });
+    }
+    grid_->setPictures(pictures_);
+    return grid_;
+}
+
 void SmileyButton::setSmileys(const QList<QPixmap>& pictures) {
-    popup_smilies->setPictures(pictures);
+    pictures_ = pictures;
+    if (grid_)
+        grid_->setPictures(pictures);
     setIcon(QIcon(pictures.value(0)));
 }
 
 void SmileyButton::button_smiliesClick() {
-    popup_smilies->popupAt(mapToGlobal(rect().bottomRight()));
+    popup_smilies()->popupAt(mapToGlobal(rect().bottomRight()));
 }

@@ -51,8 +51,13 @@ public:
     // Opens the grid at the button's lower right corner.
     void button_smiliesClick();
 
-    SmileyGrid* popup_smilies = nullptr;
+    // The grid, made when first wanted: most games never open it.
+    SmileyGrid* popup_smilies();
 
 signals:
     void smileyChosen(const QString& code); // ":)#10" .. ":)#27"
+
+private:
+    SmileyGrid* grid_ = nullptr;
+    QList<QPixmap> pictures_;
 };

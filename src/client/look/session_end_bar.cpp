@@ -29,12 +29,18 @@ constexpr char kLook[] =
 
 } // namespace
 
-SessionEndBar::SessionEndBar(QWidget* panel, Choices choices) : QFrame(panel) {
+SessionEndBar::SessionEndBar(QWidget* panel, Choices choices, std::function<void()> built)
+    : QFrame(panel), choices_(std::move(choices)), built_(std::move(built)) {
     setObjectName("panel_sessionend");
     setGeometry(kBarArea);
-    setStyleSheet(kLook);
     setAccessibleName("The table has ended");
+    hide();
+}
 
+void SessionEndBar::build() {
+    if (caption_)
+        return;
+    setStyleSheet(kLook);
     caption_ = plainwidgets::label(this); // a host's address may be part of it
     caption_->setObjectName("label_sessionend");
     caption_->setAlignment(Qt::AlignCenter);
@@ -44,18 +50,18 @@ SessionEndBar::SessionEndBar(QWidget* panel, Choices choices) : QFrame(panel) {
     // Coming back comes first, on a row of its own above the next tables.
     auto* back = new QHBoxLayout;
     back->addStretch();
-    giveUp_ = addChoice(kGiveUp, "button_giveup", choices.giveUp);
-    rejoin_ = addChoice(kRejoin, "button_rejoin", choices.rejoin);
+    giveUp_ = addChoice(kGiveUp, "button_giveup", choices_.giveUp);
+    rejoin_ = addChoice(kRejoin, "button_rejoin", choices_.rejoin);
     back->addWidget(giveUp_);
     back->addWidget(rejoin_);
     back->addStretch();
 
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
-    row->addWidget(addChoice(kJoin, "button_join", choices.join));
-    row->addWidget(addChoice(kHost, "button_host", choices.host));
-    row->addWidget(addChoice(kSolo, "button_solo", choices.solo));
-    row->addWidget(addChoice(kExit, "button_exit", choices.exit));
+    row->addWidget(addChoice(kJoin, "button_join", choices_.join));
+    row->addWidget(addChoice(kHost, "button_host", choices_.host));
+    row->addWidget(addChoice(kSolo, "button_solo", choices_.solo));
+    row->addWidget(addChoice(kExit, "button_exit", choices_.exit));
     hide_ = addChoice(kHide, "button_hide", [this] { dismiss(); });
     hide_->setToolTip("Hide this bar to look at the table; the File menu has these choices");
     row->addWidget(hide_);
@@ -66,7 +72,8 @@ SessionEndBar::SessionEndBar(QWidget* panel, Choices choices) : QFrame(panel) {
     column->addWidget(caption_);
     column->addLayout(back);
     column->addLayout(row);
-    hide();
+    if (built_)
+        built_();
 }
 
 QPushButton* SessionEndBar::addChoice(const char* caption, const QString& objectName,
@@ -84,11 +91,13 @@ QPushButton* SessionEndBar::addChoice(const char* caption, const QString& object
 }
 
 void SessionEndBar::offer(const QString& reason, bool rejoinOffered) {
+    build();
     caption_->setText(reason);
     showButtons(false, rejoinOffered);
 }
 
 void SessionEndBar::showReconnecting() {
+    build();
     caption_->setText(QString::fromUtf8(kReconnecting));
     showButtons(true, false);
 }
@@ -111,7 +120,7 @@ void SessionEndBar::dismiss() {
 }
 
 void SessionEndBar::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && hide_->isVisible()) {
+    if (event->key() == Qt::Key_Escape && hide_ && hide_->isVisible()) {
         dismiss();
         return;
     }
@@ -119,7 +128,7 @@ void SessionEndBar::keyPressEvent(QKeyEvent* event) {
 }
 
 QString SessionEndBar::reason() const {
-    return caption_->text();
+    return caption_ ? caption_->text() : QString();
 }
 
 QList<QPushButton*> SessionEndBar::buttons() const {

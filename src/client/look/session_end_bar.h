@@ -34,8 +34,10 @@ public:
         std::function<void()> rejoin;
         std::function<void()> giveUp;
     };
-    // Stands over the table in the board panel, hidden until offered.
-    SessionEndBar(QWidget* panel, Choices choices);
+    // Stands over the table in the board panel, hidden until offered; its
+    // caption and buttons are made when first offered, as most windows never
+    // need them. built runs then, so the window can put them in its focus chain.
+    SessionEndBar(QWidget* panel, Choices choices, std::function<void()> built = {});
 
     // Shows the bar with the reason as its caption; "Rejoin your seat" only
     // while a seat may still be held.
@@ -47,7 +49,8 @@ public:
     void dismiss();
 
     QString reason() const;
-    // The buttons in keyboard order, for the window's focus chain.
+    // The buttons in keyboard order, for the window's focus chain (none
+    // before the bar was first offered).
     QList<QPushButton*> buttons() const;
     // The captions of the choices that can be taken now, in order.
     QStringList offered() const;
@@ -56,11 +59,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void build();
     QPushButton* addChoice(const char* caption, const QString& objectName,
                            const std::function<void()>& action);
 
     void showButtons(bool reconnecting, bool rejoinOffered);
 
+    Choices choices_;
+    std::function<void()> built_;
     QLabel* caption_ = nullptr;
     QList<QPushButton*> buttons_;
     QPushButton* rejoin_ = nullptr;
