@@ -43,18 +43,18 @@ public:
 
 } // namespace
 
-ClickableLabel::ClickableLabel(QWidget* parent) : QLabel(parent) {
+ClickableLabel::ClickableLabel(QWidget* parent) : RingedLabel(parent) {
     provideAccessibleInterface<ClickableLabel, ClickableAccessible>();
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
 }
 
-void ClickableLabel::paintEvent(QPaintEvent* event) {
+void RingedLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     drawFocusRing();
 }
 
-void ClickableLabel::drawFocusRing() {
+void RingedLabel::drawFocusRing() {
     if (!hasFocus())
         return;
     // Gold on a dark edge: it shows on the wood and on the golden Start alike.

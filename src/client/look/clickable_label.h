@@ -3,26 +3,37 @@
 #include <QColor>
 #include <QLabel>
 
-// A picture that acts like a button: a click, or Space or Enter while it has
-// the focus, so it works from the keyboard too, and a screen reader knows
-// it as a button. A ring shows the focus: a picture has no frame of its own
-// for the style to draw one on.
-class ClickableLabel : public QLabel {
+// A label that shows a ring while it has the focus: a label has no frame of
+// its own for the style to draw one on (a style sheet could, at a cost
+// to every window's start).
+class RingedLabel : public QLabel {
     Q_OBJECT
 public:
     static constexpr QColor kFocusRing{255, 214, 92};
 
+    using QLabel::QLabel;
+
+    // Over whatever drew the label: a zoomed panel draws pictures for it.
+    void drawFocusRing();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A picture that acts like a button: a click, or Space or Enter while it has
+// the focus, so it works from the keyboard too, and a screen reader knows
+// it as a button.
+class ClickableLabel : public RingedLabel {
+    Q_OBJECT
+public:
     explicit ClickableLabel(QWidget* parent = nullptr);
 
     void click() { emit clicked(); }
-    // Over whatever drew the picture: a zoomed panel draws it for the label.
-    void drawFocusRing();
 
 signals:
     void clicked();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };

@@ -253,7 +253,7 @@ bool PanelZoom::paintPicture(QLabel* label) {
         painter.drawPixmap(shown, sharp, QRectF(sharp.rect()));
     }
     // The label's own paint event is skipped here: its focus ring comes over the picture.
-    if (auto* button = qobject_cast<ClickableLabel*>(label))
+    if (auto* button = qobject_cast<RingedLabel*>(label))
         button->drawFocusRing();
     return true;
 }

@@ -7,6 +7,7 @@
 #include "client/core/client_outbox.h"
 #include "client/core/table_model.h"
 #include "client/look/artwork.h"
+#include "client/look/clickable_label.h"
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
 #include "client/seats/rack_picture.h"
@@ -97,15 +98,17 @@ void Seats::buildSeat(QWidget* panel, int n) {
     const SeatRow& row = kRows[n - 1];
     QLabel* rack = makeLabel(panel, numbered("image_balls", n), row.rack, QSize(225, 30));
     rack->setAccessibleName(QString("Seat %1 rack: no balls").arg(n));
-    QLabel* name = makeLabel(panel, numbered("label_playername", n), row.name, QSize(105, 20));
+    auto* name = new RingedLabel(panel);
+    name->setTextFormat(Qt::PlainText); // names come from the network
+    name->setObjectName(numbered("label_playername", n));
+    name->setGeometry(QRect(row.name, QSize(105, 20)));
     name->setFont(look::boldArial(13));
     look::setTextColour(name, look::kCaptionColour);
     name->setText(TableModel::kWaiting);
     name->setProperty("tag", n);
     // Tab reaches the seat, and the Menu key opens its menu; the ring shows where.
     name->setFocusPolicy(Qt::TabFocus);
-    name->setStyleSheet(
-        "QLabel:focus { border: 2px solid rgb(255, 214, 92); border-radius: 3px; }");
+    name->setContentsMargins(4, 0, 0, 0); // the ring's room, clear of the name
     attachPopup(name, n);
     QLabel* score = makeLabel(panel, numbered("label_score", n), row.score, QSize(28, 19));
     score->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
