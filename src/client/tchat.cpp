@@ -414,9 +414,13 @@ void Tchat::paintEvent(QPaintEvent* event) {
     if (painted_)
         return;
     painted_ = true;
-    // The window's parts paint in the same pass: the hook runs after it.
-    if (hooks_.firstFrame)
-        QTimer::singleShot(0, this, [this] { hooks_.firstFrame(); });
+    // The window's parts paint in the same pass: what waits for the first
+    // frame runs after it.
+    QTimer::singleShot(0, this, [this] {
+        seats->takeKeys();
+        if (hooks_.firstFrame)
+            hooks_.firstFrame();
+    });
 }
 
 void Tchat::closeEvent(QCloseEvent* event) {

@@ -94,6 +94,13 @@ Seats::Seats(QWidget* panel, ClientState& state, TableModel& model, ClientOutbox
     }
 }
 
+// A label that takes the focus keeps a text document of its own, which
+// made up a noticeable part of the window's start-up for five short names.
+void Seats::takeKeys() {
+    for (QLabel* name : names_)
+        name->setFocusPolicy(Qt::TabFocus);
+}
+
 void Seats::buildSeat(QWidget* panel, int n) {
     const SeatRow& row = kRows[n - 1];
     QLabel* rack = makeLabel(panel, numbered("image_balls", n), row.rack, QSize(225, 30));
@@ -106,8 +113,8 @@ void Seats::buildSeat(QWidget* panel, int n) {
     look::setTextColour(name, look::kCaptionColour);
     name->setText(TableModel::kWaiting);
     name->setProperty("tag", n);
-    // Tab reaches the seat, and the Menu key opens its menu; the ring shows where.
-    name->setFocusPolicy(Qt::TabFocus);
+    // Tab reaches the seat (from the first frame on: see takeKeys), and the
+    // Menu key opens its menu; the ring shows where.
     name->setContentsMargins(4, 0, 0, 0); // the ring's room, clear of the name
     attachPopup(name, n);
     QLabel* score = makeLabel(panel, numbered("label_score", n), row.score, QSize(28, 19));

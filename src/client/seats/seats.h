@@ -73,6 +73,9 @@ public:
 
     // Controls of seat 1..5, for the window's focus order and for tests.
     QLabel* nameLabel(int seat) const { return at(names_, seat); }
+    // From now on Tab reaches the seats' names; the window calls it once it
+    // has shown its first frame.
+    void takeKeys();
     QLabel* scoreLabel(int seat) const { return at(scores_, seat); }
     QLabel* chalk(int seat) const { return at(chalks_, seat); }
     QLabel* eyes(int seat) const { return at(eyes_, seat); }
