@@ -418,6 +418,7 @@ void Tchat::paintEvent(QPaintEvent* event) {
     // frame runs after it.
     QTimer::singleShot(0, this, [this] {
         seats->takeKeys();
+        orderFocus();
         if (hooks_.firstFrame)
             hooks_.firstFrame();
     });

@@ -24,6 +24,9 @@ void Tchat::orderFocus() {
         chain << seats->nameLabel(seat);
     chain << button_start << panel_board->findChild<QWidget*>("image_logo")
           << panel_board->findChild<QToolButton*>("FlatSpeedButton1");
+    // Qt links no widget that takes no focus (yet): it is left out, and the
+    // chain is laid again when it does.
+    chain.removeIf([](const QWidget* w) { return !w || w->focusPolicy() == Qt::NoFocus; });
     for (qsizetype at = 1; at < chain.size(); ++at)
         setTabOrder(chain[at - 1], chain[at]);
 }
