@@ -42,9 +42,8 @@ const char* lookName(GuessRow::Look look) {
     return "locked";
 }
 
-// Every look in one sheet, chosen by the edits' properties: a sheet is read
-// once, while setting one anew on each change of look or focus was read
-// again each time.
+// Every look in one sheet, chosen by the edits' properties: a sheet set
+// anew is parsed anew, and the look changes at every focus move.
 QString rowSheet() {
     return QString("QLineEdit { color: rgb(255, 0, 0); background: black; "
                    "border: 1px solid rgb(92, 58, 30); border-radius: 3px; "

@@ -11,7 +11,6 @@
 #include "client/look/panel_zoom.h"
 #include "client/look/widget_look.h"
 #include "client/seats/rack_picture.h"
-#include "common/plain_widgets.h"
 #include "net/game_messages.h"
 #include "net/player_messages.h"
 #include "net/rejoin_messages.h"
@@ -35,8 +34,11 @@ constexpr SeatRow kRows[game::kSeats] = {
     {{245, 490}, {231, 491}, {234, 490}, {10, 480}, {196, 481}},
 };
 
-QLabel* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
-    QLabel* label = plainwidgets::label(panel); // names come from the network
+// label: plain text, as names come from the network.
+template <typename Label = QLabel>
+Label* makeLabel(QWidget* panel, const QString& objectName, QPoint at, QSize size) {
+    auto* label = new Label(panel);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(objectName);
     label->setGeometry(QRect(at, size));
     return label;
@@ -105,10 +107,8 @@ void Seats::buildSeat(QWidget* panel, int n) {
     const SeatRow& row = kRows[n - 1];
     QLabel* rack = makeLabel(panel, numbered("image_balls", n), row.rack, QSize(225, 30));
     rack->setAccessibleName(QString("Seat %1 rack: no balls").arg(n));
-    auto* name = new RingedLabel(panel);
-    name->setTextFormat(Qt::PlainText); // names come from the network
-    name->setObjectName(numbered("label_playername", n));
-    name->setGeometry(QRect(row.name, QSize(105, 20)));
+    auto* name =
+        makeLabel<RingedLabel>(panel, numbered("label_playername", n), row.name, QSize(105, 20));
     name->setFont(look::boldArial(13));
     look::setTextColour(name, look::kCaptionColour);
     name->setText(TableModel::kWaiting);
